@@ -1,0 +1,18 @@
+#pragma once
+// Reading and writing whole text files the way every file of the program is handled.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace TextFile {
+// Decodes UTF-8 (a BOM is dropped); bytes that are not valid UTF-8 are read as Windows-1252.
+QString Decode(const QByteArray& bytes);
+// Reads and decodes a file. Throws EInOutError when it is missing or cannot be read.
+QString Read(const QString& path);
+// The file's lines (CR LF, LF or CR endings); a last line without ending counts, a final ending does not
+// add an empty line. Throws EInOutError.
+QStringList ReadLines(const QString& path);
+// Writes through a temporary file renamed over the target, so a failure leaves the old file whole.
+// Throws EInOutError.
+void WriteAtomic(const QString& path, const QByteArray& bytes);
+} // namespace TextFile

@@ -97,6 +97,9 @@ public:
 
     static bool IsBlank(const QString& text);
 
+    // The grid's own scrambler (tests give it a fixed random source).
+    TVeskEncryption& Scrambler();
+
 private:
     void QuickSortRows(int L, int R);
     void SwapRows(int A, int B);

@@ -1,0 +1,3 @@
+#include "core/UDataModule1.h"
+
+TDataModule1* DataModule1 = nullptr;

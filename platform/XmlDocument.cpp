@@ -1,0 +1,84 @@
+#include "platform/XmlDocument.h"
+
+#include "platform/TextFile.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+int XmlNode::ChildCount() const {
+    int n = 0;
+    for (QDomElement c = e_.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+        ++n;
+    return n;
+}
+
+XmlNode XmlNode::Child(int index) const {
+    if (index < 0)
+        return XmlNode();
+    QDomElement c = e_.firstChildElement();
+    for (int i = 0; i < index && !c.isNull(); ++i)
+        c = c.nextSiblingElement();
+    return XmlNode(c);
+}
+
+XmlNode XmlNode::Child(const QString& name) const {
+    if (e_.isNull())
+        return XmlNode();
+    return XmlNode(e_.firstChildElement(name));
+}
+
+XmlNode XmlNode::Path(const QString& slashSeparated) const {
+    XmlNode n = *this;
+    for (const QString& part : slashSeparated.split('/', Qt::SkipEmptyParts))
+        n = n.Child(part);
+    return n;
+}
+
+void XmlDocument::SetActive(bool active) {
+    if (!active) {
+        doc_ = QDomDocument();
+        active_ = false;
+        return;
+    }
+    if (active_)
+        return;
+    if (text_.isEmpty() && !FileName.isEmpty())
+        text_ = TextFile::Read(FileName);
+    QString text = text_;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QDomDocument doc;
+    QString error;
+    int line = 0, column = 0;
+    if (!doc.setContent(text, &error, &line, &column))
+        throw EXmlParseError(QString("%1 (line %2, column %3)").arg(error).arg(line).arg(column));
+    doc_ = doc;
+    active_ = true;
+}
+
+void XmlDocument::SetXML(const QString& text) {
+    SetActive(false);
+    text_ = text;
+}
+
+void XmlDocument::Clear() {
+    SetActive(false);
+    text_.clear();
+    FileName.clear();
+}
+
+void XmlDocument::LoadFromFile(const QString& path) {
+    SetActive(false);
+    text_ = TextFile::Read(path);
+    SetActive(true);
+}
+
+void XmlDocument::SaveToFile(const QString& path) const {
+    // The bytes are UTF-8 whatever the text declared, so the declaration must say UTF-8 too.
+    static const QRegularExpression declared(R"(^(\x{FEFF}?\s*<\?xml[^>]*?encoding\s*=\s*)(["'])([^"']*)\2)");
+    QString text = text_;
+    const QRegularExpressionMatch m = declared.match(text);
+    if (m.hasMatch() && m.captured(3).compare("utf-8", Qt::CaseInsensitive) != 0)
+        text.replace(m.capturedStart(3), m.capturedLength(3), "utf-8");
+    TextFile::WriteAtomic(path, text.toUtf8());
+}

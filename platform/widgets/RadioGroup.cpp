@@ -1,0 +1,57 @@
+#include "platform/widgets/RadioGroup.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+RadioGroup::RadioGroup(QWidget* parent)
+    : QGroupBox(parent), buttons_(new QButtonGroup(this)), layout_(new QVBoxLayout(this)) {
+    layout_->setContentsMargins(6, 4, 6, 4);
+    layout_->setSpacing(2);
+    connect(buttons_, &QButtonGroup::idClicked, this, [this](int id) { SetItemIndex(id); });
+}
+
+void RadioGroup::SetItems(const QStringList& items) {
+    for (QAbstractButton* b : buttons_->buttons()) {
+        buttons_->removeButton(b);
+        delete b;
+    }
+    items_ = items;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* b = new QRadioButton(items[i], this);
+        buttons_->addButton(b, i);
+        layout_->addWidget(b);
+    }
+    if (itemIndex_ >= items.size())
+        itemIndex_ = -1;
+    if (itemIndex_ >= 0)
+        buttons_->button(itemIndex_)->setChecked(true);
+}
+
+QStringList RadioGroup::Items() const { return items_; }
+
+void RadioGroup::SetItemCaption(int index, const QString& caption) {
+    if (index < 0 || index >= items_.size())
+        return;
+    items_[index] = caption;
+    buttons_->button(index)->setText(caption);
+}
+
+void RadioGroup::SetItemIndex(int index) {
+    if (index < -1 || index >= items_.size() || index == itemIndex_) {
+        if (index >= 0 && index < items_.size())
+            buttons_->button(index)->setChecked(true);
+        return;
+    }
+    itemIndex_ = index;
+    if (index >= 0) {
+        buttons_->button(index)->setChecked(true);
+    } else {
+        buttons_->setExclusive(false);
+        for (QAbstractButton* b : buttons_->buttons())
+            b->setChecked(false);
+        buttons_->setExclusive(true);
+    }
+    if (OnClick)
+        OnClick();
+}

@@ -1,0 +1,299 @@
+#include "core/DataStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString ShippedData = QStringLiteral(VELKARO_RESOURCES_DIR "/data/");
+
+// A program folder with a data/ subfolder.
+struct ProgramFolder {
+    QTemporaryDir dir;
+    QString appDir;
+    ProgramFolder() {
+        appDir = dir.path() + "/";
+        QDir(appDir).mkpath("data");
+    }
+    void Write(const QString& relative, const QByteArray& bytes) const {
+        QFile f(appDir + relative);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    // A table file: the four header lines, then one line per cell.
+    void WriteTable(const QString& relative, const QStringList& cells) const {
+        QByteArray bytes = "TBKStringGrid\r\n1\r\n0\r\n0\r\n";
+        for (const QString& c : cells)
+            bytes += c.toUtf8() + "\r\n";
+        Write(relative, bytes);
+    }
+    void CopyShipped(const QString& name) const {
+        QFile::remove(appDir + "data/" + name);
+        ASSERT_TRUE(QFile::copy(ShippedData + name, appDir + "data/" + name)) << name.toStdString();
+    }
+    QByteArray Read(const QString& relative) const {
+        QFile f(appDir + relative);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+QStringList Repeat(const QString& text, int n) {
+    QStringList l;
+    for (int i = 0; i < n; ++i)
+        l << text;
+    return l;
+}
+
+void ExpectShape(const TBKStringGrid& t, int cols, int rows, int fixedRows, const QString& file, bool enc) {
+    EXPECT_EQ(t.ColCount(), cols);
+    EXPECT_EQ(t.RowCount(), rows);
+    EXPECT_EQ(t.FixedRows(), fixedRows);
+    EXPECT_EQ(t.FixedCols(), 0);
+    EXPECT_EQ(t.Filename, file);
+    EXPECT_EQ(t.Encryption, enc);
+}
+
+} // namespace
+
+TEST(DataStore, EveryTableHasItsSizeFileAndScrambling) {
+    DataStore ds;
+    const QString none = "TBKStringGrid.txt";
+    ExpectShape(ds.BKStringGrid10Partidos, 60, 10, 0, none, false);
+    for (MatchSlot s = 0; s < MatchSlotCount; ++s) {
+        ExpectShape(ds.BKStringGridEventos(s), 10, 1, 0, none, false);
+        ExpectShape(ds.BKStringGridFEventos(s), 10, 1, 0, none, false);
+    }
+    EXPECT_NE(&ds.BKStringGridEventos(3), &ds.BKStringGridFEventos(3));
+    EXPECT_THROW(ds.BKStringGridEventos(10), std::out_of_range);
+    ExpectShape(ds.BKStringGridEventosPanel, 11, 1, 0, none, false);
+    ExpectShape(ds.BKStringGridTemp, 1, 1, 0, none, false);
+    ExpectShape(ds.BKStringGridTemp2, 1, 1, 0, none, false);
+    ExpectShape(ds.BKStringGridFavoritos, 3, 1, 0, "data/Favourites.dat", false);
+    ExpectShape(ds.BKStringGridListaGrabada, 5, 11, 1, "data/RecordedList.dat", false);
+    ExpectShape(ds.BKStringGridEventsData, 8, 601, 1, "data/EventsData.dat", false);
+    ExpectShape(ds.BKStringGridSonidos, 1, 10, 0, "data/Sounds.dat", false);
+
+    TBKStringGrid proxy;
+    SetUpProxyTable(proxy);
+    ExpectShape(proxy, 1, 7, 0, "data/ProxyConfig.dat", true);
+
+    // The names address the cells the other parts of the program read.
+    ds.BKStringGrid10Partidos.SetCells(MatchColumn::HomeGoals, 4, "2");
+    EXPECT_EQ(ds.BKStringGrid10Partidos.Cells(33, 4), "2");
+    EXPECT_EQ(MatchColumn::MinuteText, 35);
+    EXPECT_EQ(MatchColumn::AwayTactic - MatchColumn::HomeTactic, 10);
+    EXPECT_EQ(PanelEventColumn::EventClass, 10);
+    EXPECT_EQ(SoundRow::SoundContraGol, 7);
+    EXPECT_EQ(ProxyRow::SecurityCodeRow, 6);
+}
+
+TEST(DataStore, OnlyTheProxyFileIsScrambled) {
+    ProgramFolder pf;
+    DataStore ds;
+    ds.BKStringGridFavoritos.SetCells(FavouriteColumn::FavouriteTeamName, 0, "Plainfield");
+    ds.BKStringGridFavoritos.Filename = pf.appDir + FavouritesFile;
+    ds.BKStringGridFavoritos.SaveToFile();
+    EXPECT_TRUE(pf.Read(FavouritesFile).contains("Plainfield"));
+
+    TBKStringGrid proxy;
+    SetUpProxyTable(proxy);
+    proxy.SetCells(0, ProxyRow::SecurityCodeRow, "Secretcode");
+    proxy.Filename = pf.appDir + ProxyConfigFile;
+    proxy.SaveToFile();
+    const QByteArray saved = pf.Read(ProxyConfigFile);
+    EXPECT_FALSE(saved.contains("Secretcode"));
+    EXPECT_TRUE(saved.startsWith("TBKStringGrid\r\n1\r\n0\r\n0\r\n"));
+}
+
+TEST(DataStore, AppendProtocolKeepsAnEmptyLastRow) {
+    DataStore ds;
+    TBKStringGrid& t = ds.BKStringGridEventos(2);
+    AppendRow(t, {"1", "0", "11", "22", "", "598_1"});
+    AppendRow(t, {"2", "3", "12", "22", "", "100_1"});
+    ASSERT_EQ(t.RowCount(), 3);
+    EXPECT_EQ(t.Cells(EventColumn::EventNumber, 0), "1");
+    EXPECT_EQ(t.Cells(EventColumn::EventTypeKey, 1), "100_1");
+    for (int c = 0; c < t.ColCount(); ++c)
+        EXPECT_TRUE(t.Cells(c, 2).isEmpty());
+
+    // A shorter row leaves the other columns of the new row alone.
+    AppendRow(ds.BKStringGridFavoritos, {"Group", "Team", "42"});
+    EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 2);
+    EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamId, 0), "42");
+}
+
+TEST(DataStore, NewLiveEventRule) {
+    DataStore ds;
+    TBKStringGrid& t = ds.BKStringGridEventos(0);
+    // An empty table takes every event.
+    EXPECT_TRUE(IsNewLiveEvent(t, 0));
+    EXPECT_TRUE(IsNewLiveEvent(t, -5));
+
+    for (int n = 1; n <= 7; ++n)
+        AppendRow(t, {QString::number(n)});
+    EXPECT_TRUE(IsNewLiveEvent(t, 7));
+    EXPECT_FALSE(IsNewLiveEvent(t, 6));
+    EXPECT_FALSE(IsNewLiveEvent(t, 0));
+
+    // A stored number that is not a number counts as 0.
+    t.SetCells(EventColumn::EventNumber, t.RowCount() - 2, "x");
+    EXPECT_TRUE(IsNewLiveEvent(t, 0));
+    EXPECT_FALSE(IsNewLiveEvent(t, -1));
+}
+
+TEST(DataStore, EventoClaseLooksUpThePaddedType) {
+    DataStore ds;
+    TBKStringGrid& e = ds.BKStringGridEventsData;
+    auto row = [&](int r, const QStringList& cells) {
+        for (int c = 0; c < cells.size(); ++c)
+            e.SetCells(c, r, cells[c]);
+    };
+    row(0, {"EventTypeCode", "x", "x", "x", "x", "x", "x"}); // the caption row is never matched
+    row(1, {"020", "", "1", "1", "", "", "", "unused"});
+    row(2, {"101", "", "0", "0", "0", "", "0"});
+    row(3, {"101", "", "9", "9", "9", "9", "9"});
+    row(4, {"599", "", "1", "6", "", "", ""});
+    row(5, {"1234", "", "4", "13", "", "", ""});
+
+    EXPECT_EQ(ds.EventoClase("20"), ",1,1,,,,");    // column 7 never enters the class
+    EXPECT_EQ(ds.EventoClase("101"), ",0,0,0,,0,"); // the first matching row wins
+    EXPECT_EQ(ds.EventoClase("599"), ",1,6,,,,");
+    EXPECT_EQ(ds.EventoClase("1234"), ",4,13,,,,");
+    EXPECT_EQ(ds.EventoClase("020"), ",1,1,,,,");
+    EXPECT_EQ(ds.EventoClase("777"), "");
+    EXPECT_EQ(ds.EventoClase("EventTypeCode"), "");
+    EXPECT_EQ(ds.EventoClase(""), ""); // looks up "000"
+    row(6, {"000", "", "1", "10"});
+    EXPECT_EQ(ds.EventoClase(""), ",1,10,,,,");
+}
+
+TEST(DataStore, FavouritesAreSizedFromTheirFile) {
+    ProgramFolder pf;
+    {
+        // Only the four header lines: one empty row.
+        pf.WriteTable(FavouritesFile, {});
+        DataStore ds;
+        EXPECT_TRUE(ds.LoadFavourites(pf.appDir));
+        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 1);
+        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(1, 0), "");
+    }
+    {
+        // 3 x n cell lines: n rows, the last the empty row of the append protocol.
+        pf.WriteTable(FavouritesFile, {"A", "Alpha", "1", "B", "Beta", "2", "", "", ""});
+        DataStore ds;
+        EXPECT_TRUE(ds.LoadFavourites(pf.appDir));
+        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 3);
+        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamName, 1), "Beta");
+        EXPECT_EQ(ds.BKStringGridFavoritos.Filename, FavouritesFile); // stays relative
+    }
+    {
+        // Fewer than four lines: one row, the load fails quietly.
+        pf.Write(FavouritesFile, "TBKStringGrid\r\n1\r\n");
+        DataStore ds;
+        EXPECT_FALSE(ds.LoadFavourites(pf.appDir));
+        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 1);
+    }
+    {
+        // A damaged file whose last row holds a favourite gets an empty row after it, so that the
+        // next append does not overwrite it.
+        pf.WriteTable(FavouritesFile, {"A", "Alpha", "1", "B", "Beta", "2", "x"});
+        DataStore ds;
+        EXPECT_FALSE(ds.LoadFavourites(pf.appDir));
+        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 3);
+        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(2, 1), "2");
+        AppendRow(ds.BKStringGridFavoritos, {"C", "Gamma", "3"});
+        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(1, 1), "Beta");
+    }
+}
+
+TEST(DataStore, RecordedListKeepsElevenRowsWhateverItsFileHolds) {
+    ProgramFolder pf;
+    auto check = [&](const char* what, bool expectLoaded) {
+        SCOPED_TRACE(what);
+        DataStore ds;
+        EXPECT_EQ(ds.LoadRecordedList(pf.appDir), expectLoaded);
+        const TBKStringGrid& t = ds.BKStringGridListaGrabada;
+        EXPECT_EQ(t.RowCount(), 11);
+        EXPECT_EQ(t.FixedRows(), 1);
+        EXPECT_EQ(t.ColCount(), 5);
+        for (int c = 2; c < 5; ++c)
+            EXPECT_EQ(t.ColWidth(c), -1);
+        EXPECT_GT(t.ColWidth(0), 0);
+        EXPECT_EQ(t.Row(), 1);
+        return t.Cells(RecordedColumn::RecordedTeamName, 1);
+    };
+    // Only the caption row and one slot row.
+    pf.WriteTable(RecordedListFile, QStringList{"Team", "TeamID", "", "", "", "Alpha", "7", "", "", ""});
+    EXPECT_EQ(check("short file", true), "Alpha");
+    // More rows than slots: the first eleven rows load.
+    pf.WriteTable(RecordedListFile,
+                  QStringList{"Team", "TeamID", "", "", "", "Beta", "8", "", "", ""} + Repeat("z", 5 * 20));
+    EXPECT_EQ(check("long file", false), "Beta");
+    // No file at all.
+    QFile::remove(pf.appDir + RecordedListFile);
+    EXPECT_EQ(check("missing file", false), "");
+}
+
+TEST(DataStore, ShippedFilesLoadAtStart) {
+    ProgramFolder pf;
+    for (const char* f : {"Favourites.dat", "RecordedList.dat", "EventsData.dat", "Sounds.dat"})
+        pf.CopyShipped(f);
+    DataStore ds;
+    const StartupLoadResult r = ds.LoadAtStart(pf.appDir);
+    EXPECT_TRUE(r.FavouritesLoaded);
+    EXPECT_TRUE(r.RecordedListLoaded);
+    EXPECT_TRUE(r.EventsDataLoaded);
+    EXPECT_TRUE(r.SoundsLoaded);
+
+    EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 1);
+    EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(0, 0), "Team");
+    EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(1, 0), "TeamID");
+    for (int r2 = 1; r2 < 11; ++r2)
+        EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(RecordedColumn::RecordedTeamName, r2), "");
+    EXPECT_EQ(ds.EventoClase("599"), ",1,6,,,,");
+    EXPECT_EQ(ds.EventoClase("101"), ",0,0,0,,0,");
+    EXPECT_EQ(r.SoundPaths, Repeat("", 8));
+    EXPECT_EQ(ds.BKStringGridSonidos.RowCount(), 10);
+    EXPECT_EQ(ds.BKStringGridEventsData.Filename, EventsDataFile);
+
+    // The scrambled proxy file: no proxy, the security code not remembered.
+    pf.CopyShipped("ProxyConfig.dat");
+    TBKStringGrid proxy;
+    SetUpProxyTable(proxy);
+    LoadTableFrom(proxy, pf.appDir);
+    EXPECT_EQ(proxy.Cells(0, ProxyRow::ProxyEnabledRow), "0");
+    EXPECT_EQ(proxy.Cells(0, ProxyRow::RememberCodeRow), "0");
+    EXPECT_EQ(proxy.Cells(0, ProxyRow::ProxyServerRow), "");
+    EXPECT_EQ(proxy.Cells(0, ProxyRow::SecurityCodeRow), "");
+    EXPECT_EQ(proxy.Filename, ProxyConfigFile);
+}
+
+TEST(DataStore, OneBadFileDoesNotLeaveTheOthersUnloaded) {
+    ProgramFolder pf;
+    pf.CopyShipped("EventsData.dat");
+    // A favourites file with one line too many, and no recorded list.
+    pf.WriteTable(FavouritesFile, {"A", "Alpha", "1", "", "", "", "extra"});
+    pf.WriteTable(SoundsFile, QStringList{"/snd/goal.wav", "/snd/other.wav"} + Repeat("", 8));
+    DataStore ds;
+    const StartupLoadResult r = ds.LoadAtStart(pf.appDir);
+    EXPECT_FALSE(r.FavouritesLoaded);
+    EXPECT_FALSE(r.RecordedListLoaded);
+    EXPECT_TRUE(r.EventsDataLoaded);
+    EXPECT_TRUE(r.SoundsLoaded);
+    EXPECT_EQ(ds.BKStringGridFavoritos.Cells(1, 0), "Alpha"); // what was read stays
+    EXPECT_EQ(ds.BKStringGridListaGrabada.RowCount(), 11);
+    EXPECT_EQ(ds.EventoClase("510"), ",3,0,,,,");
+    ASSERT_EQ(r.SoundPaths.size(), 8);
+    EXPECT_EQ(r.SoundPaths[SoundRow::SoundMiGol], "/snd/goal.wav");
+    EXPECT_EQ(r.SoundPaths[SoundRow::SoundOtroGol], "/snd/other.wav");
+
+    // A damaged events-data file does not stop the sounds either.
+    pf.Write(EventsDataFile, "TBKStringGrid\r\n");
+    DataStore ds2;
+    const StartupLoadResult r2 = ds2.LoadAtStart(pf.appDir);
+    EXPECT_FALSE(r2.EventsDataLoaded);
+    EXPECT_TRUE(r2.SoundsLoaded);
+    EXPECT_EQ(r2.SoundPaths[0], "/snd/goal.wav");
+}

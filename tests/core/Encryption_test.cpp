@@ -1,0 +1,118 @@
+#include "core/Encryp.h"
+#include "platform/Exceptions.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+QString scramble(const QString& text, int start, const QString& key = "kRspwenu") {
+    TVeskEncryption e;
+    e.SetRandomSource([start] { return start; });
+    return e.ScrambleString(text, key, true);
+}
+
+QString unscramble(const QString& text, const QString& key = "kRspwenu") {
+    TVeskEncryption e;
+    return e.ScrambleString(text, key, false);
+}
+} // namespace
+
+TEST(Encryption, KnownAnswersWithTheGridKey) {
+    EXPECT_EQ(scramble("ab", 0x41), "41C97E");
+    EXPECT_EQ(unscramble("41C97E"), "ab"); // both branches of the inverse
+    EXPECT_EQ(unscramble("41c97e"), "ab"); // lower-case digits read too
+    EXPECT_EQ(scramble("0", 0x41), "411A");
+    EXPECT_EQ(scramble("1", 0x00), "005A");
+    EXPECT_EQ(scramble("8080", 0x00), "0053D179D9");
+    EXPECT_EQ(scramble("3128", 0x7F), "7FD959F841");
+}
+
+TEST(Encryption, KeyWrapsAfterItsLastCharacter) {
+    // The ninth byte uses the key's first character again.
+    EXPECT_EQ(scramble("123456789", 0x10), "102A0E32163C17202D0D");
+    EXPECT_EQ(unscramble("102A0E32163C17202D0D"), "123456789");
+}
+
+TEST(Encryption, EmptyKeyUsesTheDefaultKey) {
+    EXPECT_EQ(scramble("ab", 0x41, ""), "41F032");
+    EXPECT_EQ(scramble("ab", 0x41, ""), scramble("ab", 0x41, "Ral Nev"));
+    EXPECT_EQ(unscramble("41F032", ""), "ab");
+}
+
+TEST(Encryption, ExecuteFollowsActionAndLeavesEmptyTextEmpty) {
+    TVeskEncryption e;
+    EXPECT_EQ(e.Action, atEncryption);
+    e.SetKey("kRspwenu");
+    e.SetInput("");
+    e.Execute();
+    EXPECT_EQ(e.Output(), "");
+    e.Action = atDecryption;
+    e.Execute();
+    EXPECT_EQ(e.Output(), "");
+
+    e.Action = atEncryption;
+    e.SetInput("proxy.example:8080");
+    e.Execute();
+    const QString form = e.Output();
+    EXPECT_EQ(form.size(), 2 + 2 * 18);
+    EXPECT_TRUE(QRegularExpression("^[0-9A-F]+$").match(form).hasMatch());
+    e.Action = atDecryption;
+    e.SetInput(form);
+    e.Execute();
+    EXPECT_EQ(e.Output(), "proxy.example:8080");
+}
+
+TEST(Encryption, SameTextScramblesDifferentlyWithDifferentStartBytes) {
+    TVeskEncryption e;
+    int next = 7;
+    e.SetRandomSource([&next] { return next++; });
+    const QString a = e.ScrambleString("secret", "kRspwenu", true);
+    const QString b = e.ScrambleString("secret", "kRspwenu", true);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(unscramble(a), "secret");
+    EXPECT_EQ(unscramble(b), "secret");
+}
+
+TEST(Encryption, NonAsciiTextRoundTripsAsUtf8Bytes) {
+    const QString text = QString::fromUtf8("Español – Ελληνικά 中文");
+    const QString form = scramble(text, 0x20);
+    EXPECT_EQ(form.size(), 2 + 2 * text.toUtf8().size());
+    EXPECT_EQ(unscramble(form), text);
+}
+
+// Every byte after every chaining value: the chaining value of a text's first byte is the start byte,
+// so driving the start byte through 0..255 covers each pair, at each of the key's eight positions.
+TEST(Encryption, EveryByteRoundTripsAfterEveryChainingValue) {
+    int failures = 0;
+    for (int p = 0; p <= 255; ++p) {
+        for (int b = 1; b <= 255; ++b) {
+            for (int keyPos = 0; keyPos < 8; ++keyPos) {
+                const QString key = QString("kRspwenu").mid(keyPos) + QString("kRspwenu").left(keyPos);
+                const QByteArray one(1, char(b));
+                if (TVeskEncryption::UnscrambleBytes(TVeskEncryption::ScrambleBytes(one, key, p), key) != one)
+                    ++failures;
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0);
+}
+
+TEST(Encryption, DecodingAByte255AfterAChainingValue255GivesBack255) {
+    // (255 + 255) mod 255 = 0, which a byte 0 would also give: it reads as 255, never as 0.
+    const QByteArray ff(1, char(0xFF));
+    EXPECT_EQ(TVeskEncryption::ScrambleBytes(ff, "kRspwenu", 255), "FF6B");
+    EXPECT_EQ(TVeskEncryption::UnscrambleBytes("FF6B", "kRspwenu"), ff);
+}
+
+TEST(Encryption, UnscrambledBytesThatAreNotUtf8ReadAsWindows1252) {
+    // A cell written by the Windows program: "Espa\xF1ol" in Windows-1252.
+    const QString form = TVeskEncryption::ScrambleBytes("Espa\xF1ol\x80", "kRspwenu", 3);
+    EXPECT_EQ(unscramble(form), QString::fromUtf8("Español€"));
+}
+
+TEST(Encryption, MalformedScrambledTextIsAConversionError) {
+    EXPECT_THROW(unscramble("41"), EConvertError); // a start byte and nothing else
+    EXPECT_THROW(unscramble("41ZZ"), EConvertError);
+    EXPECT_THROW(unscramble("G1C9"), EConvertError);
+    EXPECT_THROW(unscramble("4"), EConvertError);
+}

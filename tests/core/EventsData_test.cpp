@@ -1,0 +1,194 @@
+// The shipped events-data file against the game's event types: every type present under its padded
+// code, and class fields whose fixed character positions the class-string readers test.
+#include "core/DataStore.h"
+#include "platform/IniFile.h"
+
+#include <QFile>
+#include <QMap>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct EventType {
+    int number;
+    QString group; // e.g. "goal/central", "injury/keeps_playing", "match_info"
+};
+
+QVector<EventType> ReadTypes() {
+    QVector<EventType> types;
+    QFile f(QStringLiteral(VELKARO_DATA_FACTS_DIR "/event-types.tsv"));
+    if (!f.open(QIODevice::ReadOnly))
+        return types;
+    const QStringList lines = QString::fromUtf8(f.readAll()).split('\n');
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList fields = lines[i].trimmed().split('\t');
+        if (fields.size() == 3)
+            types.push_back({fields[0].toInt(), fields[2]});
+    }
+    return types;
+}
+
+class EventsData : public ::testing::Test {
+protected:
+    void SetUp() override {
+        types = ReadTypes();
+        ASSERT_GT(types.size(), 300);
+        ASSERT_TRUE(ds.LoadEventsData(QStringLiteral(VELKARO_RESOURCES_DIR "/")));
+    }
+    QString Class(int type) const { return ds.EventoClase(QString::number(type)); }
+    QVector<EventType> types;
+    DataStore ds;
+};
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(EventsData, EveryTypeHasOneRowUnderItsPaddedCode) {
+    const TBKStringGrid& t = ds.BKStringGridEventsData;
+    QSet<QString> codes;
+    int rows = 0;
+    for (int r = 1; r < t.RowCount(); ++r) {
+        const QString code = t.Cells(EventsDataColumn::EventTypeCode, r);
+        if (code.isEmpty())
+            continue;
+        ++rows;
+        EXPECT_EQ(code.size(), 3) << code.toStdString();
+        EXPECT_FALSE(codes.contains(code)) << "duplicate " << code.toStdString();
+        codes.insert(code);
+        EXPECT_EQ(t.Cells(EventsDataColumn::ClassPrefix, r), "");
+        EXPECT_EQ(t.Cells(7, r), "");
+    }
+    EXPECT_EQ(rows, types.size());
+    for (const EventType& e : types) {
+        EXPECT_TRUE(codes.contains(QString::number(e.number).rightJustified(3, '0'))) << e.number;
+        EXPECT_TRUE(Class(e.number).startsWith(",")) << e.number;
+    }
+    EXPECT_EQ(Class(20), ds.EventoClase("020"));
+}
+
+TEST_F(EventsData, GoalsAndMissesByRouteAndSpecialEvent) {
+    const QMap<QString, QString> route{{"central", "0"}, {"right", "1"},     {"left", "2"},
+                                       {"penalty", "3"}, {"free_kick", "4"}, {"indirect_free_kick", "5"}};
+    for (const EventType& e : types) {
+        const QString head = e.group.section('/', 0, 0), sub = e.group.section('/', 1);
+        if (head != "goal" && head != "miss")
+            continue;
+        SCOPED_TRACE(e.number);
+        const QString c = Class(e.number);
+        EXPECT_TRUE(c.startsWith(head == "goal" ? ",0,0," : ",0,1,")) << c.toStdString();
+        const QStringList f = c.split(','); // "", group, outcome, kind, special event, route, ""
+        ASSERT_EQ(f.size(), 7);
+        if (route.contains(sub)) {
+            EXPECT_EQ(f[3], "0");
+            EXPECT_EQ(f[4], "");
+            EXPECT_EQ(f[5], route[sub]);
+        } else if (sub == "counter") {
+            EXPECT_EQ(f[3], "2");
+            EXPECT_EQ(f[4], "");
+            EXPECT_TRUE(QStringList({"0", "1", "2", "4", "5"}).contains(f[5])); // the routes with a word
+        } else if (sub == "special_event") {
+            EXPECT_EQ(f[3], "1");
+            bool ok = false;
+            const int se = f[4].toInt(&ok);
+            EXPECT_TRUE(ok && se >= 0 && se <= 11);
+            EXPECT_EQ(f[5], "");
+        } else {
+            ASSERT_EQ(sub, "long_shot");
+            // With the long-shot tactic a normal chance from afar, else the long-shot special event.
+            EXPECT_TRUE(c.mid(5) == "0,,6," || c.mid(5) == "1,9,,") << c.toStdString();
+        }
+    }
+    // Examples the match summary counts: a penalty goal, a missed tired-defender chance, a counter.
+    EXPECT_EQ(Class(104), ",0,0,0,,3,");
+    EXPECT_EQ(Class(217), ",0,1,1,10,,");
+    EXPECT_EQ(Class(141), ",0,0,2,,0,");
+    EXPECT_EQ(Class(186), ",0,0,2,,5,");
+    EXPECT_EQ(Class(118), ",0,0,1,2,,");
+    EXPECT_EQ(Class(187), ",0,0,0,,6,");
+    EXPECT_EQ(Class(107), ",0,0,1,9,,");
+    // Penalty shoot-out kicks never count as goals of the match.
+    for (int t : {55, 56, 57, 58, 59})
+        EXPECT_FALSE(Class(t).startsWith(",0,")) << t;
+}
+
+TEST_F(EventsData, CardsInjuriesAndTeamEvents) {
+    EXPECT_EQ(Class(510), ",3,0,,,,");
+    EXPECT_EQ(Class(511), ",3,0,,,,");
+    EXPECT_EQ(Class(512), ",3,1,,,,");
+    EXPECT_EQ(Class(513), ",3,1,,,,");
+    EXPECT_EQ(Class(514), ",3,2,,,,");
+    EXPECT_EQ(Class(91), ",2,0,,,,");
+    EXPECT_EQ(Class(92), ",2,0,,,,");
+    for (const EventType& e : types) {
+        SCOPED_TRACE(e.number);
+        const QString c = Class(e.number);
+        if (e.group == "injury/keeps_playing") {
+            EXPECT_EQ(c, ",2,1,,,,");
+        } else if (e.group.startsWith("injury/") && e.group != "injury/detail") {
+            EXPECT_EQ(c, ",2,0,,,,");
+        } else if (e.group.startsWith("team_event")) {
+            EXPECT_TRUE(c.startsWith(",4,")) << c.toStdString();
+        }
+        // Only the service's card and injury events are cards and injuries: details and notices
+        // about them are counted and sounded once, with the event itself.
+        if (!e.group.startsWith("card/")) {
+            EXPECT_FALSE(c.startsWith(",3,")) << c.toStdString();
+        }
+        if (!e.group.startsWith("injury/") || e.group == "injury/detail") {
+            EXPECT_FALSE(c.startsWith(",2,")) << c.toStdString();
+        }
+    }
+    EXPECT_EQ(Class(80), ",4,11,,,,"); // new captain
+    EXPECT_EQ(Class(65), ",4,10,,,,"); // nerves
+}
+
+TEST_F(EventsData, MatchInformation) {
+    EXPECT_EQ(Class(598), ",1,0,,,,"); // kick-off
+    EXPECT_EQ(Class(599), ",1,6,,,,"); // match end
+    EXPECT_EQ(Class(20), ",1,1,,,,");  // formation
+    EXPECT_EQ(Class(21), ",1,2,,,,");  // line-up
+    for (int t : {30, 31, 32, 33})
+        EXPECT_EQ(Class(t), ",1,3,,,,") << t; // arena and weather: the match-start sound
+    EXPECT_EQ(Class(45), ",1,4,,,,");
+    EXPECT_EQ(Class(40), ",1,5,,,,");
+    EXPECT_EQ(Class(47), ",1,5,,,,");
+    EXPECT_EQ(Class(41), ",1,7,,,,");
+    EXPECT_EQ(Class(42), ",1,8,,,,");
+    EXPECT_EQ(Class(501), ",1,9,,,,");
+    for (const EventType& e : types) {
+        if (e.group.startsWith("match_info") && e.number != 46 && e.number != 650) {
+            EXPECT_TRUE(Class(e.number).startsWith(",1,")) << e.number;
+        }
+    }
+    // Every non-chance class has its last three fields empty.
+    for (const EventType& e : types) {
+        if (!Class(e.number).startsWith(",0,")) {
+            EXPECT_TRUE(Class(e.number).endsWith(",,,,")) << e.number;
+        }
+    }
+}
+
+TEST(EventsDataFiles, InstallCopiesAreIdentical) {
+    for (const char* name :
+         {"EventsData.dat", "Favourites.dat", "RecordedList.dat", "Sounds.dat", "ProxyConfig.dat"}) {
+        const QByteArray shipped = ReadBytes(QStringLiteral(VELKARO_RESOURCES_DIR "/data/") + name);
+        EXPECT_FALSE(shipped.isEmpty()) << name;
+        EXPECT_TRUE(shipped.startsWith("TBKStringGrid\r\n1\r\n0\r\n0\r\n")) << name;
+        EXPECT_EQ(shipped, ReadBytes(QStringLiteral(VELKARO_RESOURCES_DIR "/_install/data/") + name)) << name;
+    }
+}
+
+TEST(EventsDataFiles, ShippedSettingsStartTheFirstRun) {
+    IniFile ini(QStringLiteral(VELKARO_RESOURCES_DIR "/Velkaro.ini"));
+    EXPECT_EQ(ini.ReadString("Opciones", "Usuario", "missing"), "0");
+    EXPECT_EQ(ini.ReadString("Version", "Version", "missing"), "0126700");
+    EXPECT_EQ(ini.ReadString("Servidor", "Juego", "missing"), "http://chpp.hattrick.org");
+    EXPECT_EQ(ini.ReadString("Servidor", "Uniformes", "missing"), "");
+    EXPECT_EQ(ini.ReadString("Servidor", "Version", "missing"), "");
+}

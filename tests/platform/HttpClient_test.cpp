@@ -1,0 +1,214 @@
+#include "platform/HttpClient.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <QByteArray>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// An HTTP server on 127.0.0.1 for the life of a test.
+class LocalServer {
+public:
+    httplib::Server http;
+    int port = 0;
+
+    void start() {
+        port = http.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { http.listen_after_bind(); });
+        while (!http.is_running())
+            std::this_thread::yield();
+    }
+    QString url(const char* path) const { return QString("http://127.0.0.1:%1%2").arg(port).arg(path); }
+    ~LocalServer() {
+        if (thread_.joinable()) {
+            http.stop();
+            thread_.join();
+        }
+    }
+
+private:
+    std::thread thread_;
+};
+
+// Holds a handler back until the test lets it go.
+struct Gate {
+    std::mutex m;
+    std::condition_variable cv;
+    bool open = false;
+    void wait() {
+        std::unique_lock<std::mutex> lock(m);
+        cv.wait_for(lock, std::chrono::seconds(20), [this] { return open; });
+    }
+    void release() {
+        {
+            std::lock_guard<std::mutex> lock(m);
+            open = true;
+        }
+        cv.notify_all();
+    }
+};
+
+} // namespace
+
+TEST(HttpClient, SendsFixedHeadersAndCarriesCookies) {
+    LocalServer server;
+    server.http.Get("/login", [](const httplib::Request&, httplib::Response& res) {
+        res.set_header("Set-Cookie", "session=abc123; Path=/");
+        res.set_content("<LoginResult>0</LoginResult>", "text/xml");
+    });
+    server.http.Get("/echo", [](const httplib::Request& req, httplib::Response& res) {
+        res.set_content(req.version + "|" + req.get_header_value("User-Agent") + "|" +
+                            req.get_header_value("Accept") + "|" + req.get_header_value("Content-Type") +
+                            "|" + req.get_header_value("Cookie"),
+                        "text/plain");
+    });
+    server.start();
+
+    HttpClient client;
+    EXPECT_EQ(client.Get(server.url("/echo")),
+              "HTTP/1.1|Velkaro 1.26|text/html, */*|application/x-www-form-urlencoded|");
+    EXPECT_EQ(client.Get(server.url("/login")), "<LoginResult>0</LoginResult>");
+    EXPECT_EQ(client.ResponseCode(), 200);
+    EXPECT_EQ(client.Get(server.url("/echo")),
+              "HTTP/1.1|Velkaro 1.26|text/html, */*|application/x-www-form-urlencoded|session=abc123");
+
+    HttpClient another; // cookies belong to the handle: a second client starts without them
+    EXPECT_TRUE(another.Get(server.url("/echo")).endsWith("|"));
+}
+
+TEST(HttpClient, BinaryBodyComesWhole) {
+    LocalServer server;
+    const std::string gif("GIF89a\0\0\x01\x02\0end", 14);
+    server.http.Get("/kit.gif", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(gif, "image/gif");
+    });
+    server.start();
+    HttpClient client;
+    EXPECT_EQ(client.Get(server.url("/kit.gif")), QByteArray(gif.data(), qsizetype(gif.size())));
+}
+
+TEST(HttpClient, StatusOf300OrMoreFailsWithTheStatusLineAndRedirectsAreNotFollowed) {
+    LocalServer server;
+    int targetHits = 0;
+    server.http.Get("/moved",
+                    [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/target"); });
+    server.http.Get("/target", [&](const httplib::Request&, httplib::Response& res) {
+        ++targetHits;
+        res.set_content("target", "text/plain");
+    });
+    server.start();
+
+    HttpClient client;
+    try {
+        client.Get(server.url("/missing"));
+        FAIL() << "404 taken as an answer";
+    } catch (const EHttpError& e) {
+        EXPECT_EQ(e.Message, "HTTP/1.1 404 Not Found");
+        EXPECT_EQ(e.StatusCode, 404);
+    }
+    try {
+        client.Get(server.url("/moved"));
+        FAIL() << "302 taken as an answer";
+    } catch (const EHttpError& e) {
+        EXPECT_EQ(e.Message, "HTTP/1.1 302 Found");
+    }
+    EXPECT_EQ(targetHits, 0);
+    EXPECT_EQ(client.Get(server.url("/target")), "target"); // the handle is still usable
+}
+
+TEST(HttpClient, ConnectionFailuresReadAsSocketErrors) {
+    int closedPort = 0;
+    {
+        LocalServer gone;
+        gone.start();
+        closedPort = gone.port;
+    }
+    HttpClient client;
+    client.ConnectTimeoutMs = 2000;
+    try {
+        client.Get(QString("http://127.0.0.1:%1/x").arg(closedPort));
+        FAIL() << "a refused connection gave an answer";
+    } catch (const EHttpError& e) {
+        EXPECT_TRUE(e.Message.startsWith("Socket error # ")) << e.Message.toStdString();
+        EXPECT_EQ(e.StatusCode, 0);
+    }
+    EXPECT_THROW(client.Get(""), EHttpError);
+    EXPECT_THROW(client.Get("file:///etc/hostname"), EHttpError); // only http(s) is ever fetched
+}
+
+TEST(HttpClient, StalledAnswerEndsWithinTheStallTimeOut) {
+    LocalServer server;
+    Gate gate;
+    server.http.Get("/stall", [&](const httplib::Request&, httplib::Response& res) {
+        gate.wait();
+        res.set_content("late", "text/plain");
+    });
+    server.start();
+
+    HttpClient client;
+    client.StallTimeoutSec = 1;
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        client.Get(server.url("/stall"));
+        ADD_FAILURE() << "a stalled answer came through";
+    } catch (const EHttpError& e) {
+        EXPECT_TRUE(e.Message.startsWith("Socket error # 28")) << e.Message.toStdString();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    gate.release();
+}
+
+TEST(HttpClient, ProxyWithUserAndPasswordAndNoEnvironmentProxy) {
+    LocalServer origin;
+    origin.http.Get("/probe", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("direct", "text/plain");
+    });
+    origin.start();
+
+    // A plain HTTP proxy: it receives the absolute address and answers itself.
+    LocalServer proxy;
+    std::string seenTarget;
+    proxy.http.Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
+        const std::string expected = "Basic " + QByteArray("proxyuser:pa ss:word").toBase64().toStdString();
+        if (req.get_header_value("Proxy-Authorization") != expected) {
+            res.status = 407;
+            res.set_header("Proxy-Authenticate", "Basic realm=\"test\"");
+            return;
+        }
+        seenTarget = req.target;
+        res.set_content("via proxy", "text/plain");
+    });
+    proxy.start();
+
+    HttpClient client;
+    client.ProxyParams.ProxyServer = "127.0.0.1";
+    client.ProxyParams.ProxyPort = proxy.port;
+    client.ProxyParams.ProxyUsername = "proxyuser";
+    client.ProxyParams.ProxyPassword = "wrong";
+    try {
+        client.Get(origin.url("/probe"));
+        ADD_FAILURE() << "the proxy accepted a wrong password";
+    } catch (const EHttpError& e) {
+        EXPECT_EQ(e.Message, "HTTP/1.1 407 Proxy Authentication Required");
+    }
+
+    client.ProxyParams.ProxyPassword = "pa ss:word";
+    EXPECT_EQ(client.Get(origin.url("/probe")), "via proxy");
+    EXPECT_EQ(seenTarget, origin.url("/probe").toStdString());
+
+    // Without a proxy of its own the client goes direct, whatever the environment says.
+    setenv("http_proxy", proxy.url("").toUtf8().constData(), 1);
+    setenv("HTTP_PROXY", proxy.url("").toUtf8().constData(), 1);
+    client.ProxyParams = HttpProxyParams{};
+    const QByteArray direct = client.Get(origin.url("/probe"));
+    unsetenv("http_proxy");
+    unsetenv("HTTP_PROXY");
+    EXPECT_EQ(direct, "direct");
+}

@@ -1,0 +1,192 @@
+#include "platform/Exceptions.h"
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll();
+}
+
+const QByteArray kSettings = "; shipped settings\r\n"
+                             "[Opciones]\r\n"
+                             "Usuario=0\r\n"
+                             "Team = Some Team \r\n"
+                             "Moneda=\r\n"
+                             "Pais=a=b, \"c\"\r\n"
+                             "usuario=second\r\n"
+                             "\r\n"
+                             "[General]\r\n"
+                             "Caption=Matches\r\n"
+                             "[opciones]\r\n"
+                             "Idioma=7\r\n";
+} // namespace
+
+TEST(IniFile, ReadsLikeTheInMemoryIniObject) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Velkaro.ini");
+    writeBytes(path, kSettings);
+    IniFile ini(path);
+
+    EXPECT_EQ(ini.ReadString("OPCIONES", "usuario", "def"), "0");    // case-insensitive, first key wins
+    EXPECT_EQ(ini.ReadString("Opciones", "Team", ""), "Some Team");  // both sides trimmed
+    EXPECT_EQ(ini.ReadString("Opciones", "Moneda", "def"), "");      // present but empty: not the default
+    EXPECT_EQ(ini.ReadString("Opciones", "Pais", ""), "a=b, \"c\""); // split at the first '=', quotes kept
+    EXPECT_EQ(ini.ReadString("General", "caption", ""), "Matches");
+    EXPECT_EQ(ini.ReadInteger("Opciones", "Idioma", -1), -1); // in the repeated section: never found
+    EXPECT_EQ(ini.ReadString("Opciones", "Missing", "def"), "def");
+    EXPECT_EQ(ini.ReadString("Nowhere", "Usuario", "def"), "def");
+
+    EXPECT_TRUE(ini.SectionExists("general"));
+    EXPECT_FALSE(ini.SectionExists("Version"));
+    EXPECT_TRUE(ini.ValueExists("opciones", "MONEDA"));
+    EXPECT_FALSE(ini.ValueExists("opciones", "Idioma"));
+    EXPECT_EQ(ini.ReadSections(), QStringList({"Opciones", "General", "opciones"}));
+    EXPECT_EQ(ini.ReadSection("Opciones"), QStringList({"Usuario", "Team", "Moneda", "Pais", "usuario"}));
+}
+
+TEST(IniFile, NumbersFallBackToTheDefault) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("n.ini");
+    writeBytes(path, "[N]\nInt=42\nNeg=-7\nHex=0x1F\nBad=12a\nEmpty=\nF=1.5\nFComma=2,25\nOn=1\nOff=0\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("N", "Int", 0), 42);
+    EXPECT_EQ(ini.ReadInteger("N", "Neg", 0), -7);
+    EXPECT_EQ(ini.ReadInteger("N", "Hex", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("N", "Bad", 1500), 1500);
+    EXPECT_EQ(ini.ReadInteger("N", "Empty", 1500), 1500);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "F", 0), 1.5);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "FComma", 0), 2.25);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "Bad", 1.0), 1.0);
+    EXPECT_TRUE(ini.ReadBool("N", "On", false));
+    EXPECT_FALSE(ini.ReadBool("N", "Off", true));
+    EXPECT_TRUE(ini.ReadBool("N", "Missing", true));
+}
+
+TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnlyOnUpdate) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Velkaro.ini");
+    writeBytes(path, kSettings);
+    IniFile ini(path);
+
+    ini.WriteString("opciones", "USUARIO", "player"); // changes the first key, keeps its spelling
+    ini.WriteInteger("Opciones", "DuracionSonidosMiGol", 1500);
+    ini.WriteFloat("Opciones", "FactorMoneda", 0.5);
+    ini.WriteString("Version", "Version", "0126000");
+    ini.DeleteKey("Opciones", "Pais");
+    EXPECT_EQ(ini.ReadString("Opciones", "Usuario", ""), "player");
+    EXPECT_EQ(readBytes(path), kSettings); // memory only until UpdateFile
+
+    ini.UpdateFile();
+    EXPECT_EQ(readBytes(path), "[Opciones]\n"
+                               "Usuario=player\n"
+                               "Team=Some Team\n"
+                               "Moneda=\n"
+                               "usuario=second\n"
+                               "DuracionSonidosMiGol=1500\n"
+                               "FactorMoneda=0.5\n"
+                               "\n"
+                               "[General]\n"
+                               "Caption=Matches\n"
+                               "\n"
+                               "[opciones]\n"
+                               "Idioma=7\n"
+                               "\n"
+                               "[Version]\n"
+                               "Version=0126000\n"
+                               "\n");
+
+    IniFile again(path);
+    EXPECT_DOUBLE_EQ(again.ReadFloat("Opciones", "FactorMoneda", 1.0), 0.5);
+    again.EraseSection("OPCIONES"); // the first one; the repeated one now answers
+    EXPECT_EQ(again.ReadInteger("Opciones", "Idioma", -1), 7);
+}
+
+TEST(IniFile, FileBackedWritesReachTheFileAtOnce) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Velkaro.ini");
+    writeBytes(path, "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=English\r\n");
+    IniFile direct(path, IniFile::Mode::FileBacked);
+    direct.WriteString("Opciones", "LanguageOld", "Deutsch");
+    EXPECT_EQ(readBytes(path), "[Opciones]\nLanguage=Deutsch\nLanguageOld=Deutsch\n\n");
+    direct.DeleteKey("Opciones", "Language");
+    EXPECT_EQ(IniFile(path).ReadString("Opciones", "Language", "gone"), "gone");
+}
+
+TEST(IniFile, MissingFileGivesAnEmptyObjectAndUpdateCreatesIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("new.ini");
+    IniFile ini(path);
+    EXPECT_TRUE(ini.ReadSections().isEmpty());
+    EXPECT_EQ(ini.ReadString("Opciones", "Usuario", ""), "");
+    EXPECT_EQ(ini.ReadString("Version", "Version", "9999999"), "9999999");
+    ini.WriteString("Opciones", "Usuario", "0");
+    ini.UpdateFile();
+    EXPECT_EQ(readBytes(path), "[Opciones]\nUsuario=0\n\n");
+
+    IniFile nowhere(dir.filePath("no/such/folder/x.ini"));
+    nowhere.WriteString("A", "B", "C");
+    EXPECT_THROW(nowhere.UpdateFile(), EInOutError);
+}
+
+TEST(IniFile, ReadsUtf8WithOrWithoutMarkAndFallsBackToWindows1252) {
+    QTemporaryDir dir;
+    const QString bom = dir.filePath("bom.lng");
+    writeBytes(bom, "\xEF\xBB\xBF[General]\r\nName=Espa\xC3\xB1ol\r\n");
+    EXPECT_EQ(IniFile(bom).ReadString("General", "Name", ""), QString::fromUtf8("Español"));
+
+    const QString plain = dir.filePath("plain.lng");
+    writeBytes(plain,
+               "[General]\nName=\xD0\x91\xD1\x8A\xD0\xBB\xD0\xB3\xD0\xB0\xD1\x80\xD1\x81\xD0\xBA\xD0\xB8\n");
+    EXPECT_EQ(IniFile(plain).ReadString("General", "Name", ""), QString::fromUtf8("Български"));
+
+    const QString old = dir.filePath("old.ini");
+    writeBytes(old, "[Opciones]\r\nLanguage=Espa\xF1ol\r\nMoneda=\x80uro\r\n");
+    IniFile ini(old);
+    EXPECT_EQ(ini.ReadString("Opciones", "Language", ""), QString::fromUtf8("Español"));
+    EXPECT_EQ(ini.ReadString("Opciones", "Moneda", ""), QString::fromUtf8("€uro"));
+    ini.UpdateFile(); // written back as UTF-8
+    EXPECT_EQ(readBytes(old), "[Opciones]\nLanguage=Espa\xC3\xB1ol\nMoneda=\xE2\x82\xACuro\n\n");
+}
+
+TEST(TextFile, DecodesAndSplitsLines) {
+    EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF"
+                               "abc"),
+              "abc");
+    EXPECT_EQ(TextFile::Decode("caf\xC3\xA9"), QString::fromUtf8("café"));
+    EXPECT_EQ(TextFile::Decode("caf\xE9 \x93q\x94 \x81"), QString::fromUtf8("café “q” \xC2\x81"));
+    EXPECT_EQ(TextFile::Decode("\xC3"), QString::fromUtf8("Ã")); // cut-off sequence is not UTF-8
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lines.txt");
+    const std::pair<QByteArray, QStringList> cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r\n\r\n", {"a", "b", ""}},
+        {"", {}},
+        {"\r\n", {""}},
+        {"x\r\n\r\n\r\n", {"x", "", ""}},
+    };
+    for (const auto& [bytes, lines] : cases) {
+        writeBytes(path, bytes);
+        EXPECT_EQ(TextFile::ReadLines(path), lines) << bytes.toStdString();
+    }
+    EXPECT_THROW(TextFile::ReadLines(dir.filePath("missing.txt")), EInOutError);
+    EXPECT_THROW(TextFile::Read(dir.filePath("missing.txt")), EInOutError);
+
+    TextFile::WriteAtomic(path, "new\r\n");
+    EXPECT_EQ(readBytes(path), "new\r\n");
+    EXPECT_THROW(TextFile::WriteAtomic(dir.filePath("no/dir/f.txt"), "x"), EInOutError);
+}

@@ -1,0 +1,98 @@
+#include "platform/XmlDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
+TEST(XmlDocument, ChildrenAreElementsOnlyAndAbsentElementsReadEmpty) {
+    XmlDocument doc;
+    doc.SetXML(
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<HattrickData>\n  <FileName>x.xml</FileName>\n"
+        "  <!-- a comment -->\n  text between\n  <Team a=\"1\">\n    <TeamID>42</TeamID>\n"
+        "    <League><LeagueName>Sverige</LeagueName></League>\n  </Team>\n  <Team/>\n</HattrickData>");
+    EXPECT_FALSE(doc.Active());
+    doc.SetActive(true);
+    ASSERT_TRUE(doc.Active());
+    const XmlNode root = doc.DocumentElement();
+    EXPECT_EQ(root.NodeName(), "HattrickData");
+    EXPECT_EQ(root.ChildCount(), 3);
+    EXPECT_EQ(root.Child(0).NodeName(), "FileName");
+    EXPECT_EQ(root.Child(1).NodeName(), "Team");
+    EXPECT_EQ(root.Child(1).Attribute("a"), "1");
+    EXPECT_EQ(root.Child(1).Attribute("b"), "");
+    EXPECT_EQ(root.ChildText("Team/League/LeagueName"), "Sverige");
+    EXPECT_EQ(root.Child("Team").Child("TeamID").Text(), "42");
+    // Absent elements, by name or by index, read as the empty text.
+    EXPECT_TRUE(root.Child(3).IsNull());
+    EXPECT_EQ(root.Child(3).Text(), "");
+    EXPECT_EQ(root.Child(-1).NodeName(), "");
+    EXPECT_EQ(root.ChildText("Team/Nothing/Deeper"), "");
+    EXPECT_EQ(root.Child(7).Child("X").Attribute("Index"), "");
+
+    doc.SetActive(false);
+    EXPECT_FALSE(doc.Active());
+    EXPECT_TRUE(doc.DocumentElement().IsNull());
+}
+
+TEST(XmlDocument, InvalidTextFailsToActivate) {
+    XmlDocument doc;
+    doc.SetXML("<HattrickData><a></HattrickData>");
+    try {
+        doc.SetActive(true);
+        FAIL() << "broken XML was parsed";
+    } catch (const EXmlParseError& e) {
+        EXPECT_FALSE(e.Message.isEmpty());
+    }
+    EXPECT_FALSE(doc.Active());
+    doc.SetXML("");
+    EXPECT_THROW(doc.SetActive(true), EXmlParseError);
+    EXPECT_THROW(doc.LoadFromFile("/nonexistent/velkaro/file.xml"), EInOutError);
+}
+
+TEST(XmlDocument, LoadsFilesWithByteOrderMarkAndFromFileName) {
+    XmlDocument doc;
+    doc.LoadFromFile(QString(VELKARO_SAMPLES_DIR) +
+                     "/hyperar_hattrick-ultimate-manager_WorldDetails_Country.xml");
+    EXPECT_EQ(doc.DocumentElement().NodeName(), "HattrickData");
+    EXPECT_FALSE(doc.DocumentElement().ChildText("LeagueList").isEmpty());
+
+    XmlDocument byName;
+    byName.FileName = QString(VELKARO_SAMPLES_DIR) + "/PiGo86_pychpp_file=bookmarks&version=1.0.xml";
+    byName.SetActive(true);
+    EXPECT_EQ(byName.DocumentElement().NodeName(), "HattrickData");
+}
+
+TEST(XmlDocument, SavesUtf8ThatReadsBackAndFailsWithoutTouchingTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.xml");
+    XmlDocument doc;
+    // A text declared in another encoding is written as UTF-8 and declared so.
+    doc.SetXML(QString::fromUtf8("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<HattrickData>"
+                                 "<LeagueName>Česká republika</LeagueName></HattrickData>"));
+    doc.SetActive(true);
+    doc.SaveToFile(path);
+    const QByteArray bytes = readBytes(path);
+    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
+    EXPECT_TRUE(bytes.contains("\xC4\x8C"
+                               "esk\xC3\xA1"));
+
+    XmlDocument back;
+    back.LoadFromFile(path);
+    EXPECT_EQ(back.DocumentElement().ChildText("LeagueName"), QString::fromUtf8("Česká republika"));
+
+    // A save that cannot be written throws and leaves the folder's existing file as it was.
+    QDir(dir.path()).mkdir("blocked.xml");
+    EXPECT_THROW(doc.SaveToFile(dir.filePath("blocked.xml")), EInOutError);
+    EXPECT_THROW(doc.SaveToFile(dir.filePath("missing/folder/out.xml")), EInOutError);
+    EXPECT_EQ(readBytes(path), bytes);
+}

@@ -49,7 +49,8 @@ QString InstanceGuard::KeyOf(const QString& Name) {
 
 InstanceGuard::InstanceGuard(const QString& Name, QObject* parent)
     : QObject(parent), key_(KeyOf(Name)), folder_(RuntimeFolder()) {
-    const QByteArray lockPath = QFile::encodeName(folder_ + QLatin1Char('/') + key_ + QStringLiteral(".lock"));
+    const QByteArray lockPath =
+        QFile::encodeName(folder_ + QLatin1Char('/') + key_ + QStringLiteral(".lock"));
     const int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return; // no lock file: run unguarded

@@ -16,8 +16,12 @@ namespace {
 const QString kOptions = QStringLiteral("Opciones");
 const QString kIdioma = QStringLiteral("Idioma");
 
-QString dataDir(const ProgramFiles& f) { return f.Dir + QStringLiteral("data/"); }
-QString installDir(const ProgramFiles& f) { return f.Dir + QStringLiteral("_install/data/"); }
+QString dataDir(const ProgramFiles& f) {
+    return f.Dir + QStringLiteral("data/");
+}
+QString installDir(const ProgramFiles& f) {
+    return f.Dir + QStringLiteral("_install/data/");
+}
 
 // Copies source over target; the target is replaced only once the copy is complete.
 void copyReplacing(const QString& source, const QString& target) {
@@ -38,12 +42,23 @@ struct CarriedKey {
     const char* def;
 };
 constexpr CarriedKey kCarried[] = {
-    {"Usuario", "0"},          {"UsuarioID", "0"},        {"Team", "0"},
-    {"TeamID", "0"},           {"TeamIDJuveniles", "0"},  {"LigaID", "0"},
-    {"LigaNombre", "0"},       {"LabelInicioFecha", "0"}, {"LabelInicioTemporada", "0"},
-    {"LabelInicioSemana", "0"}, {"Pais", "0"},            {"Moneda", "0"},
-    {"FactorMoneda", "0"},     {"Idioma", "0"},           {"Language", "English"},
-    {"LanguageOld", "English"}, {"Sonidos", "1"},
+    {"Usuario", "0"},
+    {"UsuarioID", "0"},
+    {"Team", "0"},
+    {"TeamID", "0"},
+    {"TeamIDJuveniles", "0"},
+    {"LigaID", "0"},
+    {"LigaNombre", "0"},
+    {"LabelInicioFecha", "0"},
+    {"LabelInicioTemporada", "0"},
+    {"LabelInicioSemana", "0"},
+    {"Pais", "0"},
+    {"Moneda", "0"},
+    {"FactorMoneda", "0"},
+    {"Idioma", "0"},
+    {"Language", "English"},
+    {"LanguageOld", "English"},
+    {"Sonidos", "1"},
 };
 
 void shiftIdioma(const ProgramFiles& f, const std::function<int(int)>& shift) {
@@ -102,7 +117,8 @@ const Migration kMigrations[] = {
     {"0090000",
      [](const ProgramFiles& f) {
          IniFile ini(f.Settings, IniFile::Mode::FileBacked);
-         if (ini.ReadString(kOptions, QStringLiteral("Pais"), QString()) == QLatin1String("Srbija i Crna Gora"))
+         if (ini.ReadString(kOptions, QStringLiteral("Pais"), QString()) ==
+             QLatin1String("Srbija i Crna Gora"))
              ini.WriteString(kOptions, QStringLiteral("Pais"), QStringLiteral("Srbija"));
      }},
     {"0123000", renewEventsData},
@@ -138,7 +154,8 @@ void BackUp(const ProgramFiles& Files) {
         const QString backup = Files.Dir + QStringLiteral("backup/");
         QDir backupDir(backup);
         if (backupDir.exists()) {
-            for (const QFileInfo& entry : backupDir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+            for (const QFileInfo& entry :
+                 backupDir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
                 if (!QFile::remove(entry.absoluteFilePath()))
                     throw EInOutError(QStringLiteral("Cannot delete ") + entry.absoluteFilePath());
             }
@@ -147,7 +164,8 @@ void BackUp(const ProgramFiles& Files) {
         }
         if (QFileInfo::exists(Files.Settings))
             copyReplacing(Files.Settings, backup + QFileInfo(Files.Settings).fileName());
-        for (const QFileInfo& entry : QDir(dataDir(Files)).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+        for (const QFileInfo& entry :
+             QDir(dataDir(Files)).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
             copyReplacing(entry.absoluteFilePath(), backup + entry.fileName());
     } catch (const std::exception& e) {
         ShowMessage(QStringLiteral("Error. ") + errorText(e));
@@ -158,13 +176,14 @@ bool Instalacion(const ProgramFiles& Files, QString& PrevVersion) {
     PrevVersion.clear();
     bool installed = false;
     try {
-        if (QFileInfo::exists(Files.Settings)) {
+        if (QFileInfo(Files.Settings).isFile()) {
             const IniFile old(Files.Settings);
             PrevVersion = old.ReadString(QStringLiteral("Version"), QStringLiteral("Version"), QString());
             IniFile merged(Files.Template);
             for (const CarriedKey& carried : kCarried) {
                 const QString key = QString::fromLatin1(carried.key);
-                merged.WriteString(kOptions, key, old.ReadString(kOptions, key, QString::fromLatin1(carried.def)));
+                merged.WriteString(kOptions, key,
+                                   old.ReadString(kOptions, key, QString::fromLatin1(carried.def)));
             }
             merged.UpdateFile();
         }
@@ -206,7 +225,8 @@ void ComprobarInstalacionFichero(const ProgramFiles& Files, const QString& FileN
 }
 
 void ComprobarFicheros(const ProgramFiles& Files) {
-    for (const char* name : {"EventsData.dat", "Favourites.dat", "RecordedList.dat", "ProxyConfig.dat", "Sounds.dat"}) {
+    for (const char* name :
+         {"EventsData.dat", "Favourites.dat", "RecordedList.dat", "ProxyConfig.dat", "Sounds.dat"}) {
         try {
             ComprobarInstalacionFichero(Files, QString::fromLatin1(name));
         } catch (const std::exception&) {

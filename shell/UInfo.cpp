@@ -23,13 +23,11 @@ struct Link {
     const char* key;
     const char* description;
 };
+// Only addresses known to exist: the game's site and its interface for outside programs.
 constexpr Link kLinks[] = {
     {0, "www.hattrick.org", "LinkGame", "The game's home page"},
-    {0, "www.hattrick.org/Help/", "LinkHelp", "The game's help and rules"},
-    {1, "www.hattrick.org/Community/", "LinkCommunity", "The game's community pages"},
-    {2, "www.hattrick.org/Club/Matches/", "LinkMatches", "Your club's matches on the game's site"},
-    {3, "www.hattrick.org/Forum/", "LinkForum", "The game's forums"},
-    {3, "www.hattrick.org/World/", "LinkWorld", "Countries, leagues and cups of the game"},
+    {1, "chpp.hattrick.org", "LinkChpp", "The game's interface for outside programs"},
+    {3, "www.hattrick.org", "LinkRules", "Rules, news and help on the game's site"},
 };
 
 // The translation credits, one line per language shipped with the program.
@@ -98,6 +96,11 @@ TFInfo::TFInfo(QWidget* parent) : QWidget(parent) {
     grid->addWidget(Memo3, 4, 1);
     grid->addWidget(LabelLinks, 5, 0, Qt::AlignTop);
     grid->addWidget(PageControl1, 5, 1);
+    // The credits are a few lines; the terms, features and links share the rest.
+    Memo3->setMaximumHeight(Memo3->fontMetrics().lineSpacing() * 4 + 12);
+    grid->setRowStretch(2, 2);
+    grid->setRowStretch(3, 2);
+    grid->setRowStretch(5, 1);
 
     QVector<QGridLayout*> pages;
     for (int i = 0; i < 4; ++i) {

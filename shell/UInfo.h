@@ -34,9 +34,9 @@ public:
     QLabel* LabelFeatures = nullptr;
     QLabel* LabelTranslations = nullptr;
     QLabel* LabelLinks = nullptr;
-    QPlainTextEdit* Memo1 = nullptr; // terms of use
-    QPlainTextEdit* Memo2 = nullptr; // features
-    QPlainTextEdit* Memo3 = nullptr; // translation credits
+    QPlainTextEdit* Memo1 = nullptr;    // terms of use
+    QPlainTextEdit* Memo2 = nullptr;    // features
+    QPlainTextEdit* Memo3 = nullptr;    // translation credits
     QTabWidget* PageControl1 = nullptr; // the four link tabs
     QVector<LinkLabel*> LinkLabels;     // every link of the four tabs, in tab order
     QVector<QLabel*> LinkDescriptions;  // the description beside each link

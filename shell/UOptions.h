@@ -8,25 +8,29 @@
 //     FOptions->BKStringGridEventos(slot).RowCount()
 // Datos() gives the whole store to code that works on it as a unit.
 //
-// The methods are split by concern: UOptionsCreate.cpp (controls and layout), UOptionsLoad.cpp
+// The methods are split by concern: UOptions.cpp (controls and layout), UOptionsLoad.cpp
 // (loading at start, LeerIni, GuardarDatos, SalvarTabla), UOptionsTexts.cpp (LeerIdioma),
-// UOptionsLists.cpp (the favourites group lists and the recorded-list buttons the loading runs).
+// UOptionsLists.cpp (the favourites group lists and the recorded-list buttons the loading runs),
+// UOptionsSonidos*.cpp (the sound player, the sound page's handlers and the language change).
+// The controls' headers are included, so that other windows can use the controls directly.
 #include "core/DataStore.h"
+#include "platform/MediaPlayer.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QString>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QWidget>
 #include <array>
+#include <functional>
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QSpinBox;
-class QTabWidget;
-class QToolButton;
 class StringGridView;
 
 // Sound kinds in the order of the rows on the sounds page. The row of the sound table each kind is
@@ -208,12 +212,47 @@ public:
     // Sound check boxes: writes the nine switches unless the window is loading; the master switch
     // enables the eight boxes of the kinds.
     void CheckBoxSonidosClick(QCheckBox* Sender);
-    // The language change. Runs on the user's choice only, never when code sets the combo; its
-    // behaviour is built with the language options.
+    // The language change: validates the choice, stores it and ends the program. Runs on the user's
+    // choice only, never when code sets the combo.
     virtual void ComboBoxIdiomaChange();
 
     // "[" + General/LabelAll + "]": the entry of the group lists that stands for every group.
     static QString AllGroupsEntry();
+
+    // ---- sound player and language change (UOptionsSonidos.cpp) ----
+    // The Duration every caller passes to EjecutarSonido; each kind plays for its own spin edit.
+    static constexpr int DefaultSoundDuration = 1500;
+    // The sound chosen for one call: the kind of the row (-1: none), its file, how long it plays and
+    // whether its switch lets it play.
+    struct SonidoElegido {
+        int Kind = -1;
+        QString FileName;
+        int Duration = 0;
+        bool Play = false;
+    };
+    // The choice of EjecutarSonido for an event (Kind = category code, Key = event key, Third = sound
+    // team) or a test (Kind "Test", Key = the name of the row's file edit, Third = its file). The
+    // master switch is not consulted here.
+    SonidoElegido ElegirSonido(const QString& Kind, const QString& Key, const QString& Third,
+                               int Duration) const;
+    // Plays the sound of an event (unless the master switch is off) or a test, and blocks for the
+    // kind's duration while window messages are processed; then the sound is cut off. Never throws.
+    void EjecutarSonido(const QString& Kind, const QString& Key, const QString& Third, int Duration);
+    // The sound page: choose a file (SpeedSonido1..8), test it (SpeedTest1..8), the durations.
+    void SpeedSonido1Click(QObject* Sender);
+    void SpeedTest1Click(QObject* Sender);
+    void SpinEditMiGolChange(QObject* Sender);
+    void ConnectSoundHandlers();
+    // The hidden media player the sounds play through.
+    MediaPlayer MediaPlayer1;
+    // The open-file dialog of the choose buttons: gets the title and filter, returns the chosen file
+    // or "" when cancelled. Empty: the real dialog.
+    std::function<QString(const QString& Title, const QString& Filter)> OpenDialog1;
+    // How the language change ends the program. Empty: the main window's shutdown routine.
+    std::function<void()> LanguageChangeShutdown;
+
+private:
+    bool sonando_ = false; // a sound is playing: a test clicked meanwhile is ignored
 
 private:
     void CreateControls();

@@ -50,11 +50,11 @@ public:
     QLineEdit* EditProxyUserName = nullptr;
     QLabel* Label6 = nullptr; // proxy password
     QLineEdit* EditProxyPassword = nullptr;
-    QFrame* PanelAbajo = nullptr; // the two radio groups
+    QFrame* PanelAbajo = nullptr;                 // the two radio groups
     RadioGroup* RadioGroupTipoPartidos = nullptr; // 0 live matches, 1 recorded matches
     RadioGroup* RadioGroupCargaInicial = nullptr; // initial load: 0 team, 1 league, 2 list, 3 league + list
     QFrame* PanelMensajes = nullptr;
-    QLabel* Label7 = nullptr; // message line
+    QLabel* Label7 = nullptr;               // message line
     QPlainTextEdit* MemoConexion = nullptr; // progress and error lines of the connect
     Gauge* GaugeConexion = nullptr;         // progress 0..100
 
@@ -103,6 +103,272 @@ public:
     void CompletarGrupoFavoritos();
     void LeerIdioma();
 
+    // Each concern below keeps its controls and methods in its own block (and its own .cpp file).
+    // ---- connecting and initial load; adding and removing matches (UPartidosCarga.cpp) ----
+    // Slot lookups. The slot 0..9 whose MatchId equals MatchId (the lowest); none for an empty ID or
+    // a match no slot holds: callers leave that match aside.
+    std::optional<int> SeleccionarFila10Partidos(const QString& MatchId);
+    TBKStringGrid& SeleccionarTablaEventos(int Slot);  // above 9: slot 9's table
+    TBKStringGrid& SeleccionarTablaFEventos(int Slot); // above 9: slot 9's table
+    QLabel* SeleccionarImagenTab(int Slot);            // ImageTab<Slot+1>; above 8: ImageTab10
+    // The new-event markers of the ten tabs (ImageTab1..ImageTab10), made by CreateImageTabs.
+    QLabel* ImageTab1 = nullptr;
+    QLabel* ImageTab2 = nullptr;
+    QLabel* ImageTab3 = nullptr;
+    QLabel* ImageTab4 = nullptr;
+    QLabel* ImageTab5 = nullptr;
+    QLabel* ImageTab6 = nullptr;
+    QLabel* ImageTab7 = nullptr;
+    QLabel* ImageTab8 = nullptr;
+    QLabel* ImageTab9 = nullptr;
+    QLabel* ImageTab10 = nullptr;
+    // The title of the match view: the chosen match type, white for live, light yellow for recorded.
+    QLabel* LabelTipoPartido = nullptr;
+    // Makes ImageTab1..10 and LabelTipoPartido (once; the lookups make them when still missing).
+    void CreateImageTabs();
+    // True while the connect sequence runs: a second press or Enter meanwhile is ignored.
+    bool ConnectRunning = false;
+    // True while an add runs: a second add meanwhile is ignored.
+    bool AddRunning = false;
+    // The team's next (not finished) match into row SlotText ("0".."9") of the match table.
+    void BuscarProximoPartido(const QString& TeamId, const QString& SlotText);
+    // Recorded-list rows FirstRow..10 into slots FirstRow-1..9.
+    void BuscarPartidosListaGrabada(unsigned FirstRow);
+    // Empties the service's live list.
+    void BorrarTodosPartidos();
+    // Adds every filled slot to the service's live list and fills it.
+    void PartidosIniciales();
+    void ButtonAnadirPartidoClick();
+    void AnadirPartido(const QString& MatchId, int Slot, bool Youth);
+    void AnadirPartidoVivo(const QString& MatchId, int Slot, bool Youth);
+    void AnadirPartidoFinalizado(const QString& MatchId, int Slot, bool Youth);
+    // Removes one match from the service's live list; answer and failures are ignored.
+    void BorrarPartidoVivo(const QString& MatchId, bool Youth);
+    // ---- add panel and favourites selector (UPartidosAnadir.cpp) ----
+    // The add panel of an empty slot: the source (0 favourites, 1 match ID), the favourites selector
+    // (group, team, the team's ID), the typed match ID, senior or youth, the add button.
+    RadioGroup* RadioGroupAnadir = nullptr;
+    class QComboBox* ComboBoxAnadir1 = nullptr;  // group, sorted
+    QComboBox* ComboBoxAnadir11 = nullptr;       // team of the chosen group, sorted
+    QLineEdit* EditAnadir12 = nullptr;           // team ID of the chosen team, display only
+    QLineEdit* EditAnadir2 = nullptr;            // typed match ID
+    RadioGroup* RadioGroupEsJuveniles = nullptr; // 0 senior, 1 youth
+    QPushButton* ButtonAnadirPartido = nullptr;
+    QLineEdit* EditLabel1 = nullptr; // read-only captions above the group, team and team ID fields
+    QLineEdit* EditLabel2 = nullptr;
+    QLineEdit* EditLabel3 = nullptr;
+    QPushButton* ButtonBorrarPartido = nullptr; // on the match view: clears the shown slot
+    // The group entry of the user's bookmarks at the game service.
+    static QString BookmarksGroupEntry() { return QStringLiteral("[Hattrick Bookmarks]"); }
+    QString AllFavouritesEntry() const;
+    QString NationalTeamsEntry() const;
+    void ComboBoxAnadir1Change();
+    void CompletarEquipoFavoritos();
+    void ComboBoxAnadir11Change();
+    void RadioGroupAnadirClick();
+    void EditAnadir2Enter();
+    void ComboBoxAnadir1Enter();
+    // OnChange of EditAnadir2 and EditAnadir12: the add button is enabled for a number only.
+    void EditAnadir2Change(QLineEdit* Sender);
+    // Clears the shown slot: its row, its live events, the service's live list; the add panel shows.
+    void ButtonBorrarPartidoClick();
+    // The add panel back to its starting state (source favourites, last group, nothing chosen, senior).
+    // For the view's clearing when another slot is shown; a refresh of the same empty slot keeps it.
+    void LimpiarPanelAnadir();
+    // The add panel's texts, part of LeerIdioma.
+    void LeerIdiomaAnadir();
+    // ---- polling clock, replay controls, live events (UPartidosReloj.cpp, UPartidosEventos.cpp) ----
+    // The clock: each tick counts EditTiempo down; at "0" a live poll or a replay step runs.
+    class QTimer* TimerConexion = nullptr; // 1000 ms; 500/250/100 by the speed bar
+    QLabel* Label9 = nullptr;              // caption of the countdown
+    QLineEdit* EditTiempo = nullptr;       // the countdown, read-only; "50" when the window is made
+    QPushButton* ButtonTiempo = nullptr;   // "now": polls at once
+    QPushButton* BitBtnStop = nullptr;     // live pause / continue
+    QFrame* PanelVelocidad = nullptr; // recorded mode: speed bar, factor and play/pause (hidden at first)
+    class QSlider* TrackBarVelocidad = nullptr; // positions 1..4
+    QLabel* LabelVelocidad = nullptr;           // speed factor "1", "2", "4", "10"
+    class QToolButton* SpeedButton1 = nullptr;  // replay play/pause; its state is its hint "1", "2", "3"
+    // The replay minute shared by all slots, as decimal text; "-1" after a recorded add.
+    QString ReplayMinute = QStringLiteral("-1");
+    // True while a poll or a replay step runs: ticks, "now" and play clicks meanwhile are ignored.
+    bool PollRunning = false;
+    // False while the live clock is paused by BitBtnStop.
+    bool RelojEnMarcha = true;
+    // Pause and play clicks that came while a poll or replay step ran; they take effect after it.
+    int DeferredStopClicks = 0;
+    int DeferredPlayClicks = 0;
+    // A poll, replay step, connect or add is running (and may be processing window messages).
+    bool RelojOcupado() const;
+    void RunDeferredClockClicks();
+    void TimerConexionTimer();
+    void EditTiempoChange();
+    void ButtonTiempoClick();
+    void BitBtnStopClick();
+    void TrackBarVelocidadChange();
+    void SpeedButton1Click();
+    void DescargaLive();
+    void DescargaDiferido();
+    // Fetches the three designed kit pictures of a team once (kit codes "X..." and "Z...").
+    void DescargarUniformes(const QString& Dress, const QString& TeamID);
+    // Stores the new events of the live file, queues them for the events panel and sounds them.
+    void EventosPartidos();
+    // The class string of an event type (the number before "_"); empty when the type is unknown.
+    void EventoClase(const QString& EventType, QString& Result);
+    // Queues the last stored event of Table (a slot's event table) as an events-panel row.
+    void AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot);
+    // One new live event as row `number` of a slot's table, with its panel row, league goal, third card
+    // and tab marker.
+    void StoreLiveEvent(TBKStringGrid& table, const class XmlNode& event, int number, const QString& matchId,
+                        int slot);
+    // Sounds the panel rows queued from row `mark` on; of consecutive match-end rows only the last.
+    void SonarEventos(int mark);
+    // ---- periodic update, team and match details (UPartidosActualizar.cpp) ----
+    // After every poll, replay step and add: details, minute, end, score, formations, tactics, weather
+    // and crowd of each slot's row. Minute: "" live, else the replay minute ("-1" before the first).
+    void Actualizar10Partidos(const QString& Minute);
+    // After a match was added to Slot: both teams' league, region, last login, logo and web page, and
+    // the match type.
+    void DescargarDatosEquipos(int Slot);
+    // One slot of the periodic update; waited and fetchedDate are shared by the slots of one call.
+    void ActualizarPartido(int Slot, const QString& Minute, bool& waited, QString& fetchedDate);
+    // The slot's three end-of-match files (details, home and away lineups), fetched afresh.
+    void DescargarFicherosFinPartido(int Slot);
+    // ---- match view, HTML display, cell drawing (UPartidosVista.cpp) ----
+    // Header of the shown match. The captions are read back by other routines: keep them exact.
+    QLabel* LabelSumarioEquipos = nullptr;
+    QLabel* LabelSumarioResultado = nullptr;
+    QLabel* LabelSumarioMinuto = nullptr;
+    QLabel* LabelSumarioPartidoID = nullptr;
+    QLabel* LabelSumarioEstadio = nullptr;
+    QLabel* LabelSumarioFecha = nullptr;
+    QLabel* LabelSumarioTipoPartido = nullptr;
+    QLabel* LabelSumarioEspectadores = nullptr;
+    QLabel* ImageSumarioTiempo = nullptr; // weather picture
+    QLabel* ImageUniforme11 = nullptr;    // home shirt, shorts, socks
+    QLabel* ImageUniforme12 = nullptr;
+    QLabel* ImageUniforme13 = nullptr;
+    QLabel* ImageUniforme21 = nullptr; // away shirt, shorts, socks
+    QLabel* ImageUniforme22 = nullptr;
+    QLabel* ImageUniforme23 = nullptr;
+    QLabel* LabelDetallesEquipo1 = nullptr;
+    QLabel* LabelDetallesEquipo2 = nullptr;
+    QLabel* LabelDetallesEquipoID1 = nullptr;
+    QLabel* LabelDetallesEquipoID2 = nullptr;
+    QLabel* LabelDetallesRegion1 = nullptr;
+    QLabel* LabelDetallesRegion2 = nullptr;
+    QLabel* LabelDetallesLiga1 = nullptr;
+    QLabel* LabelDetallesLiga2 = nullptr;
+    QLabel* LabelDetallesLogin1 = nullptr;
+    QLabel* LabelDetallesLogin2 = nullptr;
+    QLabel* LabelDetallesWeb1 = nullptr; // clickable: the club's web page
+    QLabel* LabelDetallesWeb2 = nullptr;
+    QLabel* LabelDetallesFormacion1 = nullptr;
+    QLabel* LabelDetallesFormacion2 = nullptr;
+    QLabel* LabelDetallesTactica1 = nullptr;
+    QLabel* LabelDetallesTactica2 = nullptr;
+    QLabel* LabelDetallesNivel1 = nullptr;
+    QLabel* LabelDetallesNivel2 = nullptr;
+    class WebBrowser* WebBrowserDetalles1 = nullptr; // club logos
+    class WebBrowser* WebBrowserDetalles2 = nullptr;
+    // Chance counters "N (M)" and their captions.
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* LabelO11 = nullptr;
+    QLabel* LabelO12 = nullptr;
+    QLabel* LabelO21 = nullptr;
+    QLabel* LabelO22 = nullptr;
+    QLabel* LabelO31 = nullptr;
+    QLabel* LabelO32 = nullptr;
+    // The event list: a display grid of its own (11 columns, row 0 captions, an empty last row).
+    TBKStringGrid BKStringGridListaEventos;
+    class StringGridView* ViewListaEventos = nullptr;
+    class WebBrowser* WebBrowserEvento1 = nullptr; // the selected event
+    class QTabWidget* PageControlEventos = nullptr;
+    QWidget* TabSheetEventos = nullptr;    // page 0: the commentary page
+    QWidget* TabSheetFinPartido = nullptr; // page 1: the end-of-match report (tab hidden until filled)
+    class WebBrowser* WebBrowserEventos = nullptr; // the commentary page of the whole match
+    // Results of the ten slots: row 2s for slot s, odd rows are spacers.
+    TBKStringGrid BKStringGridResultados;
+    class StringGridView* ViewResultados = nullptr;
+
+    void TabControlPartidosChanging();
+    void ImageTab1Click(int k); // k = 1..10
+    void BKStringGridResultadosClick();
+    void LimpiarPartido();
+    // KeepAddPanel: a refresh of the same empty slot leaves what the user typed in the add panel.
+    void LimpiarPartido(bool KeepAddPanel);
+    void CompletarPartido(int Slot);
+    void CompletarPartidoCabecera(int Slot);
+    void CompletarUniforme(const QString& Dress, const QString& TeamID, QLabel* Shirt, QLabel* Shorts,
+                           QLabel* Socks);
+    void CompletarPartidoIzquierda(int Slot);
+    void CompletarPartidoEventos(int Slot);
+    void CompletarPartidoDerecha(int Slot);
+    void BKStringGridListaEventosClick();
+    void LabelDetallesWeb1Click(QLabel* Sender);
+    // Owner drawing of the event list and the results list, over each cell's normal drawing.
+    void BKStringGridListaEventosDrawCell(class QPainter& Canvas, int ACol, int ARow, const class QRect& Rect,
+                                          bool Selected);
+    void BKStringGridResultadosDrawCell(class QPainter& Canvas, int ACol, int ARow, const class QRect& Rect,
+                                        bool Selected);
+    // The texts of the match view's own controls (called once at creation).
+    void LeerIdiomaVista();
+    // The slot and match of the latest rebuild: a refresh of the same slot after its match changed
+    // (removed, replaced) is never skipped, and a refresh of the same empty slot keeps the add panel.
+    int ShownSlot = -1;
+    QString ShownMatchId;
+    bool RebuildRunning = false; // a rebuild is under way; requests meanwhile re-run it once at the end
+    bool RebuildPending = false;
+    // ---- events panel, recorded-match events (UPartidosPanelEventos.cpp, UPartidosGrabados.cpp) ----
+    // The events panel shows the oldest queued event (row 0 of BKStringGridEventosPanel): its match,
+    // score, minute, a category icon, a background colour by category and the text, shown both in
+    // the browser and in the rich edit (Alt+E reads it). The buttons remove queued events.
+    QLabel* ImageEventosPanel = nullptr; // category icon
+    QLabel* LabelEventosPanelEquipos = nullptr;
+    QLabel* LabelEventosPanelResultado = nullptr;
+    QLabel* LabelEventosPanelMinuto = nullptr;
+    class WebBrowser* WebBrowserEventosPanel = nullptr;
+    QPushButton* ButtonEventoBorrar = nullptr;
+    QPushButton* ButtonEventoBorrarPartido = nullptr;
+    QPushButton* ButtonEventoBorrarTodos = nullptr;
+    QLabel* ImageBorrarEvento = nullptr; // shown while an event is queued
+    // Icon file (under the program folder, "" for none) and colour ($BBGGRR, -1 for the button face)
+    // of the shown event's category; kept for tests and screenshots.
+    QString ImageEventosPanelFile;
+    int PanelEventosColor = -1;
+    void MostrarEventosPanel();
+    void ButtonEventoBorrarClick();
+    void ButtonEventoBorrarPartidoClick();
+    void ButtonEventoBorrarTodosClick();
+    // Removes one row; the rows below move up. The grid keeps at least one row, and a row that cannot
+    // be removed (the only one) is blanked instead.
+    void DeleteRow(TBKStringGrid& Grid, int Row);
+    void LeerIdiomaPanelEventos();
+    // Recorded matches: all events of the added finished match (AddedMatchId; empty takes the first
+    // match of the live file) into its slot's recorded-event table.
+    void EventosPartidosFinalizadoDescarga(const QString& AddedMatchId = QString());
+    // Releases the recorded events of Minute of every slot into the slots' event tables and the events
+    // panel, marks the tabs and plays the sounds.
+    void EventosPartidosFinalizadoActualizar(const QString& Minute);
+    // ---- league panel (UPartidosLiga.cpp) ----
+    // Called by the match view (defined for now in UPartidosVistaLiga.cpp; they do nothing yet): the
+    // live league table refresh, the end-of-match report of a finished slot, and the league panel's
+    // page control (made with the league panel; while absent the table is not refreshed).
+    void ActualizarLiga();
+    void CompletarPartidoFinPartido(int Slot);
+    class QTabWidget* PageControlLiga = nullptr;
+    // League round of the connect (defined for now in UPartidosCargaLiga.cpp; they do nothing yet):
+    // the league search finds nothing, as when the league details cannot be downloaded.
+    void BuscarPartidosLiga(const QString& LeagueUnitId);
+    void DescargarJugadoresLiga();
+    void ComprobarPanelLiga();
+    // The new-version check of the connect: "New", "No" or "Old" (no page read yet: "No").
+    QString ComprobarNuevaVersion();
+    // Counts one league goal of a player and team into the live league panel (does nothing yet).
+    void ActualizarLigaGol(const QString& PlayerId, const QString& TeamId, int Slot);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -110,6 +376,11 @@ protected:
 private:
     void CreatePanelConexion();
     void CreatePanelPartidos();
+    void CreatePanelAnadirEquipo(); // UPartidosAnadir.cpp
+    void CreatePanelPartido();      // UPartidosVista.cpp
+    void CreatePanelLiga();         // UPartidosLiga.cpp
+    void CreatePanelEventos();      // UPartidosPanelEventos.cpp
+    void CreatePanelTiempo();       // UPartidosReloj.cpp
     void PlacePanels();
 };
 

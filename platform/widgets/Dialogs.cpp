@@ -83,9 +83,8 @@ namespace Dialogs {
 Button MessageBox(const Box& box) {
     if (boxHook())
         return boxHook()(box);
-    QMessageBox dialog(iconOf(box.kind),
-                       box.title.isEmpty() ? QApplication::applicationName() : box.title, box.text,
-                       QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox dialog(iconOf(box.kind), box.title.isEmpty() ? QApplication::applicationName() : box.title,
+                       box.text, QMessageBox::NoButton, QApplication::activeWindow());
     const QVector<Button> buttons = box.buttons.isEmpty() ? QVector<Button>{Button::Ok} : box.buttons;
     for (Button button : buttons)
         dialog.addButton(standardOf(button));
@@ -95,7 +94,9 @@ Button MessageBox(const Box& box) {
     return clicked ? buttonOf(dialog.standardButton(clicked)) : Button::None;
 }
 
-void SetBoxHook(BoxHook hook) { boxHook() = std::move(hook); }
+void SetBoxHook(BoxHook hook) {
+    boxHook() = std::move(hook);
+}
 
 void Sleep(int Milliseconds) {
     if (sleepHook()) {
@@ -111,7 +112,9 @@ void Sleep(int Milliseconds) {
     loop.exec();
 }
 
-void SetSleepHook(SleepHook hook) { sleepHook() = std::move(hook); }
+void SetSleepHook(SleepHook hook) {
+    sleepHook() = std::move(hook);
+}
 
 Recorder::Recorder(QVector<Button> answers) : answers_(std::move(answers)) {
     SetBoxHook([this](const Box& box) {

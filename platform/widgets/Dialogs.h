@@ -13,7 +13,7 @@ enum class Button { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 // One box as it would be shown.
 struct Box {
     Kind kind = Kind::Information;
-    QString title;   // empty: the application's title
+    QString title; // empty: the application's title
     QString text;
     QVector<Button> buttons; // in the order shown; the first one is the default
 };

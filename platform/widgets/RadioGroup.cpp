@@ -1,13 +1,14 @@
 #include "platform/widgets/RadioGroup.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 RadioGroup::RadioGroup(QWidget* parent)
-    : QGroupBox(parent), buttons_(new QButtonGroup(this)), layout_(new QVBoxLayout(this)) {
+    : QGroupBox(parent), buttons_(new QButtonGroup(this)), layout_(new QGridLayout(this)) {
     layout_->setContentsMargins(6, 4, 6, 4);
-    layout_->setSpacing(2);
+    layout_->setHorizontalSpacing(8);
+    layout_->setVerticalSpacing(2);
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int id) { SetItemIndex(id); });
 }
 
@@ -20,15 +21,32 @@ void RadioGroup::SetItems(const QStringList& items) {
     for (int i = 0; i < items.size(); ++i) {
         auto* b = new QRadioButton(items[i], this);
         buttons_->addButton(b, i);
-        layout_->addWidget(b);
     }
+    placeButtons();
     if (itemIndex_ >= items.size())
         itemIndex_ = -1;
     if (itemIndex_ >= 0)
         buttons_->button(itemIndex_)->setChecked(true);
 }
 
-QStringList RadioGroup::Items() const { return items_; }
+void RadioGroup::SetColumns(int columns) {
+    columns_ = qMax(1, columns);
+    placeButtons();
+}
+
+void RadioGroup::placeButtons() {
+    const int n = static_cast<int>(items_.size());
+    const int perColumn = qMax(1, (n + columns_ - 1) / columns_);
+    for (int i = 0; i < n; ++i) {
+        QAbstractButton* b = buttons_->button(i);
+        layout_->removeWidget(b);
+        layout_->addWidget(b, i % perColumn, i / perColumn);
+    }
+}
+
+QStringList RadioGroup::Items() const {
+    return items_;
+}
 
 void RadioGroup::SetItemCaption(int index, const QString& caption) {
     if (index < 0 || index >= items_.size())

@@ -6,7 +6,7 @@
 #include <functional>
 
 class QButtonGroup;
-class QVBoxLayout;
+class QGridLayout;
 
 class RadioGroup : public QGroupBox {
     Q_OBJECT
@@ -18,12 +18,17 @@ public:
     void SetItemCaption(int index, const QString& caption);
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index);
+    // Items run down the columns one after the other, as many per column as needed.
+    int Columns() const { return columns_; }
+    void SetColumns(int columns);
 
     std::function<void()> OnClick;
 
 private:
     QButtonGroup* buttons_;
-    QVBoxLayout* layout_;
+    QGridLayout* layout_;
+    int columns_ = 1;
+    void placeButtons();
     QStringList items_;
     int itemIndex_ = -1;
 };

@@ -10,8 +10,11 @@
 // that the table reports the user's change exactly once.
 class StringGridModel : public QAbstractTableModel {
 public:
-    explicit StringGridModel(TBKStringGrid* grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : grid_->RowCount(); }
+    explicit StringGridModel(TBKStringGrid* grid, QObject* parent)
+        : QAbstractTableModel(parent), grid_(grid) {}
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : grid_->RowCount();
+    }
     int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : grid_->ColCount();
     }
@@ -52,7 +55,8 @@ class StringGridDelegate : public QStyledItemDelegate {
 public:
     explicit StringGridDelegate(StringGridView* view) : QStyledItemDelegate(view), view_(view) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         TBKStringGrid* grid = view_->Grid();
         StringGridView::DrawState state;
         state.fixed = index.column() < grid->FixedCols() || index.row() < grid->FixedRows();
@@ -60,8 +64,8 @@ public:
         const QPalette& pal = option.palette;
         painter->save();
         painter->fillRect(option.rect, state.fixed      ? pal.button()
-                                        : state.selected ? pal.highlight()
-                                                         : pal.base());
+                                       : state.selected ? pal.highlight()
+                                                        : pal.base());
         painter->setPen(state.selected ? pal.highlightedText().color() : pal.text().color());
         painter->drawText(option.rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft,
                           grid->Cells(index.column(), index.row()));
@@ -109,7 +113,8 @@ StringGridView::StringGridView(TBKStringGrid* grid, QWidget* parent)
         if (refreshPending_)
             return;
         refreshPending_ = true;
-        QMetaObject::invokeMethod(this, [this] { Refresh(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Refresh(); }, Qt::QueuedConnection);
     };
     Refresh();
 }
@@ -119,7 +124,9 @@ StringGridView::~StringGridView() {
         grid_->OnChanged = nullptr;
 }
 
-int StringGridView::DefaultRowHeight() const { return defaultRowHeight_; }
+int StringGridView::DefaultRowHeight() const {
+    return defaultRowHeight_;
+}
 
 void StringGridView::SetDefaultRowHeight(int h) {
     defaultRowHeight_ = h;
@@ -139,7 +146,8 @@ void StringGridView::Refresh() {
     if (shapeChanged)
         model_->reset();
     else
-        emit model_->dataChanged(model_->index(0, 0), model_->index(model_->rowCount() - 1, model_->columnCount() - 1));
+        emit model_->dataChanged(model_->index(0, 0),
+                                 model_->index(model_->rowCount() - 1, model_->columnCount() - 1));
     for (int c = 0; c < grid_->ColCount(); ++c) {
         const int w = grid_->ColWidth(c);
         setColumnHidden(c, w < 0);

@@ -9,6 +9,7 @@ namespace {
 
 const char kChppPath[] = "/common/chpp/chppxml.axd";
 const char kKitPrefix[] = "/DesignedMatchKits/";
+const char kLogoPrefix[] = "/Logos/";
 const char kVersionPath[] = "/html/versionqz/versionqz.htm";
 const char kControlPrefix[] = "/_control/";
 
@@ -159,6 +160,20 @@ Service::Answer Service::Normal(const httplib::Request& req, const std::string& 
         return Chpp(req, chppFile, withRecommendedUrl);
 
     Answer answer;
+    if (req.path.rfind(kLogoPrefix, 0) == 0) {
+        const std::string name = req.path.substr(std::string(kLogoPrefix).size());
+        {
+            std::lock_guard lock(worldMutex_);
+            answer.body = world_.LogoPicture(QString::fromStdString(name));
+        }
+        answer.contentType = "image/png";
+        if (answer.body.isEmpty()) {
+            answer.status = 404;
+            answer.body = "Not Found";
+            answer.contentType = "text/plain";
+        }
+        return answer;
+    }
     if (req.path.rfind(kKitPrefix, 0) == 0) {
         const std::string name = req.path.substr(std::string(kKitPrefix).size());
         {

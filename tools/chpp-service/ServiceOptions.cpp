@@ -119,6 +119,7 @@ QString ServiceHelpText() {
         "  /common/chpp/chppxml.axd?file=...   every CHPP file; login sets a session cookie and\n"
         "                                      other files need it (else the error document)\n"
         "  /DesignedMatchKits/...              kit pictures\n"
+        "  /Logos/<teamID>.png                 club logos\n"
         "  /html/versionqz/versionqz.htm       the version page (body \"Version=\" + version)\n"
         "\n"
         "Control paths for tests (not logged, answer \"OK\" or 400 with the reason):\n"

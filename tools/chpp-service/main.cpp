@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     service.SetBaseUrl("http://" + std::string(kHost) + ":" + std::to_string(port));
+    world.SetBaseAddress(QString::fromStdString("http://" + std::string(kHost) + ":" + std::to_string(port)));
     std::printf("%d\n", port);
     std::fflush(stdout);
     std::fprintf(stderr, "velkaro-service: listening on http://%s:%d (speed %g, clock %s)\n", kHost, port,

@@ -85,9 +85,9 @@ QByteArray KitGif(KitPart part, quint32 mainColour, quint32 secondColour) {
     QByteArray out("GIF89a");
     Put16(out, kSize);
     Put16(out, kSize);
-    out.append(static_cast<char>(0x91));  // global colour table of 4 entries
-    out.append('\0');                     // background colour index
-    out.append('\0');                     // pixel aspect ratio
+    out.append(static_cast<char>(0x91)); // global colour table of 4 entries
+    out.append('\0');                    // background colour index
+    out.append('\0');                    // pixel aspect ratio
     PutRgb(out, 0xFFFFFF);
     PutRgb(out, mainColour);
     PutRgb(out, secondColour);
@@ -100,7 +100,7 @@ QByteArray KitGif(KitPart part, quint32 mainColour, quint32 secondColour) {
     Put16(out, kSize);
     Put16(out, kSize);
     out.append('\0');
-    out.append(static_cast<char>(2));  // LZW minimum code size
+    out.append(static_cast<char>(2)); // LZW minimum code size
     const QByteArray data = Lzw(Draw(part));
     for (int i = 0; i < data.size(); i += 255) {
         const QByteArray block = data.mid(i, 255);

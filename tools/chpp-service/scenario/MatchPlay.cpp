@@ -17,21 +17,23 @@ const char* const kLinkForms[] = {"",
 
 const char* const kFormations[] = {"4-4-2", "3-5-2", "4-5-1", "5-3-2", "4-3-3", "5-4-1"};
 
-QString ScoreText(int home, int away) { return QString("%1 - %2").arg(home).arg(away); }
+QString ScoreText(int home, int away) {
+    return QString("%1 - %2").arg(home).arg(away);
+}
 
 enum class Kind { Chance, Yellow, SecondYellow, StraightRed, Injury, Substitution, Possession };
 
 struct Incident {
     int minute = 0;
     Kind kind = Kind::Chance;
-    int side = 0;      // 0 home, 1 away
-    int chance = 0;    // 0 normal, 1 special event, 2 counter-attack
-    int route = 1;     // normal: 0 free kick, 1 central, 2 left, 3 right, 4 penalty
+    int side = 0;   // 0 home, 1 away
+    int chance = 0; // 0 normal, 1 special event, 2 counter-attack
+    int route = 1;  // normal: 0 free kick, 1 central, 2 left, 3 right, 4 penalty
     bool goal = false;
-    int type = 0;      // event type for cards, injuries, substitutions
-    int tag = 0;       // incidents with the same tag concern the same player
-    int role = 0;      // a fixed role to pick, 0 for any
-    int percent = 0;   // possession: 50 for shared
+    int type = 0;    // event type for cards, injuries, substitutions
+    int tag = 0;     // incidents with the same tag concern the same player
+    int role = 0;    // a fixed role to pick, 0 for any
+    int percent = 0; // possession: 50 for shared
 };
 
 const int kSpecialGoals[] = {105, 106, 108, 109, 115, 116, 117, 118, 119, 135, 137, 138, 139};
@@ -42,13 +44,13 @@ int NormalChanceType(bool goal, bool home, int own, int other, int route) {
     const int diff = own - other;
     int base;
     if (diff < -1)
-        base = 0;  // reduces the deficit
+        base = 0; // reduces the deficit
     else if (diff == -1)
-        base = 10;  // equaliser
+        base = 10; // equaliser
     else if (diff == 0)
-        base = 20;  // takes the lead
+        base = 20; // takes the lead
     else
-        base = 30;  // increases the lead
+        base = 30; // increases the lead
     return (goal ? 100 : 200) + (home ? 0 : 50) + base + route;
 }
 
@@ -77,7 +79,9 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
     const int absent = script == MatchScript::WalkoverHome ? 1 : script == MatchScript::WalkoverAway ? 0 : -1;
 
     m.weather = rng.Range(0, 3);
-    m.sold = m.youth ? rng.Range(40, 400) : teams[0]->national ? rng.Range(40000, 80000) : rng.Range(6000, 26000);
+    m.sold = m.youth              ? rng.Range(40, 400)
+             : teams[0]->national ? rng.Range(40000, 80000)
+                                  : rng.Range(6000, 26000);
     for (int s = 0; s < 2; ++s) {
         WorldSide& side = *sides[s];
         side.formation = kFormations[rng.Range(0, 5)];
@@ -97,7 +101,9 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
         return QString("<a href=\"%1%2\">%3</a>").arg(kLinkForms[form]).arg(playerId).arg(p ? p->Name() : "");
     };
     auto teamLink = [&](int s) {
-        return m.youth ? QString("<a href=\"/Club/Youth/?YouthTeamID=%1\">%2</a>").arg(teams[s]->id).arg(teams[s]->name)
+        return m.youth ? QString("<a href=\"/Club/Youth/?YouthTeamID=%1\">%2</a>")
+                             .arg(teams[s]->id)
+                             .arg(teams[s]->name)
                        : QString("<a href=\"/Club/?TeamID=%1\">%2</a>").arg(teams[s]->id).arg(teams[s]->name);
     };
     QVector<WorldEvent>& ev = m.events;
@@ -136,7 +142,8 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
             QString("%1 wins the match by walkover: %2.")
                 .arg(teamLink(present), absent == 1 ? ScoreText(5, 0) : ScoreText(0, 5)));
         add(0, 0, 0, 0, 599,
-            QString("The match was decided by a walkover: %1.<br /><br />&bull;&nbsp;No football was played today.")
+            QString("The match was decided by a walkover: %1.<br /><br />&bull;&nbsp;No football was played "
+                    "today.")
                 .arg(absent == 1 ? ScoreText(5, 0) : ScoreText(0, 5)));
         m.endMinute = 0;
         return;
@@ -151,13 +158,15 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
             .arg(m.sold)
             .arg(m.arenaName));
     if (script == MatchScript::DerbyPenalty)
-        add(0, 0, 0, 0, 25, QString("This was a regional derby between %1 and %2.").arg(teamLink(0), teamLink(1)));
+        add(0, 0, 0, 0, 25,
+            QString("This was a regional derby between %1 and %2.").arg(teamLink(0), teamLink(1)));
     if (script == MatchScript::CupNeutral)
         add(0, 0, 0, 0, 26, "The match was played on neutral ground.");
     if (script == MatchScript::AwayIsHome)
         add(0, 0, 0, 0, 27, QString("%1 were the away side, but actually played at home.").arg(teamLink(1)));
-    const char* tacticWords[] = {"", "pressing", "counter-attacks", "attacks in the middle", "attacks on the wings",
-                                 "", "", "a creative game"};
+    const char* tacticWords[] = {
+        "", "pressing", "counter-attacks", "attacks in the middle", "attacks on the wings",
+        "", "",         "a creative game"};
     for (int s = 0; s < 2; ++s) {
         const int t = sides[s]->tactic;
         if (t >= 1 && t <= 4)
@@ -182,7 +191,12 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
             const int k = rng.Range(1, 100);
             c.chance = k <= 72 ? 0 : k <= 90 ? 1 : 2;
             const int r = rng.Range(1, 100);
-            c.route = c.chance == 2 ? rng.Range(0, 3) : r <= 35 ? 1 : r <= 60 ? 2 : r <= 85 ? 3 : r <= 95 ? 0 : 4;
+            c.route = c.chance == 2 ? rng.Range(0, 3)
+                      : r <= 35     ? 1
+                      : r <= 60     ? 2
+                      : r <= 85     ? 3
+                      : r <= 95     ? 0
+                                    : 4;
             c.goal = rng.Chance(33);
             c.type = c.chance == 1 ? rng.Range(0, 12) : 0;
             inc.append(c);
@@ -304,8 +318,9 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
     bool halfTimeDone = false;
     auto halfTime = [&]() {
         add(45, 0, 0, 0, 45,
-            QString("The referee blows for half-time. The score is %1.<BR><BR>&bull;&nbsp;The players head for "
-                    "the dressing rooms.")
+            QString(
+                "The referee blows for half-time. The score is %1.<BR><BR>&bull;&nbsp;The players head for "
+                "the dressing rooms.")
                 .arg(ScoreText(score[0], score[1])));
         if (possession[0] == 50)
             add(45, 0, 0, 50, 47, "Neither team dominated the half: both had 50% possession.<br /><br />");
@@ -341,23 +356,27 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
             QString text;
             if (c.goal && c.chance == 0) {
                 const QString templates[] = {
-                    "%1 curled the free kick over the wall. The score is now %3.",
+                    "%1 of %2 curled the free kick over the wall. The score is now %3.",
                     "After a fine move through the middle, %1 shot past the keeper of %2: %3.",
                     "%2 attacked down the left wing and %1 finished the cross: %3.",
                     "%1 broke free on the right and fired in the goal that made it %3 for %2.",
                     "Penalty for %2! %1 sent the keeper the wrong way: %3."};
                 text = templates[c.route].arg(link(p), teamLink(c.route == 1 ? 1 - s : s), sc);
             } else if (c.goal && c.chance == 1) {
-                text = QString("%1 of %2 surprised everybody with a moment of individual brilliance and scored: %3.")
-                           .arg(link(p), teamLink(s), sc);
+                text =
+                    QString(
+                        "%1 of %2 surprised everybody with a moment of individual brilliance and scored: %3.")
+                        .arg(link(p), teamLink(s), sc);
             } else if (c.goal) {
-                text = QString("A quick counter-attack by %2 ended with %1 scoring: %3.").arg(link(p), teamLink(s), sc);
+                text = QString("A quick counter-attack by %2 ended with %1 scoring: %3.")
+                           .arg(link(p), teamLink(s), sc);
             } else if (c.route == 4 && c.chance == 0) {
                 text = QString("Penalty for %2! %1 hit the post.<BR><BR>&bull;&nbsp;What a let-off for the "
                                "defence.")
                            .arg(link(p), teamLink(s));
             } else {
-                text = QString("%1 had a great chance for %2, but the keeper saved.").arg(link(p), teamLink(s));
+                text =
+                    QString("%1 had a great chance for %2, but the keeper saved.").arg(link(p), teamLink(s));
             }
             add(c.minute, p, team, 0, type, text);
             break;
@@ -374,7 +393,8 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
             if (!p)
                 break;
             if (c.kind == Kind::SecondYellow) {
-                add(c.minute, p, team, 0, c.type, QString("%1 saw his second yellow card and was sent off!").arg(link(p)));
+                add(c.minute, p, team, 0, c.type,
+                    QString("%1 saw his second yellow card and was sent off!").arg(link(p)));
                 for (int r = 1; r <= 11; ++r)
                     if (onField[s][r] == p)
                         onField[s][r] = 0;
@@ -396,9 +416,11 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
             const int role = c.role && onField[s][c.role] ? c.role : pick(s, 2, 11);
             const qint64 p = onField[s][role];
             if (c.type == 90)
-                add(c.minute, p, team, 0, 90, QString("%1 was hurt in a tackle but can play on.").arg(link(p)));
+                add(c.minute, p, team, 0, 90,
+                    QString("%1 was hurt in a tackle but can play on.").arg(link(p)));
             else
-                replace(s, role, c.minute, c.type, "%1 was injured and had to leave the pitch. %2 came on to replace him.");
+                replace(s, role, c.minute, c.type,
+                        "%1 was injured and had to leave the pitch. %2 came on to replace him.");
             break;
         }
         case Kind::Substitution:
@@ -418,11 +440,13 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
                 .arg(teamLink(dominant[1]))
                 .arg(possession[1]));
     m.endMinute = 90 + rng.Range(0, 3);
-    const QString verdict = score[0] == score[1]
-                                ? QString("The points are shared.")
-                                : QString("A well-deserved win for %1.").arg(teamLink(score[0] > score[1] ? 0 : 1));
+    const QString verdict =
+        score[0] == score[1]
+            ? QString("The points are shared.")
+            : QString("A well-deserved win for %1.").arg(teamLink(score[0] > score[1] ? 0 : 1));
     add(m.endMinute, 0, 0, 0, 599,
-        QString("The referee ends the match: %1.<br /><br />&bull;&nbsp;%2").arg(ScoreText(score[0], score[1]), verdict));
+        QString("The referee ends the match: %1.<br /><br />&bull;&nbsp;%2")
+            .arg(ScoreText(score[0], score[1]), verdict));
 
     // The final line-ups: starters with their replacements after them, set pieces, captain, replaced players.
     for (int s = 0; s < 2; ++s) {

@@ -13,7 +13,9 @@ public:
         return z ^ (z >> 31);
     }
     // A number in lo..hi (both included).
-    int Range(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<std::uint64_t>(hi - lo + 1)); }
+    int Range(int lo, int hi) {
+        return lo + static_cast<int>(Next() % static_cast<std::uint64_t>(hi - lo + 1));
+    }
     // True with the given chance in percent.
     bool Chance(int percent) { return Range(1, 100) <= percent; }
 

@@ -14,32 +14,34 @@ NamePool PoolOf(const QString& country) {
     if (country == "Sverige")
         return {{"Erik", "Lars", "Anders", "Johan", "Karl", "Nils", "Olof", "Per", "Gustav", "Axel", "Viktor",
                  "Linus", "Oskar", "Emil", "Hugo", "Albin"},
-                {"Åberg", "Bergqvist", "Dahlström", "Ekström", "Forsberg", "Granqvist", "Hedlund", "Isaksson",
-                 "Järvinen", "Lindqvist", "Magnusson", "Nyström", "Öberg", "Persson", "Rydén", "Sjöberg",
-                 "Törnqvist", "Wallin", "Backlund", "Carlén", "Engström", "Fält", "Grahn", "Holm", "Lindahl",
-                 "Mårtensson", "Norén", "Sundin"}};
+                {"Åberg",    "Bergqvist", "Dahlström", "Ekström",   "Forsberg",   "Granqvist", "Hedlund",
+                 "Isaksson", "Järvinen",  "Lindqvist", "Magnusson", "Nyström",    "Öberg",     "Persson",
+                 "Rydén",    "Sjöberg",   "Törnqvist", "Wallin",    "Backlund",   "Carlén",    "Engström",
+                 "Fält",     "Grahn",     "Holm",      "Lindahl",   "Mårtensson", "Norén",     "Sundin"}};
     if (country == "España")
         return {{"Javier", "Sergio", "Pablo", "Álvaro", "Diego", "Iker", "Raúl", "Mario", "Andrés", "Jorge"},
-                {"García", "Núñez", "Ortega", "Peña", "Ruiz", "Muñoz", "Serrano", "Vidal", "Iglesias", "Herrera",
-                 "Castaño", "Domínguez", "Ibáñez", "Lozano", "Marín", "Navarro", "Rey", "Soler", "Toledo",
-                 "Vallejo"}};
+                {"García", "Núñez",    "Ortega",  "Peña",    "Ruiz",      "Muñoz",  "Serrano",
+                 "Vidal",  "Iglesias", "Herrera", "Castaño", "Domínguez", "Ibáñez", "Lozano",
+                 "Marín",  "Navarro",  "Rey",     "Soler",   "Toledo",    "Vallejo"}};
     if (country == "Deutschland")
         return {{"Lukas", "Jonas", "Felix", "Maximilian", "Leon", "Paul", "Tim", "Niklas", "Jan", "Moritz"},
-                {"Müller", "Schröder", "Becker", "Hoffmann", "Krüger", "Wagner", "Zimmermann", "Köhler",
-                 "Lehmann", "Vogel", "Weiß", "Busch", "Fuchs", "Hahn", "Jäger", "Kaiser", "Lange", "Möller",
-                 "Roth", "Sommer"}};
-    return {{"Oliver", "Harry", "Jack", "George", "Charlie", "Thomas", "James", "William", "Daniel", "Samuel",
-             "Joseph", "Henry", "Alfie", "Leo", "Oscar", "Archie", "Ethan", "Lewis", "Callum", "Ryan"},
-            {"Ashworth", "Barlow", "Cartwright", "Dawson", "Ellison", "Fletcher", "Garside", "Hargreaves",
-             "Ingham", "Jessop", "Kershaw", "Lomax", "Marsden", "Nuttall", "Ormerod", "Pilling", "Quarmby",
-             "Rushton", "Sutcliffe", "Thornton", "Unsworth", "Varley", "Whitworth", "Yates", "Aspinall",
-             "Brierley", "Crowther", "Duckworth", "Entwistle", "Fothergill", "Greenhalgh", "Haworth",
-             "Illingworth", "Jagger", "Kenyon", "Lister", "Mellor", "Nightingale", "Oldroyd", "Pickles",
-             "Ramsbottom", "Shackleton", "Tattersall", "Walmsley", "Wrigley", "Ackroyd"}};
+                {"Müller", "Schröder", "Becker", "Hoffmann", "Krüger", "Wagner", "Zimmermann",
+                 "Köhler", "Lehmann",  "Vogel",  "Weiß",     "Busch",  "Fuchs",  "Hahn",
+                 "Jäger",  "Kaiser",   "Lange",  "Möller",   "Roth",   "Sommer"}};
+    return {{"Oliver",  "Harry",  "Jack",   "George", "Charlie", "Thomas", "James",
+             "William", "Daniel", "Samuel", "Joseph", "Henry",   "Alfie",  "Leo",
+             "Oscar",   "Archie", "Ethan",  "Lewis",  "Callum",  "Ryan"},
+            {"Ashworth",   "Barlow",     "Cartwright",  "Dawson",   "Ellison",     "Fletcher",   "Garside",
+             "Hargreaves", "Ingham",     "Jessop",      "Kershaw",  "Lomax",       "Marsden",    "Nuttall",
+             "Ormerod",    "Pilling",    "Quarmby",     "Rushton",  "Sutcliffe",   "Thornton",   "Unsworth",
+             "Varley",     "Whitworth",  "Yates",       "Aspinall", "Brierley",    "Crowther",   "Duckworth",
+             "Entwistle",  "Fothergill", "Greenhalgh",  "Haworth",  "Illingworth", "Jagger",     "Kenyon",
+             "Lister",     "Mellor",     "Nightingale", "Oldroyd",  "Pickles",     "Ramsbottom", "Shackleton",
+             "Tattersall", "Walmsley",   "Wrigley",     "Ackroyd"}};
 }
 
-const char* kBuiltInDresses[] = {"B030405", "H010203", "N070809", "A020202", "L050607", "C111213",
-                                 "K040506", "E090909", "M010101", "G141516"};
+const char* kBuiltInDresses[] = {"B030405", "H010203", "N070809", "A020202", "L050607",
+                                 "C111213", "K040506", "E090909", "M010101", "G141516"};
 
 } // namespace
 
@@ -125,12 +127,12 @@ void WorldScenario::AddSquad(WorldTeam& team, int count) {
 }
 
 void WorldScenario::BuildTeams() {
-    const QStringList englandNames = {"Velkaro Demo FC",     "Ashford Rovers",    "Bramley Town",
-                                      "Castlebridge United", "Dunmore Athletic",  "Elmstead Wanderers",
+    const QStringList englandNames = {"Velkaro Demo FC",     "Ashford Rovers",   "Bramley Town",
+                                      "Castlebridge United", "Dunmore Athletic", "Elmstead Wanderers",
                                       "Fairhaven City",      "Granton Albion"};
     const QStringList englandRegions = {"Lancashire", "Yorkshire", "Kent", "Devon"};
-    const QStringList swedenNames = {"Scout IF",   "Björkby BK", "Dalsjö IF", "Eksta FF",
-                                     "Forsbacka GoIF", "Granås SK", "Hällby AIK", "Ivarsby IK"};
+    const QStringList swedenNames = {"Scout IF",       "Björkby BK", "Dalsjö IF",  "Eksta FF",
+                                     "Forsbacka GoIF", "Granås SK",  "Hällby AIK", "Ivarsby IK"};
     const QStringList swedenRegions = {"Uppland", "Skåne", "Dalarna", "Småland"};
     for (int i = 0; i < 8; ++i) {
         WorldTeam& t = AddTeam(250101 + i, englandNames[i], false, 2, "England");
@@ -179,7 +181,8 @@ void WorldScenario::BuildTeams() {
         int id;
         const char* name;
         int leagueId;
-    } nations[] = {{3001, "England", 2}, {3035, "España", 35}, {3000, "Sverige", 1}, {3002, "Deutschland", 3}};
+    } nations[] = {
+        {3001, "England", 2}, {3035, "España", 35}, {3000, "Sverige", 1}, {3002, "Deutschland", 3}};
     for (const auto& n : nations) {
         WorldTeam& t = AddTeam(n.id, n.name, false, n.leagueId, n.name);
         t.national = true;
@@ -197,7 +200,8 @@ void WorldScenario::BuildTeams() {
     }
 }
 
-WorldMatch& WorldScenario::AddMatch(qint64 id, bool youth, int type, const QDateTime& date, int home, int away) {
+WorldMatch& WorldScenario::AddMatch(qint64 id, bool youth, int type, const QDateTime& date, int home,
+                                    int away) {
     WorldMatch m;
     m.id = id;
     m.youth = youth;
@@ -254,7 +258,8 @@ void WorldScenario::BuildExtraMatches() {
     WorldMatch& cupNext = AddMatch(712500002, false, 3, kickOff_.addDays(4).addSecs(30 * 60), 250101, 250105);
     Play(cupNext, MatchScript::Plain, 1);
     // An international friendly between the two users' teams.
-    WorldMatch& friendly = AddMatch(712500003, false, 8, kickOff_.addDays(-9).addSecs(-60 * 60), 260201, 250101);
+    WorldMatch& friendly =
+        AddMatch(712500003, false, 8, kickOff_.addDays(-9).addSecs(-60 * 60), 260201, 250101);
     Play(friendly, MatchScript::Plain, 6);
     // National teams: one during the round, one finished, one to come.
     WorldMatch& nt = AddMatch(712900001, false, 10, kickOff_, 3001, 3035);
@@ -264,8 +269,8 @@ void WorldScenario::BuildExtraMatches() {
     WorldMatch& ntNext = AddMatch(712900003, false, 10, kickOff_.addDays(3), 3001, 3000);
     Play(ntNext, MatchScript::Plain, 1);
     // Youth matches of the demo user's youth team.
-    WorldMatch& youthDone = AddMatch(130000001, true, 100, kickOff_.addDays(-4).addSecs(-3 * 60 * 60), 2701002,
-                                     2701001);
+    WorldMatch& youthDone =
+        AddMatch(130000001, true, 100, kickOff_.addDays(-4).addSecs(-3 * 60 * 60), 2701002, 2701001);
     Play(youthDone, MatchScript::Plain, 5);
     WorldMatch& youthLive = AddMatch(130000002, true, 100, kickOff_, 2701001, 2701003);
     Play(youthLive, MatchScript::SecondYellow, 2);

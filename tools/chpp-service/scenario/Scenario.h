@@ -12,15 +12,15 @@
 // Incidents a match of the scenario is made to contain, on top of its generated chances.
 enum class MatchScript {
     Plain,
-    DemoRound,       // a booked player with two cards on record (third card), an injury, a substitution
-    SecondYellow,    // a second yellow card, a bruised player
-    DerbyPenalty,    // a regional derby with a penalty goal
-    SpecialEvents,   // equal possession, a special-event goal and a counter-attack goal
-    WalkoverHome,    // the away team did not turn up
-    WalkoverAway,    // the home team did not turn up
-    CupNeutral,      // neutral ground, a straight red card, an injury
-    PenaltyShared,   // a penalty and shared possession
-    AwayIsHome,      // the away team actually plays at home
+    DemoRound,     // a booked player with two cards on record (third card), an injury, a substitution
+    SecondYellow,  // a second yellow card, a bruised player
+    DerbyPenalty,  // a regional derby with a penalty goal
+    SpecialEvents, // equal possession, a special-event goal and a counter-attack goal
+    WalkoverHome,  // the away team did not turn up
+    WalkoverAway,  // the home team did not turn up
+    CupNeutral,    // neutral ground, a straight red card, an injury
+    PenaltyShared, // a penalty and shared possession
+    AwayIsHome,    // the away team actually plays at home
 };
 
 class WorldScenario {

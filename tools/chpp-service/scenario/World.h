@@ -36,6 +36,12 @@ public:
     // A kit picture under /DesignedMatchKits/ (name: the path after that folder); empty when unknown.
     QByteArray KitPicture(const QString& name) const;
 
+    // The service's own address ("http://127.0.0.1:<port>"): team details then carry a logo address
+    // under /Logos/ on it. Without one the logo address is empty.
+    void SetBaseAddress(const QString& baseAddress);
+    // The logo under /Logos/ (name: "<teamID>.png") of a senior team; empty when unknown.
+    QByteArray LogoPicture(const QString& name) const;
+
 private:
     struct Impl;
     Impl* d;

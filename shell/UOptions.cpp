@@ -29,9 +29,10 @@ QString Name(int kind) {
 }
 
 SoundRow::Value Row(int kind) {
-    static const SoundRow::Value rows[Count] = {
-        SoundRow::SoundMiGol,         SoundRow::SoundContraGol,  SoundRow::SoundOtroGol, SoundRow::SoundOcasion,
-        SoundRow::SoundInicioPartido, SoundRow::SoundFinPartido, SoundRow::SoundTarjeta, SoundRow::SoundLesion};
+    static const SoundRow::Value rows[Count] = {SoundRow::SoundMiGol,         SoundRow::SoundContraGol,
+                                                SoundRow::SoundOtroGol,       SoundRow::SoundOcasion,
+                                                SoundRow::SoundInicioPartido, SoundRow::SoundFinPartido,
+                                                SoundRow::SoundTarjeta,       SoundRow::SoundLesion};
     return rows[kind];
 }
 
@@ -98,9 +99,13 @@ template <typename W> W* Named(W* widget, const char* name) {
     return widget;
 }
 
-QLabel* NewLabel(const char* name, QWidget* parent = nullptr) { return Named(new QLabel(parent), name); }
+QLabel* NewLabel(const char* name, QWidget* parent = nullptr) {
+    return Named(new QLabel(parent), name);
+}
 
-QLineEdit* NewEdit(const char* name, QWidget* parent = nullptr) { return Named(new QLineEdit(parent), name); }
+QLineEdit* NewEdit(const char* name, QWidget* parent = nullptr) {
+    return Named(new QLineEdit(parent), name);
+}
 
 } // namespace
 
@@ -115,7 +120,8 @@ void TFOptions::CreateControls() {
     // The hidden tables that have a view sit on an invisible panel.
     PanelDatos = Named(new QWidget(this), "PanelDatos");
     auto* panel = new QVBoxLayout(PanelDatos);
-    ViewFavoritos = Named(new StringGridView(&datos_.BKStringGridFavoritos, PanelDatos), "BKStringGridFavoritos");
+    ViewFavoritos =
+        Named(new StringGridView(&datos_.BKStringGridFavoritos, PanelDatos), "BKStringGridFavoritos");
     panel->addWidget(ViewFavoritos);
     PanelDatos->hide();
 }
@@ -151,10 +157,11 @@ QWidget* TFOptions::CreateUserPage() {
     LabelSupporter->hide();
 
     // Start of the user's team and the current date, each as date, season and week.
-    auto makeTimeBox = [&](const char* boxName, QLabel*& dateCaption, const char* dateCaptionName, QLabel*& date,
-                           const char* dateName, QLabel*& seasonCaption, const char* seasonCaptionName,
-                           QLabel*& season, const char* seasonName, QLabel*& weekCaption,
-                           const char* weekCaptionName, QLabel*& week, const char* weekName) {
+    auto makeTimeBox = [&](const char* boxName, QLabel*& dateCaption, const char* dateCaptionName,
+                           QLabel*& date, const char* dateName, QLabel*& seasonCaption,
+                           const char* seasonCaptionName, QLabel*& season, const char* seasonName,
+                           QLabel*& weekCaption, const char* weekCaptionName, QLabel*& week,
+                           const char* weekName) {
         auto* box = Named(new QGroupBox(page), boxName);
         auto* g = new QGridLayout(box);
         dateCaption = NewLabel(dateCaptionName, box);
@@ -176,9 +183,10 @@ QWidget* TFOptions::CreateUserPage() {
                             "LabelInicioFecha", LabelTituloInicioTemporada, "LabelTituloInicioTemporada",
                             LabelInicioTemporada, "LabelInicioTemporada", LabelTituloInicioSemana,
                             "LabelTituloInicioSemana", LabelInicioSemana, "LabelInicioSemana");
-    GroupBoxTiempo = makeTimeBox("GroupBoxTiempo", LabelTituloFecha, "LabelTituloFecha", LabelFecha, "LabelFecha",
-                                 LabelTituloTemporada, "LabelTituloTemporada", LabelTemporada, "LabelTemporada",
-                                 LabelTituloSemana, "LabelTituloSemana", LabelSemana, "LabelSemana");
+    GroupBoxTiempo =
+        makeTimeBox("GroupBoxTiempo", LabelTituloFecha, "LabelTituloFecha", LabelFecha, "LabelFecha",
+                    LabelTituloTemporada, "LabelTituloTemporada", LabelTemporada, "LabelTemporada",
+                    LabelTituloSemana, "LabelTituloSemana", LabelSemana, "LabelSemana");
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(GroupBox1);
     boxes->addWidget(GroupBoxTiempo);
@@ -216,11 +224,11 @@ QWidget* TFOptions::CreateSoundsBox() {
         const int row = k + 2;
         LabelSonido[k] = Named(new QLabel(GroupBoxSonidos), ("LabelSonido" + name).toLatin1().constData());
         EditSonido[k] = Named(new QLineEdit(GroupBoxSonidos), ("EditSonido" + name).toLatin1().constData());
-        SpeedSonido[n - 1] =
-            Named(new QToolButton(GroupBoxSonidos), ("SpeedSonido" + QString::number(n)).toLatin1().constData());
+        SpeedSonido[n - 1] = Named(new QToolButton(GroupBoxSonidos),
+                                   ("SpeedSonido" + QString::number(n)).toLatin1().constData());
         SpeedSonido[n - 1]->setIcon(openIcon);
-        SpeedTest[n - 1] =
-            Named(new QToolButton(GroupBoxSonidos), ("SpeedTest" + QString::number(n)).toLatin1().constData());
+        SpeedTest[n - 1] = Named(new QToolButton(GroupBoxSonidos),
+                                 ("SpeedTest" + QString::number(n)).toLatin1().constData());
         SpeedTest[n - 1]->setIcon(playIcon);
         CheckBoxSonidosKind[k] =
             Named(new QCheckBox(GroupBoxSonidos), ("CheckBoxSonidos" + name).toLatin1().constData());
@@ -291,7 +299,8 @@ QWidget* TFOptions::CreateFavouritesPages() {
     auto* add = new QGridLayout(GroupBoxFavoritosAnadir);
     LabelFavoritosGrupoAnadir = NewLabel("LabelFavoritosGrupoAnadir", GroupBoxFavoritosAnadir);
     LabelFavoritosTeamIDAnadir = NewLabel("LabelFavoritosTeamIDAnadir", GroupBoxFavoritosAnadir);
-    ComboBoxFavoritosGrupoAnadir = Named(new QComboBox(GroupBoxFavoritosAnadir), "ComboBoxFavoritosGrupoAnadir");
+    ComboBoxFavoritosGrupoAnadir =
+        Named(new QComboBox(GroupBoxFavoritosAnadir), "ComboBoxFavoritosGrupoAnadir");
     ComboBoxFavoritosGrupoAnadir->setEditable(true);
     ComboBoxFavoritosGrupoAnadir->setInsertPolicy(QComboBox::NoInsert);
     EditFavoritosEquipoAnadir = NewEdit("EditFavoritosEquipoAnadir", GroupBoxFavoritosAnadir);
@@ -331,7 +340,8 @@ void TFOptions::ConnectHandlers() {
 
     // Check boxes run their handler on every change of state, also from code (LoadingOptions keeps
     // the loading from writing settings).
-    connect(CheckBoxSonidos, &QCheckBox::toggled, this, [this](bool) { CheckBoxSonidosClick(CheckBoxSonidos); });
+    connect(CheckBoxSonidos, &QCheckBox::toggled, this,
+            [this](bool) { CheckBoxSonidosClick(CheckBoxSonidos); });
     for (QCheckBox* box : CheckBoxSonidosKind)
         connect(box, &QCheckBox::toggled, this, [this, box](bool) { CheckBoxSonidosClick(box); });
 
@@ -339,8 +349,12 @@ void TFOptions::ConnectHandlers() {
     connect(EditFavoritosTeamID, &QLineEdit::textChanged, this, [this] { EditFavoritosTeamIDChange(); });
 
     // Selections made by the user; code that selects calls the handler itself.
-    connect(ListBoxFavoritosGrupo, &QListWidget::currentRowChanged, this, [this] { ListBoxFavoritosGrupoClick(); });
+    connect(ListBoxFavoritosGrupo, &QListWidget::currentRowChanged, this,
+            [this] { ListBoxFavoritosGrupoClick(); });
     connect(ListBoxFavoritosEquipo, &QListWidget::currentRowChanged, this,
             [this] { ListBoxFavoritosEquipoClick(); });
     connect(ComboBoxListaGrabada, &QComboBox::activated, this, [this](int) { ComboBoxListaGrabadaChange(); });
+
+    // The sound page's buttons and durations.
+    ConnectSoundHandlers();
 }

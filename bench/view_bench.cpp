@@ -1,0 +1,104 @@
+// The match view's full rebuild (TabControlPartidosChange) for a slot with 150 events, beside the
+// time to load the same commentary page into a browser alone. Offscreen windows in a temporary
+// program folder.
+#include "core/Commentary.h"
+#include "core/DataStore.h"
+#include "core/UDataModule1.h"
+#include "platform/widgets/WebBrowser.h"
+#include "shell/UOptions.h"
+#include "support/TestProgramFolder.h"
+#include "viewer/HtmlDisplay.h"
+#include "viewer/UPartidos.h"
+
+#include <QApplication>
+#include <QTabBar>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int EventCount = 150;
+
+// Keys whose classes cover goals, chances, cards and team events, as in a long match.
+const char* const Keys[] = {"100_1", "140_2", "200_1", "510_1", "351_1", "235_1", "20_1", "300_1"};
+
+void FillSlot() {
+    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+    m.SetCells(MatchColumn::MatchId, 0, "712000021");
+    m.SetCells(MatchColumn::HomeTeamId, 0, "250101");
+    m.SetCells(MatchColumn::AwayTeamId, 0, "250103");
+    m.SetCells(MatchColumn::HomeName, 0, "Velkaro Demo FC");
+    m.SetCells(MatchColumn::AwayName, 0, "Opponents");
+    m.SetCells(MatchColumn::HomeGoals, 0, "3");
+    m.SetCells(MatchColumn::AwayGoals, 0, "2");
+    m.SetCells(MatchColumn::HomeDress, 0, "B030405");
+    m.SetCells(MatchColumn::AwayDress, 0, "C040101");
+    TBKStringGrid& t = FOptions->BKStringGridEventos(0);
+    t.SetRowCount(EventCount + 1);
+    for (int i = 0; i < EventCount; ++i) {
+        const QString player = QString::number(401220000 + i % 22);
+        t.SetCells(EventColumn::EventNumber, i, QString::number(i + 1));
+        t.SetCells(EventColumn::EventMinute, i, QString::number(i * 90 / EventCount));
+        t.SetCells(EventColumn::SubjectPlayerId, i, player);
+        t.SetCells(EventColumn::SubjectTeamId, i, i % 2 ? "250103" : "250101");
+        t.SetCells(EventColumn::ObjectPlayerId, i, "0");
+        t.SetCells(EventColumn::EventTypeKey, i, QLatin1String(Keys[i % 8]));
+        t.SetCells(EventColumn::EventHtml, i,
+                   QStringLiteral(
+                       "<font color=#5577FF \"playerID=%1\">Player %2</font> takes the ball past two "
+                       "defenders and shoots: 1 - 0 after %3 minutes, 55 per cent possession.<br /><br />")
+                       .arg(player)
+                       .arg(i % 22)
+                       .arg(i));
+    }
+}
+
+QString CommentaryPage() {
+    const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
+    QString text;
+    for (int i = 0; i <= t.RowCount() - 2; ++i)
+        text += (i > 5 ? QStringLiteral("&bull;&nbsp;") : QString()) + t.Cells(EventColumn::EventHtml, i);
+    return CommentaryToHtml(text);
+}
+
+void BM_FullViewRebuild(benchmark::State& state) {
+    for (auto _ : state) {
+        FPartidos->PrevTab = 0;
+        FPartidos->TabControlPartidosChange();
+    }
+    state.counters["list_rows"] = FPartidos->BKStringGridListaEventos.RowCount();
+}
+BENCHMARK(BM_FullViewRebuild)->Unit(benchmark::kMillisecond);
+
+void BM_CommentaryPageLoadOnly(benchmark::State& state) {
+    const QString page = CommentaryPage();
+    WebBrowser browser;
+    browser.resize(700, 300);
+    for (auto _ : state)
+        WBLoadHTML(&browser, page);
+    state.counters["page_chars"] = page.size();
+}
+BENCHMARK(BM_CommentaryPageLoadOnly)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TestProgramFolder folder;
+    folder.OpenSettings();
+    FOptions = new TFOptions();
+    FPartidos = new TFPartidos();
+    DataModule1 = new TDataModule1();
+    FillSlot();
+    {
+        const QSignalBlocker blocker(FPartidos->TabControlPartidos);
+        FPartidos->TabControlPartidos->setCurrentIndex(0);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete DataModule1;
+    delete FPartidos;
+    delete FOptions;
+    return 0;
+}

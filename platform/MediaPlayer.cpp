@@ -1,0 +1,115 @@
+#include "platform/MediaPlayer.h"
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QUrl>
+
+namespace {
+
+MediaPlayerRecorder*& currentRecorder() {
+    static MediaPlayerRecorder* recorder = nullptr;
+    return recorder;
+}
+
+} // namespace
+
+MediaPlayer::MediaPlayer() = default;
+
+MediaPlayer::~MediaPlayer() {
+    if (player_)
+        player_->stop();
+}
+
+bool MediaPlayer::ensureBackend() {
+    if (!player_) {
+        // Created on first use, so that a window that never sounds needs no media back end.
+        output_ = std::make_unique<QAudioOutput>();
+        player_ = std::make_unique<QMediaPlayer>();
+        player_->setAudioOutput(output_.get());
+    }
+    return player_->isAvailable();
+}
+
+bool MediaPlayer::Open(const QString& FileName) {
+    Close();
+    if (!QFileInfo(FileName).isFile())
+        return false;
+    fileName_ = FileName;
+    if (MediaPlayerRecorder* recorder = MediaPlayerRecorder::Current()) {
+        recorder->record(MediaPlayerRecorder::Call::What::Open, fileName_);
+        return true;
+    }
+    if (!ensureBackend()) {
+        fileName_.clear();
+        return false;
+    }
+    player_->setSource(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()));
+    return true;
+}
+
+void MediaPlayer::Play() {
+    if (fileName_.isEmpty())
+        return;
+    if (MediaPlayerRecorder* recorder = MediaPlayerRecorder::Current()) {
+        recorder->record(MediaPlayerRecorder::Call::What::Play, fileName_);
+        return;
+    }
+    if (player_)
+        player_->play();
+}
+
+void MediaPlayer::Close() {
+    if (fileName_.isEmpty())
+        return;
+    if (MediaPlayerRecorder* recorder = MediaPlayerRecorder::Current())
+        recorder->record(MediaPlayerRecorder::Call::What::Close, fileName_);
+    else if (player_) {
+        player_->stop();
+        player_->setSource(QUrl());
+    }
+    fileName_.clear();
+}
+
+bool MediaPlayer::Playing() const {
+    return player_ && !fileName_.isEmpty() && player_->playbackState() == QMediaPlayer::PlayingState;
+}
+
+bool MediaPlayer::Finished() const {
+    return player_ && !fileName_.isEmpty() && player_->mediaStatus() == QMediaPlayer::EndOfMedia;
+}
+
+QString MediaPlayer::ErrorText() const {
+    if (!player_ || player_->error() == QMediaPlayer::NoError)
+        return QString();
+    return player_->errorString().isEmpty() ? QStringLiteral("Media error") : player_->errorString();
+}
+
+MediaPlayerRecorder::MediaPlayerRecorder() {
+    currentRecorder() = this;
+}
+
+MediaPlayerRecorder::~MediaPlayerRecorder() {
+    if (currentRecorder() == this)
+        currentRecorder() = nullptr;
+}
+
+MediaPlayerRecorder* MediaPlayerRecorder::Current() {
+    return currentRecorder();
+}
+
+QStringList MediaPlayerRecorder::Played() const {
+    QStringList files;
+    for (const Call& call : Calls)
+        if (call.what == Call::What::Play)
+            files << call.fileName;
+    return files;
+}
+
+void MediaPlayerRecorder::record(Call::What what, const QString& fileName) {
+    Calls.append({what, fileName});
+    if (what == Call::What::Open)
+        open_ = true;
+    else if (what == Call::What::Close)
+        open_ = false;
+}

@@ -1,0 +1,400 @@
+// The substitute service's world, driven directly (no HTTP): users, the documents of every file kind
+// with their elements where the program's readers look for them, the live list and the clock.
+#include "scenario/Scenario.h"
+#include "scenario/World.h"
+
+#include <QDomDocument>
+#include <QRegularExpression>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Params = QMap<QString, QString>;
+
+QDomElement Root(const QByteArray& xml) {
+    QDomDocument doc;
+    const auto ok = doc.setContent(xml);
+    EXPECT_TRUE(static_cast<bool>(ok)) << xml.left(300).constData();
+    EXPECT_EQ(doc.documentElement().tagName(), "HattrickData");
+    return doc.documentElement();
+}
+
+// Element children only, as the program's readers count them.
+QDomElement Child(const QDomElement& e, int index) {
+    int i = 0;
+    for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+        if (i++ == index)
+            return c;
+    return {};
+}
+
+int ChildCount(const QDomElement& e) {
+    int n = 0;
+    for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+        ++n;
+    return n;
+}
+
+QString At(const QDomElement& e, const QString& path) {
+    QDomElement x = e;
+    for (const QString& part : path.split('/'))
+        x = x.firstChildElement(part);
+    return x.text();
+}
+
+class WorldTest : public ::testing::Test {
+protected:
+    World world;
+    int demo = *world.Login("demo", "velkaro");
+    int scout = *world.Login("scout", "velkaro");
+    QDateTime start = world.DefaultStart();
+    QDateTime kickOff = start.addSecs(5 * 60);
+
+    QDomElement Get(int user, const QString& file, const Params& p, const QDateTime& now) {
+        const WorldAnswer a = world.Answer(user, file, p, now);
+        EXPECT_EQ(a.status, 200);
+        return Root(a.body);
+    }
+    QDomElement Live(int user, const QString& action, const QString& matchId, const QDateTime& now,
+                     bool youth = false) {
+        Params p{{"version", "1.4"}, {"actionType", action}};
+        if (!matchId.isEmpty())
+            p.insert("matchID", matchId);
+        if (youth)
+            p.insert("isYouth", "true");
+        return Get(user, "live", p, now);
+    }
+    // The first match of a team's list that is not finished (what the program follows next).
+    QDomElement NextMatch(int user, const QString& teamId, const QDateTime& now) {
+        const QDomElement list = Get(user, "matches", {{"teamID", teamId}}, now)
+                                     .firstChildElement("Team")
+                                     .firstChildElement("MatchList");
+        for (QDomElement m = list.firstChildElement(); !m.isNull(); m = m.nextSiblingElement())
+            if (At(m, "Status") != "FINISHED")
+                return m;
+        return {};
+    }
+};
+
+TEST_F(WorldTest, LoginKnowsBothUsersAndRefusesWrongCodes) {
+    EXPECT_NE(demo, scout);
+    EXPECT_EQ(world.Login("DEMO", "velkaro"), demo);
+    EXPECT_FALSE(world.Login("demo", "wrong").has_value());
+    EXPECT_FALSE(world.Login("nobody", "velkaro").has_value());
+    EXPECT_FALSE(world.Login("", "").has_value());
+    // An unknown session user gets the error document.
+    const QDomElement e = Root(world.Answer(999, "team", {}, start).body);
+    EXPECT_FALSE(At(e, "ErrorCode").isEmpty());
+    EXPECT_EQ(At(e, "Team/TeamID"), "");
+}
+
+TEST_F(WorldTest, TeamDetailsOfOwnTeamAndByIdCarryWhatTheReadersUse) {
+    const QDomElement own = Get(demo, "team", {}, start);
+    EXPECT_EQ(At(own, "Team/TeamID"), "250101");
+    EXPECT_EQ(At(own, "Team/TeamName"), "Velkaro Demo FC");
+    EXPECT_EQ(At(own, "Team/YouthTeamID"), "2701001");
+    EXPECT_EQ(At(own, "Team/League/LeagueName"), "England");
+    EXPECT_EQ(At(own, "Team/LeagueLevelUnit/LeagueLevelUnitID"), "3412");
+    EXPECT_EQ(At(own, "Team/LeagueLevelUnit/LeagueLevelUnitName"), "IV.12");
+    EXPECT_EQ(At(own, "User/UserID"), QString::number(demo));
+    EXPECT_EQ(At(own, "User/ActivationDate").size(), 19);
+    EXPECT_EQ(At(own, "FetchedDate"), start.toString("yyyy-MM-dd HH:mm:ss"));
+    const QDomElement second = Get(scout, "team", {}, start);
+    EXPECT_EQ(At(second, "Team/YouthTeamID"), "0"); // the second user has no youth team
+    EXPECT_EQ(At(second, "Team/League/LeagueName"), "Sverige");
+    const QDomElement other = Get(demo, "team", {{"teamID", "250104"}}, start);
+    EXPECT_EQ(At(other, "Team/TeamName"), "Castlebridge United");
+    EXPECT_FALSE(At(other, "Team/Region/RegionName").isEmpty());
+    EXPECT_FALSE(At(other, "User/LastLoginDate").isEmpty());
+    EXPECT_EQ(At(Get(demo, "team", {{"teamID", "3035"}}, start), "Team/TeamName"), "España");
+    EXPECT_FALSE(At(Get(demo, "team", {{"teamID", "12ab"}}, start), "ErrorCode").isEmpty());
+}
+
+TEST_F(WorldTest, WorldDetailsAndBookmarks) {
+    const QDomElement world = Get(demo, "worlddetails", {}, start);
+    bool england = false;
+    for (QDomElement l = world.firstChildElement("LeagueList").firstChildElement(); !l.isNull();
+         l = l.nextSiblingElement())
+        if (At(l, "LeagueName") == "England") {
+            england = true;
+            EXPECT_FALSE(At(l, "Country/CurrencyName").isEmpty());
+            EXPECT_FALSE(At(l, "Country/CurrencyRate").isEmpty());
+        }
+    EXPECT_TRUE(england);
+    for (int user : {demo, scout}) {
+        const QDomElement list = Get(user, "bookmarks", {}, start).firstChildElement("BookmarkList");
+        QSet<QString> types;
+        for (QDomElement b = list.firstChildElement(); !b.isNull(); b = b.nextSiblingElement()) {
+            types.insert(At(b, "BookmarkTypeID"));
+            EXPECT_FALSE(At(b, "Text").isEmpty());
+            EXPECT_FALSE(At(b, "ObjectID").isEmpty());
+        }
+        EXPECT_TRUE(types.contains("1"));
+        EXPECT_GE(types.size(), 2); // other kinds too, which the team list leaves out
+    }
+}
+
+TEST_F(WorldTest, LeagueFilesPutTeamsAndMatchesAtTheReadersPositions) {
+    const QDomElement details = Get(demo, "leaguedetails", {}, start);
+    EXPECT_EQ(Child(details, 4).tagName(), "ActionType");
+    EXPECT_NE(Child(details, 10).tagName(), "Team");
+    QSet<QString> ids;
+    for (int i = 11; i <= 18; ++i) {
+        const QDomElement t = Child(details, i);
+        ASSERT_EQ(t.tagName(), "Team") << i;
+        ids.insert(At(t, "TeamID"));
+        EXPECT_EQ(At(t, "Position"), QString::number(i - 10));
+        EXPECT_EQ(At(t, "Matches"), "5"); // rounds 1..5 played before the round
+        for (const char* e : {"TeamName", "GoalsFor", "GoalsAgainst", "Points"})
+            EXPECT_FALSE(At(t, e).isEmpty());
+    }
+    EXPECT_TRUE(ids.contains("250101"));
+    EXPECT_EQ(At(details, "LeagueName"), "England");
+    EXPECT_FALSE(At(details, "MaxLevel").isEmpty());
+
+    const QDomElement fixtures = Get(demo, "leaguefixtures", {}, start);
+    EXPECT_NE(Child(fixtures, 7).tagName(), "Match");
+    EXPECT_EQ(ChildCount(fixtures), 8 + 56);
+    int unplayed = 0;
+    for (int i = 8; i <= 63; ++i) {
+        const QDomElement m = Child(fixtures, i);
+        ASSERT_EQ(m.tagName(), "Match");
+        EXPECT_EQ(At(m, "MatchRound"), QString::number((i - 8) / 4 + 1));
+        EXPECT_FALSE(At(m, "HomeTeam/HomeTeamName").isEmpty());
+        EXPECT_FALSE(At(m, "AwayTeam/AwayTeamName").isEmpty());
+        if (At(m, "HomeGoals").isEmpty())
+            ++unplayed;
+    }
+    EXPECT_EQ(unplayed, 9 * 4);
+
+    // The older layout (the second user's, or asked for) lacks ActionType: everything one place earlier.
+    for (const QDomElement& old :
+         {Get(scout, "leaguedetails", {}, start), Get(demo, "leaguedetails", {{"oldFormat", "1"}}, start)}) {
+        EXPECT_EQ(Child(old, 10).tagName(), "Team");
+        EXPECT_EQ(At(old, "ActionType"), "");
+    }
+    EXPECT_EQ(Child(Get(scout, "leaguefixtures", {}, start), 7).tagName(), "Match");
+}
+
+TEST_F(WorldTest, TheLeagueRoundIsTheEarliestNextMatchOfAllEightTeams) {
+    const QDomElement details = Get(demo, "leaguedetails", {}, start);
+    QSet<QString> matches;
+    for (int i = 11; i <= 18; ++i) {
+        const QDomElement next = NextMatch(demo, At(Child(details, i), "TeamID"), start);
+        EXPECT_EQ(At(next, "MatchDate"), kickOff.toString("yyyy-MM-dd HH:mm:ss"));
+        EXPECT_EQ(At(next, "MatchType"), "1");
+        matches.insert(At(next, "MatchID"));
+    }
+    EXPECT_EQ(matches.size(), 4);
+    // During the round the running match is still the next one; afterwards the following round's.
+    EXPECT_EQ(At(NextMatch(demo, "250101", kickOff.addSecs(30 * 60)), "Status"), "ONGOING");
+    EXPECT_EQ(At(NextMatch(demo, "250101", kickOff.addSecs(3 * 3600)), "MatchDate").left(10),
+              kickOff.addDays(4).toString("yyyy-MM-dd"));
+}
+
+TEST_F(WorldTest, LiveListAddViewAndDeletePerUser) {
+    const QString own = At(NextMatch(demo, "250101", start), "MatchID");
+    QDomElement live = Live(demo, "addMatch", own, start);
+    EXPECT_EQ(At(live, "MatchList/Match/MatchID"), own);
+    EXPECT_EQ(At(live, "MatchList/Match/IsYouth"), "False");
+    EXPECT_EQ(ChildCount(Live(demo, "addMatch", own, start).firstChildElement("MatchList")), 1); // no twice
+    Live(demo, "addMatch", "130000002", start, true);
+    live = Live(demo, "viewNew", "", start);
+    ASSERT_EQ(ChildCount(live.firstChildElement("MatchList")), 2);
+    EXPECT_EQ(At(Child(live.firstChildElement("MatchList"), 1), "IsYouth"), "True");
+    EXPECT_EQ(ChildCount(Live(scout, "viewNew", "", start).firstChildElement("MatchList")), 0);
+    // A youth match is found only with the youth flag; an unknown match gives the error document.
+    EXPECT_FALSE(At(Live(demo, "addMatch", "130000002", start), "ErrorCode").isEmpty());
+    EXPECT_FALSE(At(Live(demo, "addMatch", "1", start), "ErrorCode").isEmpty());
+    Live(demo, "deleteMatch", own, start);
+    live = Live(demo, "viewNew", "", start);
+    ASSERT_EQ(ChildCount(live.firstChildElement("MatchList")), 1);
+    EXPECT_EQ(At(live, "MatchList/Match/MatchID"), "130000002");
+}
+
+TEST_F(WorldTest, EventsAppearAsTheMinutesPass) {
+    const QString own = At(NextMatch(demo, "250101", start), "MatchID");
+    Live(demo, "addMatch", own, start);
+    auto events = [&](const QDateTime& now) {
+        const QDomElement live = Live(demo, "viewNew", "", now);
+        EXPECT_EQ(At(live, "FetchedDate"), now.toString("yyyy-MM-dd HH:mm:ss"));
+        return live.firstChildElement("MatchList").firstChildElement("Match").firstChildElement("EventList");
+    };
+    auto check = [&](const QDomElement& list, int maxMinute) {
+        int i = 0;
+        for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement(), ++i) {
+            EXPECT_EQ(e.attribute("Index"), QString::number(i));
+            EXPECT_LE(At(e, "Minute").toInt(), maxMinute);
+            for (const char* c :
+                 {"SubjectPlayerID", "SubjectTeamID", "ObjectPlayerID", "EventKey", "EventText"})
+                EXPECT_FALSE(e.firstChildElement(c).isNull()) << c;
+        }
+        return i;
+    };
+    EXPECT_EQ(check(events(start), 0), 0); // nothing before kick-off
+    const int atKickOff = check(events(kickOff), 0);
+    EXPECT_GE(atKickOff, 4); // line-ups, formations, weather, kick-off
+    const int first = check(events(kickOff.addSecs(30 * 60)), 30);
+    const int halfTime = check(events(kickOff.addSecs(55 * 60)), 45); // the half-time break
+    EXPECT_GE(halfTime, first);
+    EXPECT_EQ(check(events(kickOff.addSecs(60 * 60)), 45), halfTime);
+    const QDomElement during = events(kickOff.addSecs(100 * 60));
+    check(during, 85);
+    EXPECT_FALSE(At(during.lastChildElement(), "EventKey").startsWith("599_"));
+    const QDomElement after = events(kickOff.addSecs(110 * 60));
+    const int all = check(after, 99);
+    EXPECT_GT(all, halfTime);
+    EXPECT_TRUE(At(after.lastChildElement(), "EventKey").startsWith("599_"));
+    EXPECT_GE(At(after.lastChildElement(), "Minute").toInt(), 90);
+    EXPECT_EQ(At(NextMatch(demo, "250101", kickOff.addSecs(110 * 60)), "MatchID") == own, false);
+}
+
+TEST_F(WorldTest, DetailsAndLineupOfAFinishedMatch) {
+    const QString own = At(NextMatch(demo, "250101", start), "MatchID");
+    const Params lineup{{"version", "1.3"}, {"matchID", own}, {"teamID", "250101"}};
+    EXPECT_EQ(At(Get(demo, "matchlineup", lineup, start), "Team/Lineup/Player/PlayerID"), "");
+    const QDateTime end = kickOff.addSecs(2 * 3600);
+    const QDomElement details = Get(demo, "matchdetails", {{"matchID", own}}, end).firstChildElement("Match");
+    for (const char* e : {"Arena/ArenaName", "Arena/WeatherID", "Arena/SoldTotal", "HomeTeam/Dress",
+                          "AwayTeam/Dress", "HomeTeam/HomeGoals", "AwayTeam/AwayGoals", "HomeTeam/TacticType",
+                          "HomeTeam/TacticSkill", "HomeTeam/RatingMidfield", "HomeTeam/RatingRightDef",
+                          "HomeTeam/RatingMidDef", "HomeTeam/RatingLeftDef", "HomeTeam/RatingRightAtt",
+                          "HomeTeam/RatingMidAtt", "HomeTeam/RatingLeftAtt", "AwayTeam/RatingLeftAtt",
+                          "HomeTeam/HomeTeamName", "AwayTeam/AwayTeamName"})
+        EXPECT_FALSE(At(details, e).isEmpty()) << e;
+    EXPECT_EQ(At(details, "HomeTeam/Dress"), "X0012"); // the demo team's designed kit
+    EXPECT_FALSE(At(details, "HomeTeam/TeamAttitude").isEmpty());
+
+    const QDomElement team = Get(demo, "matchlineup", lineup, end).firstChildElement("Team");
+    EXPECT_FALSE(At(team, "ExperienceLevel").isEmpty());
+    QMap<QString, QStringList> byRole; // role -> player IDs in order
+    for (QDomElement p = team.firstChildElement("Lineup").firstChildElement(); !p.isNull();
+         p = p.nextSiblingElement()) {
+        byRole[At(p, "RoleID")].append(At(p, "PlayerID"));
+        for (const char* e : {"PlayerName", "RatingStars", "PositionCode", "Behaviour"})
+            EXPECT_FALSE(At(p, e).isEmpty()) << e;
+    }
+    for (int role = 1; role <= 11; ++role)
+        EXPECT_FALSE(byRole.value(QString::number(role)).isEmpty()) << role;
+    EXPECT_EQ(byRole.value("17").size(), 1);
+    EXPECT_EQ(byRole.value("18").size(), 1);
+    // The injured player left: his box entry comes first, his replacement second.
+    ASSERT_EQ(byRole.value("19").size(), 1);
+    const QString out = byRole.value("19").first();
+    bool found = false;
+    for (int role = 1; role <= 11; ++role) {
+        const QStringList ids = byRole.value(QString::number(role));
+        if (ids.first() == out) {
+            found = true;
+            EXPECT_EQ(ids.size(), 2);
+        }
+    }
+    EXPECT_TRUE(found);
+    const QString level = At(Get(demo, "playerdetails", {{"playerId", out}}, end), "Player/InjuryLevel");
+    EXPECT_GE(level.toInt(), 1);
+    EXPECT_EQ(At(Get(demo, "playerdetails", {{"playerId", out}}, start), "Player/InjuryLevel"), "-1");
+    // A team that did not play the match gets an error.
+    EXPECT_FALSE(
+        At(Get(demo, "matchlineup", {{"matchID", own}, {"teamID", "260201"}}, end), "ErrorCode").isEmpty());
+    // No match ID: no Match element (the details step that asks with an empty ID reads empty texts).
+    EXPECT_TRUE(Get(demo, "matchdetails", {{"matchID", ""}}, end).firstChildElement("Match").isNull());
+}
+
+TEST_F(WorldTest, TheDemoRoundBooksAPlayerWithTwoCardsOnRecord) {
+    const QString own = At(NextMatch(demo, "250101", start), "MatchID");
+    const QDomElement match = Live(demo, "addMatch", own, kickOff.addSecs(3 * 3600))
+                                  .firstChildElement("MatchList")
+                                  .firstChildElement("Match");
+    bool thirdCard = false;
+    for (QDomElement e = match.firstChildElement("EventList").firstChildElement(); !e.isNull();
+         e = e.nextSiblingElement()) {
+        if (!At(e, "EventKey").startsWith("510_") && !At(e, "EventKey").startsWith("511_"))
+            continue;
+        const QDomElement list = Get(demo, "players", {{"teamID", At(e, "SubjectTeamID")}}, start)
+                                     .firstChildElement("Team")
+                                     .firstChildElement("PlayerList");
+        for (QDomElement p = list.firstChildElement(); !p.isNull(); p = p.nextSiblingElement())
+            if (At(p, "PlayerID") == At(e, "SubjectPlayerID") && At(p, "Cards") == "2")
+                thirdCard = true;
+    }
+    EXPECT_TRUE(thirdCard);
+    const QDomElement players = Get(demo, "players", {{"teamID", "250101"}}, start).firstChildElement("Team");
+    EXPECT_EQ(At(players, "TeamName"), "Velkaro Demo FC");
+    int goals = 0;
+    for (QDomElement p = players.firstChildElement("PlayerList").firstChildElement(); !p.isNull();
+         p = p.nextSiblingElement())
+        goals += At(p, "LeagueGoals").toInt();
+    EXPECT_GT(goals, 0);
+}
+
+TEST_F(WorldTest, TheScenarioHoldsEveryKindOfMatchAndCommentary) {
+    const WorldScenario scenario(WorldScenario::DefaultSeed);
+    const QDateTime late = kickOff.addDays(60);
+    QSet<int> types;
+    QString allText;
+    int youthMatches = 0, nationalMatches = 0, replayable = 0;
+    for (const WorldMatch& m : scenario.Matches()) {
+        const QDomElement match = Live(demo, "addMatch", QString::number(m.id), late, m.youth)
+                                      .firstChildElement("MatchList")
+                                      .lastChildElement();
+        ASSERT_EQ(At(match, "MatchID"), QString::number(m.id));
+        Live(demo, "deleteMatch", QString::number(m.id), late, m.youth);
+        youthMatches += m.youth && At(match, "IsYouth") == "True";
+        nationalMatches += m.home.teamId >= 3000 && m.home.teamId <= 3252;
+        if (m.date < start && !m.youth)
+            ++replayable;
+        for (QDomElement e = match.firstChildElement("EventList").firstChildElement(); !e.isNull();
+             e = e.nextSiblingElement()) {
+            types.insert(At(e, "EventKey").section('_', 0, 0).toInt());
+            allText += At(e, "EventText");
+        }
+    }
+    EXPECT_GE(youthMatches, 2);
+    EXPECT_GE(nationalMatches, 2);
+    EXPECT_GE(replayable, 30);
+    for (int t :
+         {21, 20, 25, 26, 27, 30, 40, 45, 47, 90, 91, 92, 352, 501, 502, 510, 512, 514, 597, 598, 599})
+        EXPECT_TRUE(types.contains(t)) << t;
+    for (const char* form :
+         {"=\"/Club/Players/Player.aspx?playerId=", "=\"/Club/Players/YouthPlayer.aspx?YouthPlayerID=",
+          "=\"/Common/Players/PlayerDetails.aspx?playerId=", "=\"/Common/PlayerDetails.asp?PlayerID=",
+          "=\"/Common/YouthPlayerDetails.aspx?YouthPlayerID=", "=\"PlayerDetails.asp?playerID="})
+        EXPECT_TRUE(allText.contains(QString("<a href") + form)) << form;
+    EXPECT_TRUE(allText.contains(QRegularExpression("\\d - \\d")));
+    EXPECT_TRUE(allText.contains(QRegularExpression("\\d% ")));
+    EXPECT_TRUE(allText.contains("<br /><br />&bull;&nbsp;"));
+    EXPECT_TRUE(allText.contains("<BR><BR>&bull;&nbsp;"));
+}
+
+TEST_F(WorldTest, SameSeedAndClockGiveTheSameDocuments) {
+    World other;
+    const QDateTime now = kickOff.addSecs(77 * 60);
+    for (const auto& [file, params] :
+         QList<QPair<QString, Params>>{{"team", {}},
+                                       {"leaguedetails", {}},
+                                       {"leaguefixtures", {}},
+                                       {"matches", {{"teamID", "250101"}}},
+                                       {"players", {{"teamID", "250103"}}},
+                                       {"matchdetails", {{"matchID", "712000021"}}},
+                                       {"matchlineup", {{"matchID", "712500001"}}},
+                                       {"live", {{"actionType", "addMatch"}, {"matchID", "712000022"}}}})
+        EXPECT_EQ(world.Answer(demo, file, params, now).body, other.Answer(demo, file, params, now).body)
+            << file.toStdString();
+}
+
+TEST_F(WorldTest, DesignedKitsHaveGifPictures) {
+    for (const char* part : {"Shirt", "Shorts", "Socks"}) {
+        const QByteArray gif = world.KitPicture(QString("25/250101/X.250101.12.%1.gif").arg(part));
+        EXPECT_TRUE(gif.startsWith("GIF89a")) << part;
+        EXPECT_TRUE(gif.endsWith(";"));
+        EXPECT_EQ(gif, world.KitPicture(QString("/25/250101/X.250101.12.%1.gif").arg(part)));
+    }
+    EXPECT_TRUE(world.KitPicture("25/250104/Z.250104.5.Socks.gif").startsWith("GIF89a"));
+    EXPECT_TRUE(world.KitPicture("25/250101/X.250101.13.Shirt.gif").isEmpty());
+    EXPECT_TRUE(world.KitPicture("26/250101/X.250101.12.Shirt.gif").isEmpty());
+    EXPECT_TRUE(world.KitPicture("25/250102/B.250102.30405.Shirt.gif").isEmpty()); // built-in kit
+    EXPECT_TRUE(world.KitPicture("../../etc/passwd").isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,46 @@
+#include "support/TestProgramFolder.h"
+
+#include "core/Settings.h"
+#include "platform/IniFile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+TestProgramFolder::TestProgramFolder() {
+    path_ = dir_.path() + QLatin1Char('/');
+    const QString resources = QStringLiteral(VELKARO_RESOURCES_DIR);
+    CopyTree(resources + QStringLiteral("/data"), path_ + QStringLiteral("data"));
+    CopyTree(resources + QStringLiteral("/_install"), path_ + QStringLiteral("_install"));
+    QFile::copy(resources + QStringLiteral("/Velkaro.ini"), path_ + QStringLiteral("Velkaro.ini"));
+    QFile::setPermissions(path_ + QStringLiteral("Velkaro.ini"), QFile::ReadOwner | QFile::WriteOwner);
+    CopyTree(resources + QStringLiteral("/language"), path_ + QStringLiteral("language"));
+    CopyTree(resources + QStringLiteral("/sounds"), path_ + QStringLiteral("sounds"));
+    // Tests never write pictures: the folder of several hundred is linked, not copied.
+    QFile::link(resources + QStringLiteral("/images"), path_ + QStringLiteral("images"));
+    QDir().mkpath(path_ + QStringLiteral("data/Xml"));
+}
+
+void TestProgramFolder::CopyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(path);
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            QFile::copy(path, target);
+    }
+}
+
+void TestProgramFolder::OpenSettings() {
+    OpenSettingsAndLanguage(path_, path_ + QStringLiteral("Velkaro.ini"));
+}
+
+void TestProgramFolder::SetServiceAddress(const QString& baseUrl) {
+    IniFile file(path_ + QStringLiteral("Velkaro.ini"), IniFile::Mode::FileBacked);
+    file.WriteString(QStringLiteral("Servidor"), QStringLiteral("Juego"), baseUrl);
+    if (SettingsIni)
+        SettingsIni->WriteString(QStringLiteral("Servidor"), QStringLiteral("Juego"), baseUrl);
+}

@@ -1,0 +1,212 @@
+// The update installation and the restore of missing data files, on prepared program folders.
+#include "platform/IniFile.h"
+#include "platform/widgets/Dialogs.h"
+#include "shell/Install.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+class InstallTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        files = ProgramFiles::OfExecutable(dir.path() + "/Velkaro");
+    }
+    QString path(const QString& relative) const { return files.Dir + relative; }
+    QString setting(const QString& key, const QString& section = "Opciones") const {
+        return IniFile(files.Settings).ReadString(section, key, "<none>");
+    }
+    // A settings file of an older version and the data folder with an old events table.
+    void oldProgram(const QString& version, int idioma) {
+        writeFile(files.Settings, "[Opciones]\r\nIdioma=" + QByteArray::number(idioma) +
+                                      "\r\n[Version]\r\nVersion=" + version.toLatin1() + "\r\n");
+        writeFile(path("data/EventsData.dat"), "old events");
+    }
+
+    QTemporaryDir dir;
+    ProgramFiles files;
+    Dialogs::Recorder boxes;
+};
+
+} // namespace
+
+TEST_F(InstallTest, FilesAreNamedAfterTheExecutable) {
+    const ProgramFiles f = ProgramFiles::OfExecutable("/opt/v/Velkaro");
+    EXPECT_EQ(f.Dir, "/opt/v/");
+    EXPECT_EQ(f.Settings, "/opt/v/Velkaro.ini");
+    EXPECT_EQ(f.Template, "/opt/v/Velkaro.inn");
+    EXPECT_EQ(ProgramFiles::OfExecutable("/opt/v/Velkaro.bin").Settings, "/opt/v/Velkaro.ini");
+}
+
+TEST_F(InstallTest, NothingHappensWithoutATemplate) {
+    oldProgram("0100000", 3);
+    InstalarActualizacion(files);
+    EXPECT_EQ(setting("Idioma"), "3");
+    EXPECT_FALSE(QFileInfo::exists(path("backup")));
+    EXPECT_EQ(readFile(path("data/EventsData.dat")), "old events");
+}
+
+TEST_F(InstallTest, TemplateWithoutOldSettingsBecomesTheSettingsAndEveryMigrationRuns) {
+    writeFile(files.Template, "[Opciones]\r\nUsuario=0\r\nIdioma=9\r\n[Version]\r\nVersion=0126700\r\n");
+    writeFile(path("_install/data/EventsData.dat"), "new events");
+    InstalarActualizacion(files);
+
+    EXPECT_FALSE(QFileInfo::exists(files.Template));
+    EXPECT_EQ(setting("Version", "Version"), "0126700");
+    EXPECT_EQ(setting("Usuario"), "0");
+    EXPECT_EQ(setting("Idioma"), "13"); // 9 shifted by every language insertion
+    // No data folder before: it is created with its cache folder, and the events table restored.
+    EXPECT_TRUE(QFileInfo(path("data/Xml")).isDir());
+    EXPECT_EQ(readFile(path("data/EventsData.dat")), "new events");
+    EXPECT_TRUE(boxes.Boxes.isEmpty());
+}
+
+TEST_F(InstallTest, UserSettingsAreCarriedIntoTheTemplateAndSoundsAreNot) {
+    writeFile(files.Settings, "[Opciones]\r\nUsuario=pepe\r\nTeamID=4711\r\nLanguage=Deutsch\r\nIdioma=20\r\n"
+                              "Pais=Srbija i Crna Gora\r\nSonidos=0\r\nSonidosMiGol=0\r\n"
+                              "DuracionSonidosMiGol=3000\r\n[Version]\r\nVersion=0124500\r\n");
+    writeFile(path("data/EventsData.dat"), "old events");
+    writeFile(path("_install/data/EventsData.dat"), "new events");
+    writeFile(files.Template, "[Opciones]\r\nUsuario=0\r\nSonidosMiGol=1\r\nDuracionSonidosMiGol=1500\r\n"
+                              "[Version]\r\nVersion=0126700\r\n");
+    InstalarActualizacion(files);
+
+    EXPECT_EQ(setting("Usuario"), "pepe");
+    EXPECT_EQ(setting("TeamID"), "4711");
+    EXPECT_EQ(setting("Language"), "Deutsch");
+    EXPECT_EQ(setting("LanguageOld"), "English"); // absent: its default
+    EXPECT_EQ(setting("TeamIDJuveniles"), "0");   // absent: its default
+    EXPECT_EQ(setting("FactorMoneda"), "0");
+    EXPECT_EQ(setting("Sonidos"), "0");
+    EXPECT_EQ(setting("SonidosMiGol"), "1"); // the template's
+    EXPECT_EQ(setting("DuracionSonidosMiGol"), "1500");
+    EXPECT_EQ(setting("Version", "Version"), "0126700");
+    // Between 0124000 and 0125000 only the last language shift runs: 20 -> 21 -> 22.
+    EXPECT_EQ(setting("Idioma"), "22");
+    EXPECT_EQ(setting("Pais"), "Srbija i Crna Gora");
+    EXPECT_EQ(readFile(path("data/EventsData.dat")), "new events");
+}
+
+TEST_F(InstallTest, EachLanguageMigrationAppliesBelowItsThreshold) {
+    struct Case {
+        const char* version;
+        int before;
+        int after;
+    };
+    const Case cases[] = {
+        {"", 19, 29},        {"0059999", 10, 16}, {"0060000", 10, 13}, {"0069999", 11, 15},
+        {"0070000", 11, 14}, {"0101999", 16, 20}, {"0102000", 16, 19}, {"0112999", 5, 7},
+        {"0113000", 6, 8},   {"0123999", 0, 1},   {"0124000", 0, 0},   {"0124999", 20, 22},
+        {"0125000", 20, 20}, {"0126700", 3, 3},
+    };
+    for (const Case& c : cases) {
+        oldProgram(c.version, c.before);
+        CorreccionesFormCreate(files, c.version);
+        EXPECT_EQ(setting("Idioma"), QString::number(c.after)) << c.version;
+    }
+}
+
+TEST_F(InstallTest, CountryAndEventsTableMigrationsHonourTheirThresholds) {
+    writeFile(path("_install/data/EventsData.dat"), "new events");
+    auto run = [&](const QString& version) {
+        writeFile(files.Settings, "[Opciones]\r\nPais=Srbija i Crna Gora\r\n");
+        writeFile(path("data/EventsData.dat"), "old events");
+        CorreccionesFormCreate(files, version);
+        return std::make_pair(setting("Pais"), readFile(path("data/EventsData.dat")));
+    };
+    EXPECT_EQ(run("0089999").first, "Srbija");
+    EXPECT_EQ(run("0090000").first, "Srbija i Crna Gora");
+    EXPECT_EQ(run("0122999").second, "new events");
+    EXPECT_EQ(run("0125000").second, "new events");
+    // The eight-character threshold: 0126600 lies below it, 0126700 above.
+    EXPECT_EQ(run("0126600").second, "new events");
+    EXPECT_EQ(run("0126700").second, "old events");
+}
+
+TEST_F(InstallTest, EventsTableIsKeptWhenThereIsNoInstallCopy) {
+    oldProgram("0100000", 0);
+    CorreccionesFormCreate(files, "0100000");
+    EXPECT_EQ(readFile(path("data/EventsData.dat")), "old events");
+}
+
+TEST_F(InstallTest, BackupHoldsExactlyTheOldSettingsAndDataFiles) {
+    writeFile(files.Settings, "[Opciones]\r\nUsuario=pepe\r\n");
+    writeFile(path("data/Favourites.dat"), "favourites");
+    writeFile(path("data/Sounds.dat"), "sounds");
+    writeFile(path("data/Xml/123/team.xml"), "<x/>");
+    writeFile(path("backup/stale.dat"), "from the last update");
+    writeFile(files.Template, "[Version]\r\nVersion=0126700\r\n");
+    InstalarActualizacion(files);
+
+    const QStringList backedUp = QDir(path("backup")).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(backedUp, (QStringList{"Favourites.dat", "Sounds.dat", "Velkaro.ini"}));
+    EXPECT_EQ(readFile(path("backup/Velkaro.ini")), "[Opciones]\r\nUsuario=pepe\r\n");
+    EXPECT_EQ(readFile(path("backup/Favourites.dat")), "favourites");
+    EXPECT_TRUE(QDir(path("backup")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(InstallTest, NoBackupWithoutADataFolder) {
+    writeFile(files.Settings, "[Opciones]\r\n");
+    BackUp(files);
+    EXPECT_FALSE(QFileInfo::exists(path("backup")));
+}
+
+TEST_F(InstallTest, FailuresAreShownAndStartUpGoesOn) {
+    // "backup" is a file: the backup fails with its message, the installation still runs.
+    writeFile(path("data/Sounds.dat"), "sounds");
+    writeFile(path("backup"), "not a folder");
+    writeFile(files.Template, "[Opciones]\r\nIdioma=9\r\n");
+    InstalarActualizacion(files);
+    ASSERT_EQ(boxes.Boxes.size(), 1);
+    EXPECT_TRUE(boxes.Boxes[0].text.startsWith("Error. ")) << boxes.Boxes[0].text.toStdString();
+    EXPECT_EQ(setting("Idioma"), "13");
+}
+
+TEST_F(InstallTest, TemplateThatCannotBeInstalledStaysAndMigratesNothing) {
+    // A folder where the settings file should be: the rename fails.
+    QDir().mkpath(files.Settings);
+    writeFile(files.Template, "[Opciones]\r\nIdioma=9\r\n");
+    InstalarActualizacion(files);
+    ASSERT_EQ(boxes.Boxes.size(), 1);
+    EXPECT_TRUE(boxes.Boxes[0].text.startsWith("Error. "));
+    EXPECT_EQ(IniFile(files.Template).ReadString("Opciones", "Idioma", ""), "9");
+}
+
+TEST_F(InstallTest, DataFoldersThatCannotBeCreatedAreReported) {
+    writeFile(path("data"), "a file where the folder belongs");
+    writeFile(files.Template, "[Version]\r\nVersion=0126700\r\n");
+    QString prev;
+    EXPECT_TRUE(Instalacion(files, prev));
+    ASSERT_EQ(boxes.Boxes.size(), 1);
+    EXPECT_EQ(boxes.Boxes[0].text, "Error. Directories creation");
+}
+
+TEST_F(InstallTest, MissingDataFilesAreRestoredAndExistingOnesNeverOverwritten) {
+    for (const char* name : {"EventsData.dat", "Favourites.dat", "RecordedList.dat", "ProxyConfig.dat"})
+        writeFile(path("_install/data/") + name, QByteArray("pristine ") + name);
+    writeFile(path("data/Favourites.dat"), "my favourites");
+    ComprobarFicheros(files);
+
+    EXPECT_EQ(readFile(path("data/Favourites.dat")), "my favourites");
+    EXPECT_EQ(readFile(path("data/EventsData.dat")), "pristine EventsData.dat");
+    EXPECT_EQ(readFile(path("data/RecordedList.dat")), "pristine RecordedList.dat");
+    EXPECT_EQ(readFile(path("data/ProxyConfig.dat")), "pristine ProxyConfig.dat");
+    EXPECT_FALSE(QFileInfo::exists(path("data/Sounds.dat"))); // no install copy: stays missing
+    EXPECT_TRUE(QDir(path("data")).entryList({"*.part"}, QDir::Files).isEmpty());
+}

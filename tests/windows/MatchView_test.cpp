@@ -1,0 +1,497 @@
+// The match view, offscreen: the event list with its goal column and chance counters, the header's
+// kits, the rebuild rules of the tab switch, the commentary page, the HTML display helpers and the
+// drawing rules; end to end, a match followed against velkaro-service.
+#include "core/Commentary.h"
+#include "core/DataStore.h"
+#include "core/EventLookups.h"
+#include "core/Settings.h"
+#include "core/UConectar.h"
+#include "core/UGlobal.h"
+#include "platform/Cursor.h"
+#include "platform/widgets/RichEdit.h"
+#include "platform/widgets/StringGridView.h"
+#include "platform/widgets/WebBrowser.h"
+#include "shell/UOptions.h"
+#include "support/gui/TestProgram.h"
+#include "viewer/DrawRules.h"
+#include "viewer/HtmlDisplay.h"
+#include "viewer/MatchViewRules.h"
+#include "viewer/UPartidos.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Home = QStringLiteral("100");
+const QString Away = QStringLiteral("200");
+
+void FillMatch(int slot, const QString& id = QStringLiteral("900")) {
+    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+    m.SetCells(MatchColumn::MatchId, slot, id);
+    m.SetCells(MatchColumn::HomeTeamId, slot, Home);
+    m.SetCells(MatchColumn::AwayTeamId, slot, Away);
+    m.SetCells(MatchColumn::HomeName, slot, QStringLiteral("Home Rovers Athletic"));
+    m.SetCells(MatchColumn::AwayName, slot, QStringLiteral("Away United"));
+    m.SetCells(MatchColumn::HomeGoals, slot, QStringLiteral("0"));
+    m.SetCells(MatchColumn::AwayGoals, slot, QStringLiteral("0"));
+    m.SetCells(MatchColumn::MatchStart, slot, QStringLiteral("2024-03-16 19:00:00"));
+}
+
+// The first event type number whose class starts with Prefix (and whose key does not clash).
+QString TypeWithClass(const QString& prefix) {
+    for (int type = 1; type < 1000; ++type) {
+        QString cls;
+        FPartidos->EventoClase(QString::number(type), cls);
+        if (cls.startsWith(prefix))
+            return QString::number(type);
+    }
+    ADD_FAILURE() << "no event type with class " << prefix.toStdString();
+    return QString();
+}
+
+struct Ev {
+    QString type; // the number before "_"
+    QString team;
+    QString player = QStringLiteral("7");
+    QString html = QString();
+};
+
+void FillEvents(int slot, const QVector<Ev>& events) {
+    TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
+    t.SetRowCount(events.size() + 1);
+    for (int i = 0; i < events.size(); ++i) {
+        const Ev& e = events[i];
+        t.SetCells(EventColumn::EventNumber, i, QString::number(i + 1));
+        t.SetCells(EventColumn::EventMinute, i, QString::number(i + 3));
+        t.SetCells(EventColumn::SubjectPlayerId, i, e.player);
+        t.SetCells(EventColumn::SubjectTeamId, i, e.team);
+        t.SetCells(EventColumn::ObjectPlayerId, i, QStringLiteral("0"));
+        t.SetCells(EventColumn::EventTypeKey, i, e.type + QStringLiteral("_1"));
+        t.SetCells(EventColumn::EventHtml, i,
+                   e.html.isNull()
+                       ? QStringLiteral("<font color=#5577FF \"playerID=%1\">Player %2</font> text %3. ")
+                             .arg(e.player)
+                             .arg(i)
+                             .arg(i + 1)
+                       : e.html);
+    }
+    for (int c = 0; c < t.ColCount(); ++c)
+        t.SetCells(c, events.size(), QString());
+}
+
+void Show(int slot) {
+    {
+        const QSignalBlocker blocker(FPartidos->TabControlPartidos);
+        FPartidos->TabControlPartidos->setCurrentIndex(slot);
+    }
+    FPartidos->PrevTab = -1;
+    FPartidos->TabControlPartidosChange();
+}
+
+QString ListCell(int col, int row) {
+    return FPartidos->BKStringGridListaEventos.Cells(col, row);
+}
+
+} // namespace
+
+TEST(MatchView, GoalColumnScoresAndInjuryWords) {
+    TestProgram p;
+    FillMatch(0);
+    const QString goal = TypeWithClass(QStringLiteral(",0,0,0,"));
+    const QString missed = TypeWithClass(QStringLiteral(",0,1,0,"));
+    QVector<Ev> events = {{goal, Home},
+                          {missed, Home},
+                          {QStringLiteral("91"), Away},
+                          {QStringLiteral("92"), Home},
+                          {goal, Away}};
+    FillEvents(0, events);
+    Show(0);
+    ASSERT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), 7); // captions, five events, empty row
+    EXPECT_EQ(ListCell(6, 1), " 1 -  0");
+    EXPECT_EQ(ListCell(6, 2), ""); // a missed chance does not move the score
+    EXPECT_EQ(ListCell(2, 3), CategoryInjurySubstituted);
+    EXPECT_EQ(ListCell(6, 3), "slight");
+    EXPECT_EQ(ListCell(6, 4), "serious");
+    EXPECT_EQ(ListCell(6, 5), " 1 -  1"); // the injury words above are not read as a score
+    EXPECT_EQ(ListCell(4, 1), "3'");
+    EXPECT_EQ(ListCell(5, 1), "Player 0");
+    EXPECT_EQ(ListCell(5, 3), "   Player 2"); // the away side is marked by three blanks
+    EXPECT_EQ(ListCell(0, 6), "");
+    // The latest event is selected and shown.
+    EXPECT_EQ(FPartidos->BKStringGridListaEventos.Row(), 5);
+    EXPECT_TRUE(FPartidos->WebBrowserEvento1->Html().contains("text 5."));
+
+    // Two-digit scores.
+    events.clear();
+    for (int i = 0; i < 10; ++i)
+        events.append({goal, Home});
+    for (int i = 0; i < 12; ++i)
+        events.append({goal, Away});
+    FillEvents(0, events);
+    Show(0);
+    EXPECT_EQ(ListCell(6, 10), "10 -  0");
+    EXPECT_EQ(ListCell(6, 22), "10 - 12");
+    EXPECT_EQ(FPartidos->LabelO11->text(), "10 (10)");
+    EXPECT_EQ(FPartidos->LabelO12->text(), "12 (12)");
+}
+
+TEST(MatchView, ChanceCounters) {
+    TestProgram p;
+    FillMatch(0);
+    Show(0);
+    // A match without events: counters empty, not "0"; the selected-event page empty.
+    EXPECT_EQ(FPartidos->LabelO11->text(), "");
+    EXPECT_EQ(FPartidos->LabelO32->text(), "");
+    EXPECT_EQ(FPartidos->WebBrowserEvento1->Html(), CommentaryToHtml(QString()));
+
+    const QString goal = TypeWithClass(QStringLiteral(",0,0,0,"));
+    const QString missed = TypeWithClass(QStringLiteral(",0,1,0,"));
+    const QString seMissed = TypeWithClass(QStringLiteral(",0,1,1,"));
+    const QString caGoal = TypeWithClass(QStringLiteral(",0,0,2,"));
+    FillEvents(
+        0,
+        {{missed, Home}, {goal, Home}, {seMissed, Away}, {missed, Home}, {seMissed, Away}, {caGoal, Away}});
+    Show(0);
+    EXPECT_EQ(FPartidos->LabelO11->text(), "3 (1)");
+    EXPECT_EQ(FPartidos->LabelO12->text(), "0 (0)");
+    EXPECT_EQ(FPartidos->LabelO21->text(), "0 (0)");
+    EXPECT_EQ(FPartidos->LabelO22->text(), "2 (0)");
+    EXPECT_EQ(FPartidos->LabelO31->text(), "0 (0)");
+    EXPECT_EQ(FPartidos->LabelO32->text(), "1 (1)");
+}
+
+TEST(MatchView, HeaderTextsAndKits) {
+    TestProgram p;
+    FillMatch(0);
+    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+    m.SetCells(MatchColumn::HomeDress, 0, "B030405");
+    m.SetCells(MatchColumn::AwayDress, 0, "L010203");
+    m.SetCells(MatchColumn::MatchTypeCode, 0, "2");
+    m.SetCells(MatchColumn::HomeLeagueName, 0, "Utopia");
+    m.SetCells(MatchColumn::HomeLeagueLevelUnitName, 0, "II.1");
+    m.SetCells(MatchColumn::MinuteText, 0, "45");
+    m.SetCells(MatchColumn::WeatherId, 0, "x");
+    Show(0);
+    EXPECT_EQ(FPartidos->LabelSumarioEquipos->text(), "Home Rovers  - Away United");
+    EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "0 - 0");
+    EXPECT_EQ(FPartidos->LabelSumarioMinuto->text(), "Minute 45'");
+    EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 900");
+    EXPECT_EQ(FPartidos->LabelSumarioFecha->text(), " 2024-03-16      19:00");
+    EXPECT_EQ(FPartidos->LabelDetallesLiga1->text(), "Utopia - ??");
+    EXPECT_EQ(FPartidos->LabelDetallesEquipoID2->text(), Away);
+    EXPECT_TRUE(FPartidos->ImageSumarioTiempo->pixmap().isNull()); // a weather code that is no number
+    EXPECT_FALSE(FPartidos->ImageUniforme11->pixmap().isNull());
+    EXPECT_FALSE(FPartidos->ImageUniforme12->pixmap().isNull());
+    EXPECT_TRUE(FPartidos->ImageUniforme21->pixmap().isNull()); // letter L: no shirt
+    EXPECT_FALSE(FPartidos->ImageUniforme22->pixmap().isNull());
+
+    const KitFiles b = KitPictureFiles("B030405", "1");
+    EXPECT_EQ(b.Shirt, "images/Shirt_B_0303.ico");
+    EXPECT_EQ(b.Shorts, "images/dressPants04.ico");
+    EXPECT_EQ(b.Socks, "images/dressSocks05.ico");
+    EXPECT_EQ(KitPictureFiles("H050607", "1").Shirt, "images/Shirt_H_0205.ico");
+    EXPECT_EQ(KitPictureFiles("K050607", "1").Shirt, "images/Shirt_K_1905.ico");
+    EXPECT_EQ(KitPictureFiles("N050607", "1").Shirt, "images/dressShirt05.ico");
+    EXPECT_EQ(KitPictureFiles("M050607", "1").Shirt, "");
+    const KitFiles x = KitPictureFiles("X0012", "456");
+    EXPECT_EQ(x.Shirt, "data/Xml/X.456.12.Shirt.gif");
+    EXPECT_EQ(x.Socks, "data/Xml/X.456.12.Socks.gif");
+    // Short codes never fail: the missing characters make names without a file.
+    EXPECT_EQ(KitPictureFiles("B0", "1").Shorts, "images/dressPants.ico");
+    EXPECT_EQ(KitPictureFiles("", "1").Shirt, "");
+    for (const QString& file : {b.Shirt, b.Shorts, b.Socks})
+        EXPECT_TRUE(QFile::exists(AppDir + file)) << file.toStdString();
+}
+
+TEST(MatchView, ReportPageKeepsOnlyAnUnchangedRefresh) {
+    TestProgram p;
+    FillMatch(0);
+    Show(0);
+    QTabWidget* pages = FPartidos->PageControlEventos;
+    auto showReport = [pages] {
+        pages->setTabVisible(1, true);
+        pages->setCurrentWidget(FPartidos->TabSheetFinPartido);
+    };
+    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+    m.SetCells(MatchColumn::HomeGoals, 0, "2");
+
+    // The poll's refresh of the same tab while the report is the active page changes nothing...
+    showReport();
+    FPartidos->PrevTab = 0;
+    FPartidos->TabControlPartidosChange();
+    EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "0 - 0");
+    EXPECT_EQ(pages->currentWidget(), FPartidos->TabSheetFinPartido);
+    // ...while the commentary page is active it rebuilds.
+    pages->setCurrentIndex(0);
+    FPartidos->TabControlPartidosChange();
+    EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "2 - 0");
+
+    // Deleting the match while its report is shown rebuilds: the add panel appears.
+    showReport();
+    FPartidos->ButtonBorrarPartidoClick();
+    EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "");
+    EXPECT_FALSE(FPartidos->PanelAnadirEquipo->isHidden());
+    EXPECT_TRUE(FPartidos->PanelPartido->isHidden());
+    EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+TEST(MatchView, EmptySlotRefreshKeepsInputAndRefreshesResults) {
+    TestProgram p;
+    FillMatch(3, "555");
+    Show(0);
+    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(1, 6), "Home Rovers Athletic - Away United");
+    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(3, 6), "0 - 0");
+    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(3, 0), " - ");
+    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(0, 18), "10.");
+
+    FPartidos->EditAnadir2->setText("12345");
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::HomeGoals, 3, "4");
+    FPartidos->PrevTab = 0; // the poll's refresh
+    FPartidos->TabControlPartidosChange();
+    EXPECT_EQ(FPartidos->EditAnadir2->text(), "12345");
+    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(3, 6), "4 - 0");
+
+    // A change of tab clears the add panel.
+    FPartidos->ImageTab1Click(2);
+    FPartidos->ImageTab1Click(1);
+    EXPECT_EQ(FPartidos->EditAnadir2->text(), "");
+    // The results list takes the user to a filled slot; spacer rows do nothing.
+    FPartidos->BKStringGridResultados.SetRow(6);
+    FPartidos->BKStringGridResultadosClick();
+    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 3);
+    EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 555");
+    FPartidos->BKStringGridResultados.SetRow(7);
+    FPartidos->BKStringGridResultadosClick();
+    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 3);
+}
+
+TEST(MatchView, RebuildIsNotReentered) {
+    TestProgram p;
+    FillMatch(0);
+    FillEvents(0, {{TypeWithClass(",0,0,0,"), Home}, {TypeWithClass(",0,1,0,"), Away}});
+    // A request that arrives inside a rebuild (here: when the busy cursor is set) runs after it.
+    int nested = 0;
+    Cursor::SetHook([&nested](bool busy) {
+        if (busy && nested++ == 0)
+            FPartidos->TabControlPartidosChange();
+    });
+    const int before = FPartidos->RebuildCount;
+    Show(0);
+    Cursor::SetHook(nullptr);
+    EXPECT_EQ(FPartidos->RebuildCount, before + 2);
+    EXPECT_EQ(nested, 2);                                         // the deferred run came after the first one
+    EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), 4); // no event listed twice
+    EXPECT_FALSE(FPartidos->RebuildRunning);
+}
+
+TEST(MatchView, CommentaryPageBulletsAfterTheSixthText) {
+    TestProgram p;
+    FillMatch(0);
+    QVector<Ev> events;
+    for (int i = 1; i <= 8; ++i)
+        events.append({QStringLiteral("30"), Home, QStringLiteral("7"), QStringLiteral("t%1 ").arg(i)});
+    FillEvents(0, events);
+    Show(0);
+    const QString page = FPartidos->WebBrowserEventos->Html();
+    EXPECT_TRUE(page.contains("t1 t2 t3 t4 t5 t6 &bull;&nbsp;t7 &bull;&nbsp;t8 ")) << page.toStdString();
+    EXPECT_EQ(page, CommentaryToHtml("t1 t2 t3 t4 t5 t6 &bull;&nbsp;t7 &bull;&nbsp;t8 "));
+}
+
+TEST(HtmlDisplay, RichEditRuns) {
+    const QString link = QStringLiteral("<font color=#5577FF \"playerID=12\">Ann Smith</font>");
+    QList<RichEditRun> runs = RichEditRuns(CommentaryToHtml("Goal by " + link + "!<br />Next"));
+    ASSERT_EQ(runs.size(), 3);
+    EXPECT_EQ(runs[0], (RichEditRun{"Goal by ", Qt::black}));
+    EXPECT_EQ(runs[1], (RichEditRun{"Ann Smith", QColor(0x55, 0x77, 0xFF)})); // the attribute is not colour
+    EXPECT_EQ(runs[2], (RichEditRun{"!\rNext", Qt::black}));
+
+    runs = RichEditRuns("<font color=red>1 - 0</font> and <font color=Maroon>x</font><font color=orange "
+                        "\"playerID=3\">Bo</font>");
+    ASSERT_EQ(runs.size(), 4);
+    EXPECT_EQ(runs[0].Colour, QColor(255, 0, 0));
+    EXPECT_EQ(runs[2].Colour, QColor(128, 0, 0));
+    EXPECT_EQ(runs[3].Colour, RichEditFallbackColour); // not a library colour name
+    EXPECT_EQ(RichEditFallbackColour, QColor(255, 128, 64));
+    EXPECT_EQ(RichEditColour("#zz0000"), RichEditFallbackColour);
+
+    // Without runs the text comes whole, in black, breaks as paragraphs.
+    runs = RichEditRuns("plain <b>text</b><br />two");
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_EQ(runs[0], (RichEditRun{"plain <b>text</b>\rtwo", Qt::black}));
+    EXPECT_TRUE(RichEditRuns(QString()).isEmpty());
+    // An unclosed run keeps its text.
+    runs = RichEditRuns("a <font color=green>b");
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_EQ(runs[1], (RichEditRun{"b", QColor(0, 128, 0)}));
+}
+
+TEST(HtmlDisplay, RichEditAndBrowser) {
+    TestProgram p;
+    RichEdit edit;
+    RichEditLoadHTML(&edit, CommentaryToHtml("A <font color=red>won</font><br />B"));
+    EXPECT_EQ(edit.toPlainText(), "A won\nB");
+    QTextCursor cursor(edit.document());
+    cursor.setPosition(4);
+    EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(255, 0, 0));
+    RichEditLoadHTML(&edit, QString());
+    EXPECT_EQ(edit.toPlainText(), "");
+
+    // A logo address is escaped and must be http(s).
+    EXPECT_TRUE(
+        LogoPageHtml("http://a/b.png?x=1&y=\"2").contains("src=\"http://a/b.png?x=1&amp;y=&quot;2\""));
+    EXPECT_TRUE(LogoPageHtml("javascript:alert(1)").contains("<img src=\"\" width=\"77\""));
+    EXPECT_TRUE(LogoPageHtml("file:///etc/passwd").contains("<img src=\"\""));
+
+    // Pictures come through the fetcher once; other schemes are never fetched.
+    QStringList fetched;
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    red.save(&buffer, "PNG");
+    WebBrowser::ClearPictureCache();
+    WebBrowser::SetFetcher([&](const QString& url) {
+        fetched << url;
+        return png;
+    });
+    WebBrowser browser;
+    WebMostrarImagen(&browser, "http://127.0.0.1:1/Logos/1.png");
+    WebMostrarImagen(&browser, "http://127.0.0.1:1/Logos/1.png");
+    WBLoadHTML(&browser, "<img src=\"file:///etc/hostname\">");
+    EXPECT_EQ(fetched, QStringList{"http://127.0.0.1:1/Logos/1.png"});
+    WebBrowser::SetFetcher(nullptr);
+    WebBrowser::ClearPictureCache();
+    EXPECT_EQ(browser.ReadyState(), 4);
+}
+
+TEST(DrawRules, Cells) {
+    TestProgram p;
+    TBKStringGrid list;
+    list.SetColCount(11);
+    list.SetRowCount(4);
+    list.SetCells(0, 1, "1_1");
+    list.SetCells(2, 1, "1");
+    list.SetCells(5, 1, "Home Man");
+    list.SetCells(0, 2, "1_1");
+    list.SetCells(2, 2, "21");
+    list.SetCells(5, 2, "   Away Man");
+    EXPECT_EQ(EventListCell(list, 5, 1).font, ColorFromBgr(ColorLightBlue));
+    EXPECT_EQ(EventListCell(list, 5, 2).font, QColor(0xFF, 0xAA, 0xFF));
+    EXPECT_FALSE(EventListCell(list, 5, 3).Draws()); // the empty last row keeps the normal drawing
+    EXPECT_EQ(EventListCell(list, 3, 1).icon->Index, 6);
+    EXPECT_EQ(EventListCell(list, 3, 2).icon->List, "ImageListLesiones");
+    EXPECT_EQ(EventListCell(list, 3, 2).icon->Index, 0);
+    EXPECT_FALSE(EventListCell(list, 3, 3).Draws());
+    EXPECT_EQ(CategoryIcon("4")->Index, 11);
+    EXPECT_EQ(CategoryIcon("6")->Index, 12);
+    EXPECT_FALSE(CategoryIcon("2").has_value());
+    EXPECT_FALSE(ImageListPicture("ImageListPartido", 0).isNull());
+
+    TBKStringGrid ratings;
+    ratings.SetColCount(10);
+    ratings.SetRowCount(22);
+    ratings.SetCells(8, 4, " 3");
+    EXPECT_EQ(RatingsCell(ratings, 9, 4).icon->Index, 3);
+    for (const char* bad : {"7", "x", "-1"}) {
+        ratings.SetCells(8, 4, bad);
+        EXPECT_FALSE(RatingsCell(ratings, 9, 4).Draws()) << bad; // out of range: nothing
+    }
+    ratings.SetCells(4, 14, "+3");
+    ratings.SetCells(9, 14, "-3");
+    ratings.SetCells(4, 15, "0");
+    ratings.SetCells(4, 13, "+1");
+    EXPECT_EQ(RatingsCell(ratings, 4, 14).brush, ColorFromBgr(ColorLightGreen));
+    EXPECT_EQ(RatingsCell(ratings, 9, 14).brush, ColorFromBgr(ColorLightRed));
+    EXPECT_FALSE(RatingsCell(ratings, 4, 15).brush.has_value());
+    EXPECT_TRUE(RatingsCell(ratings, 4, 15).fill);
+    EXPECT_EQ(RatingsCell(ratings, 4, 13).brush, ColorFromBgr(ColorPaleGreen));
+    EXPECT_FALSE(RatingsCell(ratings, 2, 11).Draws()); // empty total
+    EXPECT_EQ(RatingsCell(ratings, 0, 3).font, QColor(0, 0, 255));
+
+    EXPECT_EQ(PitchCell("50%", Qt::white).brush, QColor(Qt::white));
+    EXPECT_EQ(PitchCell("", Qt::white).brush, QColor(Qt::white));
+    EXPECT_EQ(PitchCell(" 66%", Qt::white).brush, ColorFromBgr(ColorLightMagenta));
+    EXPECT_EQ(PitchCell("66%", Qt::white).brush, ColorFromBgr(ColorLightBlue));
+
+    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+    matches.SetCells(MatchColumn::FinishedFlag, 4, "1");
+    EXPECT_EQ(ResultsCell(matches, 3, 8).brush, QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(ResultsCell(matches, 3, 9).brush, QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(ResultsCell(matches, 3, 10).brush, QColor(Qt::white));
+    EXPECT_FALSE(ResultsCell(matches, 1, 8).Draws());
+}
+
+// The demo round's match of the user's team followed over three polls: the view shows its events,
+// the header its teams, kits and the logo the service serves.
+TEST(MatchViewEndToEnd, FollowedMatchShowsItsEvents) {
+    TestProgram p({.withService = true, .speed = 0, .start = "2024-03-16 19:10:00", .serviceArgs = {}});
+    QString r;
+    ConexionLogin(QStringLiteral("demo"), QStringLiteral("velkaro"), r);
+    ASSERT_EQ(r, "OK");
+    FOptions->EditTeamID->setText("250101");
+    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+    m.SetCells(MatchColumn::MatchId, 0, "712000021");
+    m.SetCells(MatchColumn::HomeTeamId, 0, "250101");
+    m.SetCells(MatchColumn::AwayTeamId, 0, "250103");
+    m.SetCells(MatchColumn::HomeName, 0, "Velkaro Demo FC");
+    m.SetCells(MatchColumn::AwayName, 0, "Opponents");
+    ConexionRequest(ChppPath + QStringLiteral("live&version=1.4&actionType=addMatch&matchID=712000021"), r);
+    FPartidos->DescargarDatosEquipos(0);
+    int rows = 0;
+    for (const char* when : {"2024-03-16 19:20:00", "2024-03-16 19:35:00", "2024-03-16 19:55:00"}) {
+        ASSERT_FALSE(
+            p.Service->Control(QStringLiteral("/_control/clock?set=") + QString(when).replace(' ', "%20"))
+                .isEmpty());
+        FPartidos->DescargaLive();
+        Show(0);
+        const int now = FPartidos->BKStringGridListaEventos.RowCount();
+        EXPECT_GE(now, rows);
+        rows = now;
+    }
+    const TBKStringGrid& events = FOptions->BKStringGridEventos(0);
+    ASSERT_GT(events.RowCount(), 5);
+    EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), events.RowCount() + 1);
+    EXPECT_EQ(ListCell(0, 1), events.Cells(EventColumn::EventTypeKey, 0));
+    EXPECT_FALSE(FPartidos->LabelO11->text().isEmpty());
+    EXPECT_TRUE(
+        FPartidos->WebBrowserEventos->Html().contains(events.Cells(EventColumn::EventHtml, 0).left(20)));
+    EXPECT_EQ(FPartidos->LabelDetallesEquipoID1->text(), "250101");
+    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(1, 0), "Velkaro Demo FC - Opponents");
+    // The logo address the service gave points at the service; the page shows it.
+    const QString logo = m.Cells(MatchColumn::HomeLogoUrl, 0);
+    EXPECT_TRUE(logo.startsWith(p.Service->BaseUrl() + "/Logos/")) << logo.toStdString();
+    EXPECT_TRUE(FPartidos->WebBrowserDetalles1->Html().contains(logo));
+
+    // Under a display (xvfb-run, QT_QPA_PLATFORM=xcb) with VELKARO_SHOTS_DIR set: a picture of the
+    // whole screen showing the followed match, for a person to look at.
+    const QString shots = qEnvironmentVariable("VELKARO_SHOTS_DIR");
+    if (!shots.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        FPartidos->PanelConexion->setHidden(true);
+        FPartidos->PanelPartidos->setHidden(false);
+        FPartidos->setGeometry(0, 0, 1280, 1024);
+        FPartidos->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(FPartidos));
+        Show(0);
+        QTest::qWait(300);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(shots + "/followed-match.png");
+        FPartidos->ViewListaEventos->selectRow(3);
+        FPartidos->BKStringGridListaEventos.SetRow(3);
+        FPartidos->BKStringGridListaEventosClick();
+        FPartidos->ImageTab1Click(2); // an empty slot: the add panel, results still listed
+        QTest::qWait(300);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(shots + "/empty-slot.png");
+        FPartidos->hide();
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The XML answers of the substitute service, one function per file kind. Every answer has the root
+// HattrickData and begins with FileName, Version, UserID and FetchedDate (the clock's `now`); the
+// elements after them are laid out where the program's readers look for them, by name or by position.
+#include "Scenario.h"
+
+#include <QByteArray>
+
+namespace WorldDocuments {
+
+QString DateText(const QDateTime& t);
+
+QByteArray Error(int code, const QString& text, const QDateTime& now);
+// logoUrl: the team's logo address (empty: none).
+QByteArray TeamDetails(const WorldScenario& s, const WorldTeam& team, int userId, const QDateTime& now,
+                       const QString& logoUrl = QString());
+QByteArray WorldDetails(const WorldScenario& s, int userId, const QDateTime& now);
+QByteArray Bookmarks(const WorldUser& user, const QDateTime& now);
+// `withActionType` false gives the older layout: no ActionType after FetchedDate, so every later root
+// child stands one place earlier.
+QByteArray LeagueDetails(const WorldScenario& s, const WorldLeague& league, int userId, const QDateTime& now,
+                         bool withActionType);
+QByteArray LeagueFixtures(const WorldScenario& s, const WorldLeague& league, int userId, const QDateTime& now,
+                          bool withActionType);
+QByteArray Matches(const WorldScenario& s, const WorldTeam& team, int userId, const QDateTime& now);
+QByteArray MatchDetails(const WorldScenario& s, const WorldMatch& m, int userId, const QDateTime& now);
+QByteArray MatchLineup(const WorldScenario& s, const WorldMatch& m, const WorldSide& side, int userId,
+                       const QDateTime& now);
+QByteArray Players(const WorldScenario& s, const WorldTeam& team, int userId, const QDateTime& now);
+QByteArray PlayerDetails(const WorldScenario& s, const WorldPlayer& p, int userId, const QDateTime& now);
+QByteArray Live(const WorldScenario& s, const QVector<const WorldMatch*>& list, int userId,
+                const QDateTime& now);
+
+} // namespace WorldDocuments

@@ -1,0 +1,36 @@
+#pragma once
+// The three ways the matches window puts HTML on screen: a page into a browser, one picture (a club
+// logo) into a browser, and the coloured runs of a commentary page into a rich edit.
+#include <QColor>
+#include <QList>
+#include <QString>
+
+class WebBrowser;
+class RichEdit;
+
+// Loads Html into Browser as a fresh document. Never processes window messages; failures leave the
+// blank page.
+void WBLoadHTML(WebBrowser* Browser, const QString& Html);
+
+// The page WebMostrarImagen loads: the picture at Url shown 77 x 77. The address is escaped for the
+// attribute, and anything but an http(s) address gives an empty picture source.
+QString LogoPageHtml(const QString& Url);
+void WebMostrarImagen(WebBrowser* Browser, const QString& Url);
+
+// One coloured piece of a commentary page as the rich edit shows it.
+struct RichEditRun {
+    QString Text; // "\r" marks a paragraph break
+    QColor Colour;
+    bool operator==(const RichEditRun&) const = default;
+};
+// The fallback colour of a font run whose colour cannot be read: $024080FF, an orange.
+inline const QColor RichEditFallbackColour = QColor(0xFF, 0x80, 0x40);
+// The colour of a font tag's colour text: "#RRGGBB", or a name of the library's colour table
+// (black, maroon, green, olive, navy, purple, teal, gray, silver, red, lime, yellow, blue, fuchsia,
+// aqua, white, ...; any case). Anything else gives the fallback orange.
+QColor RichEditColour(const QString& ColourText);
+// The runs of Html: the page frame removed, "<br />" as paragraph breaks, each "<font color=...>"
+// run in its colour, the text around them in black. Empty runs are kept out.
+QList<RichEditRun> RichEditRuns(const QString& Html);
+// Empties Edit and inserts the runs of Html.
+void RichEditLoadHTML(RichEdit* Edit, const QString& Html);

@@ -1,0 +1,286 @@
+// The periodic update of the ten match rows (Actualizar10Partidos): after every poll, replay step and
+// add, each followed match row is completed from the service (details, end-of-match files) and from
+// the slot's event table (minute, score, formations, tactics, weather, crowd).
+#include "core/DataStore.h"
+#include "core/EventLookups.h"
+#include "core/Settings.h"
+#include "core/UConectar.h"
+#include "core/UDataModule1.h"
+#include "core/UGlobal.h"
+#include "platform/widgets/Dialogs.h"
+#include "platform/widgets/RadioGroup.h"
+#include "shell/UOptions.h"
+#include "viewer/UPartidos.h"
+
+#include <QFile>
+
+namespace {
+
+const QString DetailsTempFile = QStringLiteral("data/Xml/matchDetailsTemp.xml");
+const QString LiveFile = QStringLiteral("data/Xml/live.xml");
+
+QString YouthSuffix(const TBKStringGrid& matches, int s) {
+    return matches.Cells(MatchColumn::YouthFlag, s) == QLatin1String("1") ? QStringLiteral("&isYouth=true")
+                                                                          : QString();
+}
+
+// The files the end of a match leaves for the end-of-match report of the slot.
+QString EndDetailsFile(int s) {
+    return AppDir + QStringLiteral("data/Xml/matchDetails%1.xml").arg(s);
+}
+QString EndLineupFile(int s, const char* side) {
+    return AppDir + QStringLiteral("data/Xml/matchLineup%1%2.xml").arg(s).arg(QLatin1String(side));
+}
+
+// The stored events of a table: rows up to the first one without an event number.
+int StoredEventRows(const TBKStringGrid& events) {
+    int n = 0;
+    while (n < events.RowCount() && !events.Cells(EventColumn::EventNumber, n).isEmpty())
+        ++n;
+    return n;
+}
+
+// A word of the language file with no English fallback ("" when the key is missing).
+QString LangWord(const QString& section, const QString& key) {
+    return LanguageIni ? LanguageIni->ReadString(section, key, QString()) : QString();
+}
+
+// Loads a cached file into XMLDocument1 and runs read on its root; the document is inactive again
+// afterwards, also when the reading fails. Failures are passed over: what was written stays.
+template <typename Read> void ReadXmlFile(const QString& path, Read read) {
+    XmlDocument& doc = DataModule1->XMLDocument1;
+    try {
+        doc.SetActive(false);
+        doc.LoadFromFile(path);
+        read(doc.DocumentElement());
+    } catch (...) {
+    }
+    doc.SetActive(false);
+}
+
+bool HomeSide(const TBKStringGrid& matches, const TBKStringGrid& events, int s, int row) {
+    return events.Cells(EventColumn::SubjectTeamId, row) == matches.Cells(MatchColumn::HomeTeamId, s);
+}
+
+// Score from the event table: every goal counts for its side; a walkover event fixes the result
+// (501: the home team wins 5-0, the away team did not turn up; 502: the reverse) and ends the count.
+void RecountScore(TBKStringGrid& matches, const TBKStringGrid& events, int s, int rows) {
+    int home = 0;
+    int away = 0;
+    for (int r = 0; r < rows; ++r) {
+        const QString key = events.Cells(EventColumn::EventTypeKey, r);
+        if (key.startsWith(QLatin1String("501_"))) {
+            home = 5;
+            away = 0;
+            break;
+        }
+        if (key.startsWith(QLatin1String("502_"))) {
+            home = 0;
+            away = 5;
+            break;
+        }
+        if (events.Cells(EventColumn::EventClass, r).startsWith(QLatin1String(",0,0"))) {
+            if (HomeSide(matches, events, s, r))
+                ++home;
+            else
+                ++away;
+        }
+    }
+    matches.SetCells(MatchColumn::HomeGoals, s, QString::number(home));
+    matches.SetCells(MatchColumn::AwayGoals, s, QString::number(away));
+}
+
+void ScanFormations(TBKStringGrid& matches, const TBKStringGrid& events, int s, int rows) {
+    for (int r = 0; r < rows; ++r) {
+        if (!events.Cells(EventColumn::EventTypeKey, r).startsWith(QLatin1String("20_")))
+            continue;
+        const QString formation = ExtractFormation(events.Cells(EventColumn::EventHtml, r));
+        matches.SetCells(HomeSide(matches, events, s, r) ? MatchColumn::HomeFormation
+                                                         : MatchColumn::AwayFormation,
+                         s, formation);
+    }
+}
+
+void ScanTactics(TBKStringGrid& matches, const TBKStringGrid& events, int s, int rows) {
+    static const struct {
+        const char* prefix;
+        const char* key;
+    } tactics[] = {{"331_", "Tactic1"},
+                   {"332_", "Tactic2"},
+                   {"333_", "Tactic3"},
+                   {"334_", "Tactic4"},
+                   {"335_", "Tactic7"}};
+    for (int r = 0; r < rows; ++r) {
+        const QString eventKey = events.Cells(EventColumn::EventTypeKey, r);
+        for (const auto& t : tactics) {
+            if (!eventKey.startsWith(QLatin1String(t.prefix)))
+                continue;
+            matches.SetCells(HomeSide(matches, events, s, r) ? MatchColumn::HomeTactic
+                                                             : MatchColumn::AwayTactic,
+                             s, LangWord(QStringLiteral("General"), QLatin1String(t.key)));
+            break;
+        }
+    }
+}
+
+// The weather code of a weather event ("30_".."33_" give "0".."3"), or "" for any other event.
+QString WeatherOfEvent(const QString& eventKey) {
+    for (int w = 0; w < 4; ++w)
+        if (eventKey.startsWith(QStringLiteral("3%1_").arg(w)))
+            return QString::number(w);
+    return {};
+}
+
+} // namespace
+
+void TFPartidos::Actualizar10Partidos(const QString& Minute) {
+    bool waited = false; // one call waits at most once, before its first end-of-match download
+    QString fetchedDate; // the live file's time, kept from the previous slot when a reading fails
+    for (int s = 0; s < MatchSlotCount; ++s) {
+        try {
+            ActualizarPartido(s, Minute, waited, fetchedDate);
+        } catch (...) {
+        }
+    }
+}
+
+void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, QString& fetchedDate) {
+    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+    const TBKStringGrid& events = SeleccionarTablaEventos(s);
+    const QString matchId = matches.Cells(MatchColumn::MatchId, s);
+    if (matchId.isEmpty() || events.RowCount() <= 2)
+        return;
+    const QString youth = YouthSuffix(matches, s);
+    const int rows = StoredEventRows(events);
+    auto finished = [&] { return matches.Cells(MatchColumn::FinishedFlag, s); };
+
+    try {
+        // The match details are read until this routine has read them once; only a successful read
+        // moves FinishedFlag from "" to "0", so a details download that failed is tried again.
+        if (finished().isEmpty()) {
+            QString result;
+            BajarFicheroXML(ChppPath + QStringLiteral("matchdetails&matchID=") + matchId + youth,
+                            AppDir + DetailsTempFile, result);
+            if (result == QLatin1String("OK"))
+                ReadXmlFile(AppDir + DetailsTempFile, [&](const XmlNode& root) {
+                    const XmlNode match = root.Child(QStringLiteral("Match"));
+                    matches.SetCells(MatchColumn::StadiumName, s,
+                                     match.ChildText(QStringLiteral("Arena/ArenaName")));
+                    matches.SetCells(MatchColumn::WeatherId, s,
+                                     match.ChildText(QStringLiteral("Arena/WeatherID")));
+                    matches.SetCells(MatchColumn::Spectators, s,
+                                     AlignNumberText(match.ChildText(QStringLiteral("Arena/SoldTotal"))));
+                    matches.SetCells(MatchColumn::HomeDress, s,
+                                     match.ChildText(QStringLiteral("HomeTeam/Dress")));
+                    DescargarUniformes(matches.Cells(MatchColumn::HomeDress, s),
+                                       matches.Cells(MatchColumn::HomeTeamId, s));
+                    matches.SetCells(MatchColumn::AwayDress, s,
+                                     match.ChildText(QStringLiteral("AwayTeam/Dress")));
+                    DescargarUniformes(matches.Cells(MatchColumn::AwayDress, s),
+                                       matches.Cells(MatchColumn::AwayTeamId, s));
+                    if (finished().isEmpty())
+                        matches.SetCells(MatchColumn::FinishedFlag, s, QStringLiteral("0"));
+                });
+        }
+
+        if (RadioGroupTipoPartidos->ItemIndex() == 0) {
+            ReadXmlFile(AppDir + LiveFile, [&](const XmlNode& root) {
+                fetchedDate = root.ChildText(QStringLiteral("FetchedDate"));
+            });
+            matches.SetCells(MatchColumn::MinuteText, s,
+                             LiveMatchMinute(matches.Cells(MatchColumn::MatchStart, s), fetchedDate,
+                                             finished() == QLatin1String("1")));
+        } else if (Minute == QLatin1String("-1")) {
+            matches.SetCells(MatchColumn::MinuteText, s, QStringLiteral("0"));
+        } else if (Minute.toInt() > 90 && finished() == QLatin1String("1")) {
+            matches.SetCells(MatchColumn::MinuteText, s,
+                             LangText(QStringLiteral("Options"), QStringLiteral("MatchEnds"),
+                                      QStringLiteral("Match end")));
+        } else {
+            matches.SetCells(MatchColumn::MinuteText, s, Minute);
+        }
+    } catch (...) {
+    }
+
+    // Match end: once FinishedFlag is "1" it stays so, and the end-of-match files are fetched once.
+    const bool endChecked = finished() != QLatin1String("1");
+    if (endChecked) {
+        for (int r = 0; r < rows; ++r) {
+            if (!events.Cells(EventColumn::EventTypeKey, r).startsWith(QLatin1String("599")))
+                continue;
+            matches.SetCells(MatchColumn::FinishedFlag, s, QStringLiteral("1"));
+            if (!waited) {
+                Dialogs::Sleep(4000);
+                waited = true;
+            }
+            DescargarFicherosFinPartido(s);
+            break;
+        }
+    }
+
+    if (endChecked && !finished().isEmpty())
+        RecountScore(matches, events, s, rows);
+
+    if (matches.Cells(MatchColumn::HomeFormation, s).isEmpty())
+        ScanFormations(matches, events, s, rows);
+
+    if (matches.Cells(MatchColumn::HomeTactic, s).isEmpty() ||
+        matches.Cells(MatchColumn::AwayTactic, s).isEmpty()) {
+        // The slot's details file is that of this match only once this match has ended here: a file
+        // left by an earlier match of the slot is never read.
+        const QString endFile = EndDetailsFile(s);
+        if (finished() == QLatin1String("1") && QFile::exists(endFile)) {
+            ReadXmlFile(endFile, [&](const XmlNode& root) {
+                matches.SetCells(MatchColumn::HomeTactic, s,
+                                 TacticText(root.ChildText(QStringLiteral("Match/HomeTeam/TacticType"))));
+                matches.SetCells(MatchColumn::AwayTactic, s,
+                                 TacticText(root.ChildText(QStringLiteral("Match/AwayTeam/TacticType"))));
+            });
+            for (const auto column : {MatchColumn::HomeTactic, MatchColumn::AwayTactic})
+                if (matches.Cells(column, s).isEmpty())
+                    matches.SetCells(column, s,
+                                     LangWord(QStringLiteral("General"), QStringLiteral("Tactic0")));
+        } else {
+            ScanTactics(matches, events, s, rows);
+        }
+    }
+
+    if (matches.Cells(MatchColumn::WeatherId, s).isEmpty()) {
+        for (int r = 0; r < rows; ++r) {
+            const QString weather = WeatherOfEvent(events.Cells(EventColumn::EventTypeKey, r));
+            if (!weather.isEmpty())
+                matches.SetCells(MatchColumn::WeatherId, s, weather);
+        }
+    }
+
+    // The weather event carries the crowd.
+    if (StripBlanks(matches.Cells(MatchColumn::Spectators, s)).isEmpty()) {
+        for (int r = 0; r < rows; ++r)
+            if (!WeatherOfEvent(events.Cells(EventColumn::EventTypeKey, r)).isEmpty())
+                matches.SetCells(MatchColumn::Spectators, s,
+                                 AlignNumberText(events.Cells(EventColumn::ObjectPlayerId, r)));
+    }
+}
+
+void TFPartidos::DescargarFicherosFinPartido(int s) {
+    const TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+    const QString matchId = matches.Cells(MatchColumn::MatchId, s);
+    const QString youth = YouthSuffix(matches, s);
+    const QString details = EndDetailsFile(s);
+    const QString home = EndLineupFile(s, "Home");
+    const QString away = EndLineupFile(s, "Away");
+    // The slot's files of an earlier match go first, so a failed download never leaves them standing
+    // in for this match's.
+    for (const QString& f : {details, home, away})
+        QFile::remove(f);
+    try {
+        QString result;
+        BajarFicheroXML(ChppPath + QStringLiteral("matchdetails&matchID=") + matchId + youth, details,
+                        result);
+        const QString lineup = ChppPath + QStringLiteral("matchlineup&version=1.3&matchID=") + matchId +
+                               QStringLiteral("&teamID=");
+        BajarFicheroXML(lineup + matches.Cells(MatchColumn::HomeTeamId, s) + youth, home, result);
+        BajarFicheroXML(lineup + matches.Cells(MatchColumn::AwayTeamId, s) + youth, away, result);
+    } catch (...) {
+    }
+}

@@ -1,0 +1,311 @@
+// Live events: new events of the live file into the slots' event tables, the events-panel queue and
+// the sounds of each poll.
+#include "viewer/UPartidos.h"
+
+#include "core/Commentary.h"
+#include "core/DataStore.h"
+#include "core/EventLookups.h"
+#include "core/Settings.h"
+#include "core/UDataModule1.h"
+#include "platform/Cursor.h"
+#include "platform/widgets/Dialogs.h"
+#include "shell/UOptions.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPixmap>
+#include <QVector>
+
+namespace {
+
+// The player-link forms of the commentary: only a text holding one of them has links to rewrite.
+const QStringList& PlayerLinkMarkers() {
+    static const QStringList markers = {
+        QStringLiteral("=\"PlayerDetails.asp?playerID="),
+        QStringLiteral("PlayerDetails.asp?PlayerID="),
+        QStringLiteral("YouthPlayerDetails.aspx?YouthPlayerID="),
+        QStringLiteral("/Common/Players/PlayerDetails.aspx?playerId="),
+        QStringLiteral("/Club/Players/Player.aspx?playerId="),
+        QStringLiteral("/Club/Players/YouthPlayer.aspx?YouthPlayerID="),
+    };
+    return markers;
+}
+
+bool HasPlayerLink(const QString& text) {
+    for (const QString& marker : PlayerLinkMarkers())
+        if (text.contains(marker, Qt::CaseSensitive))
+            return true;
+    return false;
+}
+
+// The list number of a live event. Without the attribute the event cannot be compared with the
+// stored ones: that ends its match for this poll.
+int EventIndex(const XmlNode& event) {
+    if (!event.HasAttribute(QStringLiteral("Index")))
+        throw Exception("Event without Index");
+    bool ok = false;
+    const int index = event.Attribute(QStringLiteral("Index")).toInt(&ok);
+    return ok ? index : 0;
+}
+
+int StoredNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok ? n : 0;
+}
+
+bool IsDigits(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+// The home and away lineup texts of a match: the first stored lineup event is the home side's, the
+// last further one the away side's. A failure keeps what was gathered.
+void LineupTexts(const TBKStringGrid& table, QString& home, QString& away) {
+    try {
+        for (int r = 0; r <= table.RowCount() - 2; ++r) {
+            if (!table.Cells(EventColumn::EventTypeKey, r).startsWith(QStringLiteral("21_")))
+                continue;
+            if (home.isEmpty())
+                home = table.Cells(EventColumn::EventHtml, r);
+            else
+                away = table.Cells(EventColumn::EventHtml, r);
+        }
+    } catch (...) {
+    }
+}
+
+// The text between the first ">" and the first "<" of the HTML from four characters before the
+// subject player's ID.
+QString SubjectPlayerName(const QString& html, const QString& playerId) {
+    const int p = playerId.isEmpty() ? 0 : html.indexOf(playerId) + 1; // 1-based, 0 when absent
+    QString s = html;
+    if (p - 5 > 0)
+        s.remove(0, p - 5);
+    const int gt = s.indexOf(QLatin1Char('>'));
+    const int lt = s.indexOf(QLatin1Char('<'));
+    if (lt <= gt)
+        return QString();
+    return s.mid(gt + 1, lt - gt - 1);
+}
+
+// The players file of a team says the player already had two yellow cards.
+bool HadTwoCards(const QString& teamId, const QString& playerId) {
+    if (!IsDigits(teamId))
+        return false; // the ID goes into a file name
+    const QString file = AppDir + QStringLiteral("data/Xml/players_") + teamId + QStringLiteral(".xml");
+    if (!QFileInfo::exists(file))
+        return false;
+    XmlDocument& doc = DataModule1->XMLDocumentAux;
+    bool found = false;
+    try {
+        doc.SetActive(false);
+        doc.LoadFromFile(file);
+        const XmlNode list = doc.DocumentElement().Path(QStringLiteral("Team/PlayerList"));
+        for (int i = 0; i < list.ChildCount(); ++i) {
+            const XmlNode player = list.Child(i);
+            if (player.ChildText(QStringLiteral("PlayerID")) == playerId &&
+                player.ChildText(QStringLiteral("Cards")) == QLatin1String("2"))
+                found = true;
+        }
+    } catch (...) {
+    }
+    doc.SetActive(false);
+    return found;
+}
+
+} // namespace
+
+void TFPartidos::EventosPartidos() {
+    XmlDocument& doc = DataModule1->XMLDocument1;
+    try {
+        doc.SetActive(false);
+        doc.LoadFromFile(AppDir + QStringLiteral("data/Xml/live.xml"));
+        const XmlNode matchList = doc.DocumentElement().Child(QStringLiteral("MatchList"));
+        if (matchList.ChildCount() > 0) {
+            TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+            const int mark = panel.RowCount() - 1;
+
+            for (int m = 0; m < matchList.ChildCount(); ++m) {
+                const XmlNode match = matchList.Child(m);
+                const XmlNode eventList = match.Child(QStringLiteral("EventList"));
+                if (eventList.ChildCount() == 0)
+                    continue;
+                try {
+                    const QString matchId = match.ChildText(QStringLiteral("MatchID"));
+                    const std::optional<int> slot = SeleccionarFila10Partidos(matchId);
+                    if (!slot)
+                        continue;
+                    TBKStringGrid& table = SeleccionarTablaEventos(*slot);
+                    for (int j = 0; j < eventList.ChildCount(); ++j) {
+                        const XmlNode event = eventList.Child(j);
+                        const bool isNew =
+                            table.RowCount() == 1 ||
+                            EventIndex(event) + 1 >
+                                StoredNumber(table.Cells(EventColumn::EventNumber, table.RowCount() - 2));
+                        if (!isNew)
+                            continue;
+                        StoreLiveEvent(table, event, j + 1, matchId, *slot);
+                    }
+                } catch (...) {
+                    // The rows written so far stay; the next match runs.
+                }
+            }
+            SonarEventos(mark);
+        }
+    } catch (...) {
+    }
+    doc.SetActive(false);
+}
+
+void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, int number,
+                                const QString& matchId, int slot) {
+    const int row = table.RowCount() - 1;
+    const QString key = event.ChildText(QStringLiteral("EventKey"));
+    const QString text = event.ChildText(QStringLiteral("EventText"));
+    table.SetCells(EventColumn::EventNumber, row, QString::number(number));
+    table.SetCells(EventColumn::EventMinute, row, event.ChildText(QStringLiteral("Minute")));
+    table.SetCells(EventColumn::SubjectPlayerId, row, event.ChildText(QStringLiteral("SubjectPlayerID")));
+    table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));
+    table.SetCells(EventColumn::ObjectPlayerId, row, event.ChildText(QStringLiteral("ObjectPlayerID")));
+    table.SetCells(EventColumn::EventTypeKey, row, key);
+
+    QString html = text;
+    if (HasPlayerLink(text)) {
+        QString home, away;
+        LineupTexts(table, home, away);
+        html = ColourPlayerLinks(text, home, away);
+    }
+    table.SetCells(EventColumn::EventHtml, row, html);
+
+    const int underscore = key.indexOf(QLatin1Char('_'));
+    QString eventClass;
+    EventoClase(underscore < 0 ? QString() : key.left(underscore), eventClass);
+    table.SetCells(EventColumn::EventClass, row, eventClass);
+    table.SetRowCount(table.RowCount() + 1);
+
+    AnadirPanelEventos(table, matchId, slot);
+
+    const QString playerId = table.Cells(EventColumn::SubjectPlayerId, row);
+    const QString teamId = table.Cells(EventColumn::SubjectTeamId, row);
+    try {
+        if (!PanelLiga->isHidden() && slot < 4 && EventCategory(eventClass) == QLatin1String("0"))
+            ActualizarLigaGol(playerId, teamId, slot);
+    } catch (...) {
+    }
+
+    if ((key.startsWith(QStringLiteral("510_")) || key.startsWith(QStringLiteral("511_"))) &&
+        HadTwoCards(teamId, playerId)) {
+        const int third = table.RowCount() - 1;
+        const QString thirdKey = QStringLiteral("QZ_3Tarjeta_");
+        table.SetCells(EventColumn::EventNumber, third, QString::number(number));
+        table.SetCells(EventColumn::EventMinute, third, table.Cells(EventColumn::EventMinute, row));
+        table.SetCells(EventColumn::SubjectPlayerId, third, playerId);
+        table.SetCells(EventColumn::SubjectTeamId, third, teamId);
+        table.SetCells(EventColumn::ObjectPlayerId, third, table.Cells(EventColumn::ObjectPlayerId, row));
+        table.SetCells(EventColumn::EventTypeKey, third, thirdKey);
+        table.SetCells(EventColumn::EventHtml, third,
+                       LangText(QStringLiteral("QZEvents"), QStringLiteral("ThirdCard"),
+                                QStringLiteral("That is the third yellow card. This player can not play "
+                                               "next official match of his team.")) +
+                           QStringLiteral("  -----  ") + html);
+        table.SetCells(EventColumn::EventClass, third, thirdKey);
+        table.SetRowCount(table.RowCount() + 1);
+        AnadirPanelEventos(table, matchId, slot);
+    }
+
+    // The tab shows that its match has news until the tab is shown.
+    if (QLabel* marker = SeleccionarImagenTab(slot)) {
+        const QString picture = AppDir + QStringLiteral("images/ImageListPartido_9.png");
+        marker->setPixmap(QFileInfo::exists(picture) ? QPixmap(picture) : QPixmap());
+    }
+}
+
+void TFPartidos::SonarEventos(int mark) {
+    TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+    const int last = panel.RowCount() - 2;
+    if (last < mark)
+        return;
+    // The rows are read before the first sound: the sounds let the window work, and the events
+    // panel may take rows from the queue meanwhile.
+    struct Sound {
+        QString kind, key, team;
+    };
+    QVector<Sound> sounds;
+    for (int r = mark; r <= last; ++r) {
+        const QString key = panel.Cells(PanelEventColumn::EventTypeKey, r);
+        // Of consecutive match-end rows only the last one sounds.
+        if (key.startsWith(QStringLiteral("599")) &&
+            panel.Cells(PanelEventColumn::EventTypeKey, r + 1).startsWith(QStringLiteral("599")))
+            continue;
+        sounds.append({panel.Cells(PanelEventColumn::CategoryCode, r), key,
+                       panel.Cells(PanelEventColumn::SoundTeam, r)});
+    }
+    const BusyCursor busy;
+    try {
+        for (const Sound& s : sounds)
+            FOptions->EjecutarSonido(s.kind, s.key, s.team, TFOptions::DefaultSoundDuration);
+    } catch (...) {
+    }
+}
+
+void TFPartidos::EventoClase(const QString& EventType, QString& Result) {
+    Result.clear();
+    try {
+        Result = ::EventoClase(FOptions->BKStringGridEventsData(), EventType);
+    } catch (...) {
+        ShowMessage(QStringLiteral("Error. EventoClase"));
+    }
+}
+
+void TFPartidos::AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot) {
+    try {
+        TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+        const TBKStringGrid& partidos = FOptions->BKStringGrid10Partidos();
+        const int src = Table.RowCount() - 2;
+        const int dst = panel.RowCount() - 1;
+        const QString html = Table.Cells(EventColumn::EventHtml, src);
+        const QString eventClass = Table.Cells(EventColumn::EventClass, src);
+        const QString playerId = Table.Cells(EventColumn::SubjectPlayerId, src);
+        const QString teamId = Table.Cells(EventColumn::SubjectTeamId, src);
+
+        panel.SetCells(PanelEventColumn::EventTypeKey, dst, Table.Cells(EventColumn::EventTypeKey, src));
+        panel.SetCells(PanelEventColumn::EventHtml, dst, html);
+        panel.SetCells(PanelEventColumn::CategoryCode, dst, EventCategory(eventClass));
+        panel.SetCells(PanelEventColumn::MatchId, dst, MatchId);
+        panel.SetCells(PanelEventColumn::EventMinute, dst, Table.Cells(EventColumn::EventMinute, src));
+        panel.SetCells(PanelEventColumn::SubjectPlayerId, dst, playerId);
+        panel.SetCells(PanelEventColumn::ObjectPlayerId, dst, Table.Cells(EventColumn::ObjectPlayerId, src));
+        panel.SetCells(PanelEventColumn::EventClass, dst, eventClass);
+        panel.SetCells(PanelEventColumn::SubjectPlayerName, dst, SubjectPlayerName(html, playerId));
+
+        const QString homeTeam = partidos.Cells(MatchColumn::HomeTeamId, Slot);
+        const QString awayTeam = partidos.Cells(MatchColumn::AwayTeamId, Slot);
+        int home = 0;
+        int away = 0;
+        for (int r = src; r >= 0; --r) {
+            if (!Table.Cells(EventColumn::EventClass, r).startsWith(QStringLiteral(",0,0")))
+                continue;
+            if (Table.Cells(EventColumn::SubjectTeamId, r) == homeTeam)
+                ++home;
+            else
+                ++away;
+        }
+        panel.SetCells(PanelEventColumn::ScoreText, dst,
+                       QString::number(home) + QStringLiteral(" - ") + QString::number(away));
+
+        const QString userTeam = FOptions->EditTeamID->text();
+        const QString userYouth = FOptions->EditTeamIDJuveniles->text();
+        const auto isUser = [&](const QString& id) { return id == userTeam || id == userYouth; };
+        const bool userPlays = isUser(homeTeam) || isUser(awayTeam);
+        panel.SetCells(PanelEventColumn::SoundTeam, dst,
+                       userPlays && !isUser(teamId) ? QStringLiteral("ContraGol") : teamId);
+
+        panel.SetRowCount(panel.RowCount() + 1);
+    } catch (...) {
+    }
+}

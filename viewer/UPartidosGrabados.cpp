@@ -1,0 +1,168 @@
+// Recorded matches: the finished match's events read once when it is added, then released minute by
+// minute into the slot's event table and the events panel at each replay step.
+#include "core/BKStringGrid.h"
+#include "core/Commentary.h"
+#include "core/DataStore.h"
+#include "core/Settings.h"
+#include "core/UDataModule1.h"
+#include "shell/UOptions.h"
+#include "viewer/UPartidos.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+// Forms of a player link in a recorded event's text; a text holding one has its links coloured.
+const QStringView RecordedLinkMarkers[] = {
+    u"=\"PlayerDetails.asp?playerID=",         u"PlayerDetails.asp?PlayerID=",
+    u"YouthPlayerDetails.aspx?YouthPlayerID=", u"=\"/Common/Players/PlayerDetails.aspx?playerId=",
+    u"=\"/Club/Players/Player.aspx?playerId=", u"=\"/Club/Players/YouthPlayer.aspx?YouthPlayerID=",
+};
+
+bool HasPlayerLink(const QString& Text) {
+    for (QStringView marker : RecordedLinkMarkers)
+        if (Text.contains(marker))
+            return true;
+    return false;
+}
+
+// The event type of a key: the text before its first "_", empty without one.
+QString EventTypeOfKey(const QString& Key) {
+    const int underscore = Key.indexOf(QLatin1Char('_'));
+    return underscore < 0 ? QString() : Key.left(underscore);
+}
+
+int DecimalOr(const QString& Text, int Default) {
+    bool ok = false;
+    const int value = Text.toInt(&ok);
+    return ok ? value : Default;
+}
+
+// The match of the live file's match list to read: the one with the added match's ID, or the first
+// match when no ID is given. Null when the list does not hold it.
+XmlNode RecordedMatch(const XmlNode& MatchList, const QString& AddedMatchId) {
+    if (AddedMatchId.isEmpty())
+        return MatchList.Child(QStringLiteral("Match"));
+    for (int i = 0; i < MatchList.ChildCount(); ++i) {
+        const XmlNode match = MatchList.Child(i);
+        if (match.NodeName() == QLatin1String("Match") &&
+            match.ChildText(QStringLiteral("MatchID")) == AddedMatchId)
+            return match;
+    }
+    return {};
+}
+
+} // namespace
+
+void TFPartidos::EventosPartidosFinalizadoDescarga(const QString& AddedMatchId) {
+    XmlDocument& xml = DataModule1->XMLDocument1;
+    try {
+        xml.SetActive(false);
+        xml.LoadFromFile(AppDir + QStringLiteral("data/Xml/live.xml"));
+        const XmlNode match =
+            RecordedMatch(xml.DocumentElement().Child(QStringLiteral("MatchList")), AddedMatchId);
+        if (match.IsNull()) {
+            xml.SetActive(false);
+            return;
+        }
+        const std::optional<int> slot = SeleccionarFila10Partidos(match.ChildText(QStringLiteral("MatchID")));
+        if (!slot) {
+            xml.SetActive(false);
+            return;
+        }
+        TBKStringGrid& table = SeleccionarTablaFEventos(*slot);
+        for (int r = 0; r < table.RowCount(); ++r)
+            for (int c = 0; c < table.ColCount(); ++c)
+                table.SetCells(c, r, QString());
+        table.SetRowCount(1);
+
+        const XmlNode events = match.Child(QStringLiteral("EventList"));
+        for (int j = 0; j < events.ChildCount(); ++j) {
+            const XmlNode event = events.Child(j);
+            const int row = table.RowCount() - 1;
+            table.SetCells(EventColumn::EventNumber, row, QString::number(j + 1));
+            table.SetCells(EventColumn::EventMinute, row, event.ChildText(QStringLiteral("Minute")));
+            table.SetCells(EventColumn::SubjectPlayerId, row,
+                           event.ChildText(QStringLiteral("SubjectPlayerID")));
+            table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));
+            table.SetCells(EventColumn::ObjectPlayerId, row,
+                           event.ChildText(QStringLiteral("ObjectPlayerID")));
+            const QString key = event.ChildText(QStringLiteral("EventKey"));
+            table.SetCells(EventColumn::EventTypeKey, row, key);
+
+            QString html = event.ChildText(QStringLiteral("EventText"));
+            if (HasPlayerLink(html)) {
+                // The first lineup event is the home side's, the last later one the away side's.
+                QString home;
+                QString away;
+                try {
+                    bool homeFound = false;
+                    for (int r = 0; r <= table.RowCount() - 2; ++r) {
+                        if (!table.Cells(EventColumn::EventTypeKey, r).startsWith(QLatin1String("21_")))
+                            continue;
+                        if (!homeFound) {
+                            home = table.Cells(EventColumn::EventHtml, r);
+                            homeFound = true;
+                        } else {
+                            away = table.Cells(EventColumn::EventHtml, r);
+                        }
+                    }
+                } catch (...) {
+                }
+                html = ColourPlayerLinks(html, home, away);
+            }
+            table.SetCells(EventColumn::EventHtml, row, html);
+
+            QString eventClass;
+            EventoClase(EventTypeOfKey(key), eventClass);
+            table.SetCells(EventColumn::EventClass, row, eventClass);
+            table.SetRowCount(table.RowCount() + 1);
+        }
+    } catch (...) {
+        // A missing or unreadable live file, or a failure while reading: the rows written stay.
+    }
+    try {
+        xml.SetActive(false);
+    } catch (...) {
+    }
+}
+
+void TFPartidos::EventosPartidosFinalizadoActualizar(const QString& Minute) {
+    TBKStringGrid& queue = FOptions->BKStringGridEventosPanel();
+    const int mark = queue.RowCount() - 1;
+    const int minute = DecimalOr(Minute, 1);
+    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+
+    for (int s = 0; s < 10; ++s) {
+        const QString matchId = matches.Cells(MatchColumn::MatchId, s);
+        if (matchId.isEmpty())
+            continue;
+        try {
+            TBKStringGrid& live = SeleccionarTablaEventos(s);
+            TBKStringGrid& recorded = SeleccionarTablaFEventos(s);
+            for (int r = 0; r <= recorded.RowCount() - 2; ++r) {
+                if (DecimalOr(recorded.Cells(EventColumn::EventMinute, r), 0) != minute)
+                    continue;
+                const int row = live.RowCount() - 1;
+                for (int c = 0; c < live.ColCount(); ++c)
+                    live.SetCells(c, row, recorded.Cells(c, r));
+                live.SetRowCount(live.RowCount() + 1);
+                try {
+                    AnadirPanelEventos(live, matchId, s);
+                } catch (...) {
+                }
+                if (QLabel* marker = SeleccionarImagenTab(s))
+                    marker->setPixmap(QPixmap(AppDir + QStringLiteral("images/ImageListPartido_9.png")));
+            }
+        } catch (...) {
+            // This slot's step ends; the other slots still run.
+        }
+    }
+
+    // The same sound step as a live poll: of consecutive match-end rows only the last one sounds.
+    try {
+        SonarEventos(mark);
+    } catch (...) {
+    }
+}

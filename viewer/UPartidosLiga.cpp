@@ -1,0 +1,3 @@
+#include "viewer/UPartidos.h"
+
+void TFPartidos::CreatePanelLiga() {}

@@ -1,0 +1,473 @@
+// TFPartidos: the whole-view rebuild of the selected match tab (clear, then fill from the tables).
+#include "viewer/UPartidos.h"
+
+#include "core/Commentary.h"
+#include "core/DataStore.h"
+#include "core/EventLookups.h"
+#include "core/EventTexts.h"
+#include "core/Settings.h"
+#include "core/UGlobal.h"
+#include "platform/Cursor.h"
+#include "platform/widgets/StringGridView.h"
+#include "platform/widgets/WebBrowser.h"
+#include "shell/UOptions.h"
+#include "viewer/DrawRules.h"
+#include "viewer/HtmlDisplay.h"
+#include "viewer/MatchViewRules.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+
+QString T(const char* section, const char* key, const char* englishDefault) {
+    return LangText(QLatin1String(section), QLatin1String(key), QString::fromUtf8(englishDefault));
+}
+
+// A counter label's caption as a number (0 when it is none) raised by one.
+void RaiseCounter(QLabel* label) {
+    bool ok = false;
+    const int n = label->text().toInt(&ok);
+    label->setText(QString::number((ok ? n : 0) + 1));
+}
+
+// The subject player's name inside an event's HTML: the text of the link that follows the player ID.
+QString SubjectPlayerName(const QString& html, const QString& playerId) {
+    const int at = html.indexOf(playerId);
+    const QString from = (at < 5) ? html : html.mid(at - 4);
+    const int gt = from.indexOf(QLatin1Char('>'));
+    const int lt = from.indexOf(QLatin1Char('<'));
+    if (gt < 0 || lt < 0 || lt < gt)
+        return QString();
+    return from.mid(gt + 1, lt - gt - 1);
+}
+
+void LoadPicture(QLabel* picture, const QString& relativeFile) {
+    if (!picture || relativeFile.isEmpty())
+        return;
+    const QString file = AppDir + relativeFile;
+    if (!QFile::exists(file))
+        return;
+    QPixmap pixmap(file);
+    if (!pixmap.isNull())
+        picture->setPixmap(pixmap.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+} // namespace
+
+void TFPartidos::TabControlPartidosChange() {
+    ++RebuildCount;
+    // The rebuild is never entered twice: a request that arrives while one runs (from a handler
+    // that processed messages) makes it run once more at the end.
+    if (RebuildRunning) {
+        RebuildPending = true;
+        return;
+    }
+    RebuildRunning = true;
+    do {
+        RebuildPending = false;
+        BusyCursor busy;
+        try {
+            const int slot = TabControlPartidos->currentIndex();
+            if (slot < 0 || slot >= MatchSlotCount || !FOptions)
+                break;
+            if (slot != PrevTab)
+                if (QLabel* marker = SeleccionarImagenTab(slot))
+                    marker->clear();
+            TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+            const QString matchId = matches.Cells(MatchColumn::MatchId, slot);
+            // A refresh of the slot shown, whose match has not changed since.
+            const bool refresh = slot == PrevTab && slot == ShownSlot && matchId == ShownMatchId;
+            if (refresh && PageControlEventos->currentWidget() == TabSheetFinPartido)
+                continue; // the end-of-match report of the same match stays as it is
+            LimpiarPartido(refresh && matchId.isEmpty());
+            ShownSlot = slot;
+            ShownMatchId = matchId;
+            if (matchId.isEmpty()) {
+                PanelAnadirEquipo->setHidden(false);
+                PanelPartido->setHidden(true);
+                // The results, league table and events panel do not depend on the slot.
+                CompletarPartidoDerecha(slot);
+            } else {
+                PanelAnadirEquipo->setHidden(true);
+                PanelPartido->setHidden(false);
+                if (ButtonBorrarPartido)
+                    ButtonBorrarPartido->setHidden(
+                        matches.Cells(MatchColumn::InitialLoadFlag, slot) == QLatin1String("1") &&
+                        matches.Cells(MatchColumn::MatchTypeCode, slot) == QLatin1String("1"));
+                CompletarPartido(slot);
+            }
+        } catch (...) {
+        }
+    } while (RebuildPending);
+    RebuildRunning = false;
+}
+
+void TFPartidos::LimpiarPartido() {
+    LimpiarPartido(false);
+}
+
+void TFPartidos::LimpiarPartido(bool KeepAddPanel) {
+    try {
+        {
+            const QSignalBlocker blocker(PageControlEventos);
+            PageControlEventos->setCurrentIndex(0);
+            PageControlEventos->setTabVisible(1, false);
+        }
+        if (!KeepAddPanel)
+            LimpiarPanelAnadir();
+        for (QLabel* label : {LabelSumarioEquipos,
+                              LabelSumarioResultado,
+                              LabelSumarioMinuto,
+                              LabelSumarioPartidoID,
+                              LabelSumarioEstadio,
+                              LabelSumarioFecha,
+                              LabelSumarioTipoPartido,
+                              LabelSumarioEspectadores,
+                              LabelDetallesEquipo1,
+                              LabelDetallesEquipo2,
+                              LabelDetallesEquipoID1,
+                              LabelDetallesEquipoID2,
+                              LabelDetallesRegion1,
+                              LabelDetallesRegion2,
+                              LabelDetallesLiga1,
+                              LabelDetallesLiga2,
+                              LabelDetallesLogin1,
+                              LabelDetallesLogin2,
+                              LabelDetallesWeb1,
+                              LabelDetallesWeb2,
+                              LabelDetallesFormacion1,
+                              LabelDetallesFormacion2,
+                              LabelDetallesTactica1,
+                              LabelDetallesTactica2,
+                              LabelDetallesNivel1,
+                              LabelDetallesNivel2,
+                              ImageSumarioTiempo,
+                              ImageUniforme11,
+                              ImageUniforme12,
+                              ImageUniforme13,
+                              ImageUniforme21,
+                              ImageUniforme22,
+                              ImageUniforme23,
+                              LabelO11,
+                              LabelO12,
+                              LabelO21,
+                              LabelO22,
+                              LabelO31,
+                              LabelO32})
+            label->clear();
+        TBKStringGrid& list = BKStringGridListaEventos;
+        for (int r = 1; r < list.RowCount(); ++r)
+            for (int c = 0; c < list.ColCount(); ++c)
+                list.SetCells(c, r, QString());
+        list.SetRowCount(2);
+        WBLoadHTML(WebBrowserEvento1, CommentaryToHtml(QString()));
+        {
+            const QSignalBlocker blocker(PageControlEventos);
+            PageControlEventos->setCurrentIndex(0);
+        }
+        WBLoadHTML(WebBrowserEventos, CommentaryToHtml(QString()));
+    } catch (...) {
+    }
+}
+
+void TFPartidos::CompletarPartido(int Slot) {
+    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+    if (matches.Cells(MatchColumn::MatchId, Slot).isEmpty())
+        return;
+    // The event list reads the team IDs the header writes: keep this order.
+    CompletarPartidoCabecera(Slot);
+    CompletarPartidoIzquierda(Slot);
+    CompletarPartidoEventos(Slot);
+    CompletarPartidoDerecha(Slot);
+    if (matches.Cells(MatchColumn::FinishedFlag, Slot) == QLatin1String("1"))
+        CompletarPartidoFinPartido(Slot);
+}
+
+void TFPartidos::CompletarPartidoCabecera(int Slot) {
+    try {
+        TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+        auto cell = [&m, Slot](int column) { return m.Cells(column, Slot); };
+        using namespace MatchColumn;
+        if (!cell(HomeName).isEmpty())
+            LabelSumarioEquipos->setText(cell(HomeName).left(12) + QStringLiteral(" - ") +
+                                         cell(AwayName).left(12));
+        if (!cell(HomeGoals).isEmpty())
+            LabelSumarioResultado->setText(cell(HomeGoals) + QStringLiteral(" - ") + cell(AwayGoals));
+        const QString minute = cell(MinuteText);
+        if (!minute.isEmpty()) {
+            if (minute == T("Options", "MatchEnds", "Match end"))
+                LabelSumarioMinuto->setText(minute);
+            else
+                LabelSumarioMinuto->setText(T("General", "Minute", "Minute") + QLatin1Char(' ') + minute +
+                                            QLatin1Char('\''));
+        }
+        LabelSumarioPartidoID->setText(QLatin1Char(' ') + cell(MatchId));
+        LabelSumarioEstadio->setText(QLatin1Char(' ') + cell(StadiumName));
+        LabelSumarioFecha->setText(QLatin1Char(' ') + cell(MatchStart).left(10) + QStringLiteral("     ") +
+                                   cell(MatchStart).mid(10, 6));
+        if (!cell(Spectators).isEmpty())
+            LabelSumarioEspectadores->setText(QLatin1Char(' ') + T("Arena", "Spectators", "Spectators") +
+                                              QStringLiteral(": ") + AlignNumberText(cell(Spectators)));
+        LabelSumarioTipoPartido->setText(QLatin1Char(' ') + MatchTypeText(cell(MatchTypeCode)));
+
+        if (!cell(WeatherId).isEmpty()) {
+            bool ok = false;
+            const int weather = cell(WeatherId).toInt(&ok);
+            const QPixmap picture =
+                ok ? ImageListPicture(QStringLiteral("ImageListWeather"), weather) : QPixmap();
+            if (!picture.isNull())
+                ImageSumarioTiempo->setPixmap(picture);
+        }
+
+        CompletarUniforme(cell(HomeDress), cell(HomeTeamId), ImageUniforme11, ImageUniforme12,
+                          ImageUniforme13);
+        CompletarUniforme(cell(AwayDress), cell(AwayTeamId), ImageUniforme21, ImageUniforme22,
+                          ImageUniforme23);
+
+        LabelDetallesEquipo1->setText(cell(HomeName));
+        LabelDetallesEquipo2->setText(cell(AwayName));
+        LabelDetallesEquipoID1->setText(cell(HomeTeamId));
+        LabelDetallesEquipoID2->setText(cell(AwayTeamId));
+        LabelDetallesRegion1->setText(cell(HomeRegionName));
+        LabelDetallesRegion2->setText(cell(AwayRegionName));
+        const bool noUnit = cell(MatchTypeCode) == QLatin1String("2");
+        if (!cell(HomeLeagueName).isEmpty())
+            LabelDetallesLiga1->setText(cell(HomeLeagueName) + QStringLiteral(" - ") +
+                                        (noUnit ? QStringLiteral("??") : cell(HomeLeagueLevelUnitName)));
+        if (!cell(AwayLeagueName).isEmpty())
+            LabelDetallesLiga2->setText(cell(AwayLeagueName) + QStringLiteral(" - ") +
+                                        (noUnit ? QStringLiteral("??") : cell(AwayLeagueLevelUnitName)));
+        if (!cell(HomeLastLogin).isEmpty())
+            LabelDetallesLogin1->setText(T("Team", "LabelLastLogin", "") + QStringLiteral("  ") +
+                                         cell(HomeLastLogin));
+        if (!cell(AwayLastLogin).isEmpty())
+            LabelDetallesLogin2->setText(T("Team", "LabelLastLogin", "") + QStringLiteral("  ") +
+                                         cell(AwayLastLogin));
+        LabelDetallesWeb1->setText(cell(HomeWebPage));
+        LabelDetallesWeb2->setText(cell(AwayWebPage));
+        LabelDetallesFormacion1->setText(cell(HomeFormation));
+        LabelDetallesFormacion2->setText(cell(AwayFormation));
+        LabelDetallesTactica1->setText(cell(HomeTactic));
+        LabelDetallesTactica2->setText(cell(AwayTactic));
+        LabelDetallesNivel1->setText(cell(HomeLevel));
+        LabelDetallesNivel2->setText(cell(AwayLevel));
+
+        // Logos: each has a guard of its own. The pages load without processing messages.
+        const std::pair<WebBrowser*, QString> logos[] = {{WebBrowserDetalles1, cell(HomeLogoUrl)},
+                                                         {WebBrowserDetalles2, cell(AwayLogoUrl)}};
+        for (const auto& [browser, url] : logos) {
+            try {
+                if (!url.isEmpty())
+                    WebMostrarImagen(browser, url);
+                else
+                    WBLoadHTML(browser, CommentaryToHtml(QString()));
+                browser->SetBodyStyle(QStringLiteral("overflowX"), QStringLiteral("hidden"));
+                browser->SetBodyStyle(QStringLiteral("overflowY"), QStringLiteral("hidden"));
+                browser->SetBodyStyle(QStringLiteral("borderstyle"), QStringLiteral("none"));
+                browser->update();
+            } catch (...) {
+            }
+        }
+    } catch (...) {
+    }
+}
+
+void TFPartidos::CompletarUniforme(const QString& Dress, const QString& TeamID, QLabel* Shirt, QLabel* Shorts,
+                                   QLabel* Socks) {
+    try {
+        const KitFiles files = KitPictureFiles(Dress, TeamID);
+        LoadPicture(Shirt, files.Shirt);
+        LoadPicture(Shorts, files.Shorts);
+        LoadPicture(Socks, files.Socks);
+    } catch (...) {
+    }
+}
+
+void TFPartidos::CompletarPartidoIzquierda(int Slot) {
+    try {
+        TBKStringGrid& events = SeleccionarTablaEventos(Slot);
+        TBKStringGrid& list = BKStringGridListaEventos;
+        const QString homeTeamLabel = LabelDetallesEquipoID1->text();
+        const QString awayTeamLabel = LabelDetallesEquipoID2->text();
+        for (int i = 0; i < events.RowCount(); ++i) {
+            if (events.Cells(EventColumn::EventNumber, i).isEmpty())
+                break;
+            try {
+                const int r = list.RowCount() - 1;
+                const QString key = events.Cells(EventColumn::EventTypeKey, i);
+                const QString html = events.Cells(EventColumn::EventHtml, i);
+                const QString subjectPlayer = events.Cells(EventColumn::SubjectPlayerId, i);
+                const QString subjectTeam = events.Cells(EventColumn::SubjectTeamId, i);
+                list.SetCells(0, r, key);
+                list.SetCells(1, r, html);
+                list.SetCells(7, r, subjectPlayer);
+                list.SetCells(8, r, subjectTeam);
+                list.SetCells(9, r, events.Cells(EventColumn::ObjectPlayerId, i));
+                list.SetCells(4, r, events.Cells(EventColumn::EventMinute, i) + QLatin1Char('\''));
+                const int underscore = key.indexOf(QLatin1Char('_'));
+                QString eventClass;
+                EventoClase(underscore < 0 ? QString() : key.left(underscore), eventClass);
+                list.SetCells(10, r, eventClass);
+                const QString category = EventCategory(eventClass);
+                list.SetCells(2, r, category);
+                if (category == CategoryInjurySubstituted) {
+                    if (key.startsWith(QLatin1String("91_")))
+                        list.SetCells(6, r, T("General", "Slight", "slight"));
+                    else if (key.startsWith(QLatin1String("92_")))
+                        list.SetCells(6, r, T("General", "Serious", "serious"));
+                    else
+                        list.SetCells(6, r, QStringLiteral("?"));
+                }
+                if (eventClass.left(4) == QLatin1String(",0,0")) {
+                    // The running score: the latest score above, raised for the scoring side.
+                    int home = 0, away = 0;
+                    for (int above = list.RowCount() - 2; above >= 0; --above) {
+                        const QString score = list.Cells(6, above);
+                        if (score.isEmpty())
+                            continue;
+                        bool ok = false;
+                        const int h = StripBlanks(score.left(2)).toInt(&ok);
+                        if (!ok)
+                            continue;
+                        home = h;
+                        bool okAway = false;
+                        const int a = StripBlanks(score.mid(5, 2)).toInt(&okAway);
+                        away = okAway ? a : 0;
+                        break;
+                    }
+                    if (subjectTeam == homeTeamLabel)
+                        ++home;
+                    else
+                        ++away;
+                    list.SetCells(6, r,
+                                  PadWithSpaces(QString::number(home), 2) + QStringLiteral(" - ") +
+                                      PadWithSpaces(QString::number(away), 2));
+                }
+                QString name = SubjectPlayerName(html, subjectPlayer);
+                if (subjectTeam == awayTeamLabel)
+                    name = QStringLiteral("   ") + name;
+                list.SetCells(5, r, name);
+                list.SetRowCount(list.RowCount() + 1);
+            } catch (...) {
+            }
+        }
+
+        if (list.RowCount() <= 2)
+            return;
+        QLabel* counters[6] = {LabelO11, LabelO12, LabelO21, LabelO22, LabelO31, LabelO32};
+        for (QLabel* counter : counters)
+            counter->setText(QStringLiteral("0"));
+        int goals[6] = {0, 0, 0, 0, 0, 0};
+        const QString homeTeam = FOptions->BKStringGrid10Partidos().Cells(MatchColumn::HomeTeamId, Slot);
+        for (int r = 0; r < events.RowCount(); ++r) {
+            const QString eventClass = list.Cells(10, r);
+            if (!eventClass.startsWith(QLatin1String(",0,")))
+                continue;
+            const int side = list.Cells(8, r) == homeTeam ? 0 : 1;
+            const QString kind = eventClass.left(7);
+            int counter = -1;
+            bool goal = false;
+            if (kind == QLatin1String(",0,0,0,"))
+                counter = 0, goal = true;
+            else if (kind == QLatin1String(",0,0,1,"))
+                counter = 2, goal = true;
+            else if (kind == QLatin1String(",0,0,2,"))
+                counter = 4, goal = true;
+            else if (kind == QLatin1String(",0,1,0,"))
+                counter = 0;
+            else if (kind == QLatin1String(",0,1,1,"))
+                counter = 2;
+            else if (kind == QLatin1String(",0,1,2,"))
+                counter = 4;
+            if (counter < 0)
+                continue;
+            RaiseCounter(counters[counter + side]);
+            if (goal)
+                ++goals[counter + side];
+        }
+        for (int i = 0; i < 6; ++i)
+            counters[i]->setText(counters[i]->text() + QStringLiteral(" (") + QString::number(goals[i]) +
+                                 QLatin1Char(')'));
+
+        // The latest event is selected and shown.
+        const int latest = list.RowCount() - 2;
+        list.SetRow(latest);
+        ViewListaEventos->Refresh();
+        ViewListaEventos->selectRow(latest);
+        list.SetRow(latest);
+        BKStringGridListaEventosClick();
+    } catch (...) {
+    }
+}
+
+void TFPartidos::BKStringGridListaEventosClick() {
+    try {
+        const TBKStringGrid& list = BKStringGridListaEventos;
+        const int r = list.Row();
+        WBLoadHTML(WebBrowserEvento1,
+                   CommentaryToHtml(QStringLiteral("<font color=maroon>") +
+                                    EventClassText(list.Cells(10, r)) +
+                                    QStringLiteral("</font><br /><br />") + list.Cells(1, r)));
+    } catch (...) {
+    }
+}
+
+void TFPartidos::CompletarPartidoEventos(int Slot) {
+    try {
+        TBKStringGrid& events = SeleccionarTablaEventos(Slot);
+        QString text;
+        for (int i = 0; i <= events.RowCount() - 2; ++i) {
+            // The first six texts run together; every later one starts with a bullet.
+            if (i > 5)
+                text += QStringLiteral("&bull;&nbsp;");
+            text += events.Cells(EventColumn::EventHtml, i);
+        }
+        WBLoadHTML(WebBrowserEventos, CommentaryToHtml(text));
+        WebBrowserEventos->ScrollBy(0, 1000);
+    } catch (...) {
+    }
+}
+
+void TFPartidos::CompletarPartidoDerecha(int /*Slot*/) {
+    try {
+        TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+        for (int s = 0; s < MatchSlotCount; ++s) {
+            BKStringGridResultados.SetCells(1, 2 * s,
+                                            m.Cells(MatchColumn::HomeName, s) + QStringLiteral(" - ") +
+                                                m.Cells(MatchColumn::AwayName, s));
+            BKStringGridResultados.SetCells(3, 2 * s,
+                                            m.Cells(MatchColumn::HomeGoals, s) + QStringLiteral(" - ") +
+                                                m.Cells(MatchColumn::AwayGoals, s));
+        }
+        if (PageControlLiga && !PageControlLiga->isHidden() && !m.Cells(MatchColumn::HomeGoals, 0).isEmpty())
+            ActualizarLiga();
+        MostrarEventosPanel();
+    } catch (...) {
+    }
+}
+
+void TFPartidos::BKStringGridListaEventosDrawCell(QPainter& Canvas, int ACol, int ARow, const QRect& Rect,
+                                                  bool Selected) {
+    const CellDrawing drawing = EventListCell(BKStringGridListaEventos, ACol, ARow);
+    if (drawing.Draws())
+        PaintCell(Canvas, Rect, BKStringGridListaEventos.Cells(ACol, ARow), drawing,
+                  ViewListaEventos->palette().color(Selected ? QPalette::Highlight : QPalette::Base));
+}
+
+void TFPartidos::BKStringGridResultadosDrawCell(QPainter& Canvas, int ACol, int ARow, const QRect& Rect,
+                                                bool Selected) {
+    try {
+        if (!FOptions)
+            return;
+        const CellDrawing drawing = ResultsCell(FOptions->BKStringGrid10Partidos(), ACol, ARow);
+        if (drawing.Draws())
+            PaintCell(Canvas, Rect, BKStringGridResultados.Cells(ACol, ARow), drawing,
+                      ViewResultados->palette().color(Selected ? QPalette::Highlight : QPalette::Base));
+    } catch (...) {
+    }
+}

@@ -287,13 +287,16 @@ QWidget* TFOptions::CreateFavouritesPages() {
     EditFavoritosTeamID->setEnabled(false);
     ButtonFavoritosBorrar = Named(new QPushButton(TabSheetFavoritos), "ButtonFavoritosBorrar");
     ButtonFavoritosBorrar->setEnabled(false);
+    // Each caption sits right above its control; the two lists take the page's spare height.
     fav->addWidget(LabelFavoritosGrupo, 0, 0);
     fav->addWidget(LabelFavoritosEquipo, 0, 1);
+    fav->addWidget(LabelFavoritosTeamID, 0, 2);
     fav->addWidget(ListBoxFavoritosGrupo, 1, 0, 3, 1);
     fav->addWidget(ListBoxFavoritosEquipo, 1, 1, 3, 1);
-    fav->addWidget(LabelFavoritosTeamID, 1, 2);
-    fav->addWidget(EditFavoritosTeamID, 2, 2);
-    fav->addWidget(ButtonFavoritosBorrar, 3, 2, Qt::AlignTop);
+    fav->addWidget(EditFavoritosTeamID, 1, 2);
+    fav->addWidget(ButtonFavoritosBorrar, 2, 2);
+    fav->setRowStretch(3, 1);
+    fav->setVerticalSpacing(4);
 
     GroupBoxFavoritosAnadir = Named(new QGroupBox(TabSheetFavoritos), "GroupBoxFavoritosAnadir");
     auto* add = new QGridLayout(GroupBoxFavoritosAnadir);
@@ -311,6 +314,11 @@ QWidget* TFOptions::CreateFavouritesPages() {
     add->addWidget(LabelFavoritosTeamIDAnadir, 0, 1);
     add->addWidget(EditFavoritosEquipoAnadir, 1, 1);
     add->addWidget(ButtonFavoritosAnadir, 1, 2);
+    // The group name is typed or chosen: it gets as much room as the team ID.
+    ComboBoxFavoritosGrupoAnadir->setMinimumWidth(180);
+    add->setColumnStretch(0, 1);
+    add->setColumnStretch(1, 1);
+    add->setVerticalSpacing(2);
     fav->addWidget(GroupBoxFavoritosAnadir, 4, 0, 1, 3);
     fav->setColumnStretch(0, 1);
     fav->setColumnStretch(1, 1);

@@ -135,7 +135,11 @@ void TFPartidos::CreatePanelPartidos() {
     TabControlPartidos->setObjectName(QStringLiteral("TabControlPartidos"));
     for (int i = 0; i < 10; ++i)
         TabControlPartidos->addTab(QString::number(i + 1));
-    layout->addWidget(TabControlPartidos);
+    // The match type title ("Live" or "Recorded") heads the tab row, so it stays in sight in both modes.
+    auto* tabRow = new QHBoxLayout;
+    tabRow->setSpacing(6);
+    tabRow->addWidget(TabControlPartidos, 1);
+    layout->addLayout(tabRow);
 
     auto* body = new QHBoxLayout;
     layout->addLayout(body, 1);
@@ -161,6 +165,9 @@ void TFPartidos::CreatePanelPartidos() {
     CreatePanelLiga();
     CreatePanelEventos();
     CreatePanelTiempo();
+    CreateImageTabs();
+    tabRow->insertWidget(0, LabelTipoPartido);
+    right->addWidget(PanelVelocidad);
 
     // OnChanging keeps the tab shown so far; OnChange rebuilds. Tab changes made from code block the
     // signal and call TabControlPartidosChange themselves.

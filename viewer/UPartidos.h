@@ -313,7 +313,7 @@ public:
                                           bool Selected);
     void BKStringGridResultadosDrawCell(class QPainter& Canvas, int ACol, int ARow, const class QRect& Rect,
                                         bool Selected);
-    // The texts of the match view's own controls (called once at creation).
+    // The texts of the match view's own controls, part of LeerIdioma.
     void LeerIdiomaVista();
     // The slot and match of the latest rebuild: a refresh of the same slot after its match changed
     // (removed, replaced) is never skipped, and a refresh of the same empty slot keeps the add panel.
@@ -346,6 +346,8 @@ public:
     // be removed (the only one) is blanked instead.
     void DeleteRow(TBKStringGrid& Grid, int Row);
     void LeerIdiomaPanelEventos();
+    // The clock panel's texts (countdown caption, "now", pause), part of LeerIdioma.
+    void LeerIdiomaReloj();
     // Recorded matches: all events of the added finished match (AddedMatchId; empty takes the first
     // match of the live file) into its slot's recorded-event table.
     void EventosPartidosFinalizadoDescarga(const QString& AddedMatchId = QString());

@@ -178,10 +178,9 @@ void TFPartidos::LeerIdiomaAnadir() {
     EditLabel1->setText(T("General", "LabelGroup", "Group"));
     EditLabel2->setText(T("General", "LabelTeam", "Team") + QLatin1Char(':'));
     EditLabel3->setText(T("General", "LabelTeamID", "TeamID") + QLatin1Char(':'));
-    // The youth group has no items of its own: the two are appended.
-    QStringList items = RadioGroupEsJuveniles->Items();
-    items << T("General", "LabelSenior", "Senior") << T("General", "LabelYouth", "Youth");
-    RadioGroupEsJuveniles->SetItems(items);
+    // The youth group has no items of its own; a second reading replaces them instead of adding.
+    RadioGroupEsJuveniles->SetItems(
+        {T("General", "LabelSenior", "Senior"), T("General", "LabelYouth", "Youth")});
     // Senior until the user chooses; the window's creation selects it again.
     if (RadioGroupEsJuveniles->ItemIndex() < 0)
         RadioGroupEsJuveniles->SetItemIndex(0);

@@ -13,6 +13,7 @@
 #include "shell/UOptions.h"
 #include "viewer/UPartidosCargaComun.h"
 
+#include <QBoxLayout>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -47,8 +48,10 @@ QString DownloadLine(const char* key) {
 constexpr unsigned ColorWhite = 0xFFFFFF;
 constexpr unsigned ColorLightYellow = 0xDDFFFF;
 
+// The title's colour is its background; the words stay dark and framed on either colour.
 QString StyleColor(unsigned bgr) {
-    return QStringLiteral("color: rgb(%1, %2, %3);")
+    return QStringLiteral("background-color: rgb(%1, %2, %3); color: black; border: 1px solid gray; "
+                          "padding: 2px 8px;")
         .arg(bgr & 0xFF)
         .arg((bgr >> 8) & 0xFF)
         .arg((bgr >> 16) & 0xFF);
@@ -200,15 +203,19 @@ void TFPartidos::BitBtnConectarClick() {
             LabelTipoPartido->setStyleSheet(StyleColor(ColorLightYellow));
             if (PanelTiempo)
                 PanelTiempo->setHidden(true);
+            if (PanelVelocidad)
+                PanelVelocidad->setHidden(false);
             // The countdown shows beside the replay speed controls, at the same place in its new parent.
             if (PanelVelocidad) {
+                auto* row = qobject_cast<QBoxLayout*>(PanelVelocidad->layout());
+                int place = 0;
                 for (QWidget* w : {static_cast<QWidget*>(Label9), static_cast<QWidget*>(EditTiempo)}) {
-                    if (!w)
+                    if (!w || w->parentWidget() == PanelVelocidad)
                         continue;
-                    const QPoint at = w->pos();
                     const bool hidden = w->isHidden();
                     w->setParent(PanelVelocidad);
-                    w->move(at);
+                    if (row)
+                        row->insertWidget(place++, w);
                     w->setHidden(hidden);
                 }
             }

@@ -38,6 +38,12 @@ void TFPartidos::CreateImageTabs() {
     if (!LabelTipoPartido) {
         LabelTipoPartido = new QLabel(PanelPartidos);
         LabelTipoPartido->setObjectName(QStringLiteral("LabelTipoPartido"));
+        LabelTipoPartido->setTextFormat(Qt::PlainText);
+        LabelTipoPartido->setAlignment(Qt::AlignCenter);
+        LabelTipoPartido->setMinimumWidth(90);
+        QFont bold = LabelTipoPartido->font();
+        bold.setBold(true);
+        LabelTipoPartido->setFont(bold);
     }
 }
 

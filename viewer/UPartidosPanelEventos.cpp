@@ -121,7 +121,6 @@ void TFPartidos::CreatePanelEventos() {
     QPalette palette = PanelEventos->palette();
     palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
     PanelEventos->setPalette(palette);
-    LeerIdiomaPanelEventos();
 }
 
 void TFPartidos::LeerIdiomaPanelEventos() {

@@ -106,11 +106,13 @@ void TFPartidos::CreatePanelTiempo() {
     layout->addWidget(ButtonTiempo);
     layout->addWidget(BitBtnStop);
 
-    // Recorded mode: the connect shows this panel instead of the two live buttons.
-    PanelVelocidad = new QFrame(PanelTiempo);
+    // Recorded mode: the connect hides the clock panel and shows this one in its place (a sibling of
+    // PanelTiempo; CreatePanelPartidos puts it below it).
+    PanelVelocidad = new QFrame(PanelTiempo->parentWidget());
+    PanelVelocidad->setFrameShape(QFrame::StyledPanel);
     PanelVelocidad->setObjectName(QStringLiteral("PanelVelocidad"));
     auto* speed = new QHBoxLayout(PanelVelocidad);
-    speed->setContentsMargins(0, 0, 0, 0);
+    speed->setContentsMargins(6, 4, 6, 4);
     TrackBarVelocidad = new QSlider(Qt::Horizontal, PanelVelocidad);
     TrackBarVelocidad->setRange(1, 4);
     TrackBarVelocidad->setValue(1);
@@ -125,7 +127,7 @@ void TFPartidos::CreatePanelTiempo() {
     speed->addWidget(TrackBarVelocidad);
     speed->addWidget(LabelVelocidad);
     speed->addWidget(SpeedButton1);
-    layout->addWidget(PanelVelocidad);
+    speed->addStretch(1);
     layout->addStretch(1);
     PanelVelocidad->setHidden(true);
 
@@ -135,6 +137,14 @@ void TFPartidos::CreatePanelTiempo() {
     connect(BitBtnStop, &QPushButton::clicked, this, [this] { BitBtnStopClick(); });
     connect(TrackBarVelocidad, &QSlider::valueChanged, this, [this] { TrackBarVelocidadChange(); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+}
+
+void TFPartidos::LeerIdiomaReloj() {
+    Label9->setText(
+        LangText(QStringLiteral("Matches"), QStringLiteral("UpdateData"), QStringLiteral("Update data")));
+    ButtonTiempo->setText(LangText(QStringLiteral("General"), QStringLiteral("Now"), QStringLiteral("Now")));
+    // The live clock runs at creation: the caption offers to pause it.
+    BitBtnStop->setText(PauseText());
 }
 
 bool TFPartidos::RelojOcupado() const {

@@ -39,7 +39,6 @@ void TFPartidos::LeerIdioma() {
     RadioGroupTipoPartidos->setTitle(T("Matches", "StringGridMM8", "Match type") + QLatin1Char(' '));
     RadioGroupCargaInicial->setTitle(T("General", "InitialLoading", "Initial loading") + QLatin1Char(' '));
     Label7->setText(T("Connection", "LabelConnection", ""));
-    LeerIdiomaAnadir();
 
     // Item order is what the connect sequence reads the choices by.
     RadioGroupTipoPartidos->SetItems({T("Matches", "Live", "Live"), T("Matches", "Recorded", "Recorded")});
@@ -47,4 +46,10 @@ void TFPartidos::LeerIdioma() {
     RadioGroupCargaInicial->SetItems(
         {T("Connection", "LabelMyTeam", "My team"), T("Matches", "MyLeague", "My league"), recordedList,
          T("Matches", "MyLeague", "My league") + QStringLiteral(" + ") + RecordedListChoice()});
+
+    // The match view's panels, each concern with its own controls.
+    LeerIdiomaAnadir();
+    LeerIdiomaVista();
+    LeerIdiomaPanelEventos();
+    LeerIdiomaReloj();
 }

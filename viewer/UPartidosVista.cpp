@@ -307,11 +307,10 @@ void TFPartidos::CreatePanelPartido() {
         TabControlPartidos->setTabButton(i, QTabBar::RightSide, tabs[i]);
         tabs[i]->installEventFilter(new ClickFilter(tabs[i], [this, i] { ImageTab1Click(i + 1); }));
     }
-
-    LeerIdiomaVista();
 }
 
 void TFPartidos::LeerIdiomaVista() {
+    // Row 0 of the event list: no words over the icon (3) and the score (6) columns.
     PageControlEventos->setTabText(0, T("Matches", "TabEvents", "Events"));
     PageControlEventos->setTabText(1, T("Matches", "TabSummary", "Summary"));
     Label10->setText(T("Matches", "LabelChances", "Chances"));

@@ -78,33 +78,6 @@ TEST(DataStore, EveryTableHasItsSizeFileAndScrambling) {
     TBKStringGrid proxy;
     SetUpProxyTable(proxy);
     ExpectShape(proxy, 1, 7, 0, "data/ProxyConfig.dat", true);
-
-    // The names address the cells the other parts of the program read.
-    ds.BKStringGrid10Partidos.SetCells(MatchColumn::HomeGoals, 4, "2");
-    EXPECT_EQ(ds.BKStringGrid10Partidos.Cells(33, 4), "2");
-    EXPECT_EQ(MatchColumn::MinuteText, 35);
-    EXPECT_EQ(MatchColumn::AwayTactic - MatchColumn::HomeTactic, 10);
-    EXPECT_EQ(PanelEventColumn::EventClass, 10);
-    EXPECT_EQ(SoundRow::SoundContraGol, 7);
-    EXPECT_EQ(ProxyRow::SecurityCodeRow, 6);
-}
-
-TEST(DataStore, OnlyTheProxyFileIsScrambled) {
-    ProgramFolder pf;
-    DataStore ds;
-    ds.BKStringGridFavoritos.SetCells(FavouriteColumn::FavouriteTeamName, 0, "Plainfield");
-    ds.BKStringGridFavoritos.Filename = pf.appDir + FavouritesFile;
-    ds.BKStringGridFavoritos.SaveToFile();
-    EXPECT_TRUE(pf.Read(FavouritesFile).contains("Plainfield"));
-
-    TBKStringGrid proxy;
-    SetUpProxyTable(proxy);
-    proxy.SetCells(0, ProxyRow::SecurityCodeRow, "Secretcode");
-    proxy.Filename = pf.appDir + ProxyConfigFile;
-    proxy.SaveToFile();
-    const QByteArray saved = pf.Read(ProxyConfigFile);
-    EXPECT_FALSE(saved.contains("Secretcode"));
-    EXPECT_TRUE(saved.startsWith("TBKStringGrid\r\n1\r\n0\r\n0\r\n"));
 }
 
 TEST(DataStore, AppendProtocolKeepsAnEmptyLastRow) {

@@ -52,29 +52,34 @@ QString Minute(const char* start, const char* fetched, bool ended = false) {
 
 } // namespace
 
-TEST(EventCategoryTest, LeadingCharactersGiveTheCode) {
-    EXPECT_EQ(EventCategory(",0,0,0,,0,"), "0");
-    EXPECT_EQ(EventCategory(",0,0,1,3,2,"), CategoryGoal);
-    EXPECT_EQ(EventCategory(",0,1,2,,5,"), "1");
-    EXPECT_EQ(EventCategory(",2,0,,,,"), "20");
-    EXPECT_EQ(EventCategory(",2,1,,,,"), "21");
-    EXPECT_EQ(EventCategory(",3,0,,,,"), "30");
-    EXPECT_EQ(EventCategory(",3,1,,,,"), "31");
-    EXPECT_EQ(EventCategory(",3,2,,,,"), "32");
-    EXPECT_EQ(EventCategory(",4,12,,,,"), "4");
-    EXPECT_EQ(EventCategory(",1,7,,,,"), "5");
-    EXPECT_EQ(EventCategory(",10,0,,,,"), "5"); // a two-digit group beginning with 1
-    EXPECT_EQ(EventCategory("QZ_3Tarjeta_"), "6");
-    EXPECT_EQ(EventCategory("QZ"), CategoryProgramEvent);
-}
-
-TEST(EventCategoryTest, OtherClassesHaveNoCode) {
-    for (const char* c : {"", ",0,2,0,,0,", ",0,", ",0", ",2,2,,,,", ",3,3,,,,", ",5,0,,,,", "qz_3Tarjeta_",
-                          " ,0,0", "0,0,0,,0,"})
-        EXPECT_EQ(EventCategory(c), QString()) << c;
-    // Codes are texts: no class yields "2" or "3".
-    EXPECT_NE(EventCategory(",2,"), "2");
-    EXPECT_EQ(EventCategory(",2,"), QString());
+TEST(EventCategoryTest, LeadingCharactersGiveTheCodeAndOtherClassesNone) {
+    const std::pair<const char*, QString> codes[] = {{",0,0,0,,0,", "0"},
+                                                     {",0,0,1,3,2,", CategoryGoal},
+                                                     {",0,1,2,,5,", "1"},
+                                                     {",2,0,,,,", "20"},
+                                                     {",2,1,,,,", "21"},
+                                                     {",3,0,,,,", "30"},
+                                                     {",3,1,,,,", "31"},
+                                                     {",3,2,,,,", "32"},
+                                                     {",4,12,,,,", "4"},
+                                                     {",1,7,,,,", "5"},
+                                                     {",10,0,,,,", "5"}, // two digits beginning with 1
+                                                     {"QZ_3Tarjeta_", "6"},
+                                                     {"QZ", CategoryProgramEvent},
+                                                     // Codes are texts: no class yields "2" or "3".
+                                                     {"", ""},
+                                                     {",0,2,0,,0,", ""},
+                                                     {",0,", ""},
+                                                     {",0", ""},
+                                                     {",2,2,,,,", ""},
+                                                     {",3,3,,,,", ""},
+                                                     {",5,0,,,,", ""},
+                                                     {"qz_3Tarjeta_", ""},
+                                                     {" ,0,0", ""},
+                                                     {"0,0,0,,0,", ""},
+                                                     {",2,", ""}};
+    for (const auto& [eventClass, code] : codes)
+        EXPECT_EQ(EventCategory(eventClass), code) << eventClass;
 }
 
 TEST_F(EventLookupsTest, MatchTypesReadOnlyTheKnownCodes) {

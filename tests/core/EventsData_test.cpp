@@ -104,27 +104,27 @@ TEST_F(EventsData, GoalsAndMissesByRouteAndSpecialEvent) {
             EXPECT_TRUE(c.mid(5) == "0,,6," || c.mid(5) == "1,9,,") << c.toStdString();
         }
     }
-    // Examples the match summary counts: a penalty goal, a missed tired-defender chance, a counter.
-    EXPECT_EQ(Class(104), ",0,0,0,,3,");
-    EXPECT_EQ(Class(217), ",0,1,1,10,,");
-    EXPECT_EQ(Class(141), ",0,0,2,,0,");
-    EXPECT_EQ(Class(186), ",0,0,2,,5,");
-    EXPECT_EQ(Class(118), ",0,0,1,2,,");
-    EXPECT_EQ(Class(187), ",0,0,0,,6,");
-    EXPECT_EQ(Class(107), ",0,0,1,9,,");
     // Penalty shoot-out kicks never count as goals of the match.
     for (int t : {55, 56, 57, 58, 59})
         EXPECT_FALSE(Class(t).startsWith(",0,")) << t;
 }
 
-TEST_F(EventsData, CardsInjuriesAndTeamEvents) {
-    EXPECT_EQ(Class(510), ",3,0,,,,");
-    EXPECT_EQ(Class(511), ",3,0,,,,");
-    EXPECT_EQ(Class(512), ",3,1,,,,");
-    EXPECT_EQ(Class(513), ",3,1,,,,");
-    EXPECT_EQ(Class(514), ",3,2,,,,");
-    EXPECT_EQ(Class(91), ",2,0,,,,");
-    EXPECT_EQ(Class(92), ",2,0,,,,");
+// Classes the match summary, the sounds and the statistics count, type by type.
+TEST_F(EventsData, WorkedExamples) {
+    const std::pair<int, const char*> examples[] = {
+        {104, ",0,0,0,,3,"}, {217, ",0,1,1,10,,"}, {141, ",0,0,2,,0,"}, {186, ",0,0,2,,5,"},
+        {118, ",0,0,1,2,,"}, {187, ",0,0,0,,6,"},  {107, ",0,0,1,9,,"}, {510, ",3,0,,,,"},
+        {511, ",3,0,,,,"},   {512, ",3,1,,,,"},    {513, ",3,1,,,,"},   {514, ",3,2,,,,"},
+        {91, ",2,0,,,,"},    {92, ",2,0,,,,"},     {80, ",4,11,,,,"},   {65, ",4,10,,,,"},
+        {598, ",1,0,,,,"},   {599, ",1,6,,,,"},    {20, ",1,1,,,,"},    {21, ",1,2,,,,"},
+        {30, ",1,3,,,,"},    {31, ",1,3,,,,"},     {32, ",1,3,,,,"},    {33, ",1,3,,,,"},
+        {45, ",1,4,,,,"},    {40, ",1,5,,,,"},     {47, ",1,5,,,,"},    {41, ",1,7,,,,"},
+        {42, ",1,8,,,,"},    {501, ",1,9,,,,"}};
+    for (const auto& [type, eventClass] : examples)
+        EXPECT_EQ(Class(type), eventClass) << type;
+}
+
+TEST_F(EventsData, CardsInjuriesTeamEventsAndMatchInformation) {
     for (const EventType& e : types) {
         SCOPED_TRACE(e.number);
         const QString c = Class(e.number);
@@ -143,33 +143,12 @@ TEST_F(EventsData, CardsInjuriesAndTeamEvents) {
         if (!e.group.startsWith("injury/") || e.group == "injury/detail") {
             EXPECT_FALSE(c.startsWith(",2,")) << c.toStdString();
         }
-    }
-    EXPECT_EQ(Class(80), ",4,11,,,,"); // new captain
-    EXPECT_EQ(Class(65), ",4,10,,,,"); // nerves
-}
-
-TEST_F(EventsData, MatchInformation) {
-    EXPECT_EQ(Class(598), ",1,0,,,,"); // kick-off
-    EXPECT_EQ(Class(599), ",1,6,,,,"); // match end
-    EXPECT_EQ(Class(20), ",1,1,,,,");  // formation
-    EXPECT_EQ(Class(21), ",1,2,,,,");  // line-up
-    for (int t : {30, 31, 32, 33})
-        EXPECT_EQ(Class(t), ",1,3,,,,") << t; // arena and weather: the match-start sound
-    EXPECT_EQ(Class(45), ",1,4,,,,");
-    EXPECT_EQ(Class(40), ",1,5,,,,");
-    EXPECT_EQ(Class(47), ",1,5,,,,");
-    EXPECT_EQ(Class(41), ",1,7,,,,");
-    EXPECT_EQ(Class(42), ",1,8,,,,");
-    EXPECT_EQ(Class(501), ",1,9,,,,");
-    for (const EventType& e : types) {
         if (e.group.startsWith("match_info") && e.number != 46 && e.number != 650) {
-            EXPECT_TRUE(Class(e.number).startsWith(",1,")) << e.number;
+            EXPECT_TRUE(c.startsWith(",1,")) << c.toStdString();
         }
-    }
-    // Every non-chance class has its last three fields empty.
-    for (const EventType& e : types) {
-        if (!Class(e.number).startsWith(",0,")) {
-            EXPECT_TRUE(Class(e.number).endsWith(",,,,")) << e.number;
+        // Every non-chance class has its last three fields empty.
+        if (!c.startsWith(",0,")) {
+            EXPECT_TRUE(c.endsWith(",,,,")) << c.toStdString();
         }
     }
 }

@@ -20,30 +20,6 @@ QString daysAfter(const char* start, int days) {
 
 } // namespace
 
-TEST(UGlobal, PaletteMatchesItsRedGreenBlue) {
-    struct Expect {
-        unsigned value;
-        int r, g, b;
-    };
-    const Expect palette[] = {
-        {ColorLightGreen, 221, 255, 221},
-        {ColorLightYellow, 255, 255, 221},
-        {ColorLightRed, 255, 221, 221},
-        {ColorLightOrange, 255, 238, 187},
-        {ColorLightMagenta, 255, 170, 255},
-        {ColorPaleGreen, 170, 255, 170},
-        {ColorPaleRed, 255, 170, 170},
-        {ColorLightBlue, 136, 170, 255},
-        {ColorGreen, 0, 204, 0},
-        {ColorRed, 204, 0, 0},
-    };
-    for (const Expect& e : palette) {
-        EXPECT_EQ(int(e.value & 0xFF), e.r) << std::hex << e.value;
-        EXPECT_EQ(int((e.value >> 8) & 0xFF), e.g) << std::hex << e.value;
-        EXPECT_EQ(int((e.value >> 16) & 0xFF), e.b) << std::hex << e.value;
-    }
-}
-
 TEST(UGlobal, NormalDateHattrickAddsTheTimeOnlyAfterMidnight) {
     EXPECT_EQ(NormalDateHattrick(QDateTime(QDate(2009, 3, 5), QTime(0, 0))), "2009-03-05");
     EXPECT_EQ(NormalDateHattrick(QDateTime(QDate(2009, 3, 5), QTime(14, 7))), "2009-03-05 14:07");

@@ -77,36 +77,20 @@ protected:
     }
 };
 
-TEST_F(WorldTest, LoginKnowsBothUsersAndRefusesWrongCodes) {
+TEST_F(WorldTest, UsersAndTheirTeams) {
     EXPECT_NE(demo, scout);
     EXPECT_EQ(world.Login("DEMO", "velkaro"), demo);
     EXPECT_FALSE(world.Login("demo", "wrong").has_value());
-    EXPECT_FALSE(world.Login("nobody", "velkaro").has_value());
     EXPECT_FALSE(world.Login("", "").has_value());
-    // An unknown session user gets the error document.
-    const QDomElement e = Root(world.Answer(999, "team", {}, start).body);
-    EXPECT_FALSE(At(e, "ErrorCode").isEmpty());
-    EXPECT_EQ(At(e, "Team/TeamID"), "");
-}
+    EXPECT_FALSE(At(Root(world.Answer(999, "team", {}, start).body), "ErrorCode").isEmpty());
 
-TEST_F(WorldTest, TeamDetailsOfOwnTeamAndByIdCarryWhatTheReadersUse) {
     const QDomElement own = Get(demo, "team", {}, start);
     EXPECT_EQ(At(own, "Team/TeamID"), "250101");
-    EXPECT_EQ(At(own, "Team/TeamName"), "Velkaro Demo FC");
     EXPECT_EQ(At(own, "Team/YouthTeamID"), "2701001");
-    EXPECT_EQ(At(own, "Team/League/LeagueName"), "England");
-    EXPECT_EQ(At(own, "Team/LeagueLevelUnit/LeagueLevelUnitID"), "3412");
-    EXPECT_EQ(At(own, "Team/LeagueLevelUnit/LeagueLevelUnitName"), "IV.12");
     EXPECT_EQ(At(own, "User/UserID"), QString::number(demo));
-    EXPECT_EQ(At(own, "User/ActivationDate").size(), 19);
     EXPECT_EQ(At(own, "FetchedDate"), start.toString("yyyy-MM-dd HH:mm:ss"));
-    const QDomElement second = Get(scout, "team", {}, start);
-    EXPECT_EQ(At(second, "Team/YouthTeamID"), "0"); // the second user has no youth team
-    EXPECT_EQ(At(second, "Team/League/LeagueName"), "Sverige");
-    const QDomElement other = Get(demo, "team", {{"teamID", "250104"}}, start);
-    EXPECT_EQ(At(other, "Team/TeamName"), "Castlebridge United");
-    EXPECT_FALSE(At(other, "Team/Region/RegionName").isEmpty());
-    EXPECT_FALSE(At(other, "User/LastLoginDate").isEmpty());
+    EXPECT_EQ(At(Get(scout, "team", {}, start), "Team/YouthTeamID"), "0"); // the second user has none
+    EXPECT_FALSE(At(Get(demo, "team", {{"teamID", "250104"}}, start), "Team/Region/RegionName").isEmpty());
     EXPECT_EQ(At(Get(demo, "team", {{"teamID", "3035"}}, start), "Team/TeamName"), "España");
     EXPECT_FALSE(At(Get(demo, "team", {{"teamID", "12ab"}}, start), "ErrorCode").isEmpty());
 }
@@ -384,17 +368,12 @@ TEST_F(WorldTest, SameSeedAndClockGiveTheSameDocuments) {
 }
 
 TEST_F(WorldTest, DesignedKitsHaveGifPictures) {
-    for (const char* part : {"Shirt", "Shorts", "Socks"}) {
-        const QByteArray gif = world.KitPicture(QString("25/250101/X.250101.12.%1.gif").arg(part));
-        EXPECT_TRUE(gif.startsWith("GIF89a")) << part;
-        EXPECT_TRUE(gif.endsWith(";"));
-        EXPECT_EQ(gif, world.KitPicture(QString("/25/250101/X.250101.12.%1.gif").arg(part)));
-    }
-    EXPECT_TRUE(world.KitPicture("25/250104/Z.250104.5.Socks.gif").startsWith("GIF89a"));
-    EXPECT_TRUE(world.KitPicture("25/250101/X.250101.13.Shirt.gif").isEmpty());
-    EXPECT_TRUE(world.KitPicture("26/250101/X.250101.12.Shirt.gif").isEmpty());
-    EXPECT_TRUE(world.KitPicture("25/250102/B.250102.30405.Shirt.gif").isEmpty()); // built-in kit
-    EXPECT_TRUE(world.KitPicture("../../etc/passwd").isEmpty());
+    const QByteArray gif = world.KitPicture("25/250101/X.250101.12.Shirt.gif");
+    EXPECT_TRUE(gif.startsWith("GIF89a"));
+    EXPECT_EQ(gif, world.KitPicture("/25/250101/X.250101.12.Shirt.gif"));
+    for (const char* none : {"25/250101/X.250101.13.Shirt.gif", "26/250101/X.250101.12.Shirt.gif",
+                             "25/250102/B.250102.30405.Shirt.gif", "../../etc/passwd"})
+        EXPECT_TRUE(world.KitPicture(none).isEmpty()) << none;
 }
 
 } // namespace

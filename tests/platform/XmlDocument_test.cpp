@@ -1,5 +1,7 @@
 #include "platform/XmlDocument.h"
 
+#include "support/Samples.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -61,13 +63,12 @@ TEST(XmlDocument, InvalidTextFailsToActivate) {
 
 TEST(XmlDocument, LoadsFilesWithByteOrderMarkAndFromFileName) {
     XmlDocument doc;
-    doc.LoadFromFile(QString(VELKARO_SAMPLES_DIR) +
-                     "/hyperar_hattrick-ultimate-manager_WorldDetails_Country.xml");
+    doc.LoadFromFile(SampleFile("WorldDetails"));
     EXPECT_EQ(doc.DocumentElement().NodeName(), "HattrickData");
     EXPECT_FALSE(doc.DocumentElement().ChildText("LeagueList").isEmpty());
 
     XmlDocument byName;
-    byName.FileName = QString(VELKARO_SAMPLES_DIR) + "/PiGo86_pychpp_file=bookmarks&version=1.0.xml";
+    byName.FileName = SampleFile("file=bookmarks&");
     byName.SetActive(true);
     EXPECT_EQ(byName.DocumentElement().NodeName(), "HattrickData");
 }

@@ -230,6 +230,9 @@ TEST(Connect, RecordedModeLoadsNoMatchAndLeavesTheClockOff) {
     EXPECT_EQ(FPartidos->EditTiempo->parentWidget(), FPartidos->PanelVelocidad);
     EXPECT_EQ(FPartidos->Label9->parentWidget(), FPartidos->PanelVelocidad);
     EXPECT_TRUE(FPartidos->PanelTiempo->isHidden());
+    // The replay controls stay reachable although the clock panel is hidden.
+    EXPECT_FALSE(FPartidos->PanelVelocidad->isHidden());
+    EXPECT_NE(FPartidos->PanelVelocidad->parentWidget(), FPartidos->PanelTiempo);
     for (int slot = 0; slot < MatchSlotCount; ++slot)
         EXPECT_TRUE(Cell(MatchColumn::MatchId, slot).isEmpty()) << slot;
     const QString log = Requests(p).join('\n');

@@ -1,0 +1,7 @@
+#pragma once
+// The real service answers kept beside the repository, found by what their file names contain
+// ("file=matches&", "WorldDetails"), so that tests do not depend on how each sample was named.
+#include <QString>
+
+// The full path of the first sample (in name order) whose file name contains every fragment; "" if none.
+QString SampleFile(const QString& fragment, const QString& fragment2 = {});

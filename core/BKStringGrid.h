@@ -30,7 +30,8 @@ public:
 class TBKStringGrid {
 public:
     using TNotifyEvent = std::function<void(TBKStringGrid* Sender)>;
-    using TSetEditEvent = std::function<void(TBKStringGrid* Sender, int ACol, int ARow, const QString& Value)>;
+    using TSetEditEvent =
+        std::function<void(TBKStringGrid* Sender, int ACol, int ARow, const QString& Value)>;
 
     // encryptionKey: the key the scrambler gets once, at construction (empty: the grid key "kRspwenu").
     explicit TBKStringGrid(const QString& encryptionKey = QString());

@@ -7,7 +7,9 @@ std::function<void(bool)>& hook() {
 }
 } // namespace
 
-void Cursor::SetHook(std::function<void(bool)> h) { hook() = std::move(h); }
+void Cursor::SetHook(std::function<void(bool)> h) {
+    hook() = std::move(h);
+}
 
 void Cursor::SetBusy(bool busy) {
     if (hook())

@@ -21,7 +21,7 @@ public:
     const QString& FileName() const { return fileName_; }
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
-    int ReadInteger(const QString& section, const QString& key, int def) const;   // non-number: def
+    int ReadInteger(const QString& section, const QString& key, int def) const;     // non-number: def
     double ReadFloat(const QString& section, const QString& key, double def) const; // non-number: def
     bool ReadBool(const QString& section, const QString& key, bool def) const;
 

@@ -53,36 +53,24 @@ void ExpectEmptyState() {
     TFPartidos& w = *FPartidos;
     EXPECT_EQ(PanelColour(), ButtonFace());
     EXPECT_EQ(w.PanelEventosColor, -1);
-    EXPECT_EQ(w.LabelEventosPanelEquipos->text(), "");
-    EXPECT_EQ(w.LabelEventosPanelResultado->text(), "");
-    EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "");
-    EXPECT_FALSE(w.ButtonEventoBorrar->isEnabled());
-    EXPECT_FALSE(w.ButtonEventoBorrarPartido->isEnabled());
-    EXPECT_FALSE(w.ButtonEventoBorrarTodos->isEnabled());
+    EXPECT_EQ(w.LabelEventosPanelEquipos->text() + w.LabelEventosPanelResultado->text() +
+                  w.LabelEventosPanelMinuto->text(),
+              "");
+    EXPECT_FALSE(w.ButtonEventoBorrar->isEnabled() || w.ButtonEventoBorrarPartido->isEnabled() ||
+                 w.ButtonEventoBorrarTodos->isEnabled());
     EXPECT_TRUE(w.ImageBorrarEvento->isHidden());
-    EXPECT_EQ(w.ImageEventosPanelFile, "");
     EXPECT_TRUE(w.ImageEventosPanel->pixmap().isNull());
     EXPECT_EQ(w.RichEditEventosPanel->toPlainText(), "");
 }
 
 } // namespace
 
-TEST(EventsPanel, EmptyQueueShowsNothingAndDisablesTheButtons) {
-    TestProgram p;
-    TFPartidos& w = *FPartidos;
-    // The window's initial state already is the empty panel.
-    EXPECT_FALSE(w.ButtonEventoBorrar->isEnabled());
-    EXPECT_TRUE(w.ImageBorrarEvento->isHidden());
-    EXPECT_EQ(w.ButtonEventoBorrar->text(), "Delete");
-    EXPECT_EQ(w.ButtonEventoBorrarPartido->text(), "Delete match");
-    EXPECT_EQ(w.ButtonEventoBorrarTodos->text(), "Delete all");
-    w.MostrarEventosPanel();
-    ExpectEmptyState();
-}
-
 TEST(EventsPanel, ShowsTheOldestEventAndDeleteMovesToTheNext) {
     TestProgram p;
     TFPartidos& w = *FPartidos;
+    ExpectEmptyState(); // the window's initial state already is the empty panel
+    w.MostrarEventosPanel();
+    ExpectEmptyState();
     SetMatch(3, "712000017", "Velkaro Demo FC", "Rivals United");
     QueueEvent("712000017", "0", "12", "1 - 0", "First goal by Smith");
     QueueEvent("712000017", "30", "40", "1 - 0", "Booking for Jones");
@@ -90,9 +78,8 @@ TEST(EventsPanel, ShowsTheOldestEventAndDeleteMovesToTheNext) {
     EXPECT_EQ(w.LabelEventosPanelEquipos->text(), "Velkaro Demo FC - Rivals United");
     EXPECT_EQ(w.LabelEventosPanelResultado->text(), "1 - 0");
     EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "12'");
-    EXPECT_TRUE(w.ButtonEventoBorrar->isEnabled());
-    EXPECT_TRUE(w.ButtonEventoBorrarPartido->isEnabled());
-    EXPECT_TRUE(w.ButtonEventoBorrarTodos->isEnabled());
+    EXPECT_TRUE(w.ButtonEventoBorrar->isEnabled() && w.ButtonEventoBorrarPartido->isEnabled() &&
+                w.ButtonEventoBorrarTodos->isEnabled());
     EXPECT_FALSE(w.ImageBorrarEvento->isHidden());
     // The same text in the browser and in the rich edit.
     EXPECT_TRUE(w.WebBrowserEventosPanel->Html().contains("First goal by Smith"));
@@ -110,7 +97,7 @@ TEST(EventsPanel, ShowsTheOldestEventAndDeleteMovesToTheNext) {
     ExpectEmptyState();
 }
 
-TEST(EventsPanel, DeleteMatchRemovesOnlyTheShownMatchsRows) {
+TEST(EventsPanel, DeleteMatchRemovesOnlyTheShownMatchsRowsAndDeleteAllEverything) {
     TestProgram p;
     TFPartidos& w = *FPartidos;
     SetMatch(0, "1", "A", "B");
@@ -134,21 +121,12 @@ TEST(EventsPanel, DeleteMatchRemovesOnlyTheShownMatchsRows) {
     EXPECT_EQ(q.Cells(PanelEventColumn::MatchId, 3), "");
     EXPECT_EQ(w.LabelEventosPanelEquipos->text(), "A - B");
     EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "2'");
-}
 
-TEST(EventsPanel, DeleteAllEmptiesTheQueue) {
-    TestProgram p;
-    TFPartidos& w = *FPartidos;
-    SetMatch(0, "1", "A", "B");
-    for (int i = 0; i < 5; ++i)
-        QueueEvent("1", "0", QString::number(i), "0 - 0", "event");
-    w.MostrarEventosPanel();
+    // Delete all empties the queue; new events are appended from row 0 again.
     w.ButtonEventoBorrarTodos->click();
     EXPECT_EQ(Queue().RowCount(), 1);
-    for (int c = 0; c < Queue().ColCount(); ++c)
-        EXPECT_EQ(Queue().Cells(c, 0), "");
+    EXPECT_EQ(Queue().Cells(PanelEventColumn::MatchId, 0), "");
     ExpectEmptyState();
-    // New events are appended from row 0 again.
     QueueEvent("1", "0", "7", "1 - 0", "after");
     w.MostrarEventosPanel();
     EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "7'");
@@ -190,9 +168,9 @@ TEST(EventsPanel, IconAndColourOfEveryCategory) {
                          : QColor(c.colour & 0xFF, (c.colour >> 8) & 0xFF, (c.colour >> 16) & 0xFF);
         EXPECT_EQ(PanelColour(), expected);
         // An unknown category still shows teams, score, minute and text.
-        EXPECT_EQ(w.LabelEventosPanelEquipos->text(), "A - B");
-        EXPECT_EQ(w.LabelEventosPanelResultado->text(), "2 - 1");
-        EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "33'");
+        EXPECT_EQ(w.LabelEventosPanelEquipos->text() + "|" + w.LabelEventosPanelResultado->text() + "|" +
+                      w.LabelEventosPanelMinuto->text(),
+                  "A - B|2 - 1|33'");
         EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().contains("Some text"));
     }
 }
@@ -241,8 +219,6 @@ TEST(EventsPanel, AHalfWrittenOnlyRowIsRemovedByDelete) {
     EXPECT_EQ(Queue().RowCount(), 2);
     EXPECT_EQ(Queue().Cells(PanelEventColumn::EventHtml, 0), "x");
     EXPECT_EQ(Queue().Cells(PanelEventColumn::EventHtml, 1), "");
-    w.DeleteRow(Queue(), 5); // out of range: nothing
-    EXPECT_EQ(Queue().RowCount(), 2);
 }
 
 TEST(EventsPanel, RefreshedWhenAnEmptySlotIsShown) {

@@ -2,6 +2,7 @@
 #include "platform/IniFile.h"
 #include "platform/widgets/Dialogs.h"
 #include "shell/Install.h"
+#include "support/gui/WindowTestHelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,18 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 class InstallTest : public ::testing::Test {
 protected:
@@ -34,9 +23,9 @@ protected:
     }
     // A settings file of an older version and the data folder with an old events table.
     void oldProgram(const QString& version, int idioma) {
-        writeFile(files.Settings, "[Opciones]\r\nIdioma=" + QByteArray::number(idioma) +
+        WriteFile(files.Settings, "[Opciones]\r\nIdioma=" + QByteArray::number(idioma) +
                                       "\r\n[Version]\r\nVersion=" + version.toLatin1() + "\r\n");
-        writeFile(path("data/EventsData.dat"), "old events");
+        WriteFile(path("data/EventsData.dat"), "old events");
     }
 
     QTemporaryDir dir;
@@ -46,25 +35,21 @@ protected:
 
 } // namespace
 
-TEST_F(InstallTest, FilesAreNamedAfterTheExecutable) {
-    const ProgramFiles f = ProgramFiles::OfExecutable("/opt/v/Velkaro");
-    EXPECT_EQ(f.Dir, "/opt/v/");
-    EXPECT_EQ(f.Settings, "/opt/v/Velkaro.ini");
-    EXPECT_EQ(f.Template, "/opt/v/Velkaro.inn");
-    EXPECT_EQ(ProgramFiles::OfExecutable("/opt/v/Velkaro.bin").Settings, "/opt/v/Velkaro.ini");
-}
+TEST_F(InstallTest, NothingHappensWithoutATemplateAndNoBackupWithoutData) {
+    WriteFile(files.Settings, "[Opciones]\r\n");
+    BackUp(files);
+    EXPECT_FALSE(QFileInfo::exists(path("backup")));
 
-TEST_F(InstallTest, NothingHappensWithoutATemplate) {
     oldProgram("0100000", 3);
     InstalarActualizacion(files);
     EXPECT_EQ(setting("Idioma"), "3");
     EXPECT_FALSE(QFileInfo::exists(path("backup")));
-    EXPECT_EQ(readFile(path("data/EventsData.dat")), "old events");
+    EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "old events");
 }
 
 TEST_F(InstallTest, TemplateWithoutOldSettingsBecomesTheSettingsAndEveryMigrationRuns) {
-    writeFile(files.Template, "[Opciones]\r\nUsuario=0\r\nIdioma=9\r\n[Version]\r\nVersion=0126700\r\n");
-    writeFile(path("_install/data/EventsData.dat"), "new events");
+    WriteFile(files.Template, "[Opciones]\r\nUsuario=0\r\nIdioma=9\r\n[Version]\r\nVersion=0126700\r\n");
+    WriteFile(path("_install/data/EventsData.dat"), "new events");
     InstalarActualizacion(files);
 
     EXPECT_FALSE(QFileInfo::exists(files.Template));
@@ -73,17 +58,17 @@ TEST_F(InstallTest, TemplateWithoutOldSettingsBecomesTheSettingsAndEveryMigratio
     EXPECT_EQ(setting("Idioma"), "13"); // 9 shifted by every language insertion
     // No data folder before: it is created with its cache folder, and the events table restored.
     EXPECT_TRUE(QFileInfo(path("data/Xml")).isDir());
-    EXPECT_EQ(readFile(path("data/EventsData.dat")), "new events");
+    EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "new events");
     EXPECT_TRUE(boxes.Boxes.isEmpty());
 }
 
 TEST_F(InstallTest, UserSettingsAreCarriedIntoTheTemplateAndSoundsAreNot) {
-    writeFile(files.Settings, "[Opciones]\r\nUsuario=pepe\r\nTeamID=4711\r\nLanguage=Deutsch\r\nIdioma=20\r\n"
+    WriteFile(files.Settings, "[Opciones]\r\nUsuario=pepe\r\nTeamID=4711\r\nLanguage=Deutsch\r\nIdioma=20\r\n"
                               "Pais=Srbija i Crna Gora\r\nSonidos=0\r\nSonidosMiGol=0\r\n"
                               "DuracionSonidosMiGol=3000\r\n[Version]\r\nVersion=0124500\r\n");
-    writeFile(path("data/EventsData.dat"), "old events");
-    writeFile(path("_install/data/EventsData.dat"), "new events");
-    writeFile(files.Template, "[Opciones]\r\nUsuario=0\r\nSonidosMiGol=1\r\nDuracionSonidosMiGol=1500\r\n"
+    WriteFile(path("data/EventsData.dat"), "old events");
+    WriteFile(path("_install/data/EventsData.dat"), "new events");
+    WriteFile(files.Template, "[Opciones]\r\nUsuario=0\r\nSonidosMiGol=1\r\nDuracionSonidosMiGol=1500\r\n"
                               "[Version]\r\nVersion=0126700\r\n");
     InstalarActualizacion(files);
 
@@ -100,7 +85,7 @@ TEST_F(InstallTest, UserSettingsAreCarriedIntoTheTemplateAndSoundsAreNot) {
     // Between 0124000 and 0125000 only the last language shift runs: 20 -> 21 -> 22.
     EXPECT_EQ(setting("Idioma"), "22");
     EXPECT_EQ(setting("Pais"), "Srbija i Crna Gora");
-    EXPECT_EQ(readFile(path("data/EventsData.dat")), "new events");
+    EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "new events");
 }
 
 TEST_F(InstallTest, EachLanguageMigrationAppliesBelowItsThreshold) {
@@ -123,12 +108,17 @@ TEST_F(InstallTest, EachLanguageMigrationAppliesBelowItsThreshold) {
 }
 
 TEST_F(InstallTest, CountryAndEventsTableMigrationsHonourTheirThresholds) {
-    writeFile(path("_install/data/EventsData.dat"), "new events");
+    // Without an install copy the old events table is kept, never deleted.
+    oldProgram("0100000", 0);
+    CorreccionesFormCreate(files, "0100000");
+    EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "old events");
+
+    WriteFile(path("_install/data/EventsData.dat"), "new events");
     auto run = [&](const QString& version) {
-        writeFile(files.Settings, "[Opciones]\r\nPais=Srbija i Crna Gora\r\n");
-        writeFile(path("data/EventsData.dat"), "old events");
+        WriteFile(files.Settings, "[Opciones]\r\nPais=Srbija i Crna Gora\r\n");
+        WriteFile(path("data/EventsData.dat"), "old events");
         CorreccionesFormCreate(files, version);
-        return std::make_pair(setting("Pais"), readFile(path("data/EventsData.dat")));
+        return std::make_pair(setting("Pais"), ReadFile(path("data/EventsData.dat")));
     };
     EXPECT_EQ(run("0089999").first, "Srbija");
     EXPECT_EQ(run("0090000").first, "Srbija i Crna Gora");
@@ -139,39 +129,26 @@ TEST_F(InstallTest, CountryAndEventsTableMigrationsHonourTheirThresholds) {
     EXPECT_EQ(run("0126700").second, "old events");
 }
 
-TEST_F(InstallTest, EventsTableIsKeptWhenThereIsNoInstallCopy) {
-    oldProgram("0100000", 0);
-    CorreccionesFormCreate(files, "0100000");
-    EXPECT_EQ(readFile(path("data/EventsData.dat")), "old events");
-}
-
 TEST_F(InstallTest, BackupHoldsExactlyTheOldSettingsAndDataFiles) {
-    writeFile(files.Settings, "[Opciones]\r\nUsuario=pepe\r\n");
-    writeFile(path("data/Favourites.dat"), "favourites");
-    writeFile(path("data/Sounds.dat"), "sounds");
-    writeFile(path("data/Xml/123/team.xml"), "<x/>");
-    writeFile(path("backup/stale.dat"), "from the last update");
-    writeFile(files.Template, "[Version]\r\nVersion=0126700\r\n");
+    WriteFile(files.Settings, "[Opciones]\r\nUsuario=pepe\r\n");
+    WriteFile(path("data/Favourites.dat"), "favourites");
+    WriteFile(path("data/Sounds.dat"), "sounds");
+    WriteFile(path("data/Xml/123/team.xml"), "<x/>");
+    WriteFile(path("backup/stale.dat"), "from the last update");
+    WriteFile(files.Template, "[Version]\r\nVersion=0126700\r\n");
     InstalarActualizacion(files);
 
     const QStringList backedUp = QDir(path("backup")).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(backedUp, (QStringList{"Favourites.dat", "Sounds.dat", "Velkaro.ini"}));
-    EXPECT_EQ(readFile(path("backup/Velkaro.ini")), "[Opciones]\r\nUsuario=pepe\r\n");
-    EXPECT_EQ(readFile(path("backup/Favourites.dat")), "favourites");
+    EXPECT_EQ(ReadFile(path("backup/Velkaro.ini")), "[Opciones]\r\nUsuario=pepe\r\n");
     EXPECT_TRUE(QDir(path("backup")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
-}
-
-TEST_F(InstallTest, NoBackupWithoutADataFolder) {
-    writeFile(files.Settings, "[Opciones]\r\n");
-    BackUp(files);
-    EXPECT_FALSE(QFileInfo::exists(path("backup")));
 }
 
 TEST_F(InstallTest, FailuresAreShownAndStartUpGoesOn) {
     // "backup" is a file: the backup fails with its message, the installation still runs.
-    writeFile(path("data/Sounds.dat"), "sounds");
-    writeFile(path("backup"), "not a folder");
-    writeFile(files.Template, "[Opciones]\r\nIdioma=9\r\n");
+    WriteFile(path("data/Sounds.dat"), "sounds");
+    WriteFile(path("backup"), "not a folder");
+    WriteFile(files.Template, "[Opciones]\r\nIdioma=9\r\n");
     InstalarActualizacion(files);
     ASSERT_EQ(boxes.Boxes.size(), 1);
     EXPECT_TRUE(boxes.Boxes[0].text.startsWith("Error. ")) << boxes.Boxes[0].text.toStdString();
@@ -181,7 +158,7 @@ TEST_F(InstallTest, FailuresAreShownAndStartUpGoesOn) {
 TEST_F(InstallTest, TemplateThatCannotBeInstalledStaysAndMigratesNothing) {
     // A folder where the settings file should be: the rename fails.
     QDir().mkpath(files.Settings);
-    writeFile(files.Template, "[Opciones]\r\nIdioma=9\r\n");
+    WriteFile(files.Template, "[Opciones]\r\nIdioma=9\r\n");
     InstalarActualizacion(files);
     ASSERT_EQ(boxes.Boxes.size(), 1);
     EXPECT_TRUE(boxes.Boxes[0].text.startsWith("Error. "));
@@ -189,8 +166,8 @@ TEST_F(InstallTest, TemplateThatCannotBeInstalledStaysAndMigratesNothing) {
 }
 
 TEST_F(InstallTest, DataFoldersThatCannotBeCreatedAreReported) {
-    writeFile(path("data"), "a file where the folder belongs");
-    writeFile(files.Template, "[Version]\r\nVersion=0126700\r\n");
+    WriteFile(path("data"), "a file where the folder belongs");
+    WriteFile(files.Template, "[Version]\r\nVersion=0126700\r\n");
     QString prev;
     EXPECT_TRUE(Instalacion(files, prev));
     ASSERT_EQ(boxes.Boxes.size(), 1);
@@ -199,14 +176,13 @@ TEST_F(InstallTest, DataFoldersThatCannotBeCreatedAreReported) {
 
 TEST_F(InstallTest, MissingDataFilesAreRestoredAndExistingOnesNeverOverwritten) {
     for (const char* name : {"EventsData.dat", "Favourites.dat", "RecordedList.dat", "ProxyConfig.dat"})
-        writeFile(path("_install/data/") + name, QByteArray("pristine ") + name);
-    writeFile(path("data/Favourites.dat"), "my favourites");
+        WriteFile(path("_install/data/") + name, QByteArray("pristine ") + name);
+    WriteFile(path("data/Favourites.dat"), "my favourites");
     ComprobarFicheros(files);
 
-    EXPECT_EQ(readFile(path("data/Favourites.dat")), "my favourites");
-    EXPECT_EQ(readFile(path("data/EventsData.dat")), "pristine EventsData.dat");
-    EXPECT_EQ(readFile(path("data/RecordedList.dat")), "pristine RecordedList.dat");
-    EXPECT_EQ(readFile(path("data/ProxyConfig.dat")), "pristine ProxyConfig.dat");
+    EXPECT_EQ(ReadFile(path("data/Favourites.dat")), "my favourites");
+    for (const char* name : {"EventsData.dat", "RecordedList.dat", "ProxyConfig.dat"})
+        EXPECT_EQ(ReadFile(path("data/") + name), QByteArray("pristine ") + name);
     EXPECT_FALSE(QFileInfo::exists(path("data/Sounds.dat"))); // no install copy: stays missing
     EXPECT_TRUE(QDir(path("data")).entryList({"*.part"}, QDir::Files).isEmpty());
 }

@@ -13,6 +13,7 @@
 #include "platform/widgets/WebBrowser.h"
 #include "shell/UOptions.h"
 #include "support/gui/TestProgram.h"
+#include "support/gui/WindowTestHelpers.h"
 #include "viewer/DrawRules.h"
 #include "viewer/HtmlDisplay.h"
 #include "viewer/MatchViewRules.h"
@@ -22,8 +23,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -37,18 +36,15 @@ const QString Home = QStringLiteral("100");
 const QString Away = QStringLiteral("200");
 
 void FillMatch(int slot, const QString& id = QStringLiteral("900")) {
+    SetMatch(slot, id, Home, Away);
     TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
-    m.SetCells(MatchColumn::MatchId, slot, id);
-    m.SetCells(MatchColumn::HomeTeamId, slot, Home);
-    m.SetCells(MatchColumn::AwayTeamId, slot, Away);
     m.SetCells(MatchColumn::HomeName, slot, QStringLiteral("Home Rovers Athletic"));
     m.SetCells(MatchColumn::AwayName, slot, QStringLiteral("Away United"));
     m.SetCells(MatchColumn::HomeGoals, slot, QStringLiteral("0"));
     m.SetCells(MatchColumn::AwayGoals, slot, QStringLiteral("0"));
-    m.SetCells(MatchColumn::MatchStart, slot, QStringLiteral("2024-03-16 19:00:00"));
 }
 
-// The first event type number whose class starts with Prefix (and whose key does not clash).
+// The first event type number whose class starts with Prefix.
 QString TypeWithClass(const QString& prefix) {
     for (int type = 1; type < 1000; ++type) {
         QString cls;
@@ -63,40 +59,26 @@ QString TypeWithClass(const QString& prefix) {
 struct Ev {
     QString type; // the number before "_"
     QString team;
-    QString player = QStringLiteral("7");
     QString html = QString();
 };
 
+// Replaces the slot's events: minute i + 3, player 7, a linked player name "Player i" unless given.
 void FillEvents(int slot, const QVector<Ev>& events) {
     TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
-    t.SetRowCount(events.size() + 1);
+    t.SetRowCount(1);
+    for (int c = 0; c < t.ColCount(); ++c)
+        t.SetCells(c, 0, QString());
     for (int i = 0; i < events.size(); ++i) {
         const Ev& e = events[i];
-        t.SetCells(EventColumn::EventNumber, i, QString::number(i + 1));
-        t.SetCells(EventColumn::EventMinute, i, QString::number(i + 3));
-        t.SetCells(EventColumn::SubjectPlayerId, i, e.player);
-        t.SetCells(EventColumn::SubjectTeamId, i, e.team);
-        t.SetCells(EventColumn::ObjectPlayerId, i, QStringLiteral("0"));
-        t.SetCells(EventColumn::EventTypeKey, i, e.type + QStringLiteral("_1"));
-        t.SetCells(EventColumn::EventHtml, i,
-                   e.html.isNull()
-                       ? QStringLiteral("<font color=#5577FF \"playerID=%1\">Player %2</font> text %3. ")
-                             .arg(e.player)
-                             .arg(i)
-                             .arg(i + 1)
-                       : e.html);
+        const QString html =
+            e.html.isNull() ? QStringLiteral("<font color=#5577FF \"playerID=7\">Player %1</font> text %2. ")
+                                  .arg(i)
+                                  .arg(i + 1)
+                            : e.html;
+        AddEvent(
+            slot,
+            {e.team, e.type + QStringLiteral("_1"), html, {}, QString::number(i + 3), QStringLiteral("7")});
     }
-    for (int c = 0; c < t.ColCount(); ++c)
-        t.SetCells(c, events.size(), QString());
-}
-
-void Show(int slot) {
-    {
-        const QSignalBlocker blocker(FPartidos->TabControlPartidos);
-        FPartidos->TabControlPartidos->setCurrentIndex(slot);
-    }
-    FPartidos->PrevTab = -1;
-    FPartidos->TabControlPartidosChange();
 }
 
 QString ListCell(int col, int row) {
@@ -116,7 +98,7 @@ TEST(MatchView, GoalColumnScoresAndInjuryWords) {
                           {QStringLiteral("92"), Home},
                           {goal, Away}};
     FillEvents(0, events);
-    Show(0);
+    RebuildSlot(0);
     ASSERT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), 7); // captions, five events, empty row
     EXPECT_EQ(ListCell(6, 1), " 1 -  0");
     EXPECT_EQ(ListCell(6, 2), ""); // a missed chance does not move the score
@@ -125,31 +107,23 @@ TEST(MatchView, GoalColumnScoresAndInjuryWords) {
     EXPECT_EQ(ListCell(6, 4), "serious");
     EXPECT_EQ(ListCell(6, 5), " 1 -  1"); // the injury words above are not read as a score
     EXPECT_EQ(ListCell(4, 1), "3'");
-    EXPECT_EQ(ListCell(5, 1), "Player 0");
     EXPECT_EQ(ListCell(5, 3), "   Player 2"); // the away side is marked by three blanks
-    EXPECT_EQ(ListCell(0, 6), "");
     // The latest event is selected and shown.
     EXPECT_EQ(FPartidos->BKStringGridListaEventos.Row(), 5);
     EXPECT_TRUE(FPartidos->WebBrowserEvento1->Html().contains("text 5."));
 
     // Two-digit scores.
-    events.clear();
-    for (int i = 0; i < 10; ++i)
-        events.append({goal, Home});
-    for (int i = 0; i < 12; ++i)
-        events.append({goal, Away});
+    events = QVector<Ev>(10, {goal, Home}) + QVector<Ev>(12, {goal, Away});
     FillEvents(0, events);
-    Show(0);
+    RebuildSlot(0);
     EXPECT_EQ(ListCell(6, 10), "10 -  0");
     EXPECT_EQ(ListCell(6, 22), "10 - 12");
-    EXPECT_EQ(FPartidos->LabelO11->text(), "10 (10)");
-    EXPECT_EQ(FPartidos->LabelO12->text(), "12 (12)");
 }
 
 TEST(MatchView, ChanceCounters) {
     TestProgram p;
     FillMatch(0);
-    Show(0);
+    RebuildSlot(0);
     // A match without events: counters empty, not "0"; the selected-event page empty.
     EXPECT_EQ(FPartidos->LabelO11->text(), "");
     EXPECT_EQ(FPartidos->LabelO32->text(), "");
@@ -162,12 +136,10 @@ TEST(MatchView, ChanceCounters) {
     FillEvents(
         0,
         {{missed, Home}, {goal, Home}, {seMissed, Away}, {missed, Home}, {seMissed, Away}, {caGoal, Away}});
-    Show(0);
+    RebuildSlot(0);
     EXPECT_EQ(FPartidos->LabelO11->text(), "3 (1)");
     EXPECT_EQ(FPartidos->LabelO12->text(), "0 (0)");
-    EXPECT_EQ(FPartidos->LabelO21->text(), "0 (0)");
     EXPECT_EQ(FPartidos->LabelO22->text(), "2 (0)");
-    EXPECT_EQ(FPartidos->LabelO31->text(), "0 (0)");
     EXPECT_EQ(FPartidos->LabelO32->text(), "1 (1)");
 }
 
@@ -182,17 +154,15 @@ TEST(MatchView, HeaderTextsAndKits) {
     m.SetCells(MatchColumn::HomeLeagueLevelUnitName, 0, "II.1");
     m.SetCells(MatchColumn::MinuteText, 0, "45");
     m.SetCells(MatchColumn::WeatherId, 0, "x");
-    Show(0);
+    RebuildSlot(0);
     EXPECT_EQ(FPartidos->LabelSumarioEquipos->text(), "Home Rovers  - Away United");
     EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "0 - 0");
     EXPECT_EQ(FPartidos->LabelSumarioMinuto->text(), "Minute 45'");
     EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 900");
     EXPECT_EQ(FPartidos->LabelSumarioFecha->text(), " 2024-03-16      19:00");
     EXPECT_EQ(FPartidos->LabelDetallesLiga1->text(), "Utopia - ??");
-    EXPECT_EQ(FPartidos->LabelDetallesEquipoID2->text(), Away);
     EXPECT_TRUE(FPartidos->ImageSumarioTiempo->pixmap().isNull()); // a weather code that is no number
     EXPECT_FALSE(FPartidos->ImageUniforme11->pixmap().isNull());
-    EXPECT_FALSE(FPartidos->ImageUniforme12->pixmap().isNull());
     EXPECT_TRUE(FPartidos->ImageUniforme21->pixmap().isNull()); // letter L: no shirt
     EXPECT_FALSE(FPartidos->ImageUniforme22->pixmap().isNull());
 
@@ -204,9 +174,7 @@ TEST(MatchView, HeaderTextsAndKits) {
     EXPECT_EQ(KitPictureFiles("K050607", "1").Shirt, "images/Shirt_K_1905.ico");
     EXPECT_EQ(KitPictureFiles("N050607", "1").Shirt, "images/dressShirt05.ico");
     EXPECT_EQ(KitPictureFiles("M050607", "1").Shirt, "");
-    const KitFiles x = KitPictureFiles("X0012", "456");
-    EXPECT_EQ(x.Shirt, "data/Xml/X.456.12.Shirt.gif");
-    EXPECT_EQ(x.Socks, "data/Xml/X.456.12.Socks.gif");
+    EXPECT_EQ(KitPictureFiles("X0012", "456").Shirt, "data/Xml/X.456.12.Shirt.gif");
     // Short codes never fail: the missing characters make names without a file.
     EXPECT_EQ(KitPictureFiles("B0", "1").Shorts, "images/dressPants.ico");
     EXPECT_EQ(KitPictureFiles("", "1").Shirt, "");
@@ -217,14 +185,13 @@ TEST(MatchView, HeaderTextsAndKits) {
 TEST(MatchView, ReportPageKeepsOnlyAnUnchangedRefresh) {
     TestProgram p;
     FillMatch(0);
-    Show(0);
+    RebuildSlot(0);
     QTabWidget* pages = FPartidos->PageControlEventos;
     auto showReport = [pages] {
         pages->setTabVisible(1, true);
         pages->setCurrentWidget(FPartidos->TabSheetFinPartido);
     };
-    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
-    m.SetCells(MatchColumn::HomeGoals, 0, "2");
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::HomeGoals, 0, "2");
 
     // The poll's refresh of the same tab while the report is the active page changes nothing...
     showReport();
@@ -246,32 +213,27 @@ TEST(MatchView, ReportPageKeepsOnlyAnUnchangedRefresh) {
     EXPECT_EQ(pages->currentIndex(), 0);
 }
 
-TEST(MatchView, EmptySlotRefreshKeepsInputAndRefreshesResults) {
+// The results list is refreshed while an empty slot is shown, and takes the user to a filled slot.
+TEST(MatchView, ResultsListOnAnEmptySlot) {
     TestProgram p;
     FillMatch(3, "555");
-    Show(0);
-    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(1, 6), "Home Rovers Athletic - Away United");
-    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(3, 6), "0 - 0");
-    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(3, 0), " - ");
-    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(0, 18), "10.");
+    RebuildSlot(0);
+    TBKStringGrid& results = FPartidos->BKStringGridResultados;
+    EXPECT_EQ(results.Cells(1, 6), "Home Rovers Athletic - Away United");
+    EXPECT_EQ(results.Cells(3, 6), "0 - 0");
+    EXPECT_EQ(results.Cells(3, 0), " - ");
+    EXPECT_EQ(results.Cells(0, 18), "10.");
 
-    FPartidos->EditAnadir2->setText("12345");
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::HomeGoals, 3, "4");
     FPartidos->PrevTab = 0; // the poll's refresh
     FPartidos->TabControlPartidosChange();
-    EXPECT_EQ(FPartidos->EditAnadir2->text(), "12345");
-    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(3, 6), "4 - 0");
+    EXPECT_EQ(results.Cells(3, 6), "4 - 0");
 
-    // A change of tab clears the add panel.
-    FPartidos->ImageTab1Click(2);
-    FPartidos->ImageTab1Click(1);
-    EXPECT_EQ(FPartidos->EditAnadir2->text(), "");
-    // The results list takes the user to a filled slot; spacer rows do nothing.
-    FPartidos->BKStringGridResultados.SetRow(6);
+    results.SetRow(6);
     FPartidos->BKStringGridResultadosClick();
     EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 3);
     EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 555");
-    FPartidos->BKStringGridResultados.SetRow(7);
+    results.SetRow(7); // a spacer row does nothing
     FPartidos->BKStringGridResultadosClick();
     EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 3);
 }
@@ -287,7 +249,7 @@ TEST(MatchView, RebuildIsNotReentered) {
             FPartidos->TabControlPartidosChange();
     });
     const int before = FPartidos->RebuildCount;
-    Show(0);
+    RebuildSlot(0);
     Cursor::SetHook(nullptr);
     EXPECT_EQ(FPartidos->RebuildCount, before + 2);
     EXPECT_EQ(nested, 2);                                         // the deferred run came after the first one
@@ -300,12 +262,11 @@ TEST(MatchView, CommentaryPageBulletsAfterTheSixthText) {
     FillMatch(0);
     QVector<Ev> events;
     for (int i = 1; i <= 8; ++i)
-        events.append({QStringLiteral("30"), Home, QStringLiteral("7"), QStringLiteral("t%1 ").arg(i)});
+        events.append({QStringLiteral("30"), Home, QStringLiteral("t%1 ").arg(i)});
     FillEvents(0, events);
-    Show(0);
-    const QString page = FPartidos->WebBrowserEventos->Html();
-    EXPECT_TRUE(page.contains("t1 t2 t3 t4 t5 t6 &bull;&nbsp;t7 &bull;&nbsp;t8 ")) << page.toStdString();
-    EXPECT_EQ(page, CommentaryToHtml("t1 t2 t3 t4 t5 t6 &bull;&nbsp;t7 &bull;&nbsp;t8 "));
+    RebuildSlot(0);
+    EXPECT_EQ(FPartidos->WebBrowserEventos->Html(),
+              CommentaryToHtml("t1 t2 t3 t4 t5 t6 &bull;&nbsp;t7 &bull;&nbsp;t8 "));
 }
 
 TEST(HtmlDisplay, RichEditRuns) {
@@ -321,9 +282,8 @@ TEST(HtmlDisplay, RichEditRuns) {
     ASSERT_EQ(runs.size(), 4);
     EXPECT_EQ(runs[0].Colour, QColor(255, 0, 0));
     EXPECT_EQ(runs[2].Colour, QColor(128, 0, 0));
-    EXPECT_EQ(runs[3].Colour, RichEditFallbackColour); // not a library colour name
-    EXPECT_EQ(RichEditFallbackColour, QColor(255, 128, 64));
-    EXPECT_EQ(RichEditColour("#zz0000"), RichEditFallbackColour);
+    EXPECT_EQ(runs[3].Colour, QColor(255, 128, 64)); // not a library colour name: orange
+    EXPECT_EQ(RichEditColour("#zz0000"), QColor(255, 128, 64));
 
     // Without runs the text comes whole, in black, breaks as paragraphs.
     runs = RichEditRuns("plain <b>text</b><br />two");
@@ -392,12 +352,8 @@ TEST(DrawRules, Cells) {
     EXPECT_FALSE(EventListCell(list, 5, 3).Draws()); // the empty last row keeps the normal drawing
     EXPECT_EQ(EventListCell(list, 3, 1).icon->Index, 6);
     EXPECT_EQ(EventListCell(list, 3, 2).icon->List, "ImageListLesiones");
-    EXPECT_EQ(EventListCell(list, 3, 2).icon->Index, 0);
     EXPECT_FALSE(EventListCell(list, 3, 3).Draws());
-    EXPECT_EQ(CategoryIcon("4")->Index, 11);
-    EXPECT_EQ(CategoryIcon("6")->Index, 12);
     EXPECT_FALSE(CategoryIcon("2").has_value());
-    EXPECT_FALSE(ImageListPicture("ImageListPartido", 0).isNull());
 
     TBKStringGrid ratings;
     ratings.SetColCount(10);
@@ -411,23 +367,18 @@ TEST(DrawRules, Cells) {
     ratings.SetCells(4, 14, "+3");
     ratings.SetCells(9, 14, "-3");
     ratings.SetCells(4, 15, "0");
-    ratings.SetCells(4, 13, "+1");
     EXPECT_EQ(RatingsCell(ratings, 4, 14).brush, ColorFromBgr(ColorLightGreen));
     EXPECT_EQ(RatingsCell(ratings, 9, 14).brush, ColorFromBgr(ColorLightRed));
     EXPECT_FALSE(RatingsCell(ratings, 4, 15).brush.has_value());
-    EXPECT_TRUE(RatingsCell(ratings, 4, 15).fill);
-    EXPECT_EQ(RatingsCell(ratings, 4, 13).brush, ColorFromBgr(ColorPaleGreen));
     EXPECT_FALSE(RatingsCell(ratings, 2, 11).Draws()); // empty total
     EXPECT_EQ(RatingsCell(ratings, 0, 3).font, QColor(0, 0, 255));
 
-    EXPECT_EQ(PitchCell("50%", Qt::white).brush, QColor(Qt::white));
     EXPECT_EQ(PitchCell("", Qt::white).brush, QColor(Qt::white));
     EXPECT_EQ(PitchCell(" 66%", Qt::white).brush, ColorFromBgr(ColorLightMagenta));
     EXPECT_EQ(PitchCell("66%", Qt::white).brush, ColorFromBgr(ColorLightBlue));
 
     TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
     matches.SetCells(MatchColumn::FinishedFlag, 4, "1");
-    EXPECT_EQ(ResultsCell(matches, 3, 8).brush, QColor(0xA6, 0xCA, 0xF0));
     EXPECT_EQ(ResultsCell(matches, 3, 9).brush, QColor(0xA6, 0xCA, 0xF0));
     EXPECT_EQ(ResultsCell(matches, 3, 10).brush, QColor(Qt::white));
     EXPECT_FALSE(ResultsCell(matches, 1, 8).Draws());
@@ -441,10 +392,8 @@ TEST(MatchViewEndToEnd, FollowedMatchShowsItsEvents) {
     ConexionLogin(QStringLiteral("demo"), QStringLiteral("velkaro"), r);
     ASSERT_EQ(r, "OK");
     FOptions->EditTeamID->setText("250101");
+    SetMatch(0, "712000021", "250101", "250103");
     TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
-    m.SetCells(MatchColumn::MatchId, 0, "712000021");
-    m.SetCells(MatchColumn::HomeTeamId, 0, "250101");
-    m.SetCells(MatchColumn::AwayTeamId, 0, "250103");
     m.SetCells(MatchColumn::HomeName, 0, "Velkaro Demo FC");
     m.SetCells(MatchColumn::AwayName, 0, "Opponents");
     ConexionRequest(ChppPath + QStringLiteral("live&version=1.4&actionType=addMatch&matchID=712000021"), r);
@@ -455,7 +404,7 @@ TEST(MatchViewEndToEnd, FollowedMatchShowsItsEvents) {
             p.Service->Control(QStringLiteral("/_control/clock?set=") + QString(when).replace(' ', "%20"))
                 .isEmpty());
         FPartidos->DescargaLive();
-        Show(0);
+        RebuildSlot(0);
         const int now = FPartidos->BKStringGridListaEventos.RowCount();
         EXPECT_GE(now, rows);
         rows = now;
@@ -467,7 +416,6 @@ TEST(MatchViewEndToEnd, FollowedMatchShowsItsEvents) {
     EXPECT_FALSE(FPartidos->LabelO11->text().isEmpty());
     EXPECT_TRUE(
         FPartidos->WebBrowserEventos->Html().contains(events.Cells(EventColumn::EventHtml, 0).left(20)));
-    EXPECT_EQ(FPartidos->LabelDetallesEquipoID1->text(), "250101");
     EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(1, 0), "Velkaro Demo FC - Opponents");
     // The logo address the service gave points at the service; the page shows it.
     const QString logo = m.Cells(MatchColumn::HomeLogoUrl, 0);
@@ -483,7 +431,7 @@ TEST(MatchViewEndToEnd, FollowedMatchShowsItsEvents) {
         FPartidos->setGeometry(0, 0, 1280, 1024);
         FPartidos->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(FPartidos));
-        Show(0);
+        RebuildSlot(0);
         QTest::qWait(300);
         QGuiApplication::primaryScreen()->grabWindow(0).save(shots + "/followed-match.png");
         FPartidos->ViewListaEventos->selectRow(3);

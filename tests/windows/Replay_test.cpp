@@ -7,11 +7,11 @@
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
 #include "support/gui/TestProgram.h"
+#include "support/gui/WindowTestHelpers.h"
 #include "viewer/UPartidos.h"
 
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSlider>
 #include <gtest/gtest.h>
 
@@ -44,18 +44,10 @@ QString MatchXml(const QString& id, const QVector<Ev>& events) {
 }
 
 void WriteLive(const TestProgram& p, const QStringList& matches) {
-    QFile f(p.Folder.File("data/Xml/live.xml"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(("<?xml version=\"1.0\" encoding=\"utf-8\"?><HattrickData><MatchList>" + matches.join("") +
-             "</MatchList></HattrickData>")
-                .toUtf8());
-}
-
-void SetMatch(int slot, const QString& id, const QString& home, const QString& away) {
-    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
-    m.SetCells(MatchColumn::MatchId, slot, id);
-    m.SetCells(MatchColumn::HomeTeamId, slot, home);
-    m.SetCells(MatchColumn::AwayTeamId, slot, away);
+    WriteFile(p.Folder.File("data/Xml/live.xml"),
+              ("<?xml version=\"1.0\" encoding=\"utf-8\"?><HattrickData><MatchList>" + matches.join("") +
+               "</MatchList></HattrickData>")
+                  .toUtf8());
 }
 
 QStringList Column(TBKStringGrid& t, int col) {
@@ -105,26 +97,19 @@ TEST(Replay, RecordedAddReadsItsOwnMatchFromTheLiveFile) {
     ASSERT_EQ(f2.RowCount(), 6);
     EXPECT_EQ(Column(f2, EventColumn::EventNumber), QStringList({"1", "2", "3", "4", "5"}));
     EXPECT_EQ(Column(f2, EventColumn::EventMinute), QStringList({"0", "0", "5", "x", "90"}));
-    EXPECT_EQ(Column(f2, EventColumn::SubjectTeamId), QStringList({"10", "20", "10", "20", "0"}));
     EXPECT_EQ(f2.Cells(EventColumn::SubjectPlayerId, 2), "111");
-    EXPECT_EQ(f2.Cells(EventColumn::EventTypeKey, 2), "100_1");
     EXPECT_EQ(f2.Cells(EventColumn::EventClass, 2), ",0,0,0,,4,");
     EXPECT_EQ(f2.Cells(EventColumn::EventClass, 4), ",1,6,,,,");
     // The scorer's link is coloured as a home player, from the lineups read before it.
     EXPECT_EQ(f2.Cells(EventColumn::EventHtml, 0), HomeLineup);
     EXPECT_TRUE(f2.Cells(EventColumn::EventHtml, 2).contains("#5577FF"));
-    EXPECT_TRUE(f2.Cells(EventColumn::EventHtml, 2).contains("Smith"));
     EXPECT_FALSE(f2.Cells(EventColumn::EventHtml, 2).contains("<a href"));
-    for (int c = 0; c < f2.ColCount(); ++c)
-        EXPECT_EQ(f2.Cells(c, 5), "");
 
     // A second recorded match in the same slot leaves only its own events.
     SetMatch(2, "901", "10", "20");
     WriteLive(p, {MatchXml("901", {{"3", "10", "1", "100_1", "Only goal"}})});
     w.EventosPartidosFinalizadoDescarga("901");
-    ASSERT_EQ(f2.RowCount(), 2);
-    EXPECT_EQ(f2.Cells(EventColumn::EventHtml, 0), "Only goal");
-    EXPECT_EQ(f2.Cells(EventColumn::EventMinute, 1), "");
+    EXPECT_EQ(Column(f2, EventColumn::EventHtml), QStringList({"Only goal"}));
 
     // A match the answer does not hold, or a file that is not there, reads nothing.
     w.EventosPartidosFinalizadoDescarga("999");
@@ -171,7 +156,6 @@ TEST(Replay, StepsReleaseEachMinuteIntoTheTablesAndThePanel) {
     w.EventosPartidosFinalizadoActualizar("5");
     ASSERT_EQ(queue.RowCount(), 6);
     EXPECT_EQ(queue.Cells(PanelEventColumn::EventHtml, 3), "Other goal");
-    EXPECT_EQ(queue.Cells(PanelEventColumn::MatchId, 4), "900");
     EXPECT_EQ(queue.Cells(PanelEventColumn::ScoreText, 4), "1 - 0");
     EXPECT_EQ(queue.Cells(PanelEventColumn::CategoryCode, 4), "0");
     EXPECT_FALSE(w.SeleccionarImagenTab(0)->pixmap().isNull());
@@ -190,10 +174,6 @@ TEST(Replay, StepsReleaseEachMinuteIntoTheTablesAndThePanel) {
     EXPECT_EQ(played, QStringList({p.Folder.File("sounds/MatchEnd.wav")}));
     EXPECT_EQ(l2.RowCount(), f2.RowCount());
     EXPECT_EQ(l0.RowCount(), 3);
-
-    // The panel shows the oldest queued event.
-    w.MostrarEventosPanel();
-    EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "0'");
 }
 
 TEST(Replay, FinishedMatchOfTheServiceReplayedAtSpeedFour) {
@@ -209,17 +189,10 @@ TEST(Replay, FinishedMatchOfTheServiceReplayedAtSpeedFour) {
     // The demo team's match of the round before last, finished a week ago.
     const QString matchId = "712000017";
     w.AnadirPartido(matchId, 0, false);
-    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
-    ASSERT_EQ(matches.Cells(MatchColumn::MatchId, 0), matchId);
     TBKStringGrid& recorded = FOptions->BKStringGridFEventos(0);
     TBKStringGrid& live = FOptions->BKStringGridEventos(0);
     ASSERT_GT(recorded.RowCount(), 5);
-    EXPECT_TRUE(Column(recorded, EventColumn::EventTypeKey).last().startsWith("599"));
-    EXPECT_EQ(w.ReplayMinute, "-1");
-    EXPECT_EQ(live.RowCount(), 1);
-
-    w.TrackBarVelocidad->setValue(3);
-    EXPECT_EQ(w.LabelVelocidad->text(), "4");
+    w.TrackBarVelocidad->setValue(3); // speed 4
 
     // A few steps, driven directly: each releases exactly the events of its minute.
     for (int minute = 0; minute <= 2; ++minute) {
@@ -234,15 +207,9 @@ TEST(Replay, FinishedMatchOfTheServiceReplayedAtSpeedFour) {
     // To the end of the match: every event is in the event table and was queued once.
     while (w.ReplayMinute.toInt() < 95)
         w.DescargaDiferido();
-    EXPECT_EQ(live.RowCount(), recorded.RowCount());
-    for (int r = 0; r < recorded.RowCount(); ++r)
-        EXPECT_EQ(live.Cells(EventColumn::EventHtml, r), recorded.Cells(EventColumn::EventHtml, r));
+    EXPECT_EQ(Column(live, EventColumn::EventHtml), Column(recorded, EventColumn::EventHtml));
     TBKStringGrid& queue = FOptions->BKStringGridEventosPanel();
+    EXPECT_EQ(Column(queue, PanelEventColumn::MatchId).filter(matchId).size(), recorded.RowCount() - 1);
     EXPECT_EQ(queue.RowCount(), recorded.RowCount());
-    EXPECT_TRUE(Column(queue, PanelEventColumn::MatchId).filter(matchId).size() == queue.RowCount() - 1);
-    EXPECT_EQ(matches.Cells(MatchColumn::FinishedFlag, 0), "1");
-
-    w.MostrarEventosPanel();
-    EXPECT_TRUE(w.ButtonEventoBorrar->isEnabled());
-    EXPECT_EQ(w.LabelEventosPanelMinuto->text(), recorded.Cells(EventColumn::EventMinute, 0) + "'");
+    EXPECT_EQ(FOptions->BKStringGrid10Partidos().Cells(MatchColumn::FinishedFlag, 0), "1");
 }

@@ -1,8 +1,8 @@
 #include "World.h"
 
 #include "Documents.h"
-#include "LogoPng.h"
 #include "KitGif.h"
+#include "LogoPng.h"
 #include "Scenario.h"
 
 #include <QRegularExpression>
@@ -245,7 +245,8 @@ QByteArray World::LogoPicture(const QString& name) const {
     if (!team)
         return {};
     // Two colours of the team's own, fixed by its ID.
-    const quint32 palette[] = {0xC8102E, 0x0033A0, 0x00843D, 0xFFCD00, 0x222222, 0x6A1B9A, 0xFF6F00, 0x00A3E0};
+    const quint32 palette[] = {0xC8102E, 0x0033A0, 0x00843D, 0xFFCD00,
+                               0x222222, 0x6A1B9A, 0xFF6F00, 0x00A3E0};
     const quint32 main = palette[team->id % 8];
     const quint32 second = (team->id / 8) % 2 ? 0xFFFFFF : palette[(team->id / 8 + 3) % 8];
     return LogoPng(main, second == main ? 0xFFFFFF : second);

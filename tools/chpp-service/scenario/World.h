@@ -9,8 +9,8 @@
 #include <optional>
 
 struct WorldAnswer {
-    int status = 200;                 // HTTP status of the answer
-    QByteArray body;                  // the document
+    int status = 200; // HTTP status of the answer
+    QByteArray body;  // the document
     QByteArray contentType = "text/xml";
 };
 

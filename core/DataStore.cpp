@@ -93,15 +93,25 @@ QString EventoClase(const TBKStringGrid& eventsData, const QString& EventType) {
     return QString();
 }
 
-void LoadTableFrom(TBKStringGrid& table, const QString& AppDir) {
-    // The table reads the file its Filename names; give it the full path for the load only.
+namespace {
+// The table reads and writes the file its Filename names; give it the full path for one operation only.
+template <typename Operation> void WithFullPath(TBKStringGrid& table, const QString& AppDir, Operation op) {
     struct Restore {
         TBKStringGrid& table;
         QString relative;
         ~Restore() { table.Filename = relative; }
     } restore{table, table.Filename};
     table.Filename = AppDir + restore.relative;
-    table.LoadFromFile();
+    op();
+}
+} // namespace
+
+void LoadTableFrom(TBKStringGrid& table, const QString& AppDir) {
+    WithFullPath(table, AppDir, [&] { table.LoadFromFile(); });
+}
+
+void SaveTableTo(TBKStringGrid& table, const QString& AppDir) {
+    WithFullPath(table, AppDir, [&] { table.SaveToFile(); });
 }
 
 DataStore::DataStore() {

@@ -186,6 +186,8 @@ QString EventoClase(const TBKStringGrid& eventsData, const QString& EventType);
 // Loads a table from AppDir + its Filename; Filename itself stays relative. Throws what the table's
 // load throws.
 void LoadTableFrom(TBKStringGrid& table, const QString& AppDir);
+// Saves the table to AppDir + its Filename (atomically), keeping Filename relative.
+void SaveTableTo(TBKStringGrid& table, const QString& AppDir);
 
 // What the start-up loads leave for the options window's controls.
 struct StartupLoadResult {

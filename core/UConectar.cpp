@@ -1,5 +1,7 @@
 #include "core/UConectar.h"
 
+#include "core/UGlobal.h"
+
 #include "core/Settings.h"
 #include "core/UDataModule1.h"
 #include "platform/Cursor.h"
@@ -30,15 +32,6 @@ QString encoded(const QString& value) {
     return QString::fromLatin1(QUrl::toPercentEncoding(value));
 }
 
-bool isDecimal(const QString& s) {
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
 // The request path with every parameter value percent-encoded. False when a parameter naming an ID
 // does not hold decimal digits: such a request is never sent.
 bool encodeRequest(const QString& path, QString& out) {
@@ -54,7 +47,7 @@ bool encodeRequest(const QString& path, QString& out) {
             continue;
         const QString name = p.left(eq);
         const QString value = p.mid(eq + 1);
-        if (name.endsWith("id", Qt::CaseInsensitive) && !isDecimal(value))
+        if (name.endsWith("id", Qt::CaseInsensitive) && !IsDecimalDigits(value))
             return false;
         p = name + '=' + encoded(value);
     }

@@ -175,3 +175,12 @@ QChar FilterNumericKey(const QString& Text, QChar Key, qint64 Max) {
     const qint64 value = number.toLongLong(&ok); // false on overflow
     return ok && value <= Max ? Key : QChar(0);
 }
+
+bool IsDecimalDigits(const QString& Text) {
+    if (Text.isEmpty())
+        return false;
+    for (const QChar c : Text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}

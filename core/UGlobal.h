@@ -56,6 +56,8 @@ QString FixDecimalSeparator(const QString& NumberText);
 QString PadWithZeros(const QString& Text, int Width);  // "0" prefixed up to Width (0..255)
 QString PadWithSpaces(const QString& Text, int Width); // " " prefixed up to Width (0..65535)
 QString StripBlanks(const QString& Text);              // every " " removed
+// True for a non-empty text of ASCII decimal digits only: what may go into a request or a file name as an ID.
+bool IsDecimalDigits(const QString& Text);
 
 // A number grouped by thousands and padded with blanks for a right-aligned table cell.
 QString AlignNumberText(const QString& NumberText);

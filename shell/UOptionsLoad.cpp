@@ -122,14 +122,11 @@ void TFOptions::GuardarDatos() {
 bool TFOptions::SalvarTabla(TBKStringGrid& Grid, const QString& FileName) {
     // The table keeps its relative name; the file is written under the program folder, through a
     // temporary file, without touching the process's current directory.
-    Grid.Filename = AppDir + FileName;
-    bool saved = false;
-    try {
-        Grid.SaveToFile();
-        saved = true;
-    } catch (const std::exception&) {
-        // A failed save leaves the old file whole; nothing is reported.
-    }
     Grid.Filename = FileName;
-    return saved;
+    try {
+        SaveTableTo(Grid, AppDir);
+        return true;
+    } catch (const std::exception&) {
+        return false; // a failed save leaves the old file whole; nothing is reported
+    }
 }

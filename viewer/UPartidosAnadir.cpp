@@ -2,6 +2,8 @@
 // teams, the user's bookmarks at the game service, a typed match ID), and clearing a slot.
 #include "viewer/UPartidos.h"
 
+#include "core/UGlobal.h"
+
 #include "core/DataStore.h"
 #include "core/Settings.h"
 #include "core/UDataModule1.h"
@@ -63,12 +65,7 @@ void SelectIndex(QComboBox* combo, int index) {
 
 // A number the add can use: decimal digits only (no sign, no hex), within the integer range.
 bool IsDecimalId(const QString& text) {
-    if (text.isEmpty() || text.size() > 10)
-        return false;
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return text.toLongLong() <= INT_MAX;
+    return IsDecimalDigits(text) && text.size() <= 10 && text.toLongLong() <= INT_MAX;
 }
 
 QLineEdit* NewCaption(QWidget* parent, int x, int y, int w) {

@@ -18,17 +18,6 @@ namespace {
 
 constexpr qint64 MaxProxyPort = 2000000;
 
-// Saves a table to its file under the program folder, whatever the process's current folder is.
-void SaveTableTo(TBKStringGrid& table, const QString& appDir) {
-    struct Restore {
-        TBKStringGrid& table;
-        QString relative;
-        ~Restore() { table.Filename = relative; }
-    } restore{table, table.Filename};
-    table.Filename = appDir + restore.relative;
-    table.SaveToFile();
-}
-
 QString Flag(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }

@@ -2,6 +2,8 @@
 // the sounds of each poll.
 #include "viewer/UPartidos.h"
 
+#include "core/UGlobal.h"
+
 #include "core/Commentary.h"
 #include "core/DataStore.h"
 #include "core/EventLookups.h"
@@ -54,15 +56,6 @@ int StoredNumber(const QString& text) {
     return ok ? n : 0;
 }
 
-bool IsDigits(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
-
 // The home and away lineup texts of a match: the first stored lineup event is the home side's, the
 // last further one the away side's. A failure keeps what was gathered.
 void LineupTexts(const TBKStringGrid& table, QString& home, QString& away) {
@@ -95,7 +88,7 @@ QString SubjectPlayerName(const QString& html, const QString& playerId) {
 
 // The players file of a team says the player already had two yellow cards.
 bool HadTwoCards(const QString& teamId, const QString& playerId) {
-    if (!IsDigits(teamId))
+    if (!IsDecimalDigits(teamId))
         return false; // the ID goes into a file name
     const QString file = AppDir + QStringLiteral("data/Xml/players_") + teamId + QStringLiteral(".xml");
     if (!QFileInfo::exists(file))

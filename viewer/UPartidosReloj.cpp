@@ -1,6 +1,8 @@
 // The polling clock, the live pause, the replay speed and play controls, and the kit pictures.
 #include "viewer/UPartidos.h"
 
+#include "core/UGlobal.h"
+
 #include "core/EventLookups.h"
 #include "core/Settings.h"
 #include "core/UConectar.h"
@@ -67,15 +69,6 @@ QString KitServer() {
     while (base.endsWith(QLatin1Char('/')))
         base.chop(1);
     return base;
-}
-
-bool IsDigits(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
 }
 
 bool IsLetterOrDigitAscii(QChar c) {
@@ -310,7 +303,7 @@ void TFPartidos::DescargarUniformes(const QString& Dress, const QString& TeamID)
         if (Dress.isEmpty() || (Dress[0] != QLatin1Char('X') && Dress[0] != QLatin1Char('Z')))
             return; // built-in kits need no pictures
         // Both go into addresses and file names.
-        if (!IsDigits(TeamID))
+        if (!IsDecimalDigits(TeamID))
             return;
         for (QChar c : Dress)
             if (!IsLetterOrDigitAscii(c))

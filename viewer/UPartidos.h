@@ -230,7 +230,8 @@ public:
     // the match type.
     void DescargarDatosEquipos(int Slot);
     // One slot of the periodic update; waited and fetchedDate are shared by the slots of one call.
-    void ActualizarPartido(int Slot, const QString& Minute, bool& waited, QString& fetchedDate);
+    void ActualizarPartido(int Slot, const QString& Minute, bool& waited, QString& fetchedDate,
+                           bool& fetchedRead);
     // The slot's three end-of-match files (details, home and away lineups), fetched afresh.
     void DescargarFicherosFinPartido(int Slot);
     // ---- match view, HTML display, cell drawing (UPartidosVista.cpp) ----

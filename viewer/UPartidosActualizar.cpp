@@ -135,16 +135,21 @@ QString WeatherOfEvent(const QString& eventKey) {
 
 void TFPartidos::Actualizar10Partidos(const QString& Minute) {
     bool waited = false; // one call waits at most once, before its first end-of-match download
-    QString fetchedDate; // the live file's time, kept from the previous slot when a reading fails
+    // The live file's time, kept from the previous slot when a reading fails. Nothing rewrites the live
+    // file during the update, so once read it serves every later slot: a poll parses it once, not ten
+    // times.
+    QString fetchedDate;
+    bool fetchedRead = false;
     for (int s = 0; s < MatchSlotCount; ++s) {
         try {
-            ActualizarPartido(s, Minute, waited, fetchedDate);
+            ActualizarPartido(s, Minute, waited, fetchedDate, fetchedRead);
         } catch (...) {
         }
     }
 }
 
-void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, QString& fetchedDate) {
+void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, QString& fetchedDate,
+                                   bool& fetchedRead) {
     TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
     const TBKStringGrid& events = SeleccionarTablaEventos(s);
     const QString matchId = matches.Cells(MatchColumn::MatchId, s);
@@ -184,9 +189,11 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
         }
 
         if (RadioGroupTipoPartidos->ItemIndex() == 0) {
-            ReadXmlFile(AppDir + LiveFile, [&](const XmlNode& root) {
-                fetchedDate = root.ChildText(QStringLiteral("FetchedDate"));
-            });
+            if (!fetchedRead)
+                ReadXmlFile(AppDir + LiveFile, [&](const XmlNode& root) {
+                    fetchedDate = root.ChildText(QStringLiteral("FetchedDate"));
+                    fetchedRead = true;
+                });
             matches.SetCells(MatchColumn::MinuteText, s,
                              LiveMatchMinute(matches.Cells(MatchColumn::MatchStart, s), fetchedDate,
                                              finished() == QLatin1String("1")));

@@ -74,7 +74,7 @@ BENCHMARK(BM_EventsDataSort)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 QStringList matchEventTexts() {
     const QDir dir(QStringLiteral(VELKARO_SAMPLES_DIR));
-    const QStringList files = dir.entryList({"*matchdetails*matchEvents=True*.xml"});
+    const QStringList files = dir.entryList({"matchdetails-events.xml"});
     QStringList texts;
     if (files.isEmpty())
         return texts;

@@ -38,7 +38,7 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-DEFAULT_TSV = os.path.join(ROOT, "..", "shared", "data-facts", "event-types.tsv")
+DEFAULT_TSV = os.path.join(ROOT, "tests", "data", "facts", "event-types.tsv")
 
 EVENTS_DATA_ROWS = 601
 EVENTS_DATA_COLS = 8

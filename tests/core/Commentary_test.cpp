@@ -251,7 +251,7 @@ void expectNothingLost(const QString& text, const QString& home, const QString& 
 
 TEST(CommentarySamples, MatchDetailsEventsKeepTheirTextAndGetTheirSides) {
     LanguageFixture lang(nullptr);
-    const auto events = eventsOf(loadSample("file=matchdetails&", "matchEvents=True"));
+    const auto events = eventsOf(loadSample("matchdetails-events"));
     ASSERT_GE(events.size(), 30u);
     QStringList lineups;
     for (const auto& e : events)
@@ -275,7 +275,7 @@ TEST(CommentarySamples, MatchDetailsEventsKeepTheirTextAndGetTheirSides) {
 
 TEST(CommentarySamples, LiveEventsKeepTheirTextAndGetTheirSides) {
     LanguageFixture lang(nullptr);
-    const QDomDocument doc = loadSample("file=live&");
+    const QDomDocument doc = loadSample("live-view");
     const auto events = eventsOf(doc);
     ASSERT_GE(events.size(), 10u);
     auto lineupOf = [&](const char* team) {

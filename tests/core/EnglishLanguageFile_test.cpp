@@ -1,6 +1,6 @@
-// The shipped English file is merged from the per-concern fragments under resources/language/parts/
-// (scripts/merge-lng.py): a text added to a fragment but not merged would silently fall back to the
-// code's default, so every fragment key must be in the shipped file.
+// The shipped English file is merged from the per-concern fragments under
+// resources/language/english-fragments/ (scripts/merge-lng.py): a text added to a fragment but not merged
+// would silently fall back to the code's default, so every fragment key must be in the shipped file.
 #include "platform/IniFile.h"
 
 #include <QDir>
@@ -10,10 +10,11 @@ TEST(EnglishLanguageFile, HoldsEveryKeyOfItsFragments) {
     const QString dir = QStringLiteral(VELKARO_RESOURCES_DIR) + QStringLiteral("/language");
     const IniFile english(dir + QStringLiteral("/English.lng"));
     ASSERT_TRUE(english.SectionExists(QStringLiteral("Main")));
-    const QStringList fragments = QDir(dir + QStringLiteral("/parts")).entryList({QStringLiteral("*.lng")});
+    const QStringList fragments =
+        QDir(dir + QStringLiteral("/english-fragments")).entryList({QStringLiteral("*.lng")});
     ASSERT_FALSE(fragments.isEmpty());
     for (const QString& name : fragments) {
-        const IniFile fragment(dir + QStringLiteral("/parts/") + name);
+        const IniFile fragment(dir + QStringLiteral("/english-fragments/") + name);
         for (const QString& section : fragment.ReadSections())
             for (const QString& key : fragment.ReadSection(section))
                 EXPECT_TRUE(english.ValueExists(section, key))

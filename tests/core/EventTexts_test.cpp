@@ -200,7 +200,7 @@ TEST_F(EventClassTextTest, ALanguageFileOverridesTheEnglishWords) {
 }
 
 TEST_F(EventClassTextTest, TheShippedEnglishWordsCoverEveryKey) {
-    UseLanguageFile(VELKARO_RESOURCES_DIR "/language/parts/events.lng");
+    UseLanguageFile(VELKARO_RESOURCES_DIR "/language/english-fragments/events.lng");
     EXPECT_EQ(EventClassText(",0,0,1,3,1,"), "Goal. Special event: Counter-attack. Right wing");
     EXPECT_EQ(EventClassText(",0,1,2,,5,"), "Missed chance. Counter-attack: Indirect free kick");
     EXPECT_EQ(EventClassText(",3,1,,,,"), "Card. Second yellow");

@@ -75,7 +75,7 @@ TEST(AnswerText, EndsAtTheFirstZeroByteAndAfterTheFirstClosingTag) {
 
 TEST(RealAnswers, AreSavedAndReadBackWhereTheReadersLook) {
     SampleService service(
-        {{"matches", "file=matches&"}, {"worlddetails", "WorldDetails"}, {"live", "file=live&"}});
+        {{"matches", "matches.xml"}, {"worlddetails", "worlddetails-bom"}, {"live", "live-view"}});
     QTemporaryDir dir;
     AppDir = dir.path() + "/";
     DataModule1 = new TDataModule1;

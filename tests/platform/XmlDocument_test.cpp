@@ -63,12 +63,12 @@ TEST(XmlDocument, InvalidTextFailsToActivate) {
 
 TEST(XmlDocument, LoadsFilesWithByteOrderMarkAndFromFileName) {
     XmlDocument doc;
-    doc.LoadFromFile(SampleFile("WorldDetails"));
+    doc.LoadFromFile(SampleFile("worlddetails-bom"));
     EXPECT_EQ(doc.DocumentElement().NodeName(), "HattrickData");
     EXPECT_FALSE(doc.DocumentElement().ChildText("LeagueList").isEmpty());
 
     XmlDocument byName;
-    byName.FileName = SampleFile("file=bookmarks&");
+    byName.FileName = SampleFile("bookmarks");
     byName.SetActive(true);
     EXPECT_EQ(byName.DocumentElement().NodeName(), "HattrickData");
 }

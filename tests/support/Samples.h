@@ -1,6 +1,6 @@
 #pragma once
-// The real service answers kept beside the repository, found by what their file names contain
-// ("file=matches&", "WorldDetails"), so that tests do not depend on how each sample was named.
+// The real service answers kept under tests/data/answers, found by what their file names contain
+// ("matches.xml", "worlddetails-bom"), so that tests do not depend on how each sample was named.
 #include <QString>
 
 // The full path of the first sample (in name order) whose file name contains every fragment; "" if none.

@@ -281,3 +281,8 @@ void DownloadBinaryFile(const QString& Url, const QString& FileName) {
     } catch (const Exception&) {
     }
 }
+
+bool IsAnswerOf(const XmlNode& Root, const QString& FileName) {
+    return Root.NodeName() == QLatin1String("HattrickData") &&
+           Root.ChildText(QStringLiteral("FileName")).trimmed().compare(FileName, Qt::CaseInsensitive) == 0;
+}

@@ -33,3 +33,9 @@ void DownloadBinaryFile(const QString& Url, const QString& FileName);
 
 // The part of an answer that is read: up to its first zero byte, cut after the first "</HattrickData>".
 QString AnswerText(const QByteArray& body);
+
+class XmlNode;
+// True when Root is the document element of the service's answer named FileName ("matchdetails.xml"):
+// a HattrickData root whose FileName element names it (case ignored). An error document or another
+// file's answer is not, and a reader writes nothing from it.
+bool IsAnswerOf(const XmlNode& Root, const QString& FileName);

@@ -156,10 +156,10 @@ constexpr League kLeagues[LeagueCount + 1] = {
     {"Al Yaman", "3228", "3229"},                       // 139
     {"Uman", "3230", "3231"},                           // 140
     {"", "", ""},                                       // 141
-    {"Moçambique", "3233", "3232"},                     // 142
-    {"Negara Brunei Darussalam", "3235", "3234"},       // 143
+    {"Moçambique", "3232", "3233"},                     // 142
+    {"Negara Brunei Darussalam", "3234", "3235"},       // 143
     {"Republic of Ghana", "3236", "3237"},              // 144
-    {"Prateh Kampuchea", "3239", "3238"},               // 145
+    {"Prateh Kampuchea", "3238", "3239"},               // 145
     {"", "", ""},                                       // 146
     {"Benin", "3240", "3241"},                          // 147
     {"Suriyah", "3242", "3243"},                        // 148

@@ -20,8 +20,19 @@ TEST(UPaises, LeagueIdFromCountry) {
 }
 
 TEST(UPaises, TeamIdTablesAreWholeAndEveryNameFindsItsLeague) {
-    EXPECT_EQ(NationalTeamIds(142), "3233"); // listed above its under-20 team
-    EXPECT_EQ(U20TeamIds(142), "3232");
+    // The game's own IDs, senior below under-20 as everywhere else.
+    const struct {
+        const char* country;
+        const char* senior;
+        const char* u20;
+    } pairs[] = {{"Moçambique", "3232", "3233"},
+                 {"Negara Brunei Darussalam", "3234", "3235"},
+                 {"Prateh Kampuchea", "3238", "3239"}};
+    for (const auto& pair : pairs) {
+        const int id = LeagueIdFromCountry(QString::fromUtf8(pair.country));
+        EXPECT_EQ(NationalTeamIds(id), pair.senior) << pair.country;
+        EXPECT_EQ(U20TeamIds(id), pair.u20) << pair.country;
+    }
     EXPECT_EQ(U20TeamIds(154), "3252");
     EXPECT_EQ(NationalTeamIds(LeagueIdFromCountry("Hong Kong")), "3102");
     for (int id : {54, 120, 0, 155, -1}) // unused numbers and numbers outside the table

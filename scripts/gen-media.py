@@ -13,7 +13,8 @@ Pictures (see resources/images/README.md for who shows which):
     ImageListPartido, ImageListLesiones, ImageListTarjetas, ImageListWeather;
   - ImageBorrarEvento.png (16x16) and DialogoInicioEquipo_Image1.png (32x32);
   - the built-in kit icons (32x32 .ico): one shirt per kit letter and colour code, one pair of
-    shorts and one pair of socks per colour code.
+    shorts and one pair of socks per colour code, and the shorts and socks of a code too short to
+    give their colour.
 
 Sounds: the eight default event sounds, 16-bit mono 22050 Hz, peaks at about -9 dBFS.
 """
@@ -562,6 +563,7 @@ def icon_first_run_key():
 # Kit icons (32x32). Colour codes are two digits; the letters pick the shirt's pattern.
 
 KIT_COLOURS = {
+    "00": (196, 198, 204),  # silver
     "01": (245, 245, 245),  # white
     "02": (30, 30, 34),  # black
     "03": (210, 30, 35),  # red
@@ -582,7 +584,11 @@ KIT_COLOURS = {
     "18": (150, 210, 40),  # lime
     "19": (160, 15, 20),  # dark red
     "20": (180, 160, 220),  # lavender
+    "21": (40, 195, 200),  # turquoise
 }
+
+# The colour of the shorts and socks of a kit code too short to give their own colour.
+SHORT_CODE_COLOUR = "00"
 
 # Shirt letter -> (file-name prefix, pattern)
 SHIRT_STYLES = [
@@ -918,6 +924,10 @@ def main():
             save(prefix + code + ".ico", encode_ico(32, kit_shirt(code, pattern).rgba()))
         save("dressPants" + code + ".ico", encode_ico(32, kit_shorts(code).rgba()))
         save("dressSocks" + code + ".ico", encode_ico(32, kit_socks(code).rgba()))
+    # A kit code that ends before its shorts or socks colour names these files: they show the neutral
+    # colour "00", so that the kit still has shorts and socks.
+    save("dressPants.ico", encode_ico(32, kit_shorts(SHORT_CODE_COLOUR).rgba()))
+    save("dressSocks.ico", encode_ico(32, kit_socks(SHORT_CODE_COLOUR).rgba()))
 
     for name, (make, gain) in SOUNDS.items():
         write_wav(os.path.join(snd, name), make(), gain)

@@ -175,11 +175,29 @@ TEST(MatchView, HeaderTextsAndKits) {
     EXPECT_EQ(KitPictureFiles("N050607", "1").Shirt, "images/dressShirt05.ico");
     EXPECT_EQ(KitPictureFiles("M050607", "1").Shirt, "");
     EXPECT_EQ(KitPictureFiles("X0012", "456").Shirt, "data/Xml/X.456.12.Shirt.gif");
-    // Short codes never fail: the missing characters make names without a file.
+    // Short codes never fail: the missing characters make shorter names.
     EXPECT_EQ(KitPictureFiles("B0", "1").Shorts, "images/dressPants.ico");
     EXPECT_EQ(KitPictureFiles("", "1").Shirt, "");
     for (const QString& file : {b.Shirt, b.Shorts, b.Socks})
         EXPECT_TRUE(QFile::exists(AppDir + file)) << file.toStdString();
+}
+
+// Real kit codes use the colour codes 00 and 21, and some end before their shorts or socks colour:
+// every picture such a code names is shipped.
+TEST(MatchView, KitIconsForColourCodes00And21AndShortCodes) {
+    QStringList codes;
+    for (const char* letter : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "N"})
+        codes << QString(letter) + "002100" << QString(letter) + "210021" << QString(letter) + "21";
+    codes << "A0021"; // no socks colour
+    for (const QString& code : codes) {
+        const KitFiles files = KitPictureFiles(code, "77");
+        for (const QString& file : {files.Shirt, files.Shorts, files.Socks})
+            EXPECT_TRUE(QFile::exists(QStringLiteral(VELKARO_RESOURCES_DIR "/") + file))
+                << code.toStdString() << " " << file.toStdString();
+    }
+    EXPECT_EQ(KitPictureFiles("A0021", "77").Shorts, "images/dressPants21.ico");
+    EXPECT_EQ(KitPictureFiles("A0021", "77").Socks, "images/dressSocks.ico");
+    EXPECT_EQ(KitPictureFiles("J002100", "77").Shirt, "images/Shirt_J_1600.ico");
 }
 
 TEST(MatchView, ReportPageKeepsOnlyAnUnchangedRefresh) {

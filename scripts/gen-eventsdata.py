@@ -29,8 +29,13 @@ Team-event kinds: 0 organisation +, 1 organisation -, 2 pressing, 3 team falls b
 12 the game's own word, 13 other.
 
 Penalty shoot-out kicks do not count in the score, so they are match information (result), not
-goals; injury details and the third-yellow-card notice are information too, so that the injury or
-card itself is counted and sounded once.
+goals; the third-yellow-card notice is information too, so that the card itself is counted and
+sounded once.
+
+Injuries: older matches report one with a single event of 90-97. Current matches report it with a
+body-part event (401-422) followed by detail events about the same player (423-427), and no 90-97
+event. The body-part event is the injury (the player leaves the field); the details stay
+information, so that each injury is shown and sounded once.
 """
 import os
 import random
@@ -95,6 +100,9 @@ TEAM_KINDS = {
 OTHER_INFO = 10
 OTHER_TEAM = 13
 
+# The body-part events of current matches: each one is an injury.
+BODY_PART_INJURIES = range(401, 423)
+
 
 def fields(number, group):
     """The class fields (prefix, group, outcome, chance kind, special event, route) of a type."""
@@ -106,7 +114,7 @@ def fields(number, group):
         if sub == "counter":
             return ["", "0", outcome, "2", "", str(COUNTER_ROUTES[number % 100])]
         return ["", "0", outcome, "0", "", str(ROUTES[sub])]
-    if head == "injury" and sub != "detail":
+    if head == "injury" and (sub != "detail" or number in BODY_PART_INJURIES):
         return ["", "2", "1" if sub == "keeps_playing" else "0", "", "", ""]
     if head == "card":
         return ["", "3", {"yellow": "0", "second_yellow": "1", "red": "2"}[sub], "", "", ""]

@@ -1,6 +1,7 @@
 // The shipped events-data file against the game's event types: every type present under its padded
 // code, and class fields whose fixed character positions the class-string readers test.
 #include "core/DataStore.h"
+#include "core/EventLookups.h"
 #include "platform/IniFile.h"
 
 #include <QFile>
@@ -41,6 +42,11 @@ protected:
     QVector<EventType> types;
     DataStore ds;
 };
+
+// A current match reports an injury with one of these, followed by details about the same player.
+bool IsBodyPart(int type) {
+    return type >= 401 && type <= 422;
+}
 
 QByteArray ReadBytes(const QString& path) {
     QFile f(path);
@@ -128,9 +134,11 @@ TEST_F(EventsData, CardsInjuriesTeamEventsAndMatchInformation) {
     for (const EventType& e : types) {
         SCOPED_TRACE(e.number);
         const QString c = Class(e.number);
+        const bool injury =
+            e.group.startsWith("injury/") && (e.group != "injury/detail" || IsBodyPart(e.number));
         if (e.group == "injury/keeps_playing") {
             EXPECT_EQ(c, ",2,1,,,,");
-        } else if (e.group.startsWith("injury/") && e.group != "injury/detail") {
+        } else if (injury) {
             EXPECT_EQ(c, ",2,0,,,,");
         } else if (e.group.startsWith("team_event")) {
             EXPECT_TRUE(c.startsWith(",4,")) << c.toStdString();
@@ -140,7 +148,7 @@ TEST_F(EventsData, CardsInjuriesTeamEventsAndMatchInformation) {
         if (!e.group.startsWith("card/")) {
             EXPECT_FALSE(c.startsWith(",3,")) << c.toStdString();
         }
-        if (!e.group.startsWith("injury/") || e.group == "injury/detail") {
+        if (!injury) {
             EXPECT_FALSE(c.startsWith(",2,")) << c.toStdString();
         }
         if (e.group.startsWith("match_info") && e.number != 46 && e.number != 650) {
@@ -150,6 +158,36 @@ TEST_F(EventsData, CardsInjuriesTeamEventsAndMatchInformation) {
         if (!c.startsWith(",0,")) {
             EXPECT_TRUE(c.endsWith(",,,,")) << c.toStdString();
         }
+    }
+}
+
+// An older match reports an injury with one event of 90-97; a current one with a body-part event
+// (401-422) and details (423-427) about the same player. Either way each injured player gives one
+// injury: one injury row, icon and sound.
+TEST_F(EventsData, EachInjuryCountsOnceInCurrentAndOlderMatches) {
+    for (int type = 401; type <= 422; ++type)
+        EXPECT_EQ(Class(type), ",2,0,,,,") << type;
+    for (int type = 423; type <= 427; ++type)
+        EXPECT_EQ(Class(type), ",1,10,,,,") << type;
+    const std::pair<int, const char*> older[] = {{90, ",2,1,,,,"}, {91, ",2,0,,,,"}, {92, ",2,0,,,,"},
+                                                 {93, ",2,0,,,,"}, {94, ",2,1,,,,"}, {95, ",2,0,,,,"},
+                                                 {96, ",2,0,,,,"}, {97, ",2,0,,,,"}};
+    for (const auto& [type, eventClass] : older)
+        EXPECT_EQ(Class(type), eventClass) << type;
+
+    // (player, event key) as the matches list them.
+    const QVector<QPair<QString, QString>> current = {{"7", "410_2"}, {"7", "423_1"}, {"7", "424_1"},
+                                                      {"8", "405_1"}, {"8", "425_0"}, {"9", "422_3"},
+                                                      {"9", "426_1"}, {"9", "427_2"}};
+    const QVector<QPair<QString, QString>> olderMatch = {{"7", "92_1"}, {"8", "90_0"}, {"9", "97_2"}};
+    for (const auto& match : {current, olderMatch}) {
+        QMap<QString, int> injuries;
+        for (const auto& [player, key] : match) {
+            const QString category = EventCategory(Class(key.section('_', 0, 0).toInt()));
+            if (category == CategoryInjurySubstituted || category == CategoryInjuryStillPlaying)
+                ++injuries[player];
+        }
+        EXPECT_EQ(injuries, (QMap<QString, int>{{"7", 1}, {"8", 1}, {"9", 1}}));
     }
 }
 

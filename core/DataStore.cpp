@@ -2,8 +2,11 @@
 
 #include "platform/TextFile.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 namespace {
 
@@ -68,14 +71,51 @@ void AppendRow(TBKStringGrid& table, const QStringList& cells) {
     table.SetRowCount(table.RowCount() + 1);
 }
 
-bool IsNewLiveEvent(const TBKStringGrid& table, int index) {
-    if (table.RowCount() <= 1)
-        return true;
+namespace {
+std::optional<int> NumberIn(const QString& text) {
     bool ok = false;
-    int last = table.Cells(EventColumn::EventNumber, table.RowCount() - 2).toInt(&ok);
-    if (!ok)
-        last = 0;
-    return static_cast<long long>(index) + 1 > last;
+    const int n = text.toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+} // namespace
+
+QVector<NewLiveEvent> NewLiveEvents(const TBKStringGrid& table, const QVector<LiveEventRef>& answer) {
+    const bool empty = table.RowCount() <= 1;
+    const int last = table.RowCount() - 2;
+    const std::optional<int> stored =
+        empty ? std::nullopt : NumberIn(table.Cells(EventColumn::HighestIndex, last));
+    const int lastNumber = empty ? 0 : NumberIn(table.Cells(EventColumn::EventNumber, last)).value_or(0);
+
+    struct Taken {
+        LiveEventRef ref;
+        long long order; // the Index; an event without one keeps the place after the event before it
+    };
+    QVector<Taken> taken;
+    QSet<int> indexes;
+    long long order = std::numeric_limits<long long>::min();
+    for (const LiveEventRef& ref : answer) {
+        if (!ref.Index && !empty)
+            break;
+        if (ref.Index)
+            order = *ref.Index;
+        const bool isNew = empty || (stored ? *ref.Index > *stored : ref.Position > lastNumber);
+        if (!isNew || (ref.Index && indexes.contains(*ref.Index)))
+            continue;
+        if (ref.Index)
+            indexes.insert(*ref.Index);
+        taken.append({ref, order});
+    }
+    std::stable_sort(taken.begin(), taken.end(),
+                     [](const Taken& a, const Taken& b) { return a.order < b.order; });
+
+    QVector<NewLiveEvent> result;
+    std::optional<int> highest = stored;
+    for (const Taken& t : taken) {
+        if (t.ref.Index && (!highest || *t.ref.Index > *highest))
+            highest = t.ref.Index;
+        result.append({t.ref.Position, highest});
+    }
+    return result;
 }
 
 QString EventoClase(const TBKStringGrid& eventsData, const QString& EventType) {

@@ -10,7 +10,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <array>
+#include <optional>
 
 // A match slot 0..9: tab index of the match tabs, row of the match table, index of the slot's two
 // event tables and row slot + 1 of the recorded list. A slot is free when its MatchId is empty.
@@ -71,8 +73,12 @@ enum Value : int {
     EventTypeKey = 5,
     EventHtml = 6,
     EventClass = 7,
+    // Live tables only: the highest list Index stored up to this row. The game numbers its events
+    // with gaps and its answers may repeat events, so the position in an answer tells nothing about
+    // what the slot already holds; this is what a live answer's events are compared with.
+    HighestIndex = 8,
 };
-constexpr int Count = 10; // 8 and 9 are not used
+constexpr int Count = 10; // 9 is not used
 } // namespace EventColumn
 
 // Columns of the events-panel queue BKStringGridEventosPanel.
@@ -173,10 +179,27 @@ void SetUpProxyTable(TBKStringGrid& table);
 // of row RowCount-1, then adds a new empty last row.
 void AppendRow(TBKStringGrid& table, const QStringList& cells);
 
-// The new-event rule of the live tables: an event whose list Index is given is new when the table
-// holds no event (RowCount 1) or when Index + 1 is greater than the EventNumber of the last stored
-// row (a text that is not a number counts as 0).
-bool IsNewLiveEvent(const TBKStringGrid& table, int index);
+// One event of a match in a live answer: its 1-based position in the match's event list and its
+// list Index (none when the event has no Index attribute).
+struct LiveEventRef {
+    int Position = 0;
+    std::optional<int> Index;
+};
+
+// An event of a live answer to store, and the HighestIndex its row carries.
+struct NewLiveEvent {
+    int Position = 0;
+    std::optional<int> HighestIndex;
+};
+
+// The new-event rule of the live tables: the events of one match of a live answer that the slot's
+// live table does not hold yet, in the order to store them. An empty table takes every event. Else
+// an event is new when its Index is above the highest Index stored; rows stored without one (a
+// replayed match) are compared by position with the EventNumber of the last row. An event without
+// Index cannot be compared: the events after it wait for a later answer. An Index that an answer
+// repeats is taken once, and the new events are stored in the order of their Index, whatever order
+// the answer gives them in.
+QVector<NewLiveEvent> NewLiveEvents(const TBKStringGrid& table, const QVector<LiveEventRef>& answer);
 
 // The class string of an event type (the number before "_", without leading zeros): the texts of
 // columns 1..ColCount-2 of the type's row in an events-data table, each followed by ",". The first

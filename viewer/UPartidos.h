@@ -216,10 +216,10 @@ public:
     void EventoClase(const QString& EventType, QString& Result);
     // Queues the last stored event of Table (a slot's event table) as an events-panel row.
     void AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot);
-    // One new live event as row `number` of a slot's table, with its panel row, league goal, third card
-    // and tab marker.
-    void StoreLiveEvent(TBKStringGrid& table, const class XmlNode& event, int number, const QString& matchId,
-                        int slot);
+    // One new live event as the next row of a slot's table, with its panel row, league goal, third card
+    // and tab marker. `stored` gives its EventNumber and the HighestIndex its rows carry.
+    void StoreLiveEvent(TBKStringGrid& table, const class XmlNode& event, const struct NewLiveEvent& stored,
+                        const QString& matchId, int slot);
     // Sounds the panel rows queued from row `mark` on; of consecutive match-end rows only the last.
     void SonarEventos(int mark);
     // ---- periodic update, team and match details (UPartidosActualizar.cpp) ----

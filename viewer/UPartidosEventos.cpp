@@ -40,20 +40,14 @@ bool HasPlayerLink(const QString& text) {
     return false;
 }
 
-// The list number of a live event. Without the attribute the event cannot be compared with the
-// stored ones: that ends its match for this poll.
-int EventIndex(const XmlNode& event) {
+// The list number of a live event: a text that is not a number counts as 0; none without the
+// attribute.
+std::optional<int> EventIndex(const XmlNode& event) {
     if (!event.HasAttribute(QStringLiteral("Index")))
-        throw Exception("Event without Index");
+        return std::nullopt;
     bool ok = false;
     const int index = event.Attribute(QStringLiteral("Index")).toInt(&ok);
     return ok ? index : 0;
-}
-
-int StoredNumber(const QString& text) {
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok ? n : 0;
 }
 
 // The home and away lineup texts of a match: the first stored lineup event is the home side's, the
@@ -134,16 +128,11 @@ void TFPartidos::EventosPartidos() {
                     if (!slot)
                         continue;
                     TBKStringGrid& table = SeleccionarTablaEventos(*slot);
-                    for (int j = 0; j < eventList.ChildCount(); ++j) {
-                        const XmlNode event = eventList.Child(j);
-                        const bool isNew =
-                            table.RowCount() == 1 ||
-                            EventIndex(event) + 1 >
-                                StoredNumber(table.Cells(EventColumn::EventNumber, table.RowCount() - 2));
-                        if (!isNew)
-                            continue;
-                        StoreLiveEvent(table, event, j + 1, matchId, *slot);
-                    }
+                    QVector<LiveEventRef> answer;
+                    for (int j = 0; j < eventList.ChildCount(); ++j)
+                        answer.append({j + 1, EventIndex(eventList.Child(j))});
+                    for (const NewLiveEvent& event : NewLiveEvents(table, answer))
+                        StoreLiveEvent(table, eventList.Child(event.Position - 1), event, matchId, *slot);
                 } catch (...) {
                     // The rows written so far stay; the next match runs.
                 }
@@ -155,12 +144,14 @@ void TFPartidos::EventosPartidos() {
     doc.SetActive(false);
 }
 
-void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, int number,
+void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, const NewLiveEvent& stored,
                                 const QString& matchId, int slot) {
     const int row = table.RowCount() - 1;
+    const QString number = QString::number(stored.Position);
+    const QString highest = stored.HighestIndex ? QString::number(*stored.HighestIndex) : QString();
     const QString key = event.ChildText(QStringLiteral("EventKey"));
     const QString text = event.ChildText(QStringLiteral("EventText"));
-    table.SetCells(EventColumn::EventNumber, row, QString::number(number));
+    table.SetCells(EventColumn::EventNumber, row, number);
     table.SetCells(EventColumn::EventMinute, row, event.ChildText(QStringLiteral("Minute")));
     table.SetCells(EventColumn::SubjectPlayerId, row, event.ChildText(QStringLiteral("SubjectPlayerID")));
     table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));
@@ -179,6 +170,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, int 
     QString eventClass;
     EventoClase(underscore < 0 ? QString() : key.left(underscore), eventClass);
     table.SetCells(EventColumn::EventClass, row, eventClass);
+    table.SetCells(EventColumn::HighestIndex, row, highest);
     table.SetRowCount(table.RowCount() + 1);
 
     AnadirPanelEventos(table, matchId, slot);
@@ -195,7 +187,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, int 
         HadTwoCards(teamId, playerId)) {
         const int third = table.RowCount() - 1;
         const QString thirdKey = QStringLiteral("QZ_3Tarjeta_");
-        table.SetCells(EventColumn::EventNumber, third, QString::number(number));
+        table.SetCells(EventColumn::EventNumber, third, number);
         table.SetCells(EventColumn::EventMinute, third, table.Cells(EventColumn::EventMinute, row));
         table.SetCells(EventColumn::SubjectPlayerId, third, playerId);
         table.SetCells(EventColumn::SubjectTeamId, third, teamId);
@@ -207,6 +199,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, int 
                                                "next official match of his team.")) +
                            QStringLiteral("  -----  ") + html);
         table.SetCells(EventColumn::EventClass, third, thirdKey);
+        table.SetCells(EventColumn::HighestIndex, third, highest);
         table.SetRowCount(table.RowCount() + 1);
         AnadirPanelEventos(table, matchId, slot);
     }

@@ -97,23 +97,66 @@ TEST(DataStore, AppendProtocolKeepsAnEmptyLastRow) {
     EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamId, 0), "42");
 }
 
-TEST(DataStore, NewLiveEventRule) {
-    DataStore ds;
-    TBKStringGrid& t = ds.BKStringGridEventos(0);
-    // An empty table takes every event.
-    EXPECT_TRUE(IsNewLiveEvent(t, 0));
-    EXPECT_TRUE(IsNewLiveEvent(t, -5));
-
-    for (int n = 1; n <= 7; ++n)
-        AppendRow(t, {QString::number(n)});
-    EXPECT_TRUE(IsNewLiveEvent(t, 7));
-    EXPECT_FALSE(IsNewLiveEvent(t, 6));
-    EXPECT_FALSE(IsNewLiveEvent(t, 0));
-
-    // A stored number that is not a number counts as 0.
-    t.SetCells(EventColumn::EventNumber, t.RowCount() - 2, "x");
-    EXPECT_TRUE(IsNewLiveEvent(t, 0));
-    EXPECT_FALSE(IsNewLiveEvent(t, -1));
+// The new-event rule over answers as the game gives them: Index values with gaps, answers that
+// repeat what the slot holds (all of it or some), out of order, or without Index.
+TEST(DataStore, NewLiveEventsTakesEachEventOnce) {
+    const std::optional<int> none;
+    struct Stored {
+        QString number, highest;
+    };
+    struct Case {
+        const char* name;
+        QVector<Stored> rows;         // the table's stored rows
+        QVector<LiveEventRef> answer; // position, Index
+        QVector<NewLiveEvent> expected;
+    };
+    const Case cases[] = {
+        {"empty table takes every event, also without Index",
+         {},
+         {{1, 5}, {2, none}, {3, 9}},
+         {{1, 5}, {2, 5}, {3, 9}}},
+        {"gaps: only Index values above the highest stored",
+         {{"1", "5"}, {"2", "7"}},
+         {{1, 5}, {2, 7}, {3, 9}, {4, 12}},
+         {{3, 9}, {4, 12}}},
+        {"the whole answer repeated: nothing", {{"1", "5"}, {"2", "9"}}, {{1, 5}, {2, 9}}, {}},
+        {"an answer of new events only, numbered from 1",
+         {{"1", "9"}},
+         {{1, 11}, {2, 14}},
+         {{1, 11}, {2, 14}}},
+        {"out of order: stored in the order of Index",
+         {{"1", "5"}},
+         {{1, 9}, {2, 5}, {3, 7}, {4, 6}},
+         {{4, 6}, {3, 7}, {1, 9}}},
+        {"an Index given twice in one answer is taken once",
+         {{"1", "2"}},
+         {{1, 4}, {2, 4}, {3, 3}},
+         {{3, 3}, {1, 4}}},
+        {"an event without Index holds back the later ones",
+         {{"1", "3"}},
+         {{1, 4}, {2, none}, {3, 5}},
+         {{1, 4}}},
+        {"rows without Index (a replayed match): by position",
+         {{"1", ""}, {"2", ""}},
+         {{1, 0}, {2, 1}, {3, 8}},
+         {{3, 8}}},
+        {"a stored number that is no number counts as 0", {{"x", ""}}, {{1, 0}}, {{1, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DataStore ds;
+        TBKStringGrid& t = ds.BKStringGridEventos(4);
+        for (const Stored& row : c.rows) {
+            AppendRow(t, {row.number});
+            t.SetCells(EventColumn::HighestIndex, t.RowCount() - 2, row.highest);
+        }
+        const QVector<NewLiveEvent> got = NewLiveEvents(t, c.answer);
+        ASSERT_EQ(got.size(), c.expected.size());
+        for (int i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].Position, c.expected[i].Position) << i;
+            EXPECT_EQ(got[i].HighestIndex, c.expected[i].HighestIndex) << i;
+        }
+    }
 }
 
 TEST(DataStore, EventoClaseLooksUpThePaddedType) {

@@ -6,6 +6,7 @@
 #include <QDomDocument>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -197,41 +198,91 @@ TEST_F(WorldTest, LiveListAddViewAndDeletePerUser) {
     EXPECT_EQ(At(live, "MatchList/Match/MatchID"), "130000002");
 }
 
+// Like the game: events appear as the minutes pass, numbered with the game's Index (rising, not from
+// 0, with gaps); an add answers every event so far, viewNew only what the user has not been sent.
 TEST_F(WorldTest, EventsAppearAsTheMinutesPass) {
     const QString own = At(NextMatch(demo, "250101", start), "MatchID");
     Live(demo, "addMatch", own, start);
-    auto events = [&](const QDateTime& now) {
+    QStringList sent; // the Index values the user was sent, in order
+    auto poll = [&](const QDateTime& now, int maxMinute) {
         const QDomElement live = Live(demo, "viewNew", "", now);
         EXPECT_EQ(At(live, "FetchedDate"), now.toString("yyyy-MM-dd HH:mm:ss"));
-        return live.firstChildElement("MatchList").firstChildElement("Match").firstChildElement("EventList");
-    };
-    auto check = [&](const QDomElement& list, int maxMinute) {
-        int i = 0;
-        for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement(), ++i) {
-            EXPECT_EQ(e.attribute("Index"), QString::number(i));
+        const QDomElement list =
+            live.firstChildElement("MatchList").firstChildElement("Match").firstChildElement("EventList");
+        int n = 0;
+        for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement(), ++n) {
+            sent << e.attribute("Index");
             EXPECT_LE(At(e, "Minute").toInt(), maxMinute);
             for (const char* c :
                  {"SubjectPlayerID", "SubjectTeamID", "ObjectPlayerID", "EventKey", "EventText"})
                 EXPECT_FALSE(e.firstChildElement(c).isNull()) << c;
         }
-        return i;
+        return list;
     };
-    EXPECT_EQ(check(events(start), 0), 0); // nothing before kick-off
-    const int atKickOff = check(events(kickOff), 0);
-    EXPECT_GE(atKickOff, 4); // line-ups, formations, weather, kick-off
-    const int first = check(events(kickOff.addSecs(30 * 60)), 30);
-    const int halfTime = check(events(kickOff.addSecs(55 * 60)), 45); // the half-time break
-    EXPECT_GE(halfTime, first);
-    EXPECT_EQ(check(events(kickOff.addSecs(60 * 60)), 45), halfTime);
-    const QDomElement during = events(kickOff.addSecs(100 * 60));
-    check(during, 85);
-    EXPECT_FALSE(At(during.lastChildElement(), "EventKey").startsWith("599_"));
-    const QDomElement after = events(kickOff.addSecs(110 * 60));
-    const int all = check(after, 99);
-    EXPECT_GT(all, halfTime);
+    EXPECT_TRUE(poll(start, 0).firstChildElement().isNull()); // nothing before kick-off
+    EXPECT_GE(ChildCount(poll(kickOff, 0)), 4);               // line-ups, formations, weather, kick-off
+    EXPECT_EQ(ChildCount(poll(kickOff, 0)), 0);               // sent once only
+    poll(kickOff.addSecs(30 * 60), 30);
+    poll(kickOff.addSecs(55 * 60), 45);                           // the half-time break
+    EXPECT_EQ(ChildCount(poll(kickOff.addSecs(60 * 60), 45)), 0); // nothing new during it
+    EXPECT_FALSE(At(poll(kickOff.addSecs(100 * 60), 85).lastChildElement(), "EventKey").startsWith("599_"));
+    const QDomElement after = poll(kickOff.addSecs(110 * 60), 99);
     EXPECT_TRUE(At(after.lastChildElement(), "EventKey").startsWith("599_"));
     EXPECT_GE(At(after.lastChildElement(), "Minute").toInt(), 90);
     EXPECT_EQ(At(NextMatch(demo, "250101", kickOff.addSecs(110 * 60)), "MatchID") == own, false);
+
+    // The game's numbering: from above 0, rising, with gaps.
+    ASSERT_GT(sent.size(), 20);
+    EXPECT_GT(sent.first().toInt(), 0);
+    for (int i = 1; i < sent.size(); ++i)
+        EXPECT_GT(sent[i].toInt(), sent[i - 1].toInt()) << i;
+    EXPECT_GT(sent.last().toInt() - sent.first().toInt() + 1, sent.size());
+
+    // Adding the match again (another user, or after a new login) answers every event so far.
+    QStringList all;
+    const QDomElement added = Live(scout, "addMatch", own, kickOff.addSecs(110 * 60));
+    for (QDomElement e = added.firstChildElement("MatchList")
+                             .firstChildElement("Match")
+                             .firstChildElement("EventList")
+                             .firstChildElement();
+         !e.isNull(); e = e.nextSiblingElement())
+        all << e.attribute("Index");
+    EXPECT_EQ(all, sent);
+}
+
+// The ways the game may answer: every event so far again, or out of order. The user's sent events
+// stay what they were.
+TEST_F(WorldTest, LiveAnswersThatRepeatOrDisorderTheirEvents) {
+    const QString own = At(NextMatch(demo, "250101", start), "MatchID");
+    const QDateTime now = kickOff.addSecs(40 * 60);
+    auto indexes = [&](const QString& action, const QDateTime& when, LiveAnswerMode mode) {
+        Params p{{"version", "1.4"}, {"actionType", action}};
+        if (action != "viewNew")
+            p.insert("matchID", own);
+        QStringList result;
+        const QDomElement root = Root(world.Answer(demo, "live", p, when, mode).body);
+        const QDomElement list =
+            root.firstChildElement("MatchList").firstChildElement("Match").firstChildElement("EventList");
+        for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+            result << e.attribute("Index");
+        return result;
+    };
+    const QStringList all = indexes("addMatch", now, {});
+    ASSERT_GT(all.size(), 5);
+    EXPECT_TRUE(indexes("viewNew", now, {}).isEmpty());
+    EXPECT_EQ(indexes("viewNew", now, {.repeat = true, .disorder = false}), all);
+    QStringList shuffled = indexes("viewNew", now, {.repeat = true, .disorder = true});
+    EXPECT_NE(shuffled, all);
+    std::sort(shuffled.begin(), shuffled.end(),
+              [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+    EXPECT_EQ(shuffled, all);
+    // New events out of order; the delete answer carries none.
+    const QStringList later =
+        indexes("viewNew", kickOff.addSecs(80 * 60), {.repeat = false, .disorder = true});
+    EXPECT_GE(later.size(), 2);
+    EXPECT_FALSE(std::is_sorted(later.begin(), later.end(),
+                                [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); }));
+    EXPECT_TRUE(indexes("deleteMatch", kickOff.addSecs(100 * 60), {}).isEmpty());
 }
 
 TEST_F(WorldTest, DetailsAndLineupOfAFinishedMatch) {

@@ -125,6 +125,8 @@ TEST(Clock, LivePollsAtZeroAndOnNowAndAreNotReentered) {
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 0, "712000021");
     QString text;
     ConexionRequest(ChppPath + "live&version=1.4&actionType=addMatch&matchID=712000021", text);
+    // The add's answer was not stored: the poll repeats every event so far.
+    ASSERT_TRUE(p.Service->Fault("repeat", 1, "live"));
     MediaPlayerRecorder rec;
     const int polls = Requests(p, ViewNew);
     int nested = 0;

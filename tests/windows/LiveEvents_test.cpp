@@ -6,6 +6,7 @@
 #include "core/UConectar.h"
 #include "platform/MediaPlayer.h"
 #include "shell/UOptions.h"
+#include "support/Samples.h"
 #include "support/gui/TestProgram.h"
 #include "support/gui/WindowTestHelpers.h"
 #include "viewer/UPartidos.h"
@@ -54,11 +55,15 @@ void Login(TestProgram& p) {
     ASSERT_EQ(r, "OK");
 }
 
+// The add's road for the events: the addMatch answer (every event so far) saved as the live file,
+// then the event step.
 void AddLive(const QString& matchId) {
-    QString text;
-    ConexionRequest(ChppPath + QStringLiteral("live&version=1.4&actionType=addMatch&matchID=") + matchId,
-                    text);
-    ASSERT_TRUE(text.contains(QStringLiteral("<MatchID>") + matchId)) << text.left(300).toStdString();
+    QString r;
+    BajarFicheroXML(ChppPath + QStringLiteral("live&version=1.4&actionType=addMatch&matchID=") + matchId,
+                    AppDir + "data/Xml/live.xml", r);
+    ASSERT_EQ(r, "OK");
+    ASSERT_TRUE(ReadFile(AppDir + "data/Xml/live.xml").contains("<MatchID>" + matchId.toUtf8()));
+    FPartidos->EventosPartidos();
 }
 
 void SetClock(TestProgram& p, const QString& when) {
@@ -90,23 +95,21 @@ void WriteLive(const QVector<QPair<QString, QVector<E>>>& matches) {
 
 } // namespace
 
-// The demo round's match of the user's team, followed from minute 25 to minute 40: the first poll
-// stores every event so far, the later one only the new ones, with the third card of a player
-// booked twice before.
-TEST(LiveEvents, FirstPollThenOnlyNewEventsWithThirdCard) {
+// The demo round's match of the user's team, added at minute 25 and polled at minute 40: the add
+// stores every event so far, the poll only the new ones, with the third card of a player booked
+// twice before. The poll's events are numbered by their place in its answer.
+TEST(LiveEvents, AddThenOnlyNewEventsWithThirdCard) {
     TestProgram p({.withService = true, .speed = 0, .start = "2024-03-16 19:25:00", .serviceArgs = {}});
     Login(p);
     FOptions->EditTeamID->setText("250101");
     SwitchSoundsOn();
     SetMatch(0, "712000021", "250101", "250103");
-    AddLive("712000021");
     QString r;
     BajarFicheroXML(ChppPath + "players&teamID=250103", AppDir + "data/Xml/players_250103.xml", r);
     ASSERT_EQ(r, "OK");
 
     MediaPlayerRecorder rec;
-    const int rebuilds = FPartidos->RebuildCount;
-    FPartidos->DescargaLive();
+    AddLive("712000021");
 
     const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
     ASSERT_EQ(t.RowCount(), 10); // nine events and the empty last row
@@ -118,6 +121,8 @@ TEST(LiveEvents, FirstPollThenOnlyNewEventsWithThirdCard) {
     EXPECT_EQ(Cell(0, EventColumn::EventClass, 7), ",0,0,1,8,,");
     EXPECT_EQ(Cell(0, EventColumn::EventClass, 8), ",0,0,0,,0,");
     EXPECT_TRUE(Cell(0, EventColumn::EventNumber, 9).isEmpty());
+    // The game's Index of the latest event, above its position: the numbering has gaps.
+    EXPECT_GT(Cell(0, EventColumn::HighestIndex, 8).toInt(), 9);
 
     const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
     ASSERT_EQ(panel.RowCount(), 10);
@@ -131,24 +136,25 @@ TEST(LiveEvents, FirstPollThenOnlyNewEventsWithThirdCard) {
     EXPECT_EQ(PanelCell(PanelEventColumn::SoundTeam, 8), "250101");
     EXPECT_FALSE(PanelCell(PanelEventColumn::SubjectPlayerName, 8).isEmpty());
 
-    // The sounds of the poll, in the order of the queue: the match start, the goal against, ours.
+    // The sounds of the add, in the order of the queue: the match start, the goal against, ours.
     EXPECT_EQ(PlayedNames(rec), QStringList({"MatchStart.wav", "GoalAgainst.wav", "GoalMine.wav"}));
-    // One rebuild of the view, and the slot's new-events marker.
-    EXPECT_EQ(FPartidos->RebuildCount, rebuilds + 1);
-    EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull());
+    EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // the new-events marker
 
     // Minute 40: three new events (two goals of ours, a yellow card); the booked player had two.
     SetClock(p, "2024-03-16 19:40:00");
     rec.Calls.clear();
+    const int rebuilds = FPartidos->RebuildCount;
     FPartidos->DescargaLive();
+    EXPECT_EQ(FPartidos->RebuildCount, rebuilds + 1);
     ASSERT_EQ(t.RowCount(), 14);
-    EXPECT_EQ(Cell(0, EventColumn::EventNumber, 11), "12");
+    EXPECT_EQ(Cell(0, EventColumn::EventNumber, 11), "3");
     EXPECT_EQ(Cell(0, EventColumn::EventTypeKey, 11), "510_0");
-    EXPECT_EQ(Cell(0, EventColumn::EventNumber, 12), "12");
+    EXPECT_EQ(Cell(0, EventColumn::EventNumber, 12), "3");
     EXPECT_EQ(Cell(0, EventColumn::EventMinute, 12), "38");
     EXPECT_EQ(Cell(0, EventColumn::SubjectPlayerId, 12), "401220038");
     EXPECT_EQ(Cell(0, EventColumn::EventTypeKey, 12), "QZ_3Tarjeta_");
     EXPECT_EQ(Cell(0, EventColumn::EventClass, 12), "QZ_3Tarjeta_");
+    EXPECT_EQ(Cell(0, EventColumn::HighestIndex, 12), Cell(0, EventColumn::HighestIndex, 11));
     EXPECT_EQ(
         Cell(0, EventColumn::EventHtml, 12),
         "That is the third yellow card. This player can not play next official match of his team.  -----  " +
@@ -160,25 +166,26 @@ TEST(LiveEvents, FirstPollThenOnlyNewEventsWithThirdCard) {
     EXPECT_EQ(PanelCell(PanelEventColumn::CategoryCode, 12), "6");
     EXPECT_EQ(PlayedNames(rec), QStringList({"GoalMine.wav", "GoalMine.wav", "Card.wav"}));
 
-    // Nothing new: nothing stored, nothing sounds.
+    // Nothing new, and then every event so far repeated: nothing stored, nothing sounds.
     rec.Calls.clear();
+    FPartidos->DescargaLive();
+    ASSERT_TRUE(p.Service->Fault("repeat", 1, "live"));
     FPartidos->DescargaLive();
     EXPECT_EQ(t.RowCount(), 14);
     EXPECT_EQ(panel.RowCount(), 14);
     EXPECT_TRUE(rec.Played().isEmpty());
 }
 
-// A walkover of the user's league, added when it is long over: every event comes in the first poll
-// and the match end sounds once.
+// A walkover of the user's league, added when it is long over: every event comes with the add and
+// the match end sounds once.
 TEST(LiveEvents, WalkoverComesWhole) {
     TestProgram p({.withService = true, .speed = 0, .start = "2024-03-16 19:25:00", .serviceArgs = {}});
     Login(p);
     FOptions->EditTeamID->setText("250101");
     SwitchSoundsOn();
     SetMatch(3, "712000015", "", "");
-    AddLive("712000015");
     MediaPlayerRecorder rec;
-    FPartidos->DescargaLive();
+    AddLive("712000015");
 
     const TBKStringGrid& t = FOptions->BKStringGridEventos(3);
     const int n = t.RowCount() - 1;
@@ -190,6 +197,37 @@ TEST(LiveEvents, WalkoverComesWhole) {
     EXPECT_EQ(PlayedNames(rec).count("MatchEnd.wav"), 1);
     for (int s = 0; s < 10; ++s)
         EXPECT_EQ(FOptions->BKStringGridEventos(s).RowCount(), s == 3 ? n + 1 : 1);
+}
+
+// The real live answer of the game (Index 5 to 25 with gaps at 18, 20, 22 and 23) served twice in a
+// row: its 17 events are stored, queued and sounded once.
+TEST(LiveEvents, RealLiveAnswerServedTwiceStoresItsEventsOnce) {
+    TestProgram p;
+    SwitchSoundsOn();
+    SetMatch(0, "741937041", "2151226", "238555");
+    const QByteArray sample = ReadFile(SampleFile("live-view"));
+    ASSERT_FALSE(sample.isEmpty());
+    MediaPlayerRecorder rec;
+    for (int run = 0; run < 2; ++run) {
+        WriteFile(AppDir + "data/Xml/live.xml", sample);
+        FPartidos->EventosPartidos();
+    }
+    const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
+    ASSERT_EQ(t.RowCount(), 18);
+    EXPECT_EQ(Column(t, EventColumn::EventNumber).mid(0, 17),
+              QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15",
+                           "16", "17"}));
+    EXPECT_EQ(Cell(0, EventColumn::HighestIndex, 0), "5");
+    EXPECT_EQ(Cell(0, EventColumn::HighestIndex, 16), "25");
+    EXPECT_EQ(Cell(0, EventColumn::EventTypeKey, 16), "464_2");
+    const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+    ASSERT_EQ(panel.RowCount(), 18);
+    EXPECT_EQ(PanelCell(PanelEventColumn::ScoreText, 15), "2 - 2"); // the last goal, 47th minute
+    // The injury of the 43rd minute is one injury (the body-part event), sounded once.
+    EXPECT_EQ(Cell(0, EventColumn::EventTypeKey, 12), "410_2");
+    EXPECT_EQ(PanelCell(PanelEventColumn::CategoryCode, 12), "20");
+    EXPECT_EQ(PlayedNames(rec), QStringList({"Chance.wav", "Goal.wav", "Chance.wav", "Goal.wav", "Goal.wav",
+                                             "Chance.wav", "Injury.wav", "Goal.wav"}));
 }
 
 // The rules of a run over hand-made live files: the new-event rule, a match without slot, an event
@@ -214,8 +252,9 @@ TEST(LiveEvents, RulesOnHandMadeFiles) {
     for (int s = 1; s < 10; ++s)
         EXPECT_EQ(FOptions->BKStringGridEventos(s).RowCount(), 1);
 
-    // Against one stored event, Index 1 is new and numbered by its position; an event without Index
-    // now ends its match (the later one is not taken); the other match still runs.
+    // The stored event carries no Index, so the answer is compared by position: Index 1 is new and
+    // numbered by its position; an event without Index now ends its match (the later one is not
+    // taken); the other match still runs.
     WriteLive({{"1",
                 {{"0", "100", "77", "111_0", html},
                  {"1", "200", "5", "111_0", "by>no id</a> here"},

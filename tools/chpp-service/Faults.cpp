@@ -18,9 +18,17 @@ bool Fits(FaultKind kind, const std::string& chppFile) {
         return SameText(chppFile, "servers");
     case FaultKind::OldFormat:
         return SameText(chppFile, "leaguedetails") || SameText(chppFile, "leaguefixtures");
+    case FaultKind::Repeat:
+    case FaultKind::Disorder:
+        return SameText(chppFile, "live");
     default:
         return true;
     }
+}
+
+// The ways of answering live requests, taken on their own beside the faults.
+bool IsLiveMode(FaultKind kind) {
+    return kind == FaultKind::Repeat || kind == FaultKind::Disorder;
 }
 
 } // namespace
@@ -34,7 +42,9 @@ std::string Faults::Queue(const std::string& kind, int count, const std::string&
                                                            {"notfound", FaultKind::NotFound},
                                                            {"drop", FaultKind::Drop},
                                                            {"norecommended", FaultKind::NoRecommended},
-                                                           {"oldformat", FaultKind::OldFormat}};
+                                                           {"oldformat", FaultKind::OldFormat},
+                                                           {"repeat", FaultKind::Repeat},
+                                                           {"disorder", FaultKind::Disorder}};
     const auto it = kinds.find(kind);
     if (it == kinds.end())
         return "unknown fault kind: " + kind;
@@ -60,6 +70,8 @@ void Faults::Reset() {
 std::optional<Fault> Faults::Take(const std::string& chppFile) {
     std::lock_guard lock(mutex_);
     for (auto it = queue_.begin(); it != queue_.end(); ++it) {
+        if (IsLiveMode(it->fault.kind))
+            continue;
         if (!it->file.empty() && (chppFile.empty() || !SameText(it->file, chppFile)))
             continue;
         if (!Fits(it->fault.kind, chppFile))
@@ -70,6 +82,18 @@ std::optional<Fault> Faults::Take(const std::string& chppFile) {
         return fault;
     }
     return std::nullopt;
+}
+
+bool Faults::TakeLiveMode(FaultKind kind, const std::string& chppFile) {
+    std::lock_guard lock(mutex_);
+    for (auto it = queue_.begin(); it != queue_.end(); ++it) {
+        if (it->fault.kind != kind || !Fits(kind, chppFile))
+            continue;
+        if (--it->remaining == 0)
+            queue_.erase(it);
+        return true;
+    }
+    return false;
 }
 
 void Faults::Stall(int seconds) {

@@ -16,7 +16,11 @@ enum class FaultKind {
     NotFound,
     Drop,
     NoRecommended,
-    OldFormat
+    OldFormat,
+    // Not failures but the ways the game may answer live requests: every event so far again, or the
+    // events out of order. They come on top of any other fault.
+    Repeat,
+    Disorder
 };
 
 struct Fault {
@@ -36,7 +40,10 @@ public:
     void Reset();
 
     // The fault for a request: `chppFile` is the file kind of a CHPP request, "" for other paths.
+    // Repeat and Disorder are never taken here.
     std::optional<Fault> Take(const std::string& chppFile);
+    // Takes one request's worth of Repeat or Disorder, when one is queued for the request.
+    bool TakeLiveMode(FaultKind kind, const std::string& chppFile);
 
     // Waits up to `seconds`, or until Stop.
     void Stall(int seconds);

@@ -219,10 +219,13 @@ Service::Answer Service::Chpp(const httplib::Request& req, const std::string& ch
             params.insert(name, QString::fromStdString(value));
     }
     const QDateTime now = clock_.Now();
+    LiveAnswerMode liveMode;
+    liveMode.repeat = faults_.TakeLiveMode(FaultKind::Repeat, chppFile);
+    liveMode.disorder = faults_.TakeLiveMode(FaultKind::Disorder, chppFile);
     WorldAnswer worldAnswer;
     {
         std::lock_guard lock(worldMutex_);
-        worldAnswer = world_.Answer(*user, QString::fromStdString(chppFile), params, now);
+        worldAnswer = world_.Answer(*user, QString::fromStdString(chppFile), params, now, liveMode);
     }
     Answer answer;
     answer.status = worldAnswer.status;

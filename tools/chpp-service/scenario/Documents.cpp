@@ -469,11 +469,12 @@ QByteArray PlayerDetails(const WorldScenario& s, const WorldPlayer& p, int userI
     return x.Finish();
 }
 
-QByteArray Live(const WorldScenario& s, const QVector<const WorldMatch*>& list, int userId,
+QByteArray Live(const WorldScenario& s, const QVector<LiveMatchEvents>& list, int userId,
                 const QDateTime& now) {
     XmlOut x("live.xml", "1.4", userId, now);
     x.Begin("MatchList");
-    for (const WorldMatch* m : list) {
+    for (const LiveMatchEvents& entry : list) {
+        const WorldMatch* m = entry.match;
         x.Begin("Match");
         x.Num("MatchID", m->id);
         x.Text("IsYouth", Bool(m->youth));
@@ -483,13 +484,12 @@ QByteArray Live(const WorldScenario& s, const QVector<const WorldMatch*>& list, 
         WorldScenario::Score(*m, now, h, a);
         x.Num("HomeGoals", h);
         x.Num("AwayGoals", a);
-        // Every event played so far, numbered 0, 1, 2, ... in the order of play.
+        // The events the answer carries, each with the game's own Index.
         x.Begin("EventList");
-        const int n = WorldScenario::VisibleEventCount(*m, now);
-        for (int i = 0; i < n; ++i) {
+        for (int i : entry.events) {
             const WorldEvent& e = m->events[i];
             x.Begin("Event");
-            x.Attr("Index", QString::number(i));
+            x.Attr("Index", QString::number(e.index));
             x.Num("Minute", e.minute);
             x.Num("SubjectPlayerID", e.subjectPlayer);
             x.Num("SubjectTeamID", e.subjectTeam);

@@ -28,7 +28,13 @@ QByteArray MatchLineup(const WorldScenario& s, const WorldMatch& m, const WorldS
                        const QDateTime& now);
 QByteArray Players(const WorldScenario& s, const WorldTeam& team, int userId, const QDateTime& now);
 QByteArray PlayerDetails(const WorldScenario& s, const WorldPlayer& p, int userId, const QDateTime& now);
-QByteArray Live(const WorldScenario& s, const QVector<const WorldMatch*>& list, int userId,
+// One match of a live answer and the events it carries: positions in the match's event list, in the
+// order the answer gives them.
+struct LiveMatchEvents {
+    const WorldMatch* match = nullptr;
+    QVector<int> events;
+};
+QByteArray Live(const WorldScenario& s, const QVector<LiveMatchEvents>& list, int userId,
                 const QDateTime& now);
 
 } // namespace WorldDocuments

@@ -54,6 +54,17 @@ int NormalChanceType(bool goal, bool home, int own, int other, int route) {
     return (goal ? 100 : 200) + (home ? 0 : 50) + base + route;
 }
 
+// The game numbers a match's events with its own Index: the first one above 0 and with gaps where
+// events are not shown. A generator of its own, seeded by the match, keeps the play's numbers as they were.
+void NumberEvents(WorldMatch& m) {
+    WorldRng rng(static_cast<std::uint64_t>(m.id) * 2654435761ULL + (m.youth ? 1 : 0));
+    int index = rng.Range(1, 6);
+    for (WorldEvent& e : m.events) {
+        e.index = index;
+        index += rng.Chance(30) ? rng.Range(2, 3) : 1;
+    }
+}
+
 } // namespace
 
 void WorldScenario::MakeLineup(WorldMatch& m, WorldSide& side, WorldRng& rng) {
@@ -72,6 +83,10 @@ void WorldScenario::MakeLineup(WorldMatch& m, WorldSide& side, WorldRng& rng) {
 }
 
 void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
+    struct Numbering {
+        WorldMatch& m;
+        ~Numbering() { NumberEvents(m); }
+    } numbering{m};
     WorldRng rng(rng_.Next());
     const WorldTeam* teams[2] = {Team(m.home.teamId, m.youth), Team(m.away.teamId, m.youth)};
     WorldSide* sides[2] = {&m.home, &m.away};

@@ -54,6 +54,7 @@ struct WorldLeague {
 };
 
 struct WorldEvent {
+    int index = 0; // the game's number of the event: rising, not from 0, with gaps
     int minute = 0;
     qint64 subjectPlayer = 0;
     int subjectTeam = 0;

@@ -6,6 +6,7 @@
 #include "Scenario.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -49,8 +50,15 @@ bool ParseId(const QString& text, qint64& id) {
 
 struct World::Impl {
     WorldScenario scenario{WorldScenario::DefaultSeed};
-    // Each user's live list: match ID and youth flag, in the order added.
-    QMap<int, QVector<QPair<qint64, bool>>> live;
+    // A match of a user's live list and how many of its events (in the order of play) that user has
+    // been sent.
+    struct Followed {
+        qint64 id = 0;
+        bool youth = false;
+        int sent = 0;
+    };
+    // Each user's live list, in the order added.
+    QMap<int, QVector<Followed>> live;
     QString baseAddress; // the service's own address, for logo addresses
 
     WorldAnswer Doc(const QByteArray& body) const {
@@ -61,7 +69,8 @@ struct World::Impl {
     WorldAnswer Err(int code, const QString& text, const QDateTime& now) const {
         return Doc(WorldDocuments::Error(code, text, now));
     }
-    WorldAnswer LiveAnswer(const WorldUser& user, const QMap<QString, QString>& p, const QDateTime& now);
+    WorldAnswer LiveAnswer(const WorldUser& user, const QMap<QString, QString>& p, const QDateTime& now,
+                           LiveAnswerMode mode);
 };
 
 World::World() : d(new Impl) {}
@@ -81,7 +90,7 @@ QDateTime World::DefaultStart() const {
 }
 
 WorldAnswer World::Answer(int userId, const QString& file, const QMap<QString, QString>& params,
-                          const QDateTime& clock) {
+                          const QDateTime& clock, LiveAnswerMode liveMode) {
     const QDateTime now = GameTime(clock);
     const WorldScenario& s = d->scenario;
     const WorldUser* user = s.UserById(userId);
@@ -178,30 +187,56 @@ WorldAnswer World::Answer(int userId, const QString& file, const QMap<QString, Q
         return d->Doc(WorldDocuments::PlayerDetails(s, *player, userId, now));
     }
     if (kind == "live")
-        return d->LiveAnswer(*user, p, now);
+        return d->LiveAnswer(*user, p, now, liveMode);
     return d->Err(kUnknownFile, "Unknown file: " + file, now);
 }
 
 WorldAnswer World::Impl::LiveAnswer(const WorldUser& user, const QMap<QString, QString>& p,
-                                    const QDateTime& now) {
+                                    const QDateTime& now, LiveAnswerMode mode) {
     const QString action = p.value("actiontype").toLower();
     const bool youth = p.value("isyouth").compare("true", Qt::CaseInsensitive) == 0;
-    QVector<QPair<qint64, bool>>& list = live[user.id];
+    QVector<Followed>& list = live[user.id];
+    const auto find = [&list](qint64 id, bool y) {
+        return std::find_if(list.begin(), list.end(),
+                            [&](const Followed& f) { return f.id == id && f.youth == y; });
+    };
     if (action == "addmatch" || action == "deletematch") {
         qint64 id;
         if (!ParseId(p.value("matchid"), id) || !scenario.Match(id, youth))
             return Err(kUnknownMatch, "Unknown match", now);
-        const QPair<qint64, bool> entry{id, youth};
-        if (action == "addmatch" && !list.contains(entry))
-            list.append(entry);
+        if (action == "addmatch" && find(id, youth) == list.end())
+            list.append({id, youth, 0});
         if (action == "deletematch")
-            list.removeAll(entry);
+            list.erase(std::remove_if(list.begin(), list.end(),
+                                      [&](const Followed& f) { return f.id == id && f.youth == youth; }),
+                       list.end());
     } else if (action != "viewnew" && action != "view") {
         return Err(kBadParameter, "Unknown actionType", now);
     }
-    QVector<const WorldMatch*> matches;
-    for (const auto& e : list)
-        matches.append(scenario.Match(e.first, e.second));
+    // addMatch and view give every event so far, viewNew what the user has not had yet; the answer to
+    // deleteMatch is not read, so it gives none (and what it would give stays unsent).
+    const bool everything = mode.repeat || action == "addmatch" || action == "view";
+    QVector<WorldDocuments::LiveMatchEvents> matches;
+    for (Followed& f : list) {
+        WorldDocuments::LiveMatchEvents entry;
+        entry.match = scenario.Match(f.id, f.youth);
+        if (action != "deletematch") {
+            const int visible = WorldScenario::VisibleEventCount(*entry.match, now);
+            for (int i = everything ? 0 : f.sent; i < visible; ++i)
+                entry.events.append(i);
+            f.sent = std::max(f.sent, visible);
+        }
+        if (mode.disorder) {
+            // A fixed shuffle of this answer's events, the same for the same clock.
+            WorldRng rng(static_cast<std::uint64_t>(f.id) ^
+                         static_cast<std::uint64_t>(now.toSecsSinceEpoch()));
+            for (int i = entry.events.size() - 1; i > 0; --i)
+                std::swap(entry.events[i], entry.events[rng.Range(0, i)]);
+            if (std::is_sorted(entry.events.begin(), entry.events.end()))
+                std::reverse(entry.events.begin(), entry.events.end());
+        }
+        matches.append(entry);
+    }
     return Doc(WorldDocuments::Live(scenario, matches, user.id, now));
 }
 

@@ -14,6 +14,13 @@ struct WorldAnswer {
     QByteArray contentType = "text/xml";
 };
 
+// How live answers give their events; the service's fault switches set it for single answers, as the
+// game may answer so too.
+struct LiveAnswerMode {
+    bool repeat = false;   // every event so far, also those the user has been sent already
+    bool disorder = false; // the events of each match out of their order
+};
+
 class World {
 public:
     World();
@@ -26,9 +33,11 @@ public:
     QDateTime DefaultStart() const;
 
     // Answers a file request (file kind + its parameters, all as sent) of a logged-in user at the
-    // service clock's `now`. Live requests (addMatch, viewNew, deleteMatch) change that user's live list.
+    // service clock's `now`. Live requests (addMatch, viewNew, deleteMatch) change that user's live list:
+    // addMatch answers every event so far of the listed matches, viewNew only the events that user has
+    // not been sent yet, deleteMatch no events.
     WorldAnswer Answer(int userId, const QString& file, const QMap<QString, QString>& params,
-                       const QDateTime& now);
+                       const QDateTime& now, LiveAnswerMode liveMode = {});
 
     // The service's error document (the answer to a request without a valid session, a bad file kind...).
     QByteArray ErrorDocument(int errorCode, const QString& error) const;

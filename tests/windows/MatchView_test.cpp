@@ -96,21 +96,28 @@ TEST(MatchView, GoalColumnScoresAndInjuryWords) {
                           {missed, Home},
                           {QStringLiteral("91"), Away},
                           {QStringLiteral("92"), Home},
+                          {QStringLiteral("410"), Away}, // a current match's injury and its detail
+                          {QStringLiteral("424"), Away},
                           {goal, Away}};
     FillEvents(0, events);
     RebuildSlot(0);
-    ASSERT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), 7); // captions, five events, empty row
+    ASSERT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), 9); // captions, seven events, empty row
     EXPECT_EQ(ListCell(6, 1), " 1 -  0");
     EXPECT_EQ(ListCell(6, 2), ""); // a missed chance does not move the score
     EXPECT_EQ(ListCell(2, 3), CategoryInjurySubstituted);
     EXPECT_EQ(ListCell(6, 3), "slight");
     EXPECT_EQ(ListCell(6, 4), "serious");
-    EXPECT_EQ(ListCell(6, 5), " 1 -  1"); // the injury words above are not read as a score
+    // The body-part event is the injury, its level unknown; the detail is information.
+    EXPECT_EQ(ListCell(2, 5), CategoryInjurySubstituted);
+    EXPECT_EQ(ListCell(6, 5), "?");
+    EXPECT_EQ(ListCell(2, 6), CategoryMatchInfo);
+    EXPECT_EQ(ListCell(6, 6), "");
+    EXPECT_EQ(ListCell(6, 7), " 1 -  1"); // the injury words above are not read as a score
     EXPECT_EQ(ListCell(4, 1), "3'");
     EXPECT_EQ(ListCell(5, 3), "   Player 2"); // the away side is marked by three blanks
     // The latest event is selected and shown.
-    EXPECT_EQ(FPartidos->BKStringGridListaEventos.Row(), 5);
-    EXPECT_TRUE(FPartidos->WebBrowserEvento1->Html().contains("text 5."));
+    EXPECT_EQ(FPartidos->BKStringGridListaEventos.Row(), 7);
+    EXPECT_TRUE(FPartidos->WebBrowserEvento1->Html().contains("text 7."));
 
     // Two-digit scores.
     events = QVector<Ev>(10, {goal, Home}) + QVector<Ev>(12, {goal, Away});

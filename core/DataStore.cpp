@@ -32,6 +32,12 @@ int RowsFromFile(const QString& path, int cols) {
     return std::max(1, (lines - 4) / cols);
 }
 
+std::optional<int> NumberIn(const QString& text) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
 bool RowIsEmpty(const TBKStringGrid& table, int row) {
     for (int c = 0; c < table.ColCount(); ++c)
         if (!table.Cells(c, row).isEmpty())
@@ -70,14 +76,6 @@ void AppendRow(TBKStringGrid& table, const QStringList& cells) {
         table.SetCells(c, row, cells[c]);
     table.SetRowCount(table.RowCount() + 1);
 }
-
-namespace {
-std::optional<int> NumberIn(const QString& text) {
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
-}
-} // namespace
 
 QVector<NewLiveEvent> NewLiveEvents(const TBKStringGrid& table, const QVector<LiveEventRef>& answer) {
     const bool empty = table.RowCount() <= 1;

@@ -196,20 +196,15 @@ WorldAnswer World::Impl::LiveAnswer(const WorldUser& user, const QMap<QString, Q
     const QString action = p.value("actiontype").toLower();
     const bool youth = p.value("isyouth").compare("true", Qt::CaseInsensitive) == 0;
     QVector<Followed>& list = live[user.id];
-    const auto find = [&list](qint64 id, bool y) {
-        return std::find_if(list.begin(), list.end(),
-                            [&](const Followed& f) { return f.id == id && f.youth == y; });
-    };
     if (action == "addmatch" || action == "deletematch") {
         qint64 id;
         if (!ParseId(p.value("matchid"), id) || !scenario.Match(id, youth))
             return Err(kUnknownMatch, "Unknown match", now);
-        if (action == "addmatch" && find(id, youth) == list.end())
+        const auto same = [&](const Followed& f) { return f.id == id && f.youth == youth; };
+        if (action == "addmatch" && std::none_of(list.begin(), list.end(), same))
             list.append({id, youth, 0});
         if (action == "deletematch")
-            list.erase(std::remove_if(list.begin(), list.end(),
-                                      [&](const Followed& f) { return f.id == id && f.youth == youth; }),
-                       list.end());
+            list.erase(std::remove_if(list.begin(), list.end(), same), list.end());
     } else if (action != "viewnew" && action != "view") {
         return Err(kBadParameter, "Unknown actionType", now);
     }

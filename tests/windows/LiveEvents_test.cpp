@@ -214,9 +214,7 @@ TEST(LiveEvents, RealLiveAnswerServedTwiceStoresItsEventsOnce) {
     }
     const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
     ASSERT_EQ(t.RowCount(), 18);
-    EXPECT_EQ(Column(t, EventColumn::EventNumber).mid(0, 17),
-              QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15",
-                           "16", "17"}));
+    EXPECT_EQ(Cell(0, EventColumn::EventNumber, 16), "17");
     EXPECT_EQ(Cell(0, EventColumn::HighestIndex, 0), "5");
     EXPECT_EQ(Cell(0, EventColumn::HighestIndex, 16), "25");
     EXPECT_EQ(Cell(0, EventColumn::EventTypeKey, 16), "464_2");

@@ -14,8 +14,12 @@ passes its own parameters on as section or key (LangText, the windows' T and Tex
 ConnectionText, ...) is a reader too, so calls of it count wherever it is visible. A read whose section
 and key are literals (or constants of the file) gives its key. Sections of the settings file
 (Opciones, Servidor, Version) are not language texts. A key made at run time must be explained:
-  - "Prefix" + something: the suffixes are listed in PATTERNS below;
-  - table.field or table[i].field: the field of a struct table of the same file is collected;
+  - cond ? "A" : "B": both;
+  - "Prefix" + something: the codes listed for the prefix in PATTERNS below;
+  - t.field or table[i].field: that field of the rows of the struct table (section and key may both
+    come from one row);
+  - a variable running through a braced list or an array of literals, or an element of such an array;
+  - a local variable: what it is given;
   - anything else: an entry of DYNAMIC_READS below, or the read is reported as unresolved.
 An unresolved read makes `list` and `check` fail, so a new kind of read cannot slip past the check.
 """
@@ -358,39 +362,112 @@ def _as_source(evaluated):
     return ("arg", evaluated[1]) if evaluated[0] == "param" else evaluated
 
 
-def table_field(src, expr):
-    """The literals of a struct table's field, for key expressions like t.key or kLinks[i].key."""
-    m = re.fullmatch(r"[A-Za-z_]\w*(?:\s*\[[^\]]*\])?\s*(?:\.|->)\s*([A-Za-z_]\w*)", expr)
-    if not m:
-        return None
-    field, values = m.group(1), []
+def _struct_tables(src, fields, array=None):
+    """Rows of the struct tables of the file that have all the fields (only the table named array,
+    when known): the literals of those fields."""
+    rows = []
     for sm in re.finditer(r"\bstruct\s*([A-Za-z_]\w*)?\s*\{", src.text):
         close = match_close(src.text, sm.end() - 1)
         members = [re.search(r"([A-Za-z_]\w*)\s*(?:\[[^\]]*\])?\s*(?:=.*|\{.*\})?$", d.strip(), re.S)
                    for d in src.text[sm.end():close].split(";") if d.strip() and "(" not in d]
         names = [mm.group(1) if mm else None for mm in members]
-        if field not in names:
+        if not all(f in names for f in fields):
             continue
-        position = names.index(field)
-        heads = []
+        positions = [names.index(f) for f in fields]
+        heads = []  # (table name, position of the brace opening its rows)
         after = re.match(r"\s*([A-Za-z_]\w*)\s*\[[^\]]*\]\s*=?\s*\{", src.text[close + 1:])
         if after:
-            heads.append(close + 1 + after.end() - 1)
+            heads.append((after.group(1), close + 1 + after.end() - 1))
         if sm.group(1):
-            for am in re.finditer(r"\b%s\s+[A-Za-z_]\w*\s*\[[^\]]*\]\s*=?\s*\{|std::array\s*<\s*%s\s*,[^>]*>"
-                                  r"\s*[A-Za-z_]\w*\s*=?\s*\{\s*\{" % (sm.group(1), sm.group(1)), src.text):
-                heads.append(am.end() - 1)
-        for head in heads:
+            for am in re.finditer(r"\b%s\s+([A-Za-z_]\w*)\s*\[[^\]]*\]\s*=?\s*\{|std::array\s*<\s*%s\s*,[^>]*>"
+                                  r"\s*([A-Za-z_]\w*)\s*=?\s*\{\s*\{" % (sm.group(1), sm.group(1)), src.text):
+                heads.append((am.group(1) or am.group(2), am.end() - 1))
+        for name, head in heads:
+            if array is not None and name != array:
+                continue
             end = match_close(src.text, head)
             for row in re.finditer(r"\{", src.text[head + 1:end]):
                 start = head + 1 + row.start()
-                row_end = match_close(src.text, start)
-                cells = split_top(src.text[start + 1:row_end])
-                if position < len(cells):
-                    value = literal(cells[position], src.constants)
-                    if value is not None:
-                        values.append(value)
-    return values or None
+                cells = split_top(src.text[start + 1:match_close(src.text, start)])
+                values = [literal(cells[p], src.constants) if p < len(cells) else None for p in positions]
+                if None not in values:
+                    rows.append(values)
+    return rows
+
+
+def _table_rows(src, func, exprs):
+    """The rows of literals for expressions that read fields of one table entry (kLinks[i].key, or
+    t.key with t running through a table), or []."""
+    found = [re.fullmatch(r"([A-Za-z_]\w*)(\s*\[[^\]]*\])?\s*(?:\.|->)\s*([A-Za-z_]\w*)", e) for e in exprs]
+    if None in found or len({(m.group(1), bool(m.group(2))) for m in found}) != 1:
+        return []
+    variable, indexed = found[0].group(1), bool(found[0].group(2))
+    array = variable if indexed else None
+    if not indexed and func is not None:
+        fm = re.search(r"\bfor\s*\([^;:()]*\b%s\s*:\s*([A-Za-z_]\w*)\s*\)" % re.escape(variable),
+                       src.text[func.start:func.end])
+        array = fm.group(1) if fm else None
+    return _struct_tables(src, [m.group(3) for m in found], array)
+
+
+def _array_literals(src, func, expr):
+    """The literals a variable runs through: a range-for over a braced list or a named array, or an
+    element of such an array (keys[i])."""
+    m = re.fullmatch(r"([A-Za-z_]\w*)\s*\[[^\]]*\]", expr)
+    name = m.group(1) if m else None
+    if name is None and func is not None and re.fullmatch(r"[A-Za-z_]\w*", expr):
+        body = src.text[func.start:func.end]
+        fm = re.search(r"\bfor\s*\([^;:()]*\b%s\s*:\s*" % re.escape(expr), body)
+        if fm:
+            rest = body[fm.end():].lstrip()
+            if rest.startswith("{"):
+                return _literal_list(src, rest[1:match_close(rest, 0)])
+            nm = re.match(r"[A-Za-z_]\w*", rest)
+            name = nm.group(0) if nm else None
+    if name is None:
+        return None
+    im = re.search(r"\b%s\s*(?:\[[^\]]*\])?\s*=?\s*\{" % re.escape(name), src.text)
+    if not im:
+        return None
+    return _literal_list(src, src.text[im.end():match_close(src.text, im.end() - 1)])
+
+
+def _literal_list(src, text):
+    values = [literal(v, src.constants) for v in split_top(text) if v]
+    return values if values and None not in values else None
+
+
+def key_values(src, func, section, expr, depth=0):
+    """The keys a key expression can give, or the text of what the scan cannot explain."""
+    value = literal(expr, src.constants)
+    if value is not None:
+        return [value]
+    tm = re.fullmatch(r"[^?]+\?\s*(%s)\s*:\s*(%s)" % (_STRING, _STRING), expr, re.S)
+    if tm:  # a choice between two literals
+        return [literal(tm.group(1), {}), literal(tm.group(2), {})]
+    parts = split_top(expr, "+")
+    prefix = literal(parts[0], src.constants) if len(parts) > 1 else None
+    if prefix is not None:
+        codes = next((v for (s, p), v in PATTERNS.items() if s.lower() == section.lower() and p == prefix),
+                     None)
+        if codes is None:
+            return '[%s] "%s" + ... (add the codes to PATTERNS)' % (section, prefix)
+        return [prefix + code for code in codes]
+    rows = _table_rows(src, func, [expr])
+    if rows:
+        return [row[0] for row in rows]
+    values = _array_literals(src, func, expr)
+    if values:
+        return values
+    if func is not None and depth < 3 and re.fullmatch(r"[A-Za-z_]\w*", expr):
+        am = re.search(r"\b%s\s*=\s*([^;=]+);" % re.escape(expr), src.text[func.start:func.end])
+        if am:  # a local variable: what it was given
+            found = key_values(src, func, section, unwrap(am.group(1)), depth + 1)
+            if isinstance(found, list):
+                return found
+    if (src.rel, expr) in DYNAMIC_READS:
+        return DYNAMIC_READS[(src.rel, expr)](src.text)
+    return "[%s] %s (add it to DYNAMIC_READS)" % (section, expr)
 
 
 def scan(root):
@@ -413,38 +490,24 @@ def scan(root):
                         continue
                     if "param" in (sec[0], key[0]):
                         continue  # a reader passing its parameters on: counted at its own calls
-                    _record(result, src, sec, key, place)
+                    _record(result, src, func, sec, key, place)
     return result
 
 
-def _record(result, src, sec, key, place):
-    if sec[0] != "lit":
-        result.unresolved.append("%s: section %s" % (place, sec[1]))
+def _record(result, src, func, sec, key, place):
+    if sec[0] == "lit":
+        found = [key[1]] if key[0] == "lit" else key_values(src, func, sec[1], key[1])
+        pairs = [(sec[1], k) for k in found] if isinstance(found, list) else found
+    else:
+        # Section and key from one table row.
+        rows = _table_rows(src, func, [sec[1], key[1]])
+        pairs = [tuple(row) for row in rows] or "section %s" % sec[1]
+    if isinstance(pairs, str):
+        result.unresolved.append("%s: %s" % (place, pairs))
         return
-    section = sec[1]
-    if key[0] == "lit":
-        result.add(section, key[1], place)
-        return
-    expr = key[1]
-    parts = split_top(expr, "+")
-    prefix = literal(parts[0], src.constants) if len(parts) > 1 else None
-    if prefix is not None:
-        codes = next((v for (s, p), v in PATTERNS.items() if s.lower() == section.lower() and p == prefix),
-                     None)
-        if codes is None:
-            result.unresolved.append('%s: [%s] "%s" + ... (add the codes to PATTERNS)' % (place, section, prefix))
-            return
-        for code in codes:
-            result.add(section, prefix + code, place)
-        return
-    values = table_field(src, expr)
-    if values is None and (src.rel, expr) in DYNAMIC_READS:
-        values = DYNAMIC_READS[(src.rel, expr)](src.text)
-    if not values:
-        result.unresolved.append("%s: [%s] %s (add it to DYNAMIC_READS)" % (place, section, expr))
-        return
-    for value in values:
-        result.add(section, value, place)
+    for section, k in pairs:
+        if section.lower() not in SETTINGS_SECTIONS:
+            result.add(section, k, place)
 
 
 def read_lng(path):

@@ -71,6 +71,7 @@ struct Link {
     const char* description;
 };
 constexpr Link kLinks[] = {{0, "LinkGame", "home"}, {1, "LinkChpp", "interface"}};
+const char* const kHeads[] = {"StringGrid41", "StringGrid1"};
 } // namespace
 
 void Window::LeerIdioma() {
@@ -84,8 +85,20 @@ void Window::LeerIdioma() {
     f->setText(SettingsIni->ReadString("Opciones", "Usuario", ""));
     g->setText(T("League", "Scorer" + QString::number(n), ""));
     h->setText(T(section, "LabelX", ""));
-    const char* key = flag ? "A" : "B";
+    const char* key = flag ? "LabelHome" : "LabelAway";
     i->setText(LanguageIni->ReadString("Matches", key, ""));
+    j->setText(LanguageIni->ReadString("Matches", NextKey(), ""));
+    static const struct {
+        QLabel* label;
+        const char* section;
+        const char* key;
+    } captions[] = {{k, "League", "Scorers"}, {l, "General", "Before"}};
+    for (const auto& c : captions)
+        c.label->setText(T(c.section, c.key, ""));
+    for (const char* w : {"Goals", "Domainated"})
+        m->setText(T("Events", w, ""));
+    for (int c = 0; c < 2; ++c)
+        n->setText(T("Team", kHeads[c], ""));
 }
 '''
 
@@ -100,14 +113,16 @@ void Window::LeerIdioma() {
             scan = lngkeys.scan(root)
             found = sorted("%s/%s" % (k.section, k.key) for k, _ in scan.keys.values())
             expected = ["Connection/MessageDownloading", "Connection/MessageMatch", "General/LabelUser",
-                        "Info/LinkChpp", "Info/LinkGame", "Info/Tab1"]
+                        "Info/LinkChpp", "Info/LinkGame", "Info/Tab1", "Matches/LabelHome", "Matches/LabelAway",
+                        "League/Scorers", "General/Before", "Events/Goals", "Events/Domainated",
+                        "Team/StringGrid41", "Team/StringGrid1"]
             expected += ["General/Skill%d" % n for n in range(21)]
             self.assertEqual(found, sorted(expected))
             self.assertEqual(len(scan.unresolved), 3, scan.unresolved)
             reports = "\n".join(scan.unresolved)
             self.assertIn('[League] "Scorer" + ...', reports)  # a prefix with no codes in PATTERNS
             self.assertIn("section section", reports)  # a section that is neither literal nor parameter
-            self.assertIn("[Matches] key", reports)  # a key from a local variable
+            self.assertIn("[Matches] NextKey()", reports)  # a key the scan cannot follow
 
     def test_check_reports_missing_and_empty_keys_of_a_file(self):
         with tempfile.TemporaryDirectory() as root:

@@ -150,7 +150,8 @@ TEST(LiveEvents, FirstPollThenOnlyNewEventsWithThirdCard) {
     EXPECT_EQ(Cell(0, EventColumn::EventTypeKey, 12), "QZ_3Tarjeta_");
     EXPECT_EQ(Cell(0, EventColumn::EventClass, 12), "QZ_3Tarjeta_");
     EXPECT_EQ(Cell(0, EventColumn::EventHtml, 12),
-              "That was this player's third yellow card: he misses his team's next official match.  -----  " +
+              QStringLiteral("That was this player's third yellow card: he is suspended for his team's next "
+                             "official match.  -----  ") +
                   Cell(0, EventColumn::EventHtml, 11));
     ASSERT_EQ(panel.RowCount(), 14);
     EXPECT_EQ(PanelCell(PanelEventColumn::ScoreText, 9), "2 - 1");

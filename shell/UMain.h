@@ -15,7 +15,8 @@ public:
     enum class ShutdownMode {
         Normal,          // the window was closed: log out, write the settings file
         FirstRunAborted, // the first run was given up: log out, write nothing
-        LanguageChanged, // the language change wrote the settings already: log out, write again
+        LanguageChanged, // the language change wrote the settings already: log out, write again,
+                         // and start the program again once this one has ended
     };
 
     // FormCreate for the program whose executable is ExecutablePath (its folder is the program folder).
@@ -44,6 +45,8 @@ public:
     // language objects stay until the process ends.
     void Shutdown(ShutdownMode Mode);
     bool ShuttingDown() const { return shuttingDown_; }
+    // The shutdown asked for a new start of the program (a language change).
+    bool RestartRequested() const { return restartRequested_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
@@ -54,6 +57,7 @@ private:
 
     ProgramFiles files_;
     bool shuttingDown_ = false;
+    bool restartRequested_ = false;
 };
 
 extern TFMain* FMain;

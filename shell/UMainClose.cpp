@@ -10,6 +10,7 @@ void TFMain::Shutdown(ShutdownMode Mode) {
     if (shuttingDown_)
         return;
     shuttingDown_ = true;
+    restartRequested_ = Mode == ShutdownMode::LanguageChanged;
     if (Connected == 1) {
         QString result;
         try {

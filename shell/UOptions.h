@@ -212,8 +212,9 @@ public:
     // Sound check boxes: writes the nine switches unless the window is loading; the master switch
     // enables the eight boxes of the kinds.
     void CheckBoxSonidosClick(QCheckBox* Sender);
-    // The language change: validates the choice, stores it and ends the program. Runs on the user's
-    // choice only, never when code sets the combo.
+    // The language change: validates the choice, stores it and ends the program, which starts again in
+    // the new language; a language whose file is missing is refused and the combo shows the current one
+    // again. Runs on the user's choice only, never when code sets the combo.
     virtual void ComboBoxIdiomaChange();
 
     // "[" + General/LabelAll + "]": the entry of the group lists that stands for every group.

@@ -1,12 +1,23 @@
-// The language change of the options window: the new language is stored and the program ends; the
-// next start opens the new language file.
+// The language change of the options window: the new language is stored and the program starts
+// again in it. A language whose file is missing is refused: the program keeps its language.
 #include "core/Settings.h"
 #include "platform/widgets/Dialogs.h"
 #include "shell/UMain.h"
 #include "shell/UOptions.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSignalBlocker>
 #include <exception>
+
+namespace {
+
+QString OptionsText(const char* key, const char* englishDefault) {
+    return LangText(QStringLiteral("Options"), QLatin1String(key), QString::fromUtf8(englishDefault));
+}
+
+} // namespace
 
 void TFOptions::ComboBoxIdiomaChange() {
     try {
@@ -31,14 +42,30 @@ void TFOptions::ComboBoxIdiomaChange() {
         if (text == SettingsIni->ReadString(options, QStringLiteral("Language"), QString()))
             return;
 
+        const QString file = LanguageFileName(AppDir, text);
+        if (!QFileInfo(file).isFile()) {
+            // Starting again without the file would show every text in English: say so and stay.
+            ShowMessage(OptionsText("MessageLanguageMissing",
+                                    "The file of this language is missing, so Velkaro keeps its current "
+                                    "language. Install Velkaro again to get the language files back.") +
+                        QStringLiteral("\n\n") + QDir::toNativeSeparators(file));
+            const QSignalBlocker blocker(ComboBoxIdioma);
+            const int current = ComboBoxIdioma->findText(
+                SettingsIni->ReadString(options, QStringLiteral("Language"), QStringLiteral("English")));
+            ComboBoxIdioma->setCurrentIndex(
+                current >= 0 ? current : SettingsIni->ReadInteger(options, QStringLiteral("Idioma"), 0));
+            return;
+        }
         {
-            // The notice comes in the new language, read from its own file (a missing file: no text).
-            const IniFile newLanguage(LanguageFileName(AppDir, text));
-            Dialogs::MessageBox({Dialogs::Kind::Information,
-                                 QString(),
-                                 newLanguage.ReadString(QStringLiteral("Options"),
-                                                        QStringLiteral("MessageLanguageChange1"), QString()),
-                                 {Dialogs::Button::Ok}});
+            // The notice comes in the new language, read from its own file; a file without it gives
+            // the notice of the language in use.
+            const IniFile newLanguage(file);
+            QString notice = newLanguage.ReadString(QStringLiteral("Options"),
+                                                    QStringLiteral("MessageLanguageChange1"), QString());
+            if (notice.isEmpty())
+                notice = OptionsText("MessageLanguageChange1",
+                                     "Velkaro now closes and starts again in the language you chose.");
+            Dialogs::MessageBox({Dialogs::Kind::Information, QString(), notice, {Dialogs::Button::Ok}});
         }
         SettingsIni->WriteString(
             options, QStringLiteral("LanguageOld"),
@@ -57,7 +84,7 @@ void TFOptions::ComboBoxIdiomaChange() {
     }
 
     // The settings and language objects stay until the process ends; the one shutdown routine ends
-    // the program.
+    // the program, which then starts again in the new language.
     if (LanguageChangeShutdown)
         LanguageChangeShutdown();
     else if (FMain)

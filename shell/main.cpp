@@ -11,10 +11,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    bool restart = false;
     // The guard's name comes from the executable's own name, before the title is set.
     InitFirstInstance();
     QApplication::setApplicationName(QStringLiteral("Velkaro"));
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
         RaiseOnActivation(FMain);
         FMain->show();
         app.exec();
+        restart = FMain->RestartRequested();
         // Docked windows are children of the main window: each is deleted on its own first.
         delete FPartidos;
         delete FOptions;
@@ -44,5 +47,8 @@ int main(int argc, char** argv) {
         ActivateFirstInstance();
     }
     FreeInstanceMutex();
+    // A language change starts the program again, once the guard is free for the new process.
+    if (restart)
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
     return 0;
 }

@@ -109,8 +109,8 @@ TEST(AddRemove, LiveAddByMatchIdOrTeamFillsTheShownSlotAndTheLiveList) {
     const int again = ServiceRequests(p).size();
     Add(2, NationalLive);
     ASSERT_EQ(p.Boxes.Boxes.size(), 1);
-    EXPECT_TRUE(
-        p.Boxes.Boxes[0].text.startsWith(QStringLiteral("This match has been added before.\nNo download")));
+    EXPECT_EQ(p.Boxes.Boxes[0].text,
+              QStringLiteral("This match is already followed in another tab.\nThe match was not added."));
     EXPECT_EQ(Row(2), slot2);
     EXPECT_TRUE(RequestsSince(p, again).isEmpty());
     EXPECT_FALSE(FPartidos->TimerConexion->isActive()); // it was stopped before the click
@@ -118,7 +118,8 @@ TEST(AddRemove, LiveAddByMatchIdOrTeamFillsTheShownSlotAndTheLiveList) {
     // A played match cannot be followed live.
     Add(2, DemoRoundFive);
     ASSERT_EQ(p.Boxes.Boxes.size(), 2);
-    EXPECT_TRUE(p.Boxes.Boxes[1].text.startsWith(QStringLiteral("Ended match.\nNo download")));
+    EXPECT_TRUE(p.Boxes.Boxes[1].text.startsWith(QStringLiteral("This match has already finished")));
+    EXPECT_TRUE(p.Boxes.Boxes[1].text.endsWith(QStringLiteral("replay it.\nThe match was not added.")));
     EXPECT_EQ(Row(2), slot2);
     EXPECT_FALSE(LiveList().contains(DemoRoundFive));
 
@@ -167,7 +168,7 @@ TEST(AddRemove, AnAddWithNoMatchFoundAsksNothingFurtherAndWritesNothing) {
     // A team the service does not know: no next match.
     int mark = ServiceRequests(p).size();
     Add(5, QString(), QStringLiteral("999999"));
-    EXPECT_EQ(BoxTexts(p), QStringList{QStringLiteral("No download")});
+    EXPECT_EQ(BoxTexts(p), QStringList{QStringLiteral("The match was not added.")});
     QStringList log = RequestsSince(p, mark);
     EXPECT_EQ(log, QStringList{QStringLiteral("matches&teamID=999999")});
     EXPECT_EQ(Row(5), slot5);
@@ -224,7 +225,9 @@ TEST(AddRemove, RecordedAddReplaysItsOwnMatchAndLeavesTheLiveListAlone) {
     const QStringList slot2 = Row(2);
     Add(2, NationalLive); // followed by no slot, only by the service's list
     ASSERT_FALSE(p.Boxes.Boxes.isEmpty());
-    EXPECT_TRUE(p.Boxes.Boxes.last().text.startsWith(QStringLiteral("Not finished match.\nNo download")));
+    EXPECT_EQ(p.Boxes.Boxes.last().text,
+              QStringLiteral("This match has not finished yet, so it cannot be replayed. "
+                             "Follow it live instead.\nThe match was not added."));
     EXPECT_EQ(Row(2), slot2);
 }
 

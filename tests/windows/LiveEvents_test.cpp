@@ -155,10 +155,10 @@ TEST(LiveEvents, AddThenOnlyNewEventsWithThirdCard) {
     EXPECT_EQ(Cell(0, EventColumn::EventTypeKey, 12), "QZ_3Tarjeta_");
     EXPECT_EQ(Cell(0, EventColumn::EventClass, 12), "QZ_3Tarjeta_");
     EXPECT_EQ(Cell(0, EventColumn::HighestIndex, 12), Cell(0, EventColumn::HighestIndex, 11));
-    EXPECT_EQ(
-        Cell(0, EventColumn::EventHtml, 12),
-        "That is the third yellow card. This player can not play next official match of his team.  -----  " +
-            Cell(0, EventColumn::EventHtml, 11));
+    EXPECT_EQ(Cell(0, EventColumn::EventHtml, 12),
+              QStringLiteral("That was this player's third yellow card: he is suspended for his team's next "
+                             "official match.  -----  ") +
+                  Cell(0, EventColumn::EventHtml, 11));
     ASSERT_EQ(panel.RowCount(), 14);
     EXPECT_EQ(PanelCell(PanelEventColumn::ScoreText, 9), "2 - 1");
     EXPECT_EQ(PanelCell(PanelEventColumn::ScoreText, 10), "3 - 1");

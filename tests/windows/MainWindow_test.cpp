@@ -153,6 +153,7 @@ TEST_F(MainWindowTest, ClosingWhileNotConnectedSendsNothingAndWritesTheSettings)
     FMain->close();
     QCoreApplication::processEvents();
     EXPECT_TRUE(FMain->ShuttingDown());
+    EXPECT_FALSE(FMain->RestartRequested());
     EXPECT_FALSE(service.hasPendingConnections());
     EXPECT_EQ(IniFile(program + "Velkaro.ini").ReadString("Opciones", "DuracionSonidosMiGol", ""), "2500");
     // The objects stay for whatever still runs until the process ends.
@@ -171,4 +172,20 @@ TEST_F(MainWindowTest, AnAbortedFirstRunEndsWithoutWritingAndTheTabsStop) {
     // A later close runs the routine no second time.
     FMain->close();
     EXPECT_EQ(IniFile(program + "Velkaro.ini").ReadString("Opciones", "Usuario", ""), "pepe");
+    EXPECT_FALSE(FMain->RestartRequested());
+}
+
+// Choosing a language whose file is there ends the program through the shutdown routine and asks for
+// a new start, which opens the new language.
+TEST_F(MainWindowTest, ALanguageChangeShutsDownAndAsksForANewStartInTheNewLanguage) {
+    WriteFile(program + "language/Norsk.lng", "[Main]\r\nTabMatches=Kamper\r\n");
+    start();
+    FOptions->ComboBoxIdioma->setCurrentIndex(19);
+    emit FOptions->ComboBoxIdioma->activated(19);
+    EXPECT_TRUE(FMain->ShuttingDown());
+    EXPECT_TRUE(FMain->RestartRequested());
+    EXPECT_EQ(IniFile(program + "Velkaro.ini").ReadString("Opciones", "Language", ""), "Norsk");
+
+    OpenSettingsAndLanguage(program, program + "Velkaro.ini");
+    EXPECT_EQ(LangText("Main", "TabMatches", "Matches"), "Kamper");
 }

@@ -8,6 +8,7 @@
 #include "support/gui/WindowTestHelpers.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
@@ -239,7 +240,7 @@ TEST(Sounds, LanguageChangeStoresTheValidatedChoiceAndShutsDown) {
     type(9, "Xyz");
     w.ComboBoxIdiomaChange();
     ASSERT_EQ(p.Boxes.Boxes.size(), 1);
-    EXPECT_EQ(p.Boxes.Boxes[0].text, "\"XyzNo valid language");
+    EXPECT_EQ(p.Boxes.Boxes[0].text, "\"Xyz\" is not a language of the list. Choose one of the list.");
     EXPECT_EQ(shutdowns, 0);
     EXPECT_EQ(ReadFile(ini), before);
 
@@ -252,6 +253,36 @@ TEST(Sounds, LanguageChangeStoresTheValidatedChoiceAndShutsDown) {
     EXPECT_TRUE(after.contains("Language=Norsk"));
     EXPECT_TRUE(after.contains("LanguageOld=English"));
     EXPECT_TRUE(after.contains("Idioma=19"));
+}
+
+// A language whose file was deleted is refused in the current language and the combo shows the
+// current language again; a file without the notice gives the current language's notice.
+TEST(Sounds, LanguageWithoutItsFileIsRefusedAndTheProgramKeepsItsLanguage) {
+    TestProgram p;
+    TFOptions& w = *FOptions;
+    const QString ini = p.Folder.File("Velkaro.ini");
+    QFile::remove(p.Folder.File("language/Deutsch.lng"));
+    WriteFile(p.Folder.File("language/Dansk.lng"), "[Options]\r\nSounds=Lyde\r\n");
+    int shutdowns = 0;
+    w.LanguageChangeShutdown = [&] { ++shutdowns; };
+    const QByteArray before = ReadFile(ini);
+
+    w.ComboBoxIdioma->setCurrentIndex(7); // Deutsch
+    emit w.ComboBoxIdioma->activated(7);
+    ASSERT_EQ(p.Boxes.Boxes.size(), 1);
+    EXPECT_TRUE(p.Boxes.Boxes[0].text.startsWith("The file of this language is missing, so Velkaro keeps"));
+    EXPECT_TRUE(
+        p.Boxes.Boxes[0].text.endsWith(QDir::toNativeSeparators(p.Folder.File("language/Deutsch.lng"))));
+    EXPECT_EQ(w.ComboBoxIdioma->currentText(), "English");
+    EXPECT_EQ(shutdowns, 0);
+    EXPECT_EQ(ReadFile(ini), before);
+
+    w.ComboBoxIdioma->setCurrentIndex(6); // Dansk
+    emit w.ComboBoxIdioma->activated(6);
+    ASSERT_EQ(p.Boxes.Boxes.size(), 2);
+    EXPECT_EQ(p.Boxes.Boxes[1].text, "Velkaro now closes and starts again in the language you chose.");
+    EXPECT_EQ(shutdowns, 1);
+    EXPECT_TRUE(ReadFile(ini).contains("Language=Dansk"));
 }
 
 // A short tone as a 16-bit mono PCM WAV file at 8000 Hz.

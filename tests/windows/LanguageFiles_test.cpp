@@ -1,0 +1,106 @@
+// Every shipped translation against the English file: UTF-8 INI text the program reads as written,
+// every key of English.lng with a text, and translated rather than copied. A language of the list
+// whose file is not shipped is skipped.
+#include "core/Settings.h"
+#include "platform/IniFile.h"
+#include "shell/UOptions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringDecoder>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kLanguageDir = QStringLiteral(VELKARO_RESOURCES_DIR "/language/");
+
+// The file of every language of the list, and any other language file shipped beside them.
+std::vector<std::string> LanguageFiles() {
+    QStringList files;
+    for (const QString& name : LanguageDisplayNames())
+        files.append(QFileInfo(LanguageFileName(kLanguageDir, name)).fileName());
+    for (const QString& file : QDir(kLanguageDir).entryList({QStringLiteral("*.lng")}, QDir::Files))
+        if (!files.contains(file))
+            files.append(file);
+    std::vector<std::string> out;
+    for (const QString& file : files)
+        if (file != QLatin1String("English.lng"))
+            out.push_back(file.toStdString());
+    return out;
+}
+
+class LanguageFile : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(LanguageFile, ParsesHoldsEveryEnglishKeyAndIsTranslated) {
+    const QString path = kLanguageDir + QString::fromStdString(GetParam());
+    if (!QFileInfo::exists(path))
+        GTEST_SKIP() << GetParam() << " is not shipped";
+
+    // UTF-8, and every line a comment, a section or a key of a section, each key once.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(file.readAll());
+    ASSERT_FALSE(utf8.hasError()) << "not UTF-8";
+    QString section;
+    QSet<QString> seen;
+    int lineNumber = 0;
+    for (const QString& raw : text.split(QRegularExpression(QStringLiteral("\r?\n")))) {
+        ++lineNumber;
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            section = line.mid(1, line.size() - 2).trimmed().toLower();
+            EXPECT_FALSE(seen.contains(QLatin1Char('[') + section))
+                << "line " << lineNumber << ": section again";
+            seen.insert(QLatin1Char('[') + section);
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        EXPECT_TRUE(!section.isEmpty() && eq > 0) << "line " << lineNumber << ": " << line.toStdString();
+        const QString key = section + QLatin1Char('/') + line.left(eq).trimmed().toLower();
+        EXPECT_FALSE(seen.contains(key)) << "line " << lineNumber << ": key again, never read";
+        seen.insert(key);
+    }
+
+    const IniFile english(kLanguageDir + QStringLiteral("English.lng"));
+    const IniFile translation(path);
+    int keys = 0;
+    QStringList asEnglish;
+    for (const QString& s : english.ReadSections()) {
+        for (const QString& k : english.ReadSection(s)) {
+            const QString englishText = english.ReadString(s, k, QString());
+            if (englishText.isEmpty())
+                continue;
+            ++keys;
+            EXPECT_TRUE(translation.ValueExists(s, k)) << "[" << s.toStdString() << "] " << k.toStdString();
+            const QString translated = translation.ReadString(s, k, QString());
+            EXPECT_FALSE(translation.ValueExists(s, k) && translated.isEmpty())
+                << "[" << s.toStdString() << "] " << k.toStdString() << " is empty";
+            if (translated == englishText)
+                asEnglish.append(k);
+        }
+    }
+    EXPECT_LE(asEnglish.size() * 10, keys)
+        << asEnglish.size() << " of " << keys
+        << " texts are the English ones: " << asEnglish.join(QStringLiteral(", ")).toStdString();
+    // A download whose answer begins with "Error" counts as failed: the refused-request text must
+    // keep that word in every language.
+    EXPECT_TRUE(
+        translation.ReadString("Connection", "MessageErrorGETRequest", QString()).startsWith("Error"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFile, ::testing::ValuesIn(LanguageFiles()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param.substr(0, info.param.find('.'));
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+} // namespace

@@ -65,14 +65,6 @@ int BoxEntry(const QVector<LineupEntry>& Entries, int K) {
     return -1;
 }
 
-int LineupNumber(const QString& Text) {
-    bool ok = false;
-    const int value = Text.toInt(&ok);
-    if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(Text));
-    return value;
-}
-
 PositionLook PositionWord(int P, int B) {
     static const unsigned positionColours[12] = {0,      Black,  Lime,   Blue,   Blue, Lime,
                                                  Orange, Yellow, Yellow, Orange, Red,  Red};

@@ -34,9 +34,6 @@ int RoleEntry(const QVector<LineupEntry>& Entries, int Role);
 // with a RoleID above 18 or not a number), so a box shows who ended the match in it; -1 when none.
 int BoxEntry(const QVector<LineupEntry>& Entries, int K);
 
-// A PositionCode or Behaviour as a number; EConvertError when it is not one.
-int LineupNumber(const QString& Text);
-
 // The words of a box for PositionCode P and Behaviour B (section General: "PositionCode<P>", then
 // "Behaviour<B>") and the swatch colour ($BBGGRR) they give; no colour means the swatch stays as it is.
 struct PositionLook {

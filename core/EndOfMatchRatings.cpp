@@ -8,15 +8,6 @@
 
 namespace {
 
-// A whole number, or EConvertError: an empty or wrong rating stops the page where it stands.
-int StrToInt(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return value;
-}
-
 // A whole number after leading blanks, or Default.
 int StrToIntDef(const QString& text, int Default) {
     qsizetype start = 0;
@@ -114,6 +105,14 @@ void FillPitch(const TBKStringGrid& g, TBKStringGrid& campo) {
 }
 
 } // namespace
+
+int StrToInt(const QString& Text) {
+    bool ok = false;
+    const int value = Text.toInt(&ok);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(Text));
+    return value;
+}
 
 void ShapeRatingsGrid(TBKStringGrid& Detalles) {
     ShapeTable(Detalles, 10, RatingsRow::Count);

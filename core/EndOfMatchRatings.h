@@ -32,6 +32,10 @@ enum Value : int {
 constexpr int Count = 22;
 } // namespace RatingsRow
 
+// A whole number; EConvertError when the text is not one (an empty or wrong rating, tactic skill,
+// position or behaviour stops the page being filled where it stands).
+int StrToInt(const QString& Text);
+
 // The ratings grid (10 x 22, no fixed rows or columns) and the pitch grid (3 x 5).
 void ShapeRatingsGrid(TBKStringGrid& Detalles);
 void ShapePitchGrid(TBKStringGrid& Campo);

@@ -6,6 +6,7 @@
 
 #include "core/DataStore.h"
 #include "core/EndOfMatchLineup.h"
+#include "core/EndOfMatchRatings.h"
 #include "core/UDataModule1.h"
 #include "core/UGlobal.h"
 #include "shell/UOptions.h"
@@ -196,7 +197,7 @@ void TFPartidos::CompletarFinAlineaciones(int Slot) {
         // The report's own fill runs while the ratings page is shown: it reads the away side.
         const bool homeSide = PageControlFinPartido->currentIndex() == 1;
         TeamLineup lineup;
-        Fin::ReadAnswer(DataModule1->XMLDocument1,
+        Fin::ReadAnswer(&TDataModule1::XMLDocument1,
                         Fin::LineupFile(Slot, homeSide ? QStringLiteral("Home") : QStringLiteral("Away")),
                         QStringLiteral("matchlineup.xml"),
                         [&](const XmlNode& root) { lineup = ReadLineup(root); });
@@ -213,7 +214,7 @@ void TFPartidos::CompletarFinAlineaciones(int Slot) {
             if (i < 0)
                 continue;
             const LineupEntry& e = entries[i];
-            const PositionLook look = PositionWord(LineupNumber(e.PositionCode), LineupNumber(e.Behaviour));
+            const PositionLook look = PositionWord(StrToInt(e.PositionCode), StrToInt(e.Behaviour));
             if (look.Colour)
                 SetSwatch(LabelHomeColor[k], ColorFromBgr(*look.Colour));
             LabelHomePos[k]->setText(look.Word);
@@ -247,7 +248,7 @@ void TFPartidos::CompletarFinAlineaciones(int Slot) {
                     Carga::XmlFile(QStringLiteral("player_") + e.PlayerID + QStringLiteral(".xml"));
                 auto readInjury = [&] {
                     try {
-                        Fin::ReadAnswer(DataModule1->XMLDocumentConectar, file,
+                        Fin::ReadAnswer(&TDataModule1::XMLDocumentConectar, file,
                                         QStringLiteral("playerdetails.xml"), [&](const XmlNode& root) {
                                             LabelHomeLesion[r]->setText(
                                                 root.ChildText(QStringLiteral("Player/InjuryLevel")));

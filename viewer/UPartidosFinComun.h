@@ -3,6 +3,7 @@
 // the reading of a cached answer.
 #include "core/Settings.h"
 #include "core/UConectar.h"
+#include "core/UDataModule1.h"
 #include "platform/XmlDocument.h"
 
 #include <QLabel>
@@ -32,11 +33,14 @@ inline QString LineupFile(int slot, const QString& side) {
     return AppDir + QStringLiteral("data/Xml/matchLineup%1%2.xml").arg(slot).arg(side);
 }
 
-// Loads a cached answer into Doc and gives its root to Read when it is the answer named Kind
-// ("matchdetails.xml"); an error document or another file's answer is read as a missing file. Any
-// failure passes to the caller; Doc is inactive again afterwards in every case.
+// Loads a cached answer into one of the data module's documents and gives its root to Read when it
+// is the answer named Kind ("matchdetails.xml"); an error document or another file's answer is read
+// as a missing file. Any failure passes to the caller; the document is inactive again afterwards.
 template <typename Read>
-void ReadAnswer(XmlDocument& Doc, const QString& Path, const QString& Kind, Read read) {
+void ReadAnswer(XmlDocument TDataModule1::*Document, const QString& Path, const QString& Kind, Read read) {
+    if (!DataModule1)
+        throw Exception(QStringLiteral("No data module"));
+    XmlDocument& Doc = DataModule1->*Document;
     struct Inactive {
         XmlDocument& doc;
         ~Inactive() { doc.SetActive(false); }

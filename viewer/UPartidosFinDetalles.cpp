@@ -119,7 +119,7 @@ void TFPartidos::CompletarFinDetalles(int Slot) {
     try {
         LimpiarDetalles();
         Fin::ReadAnswer(
-            DataModule1->XMLDocument1, Fin::DetailsFile(Slot), QStringLiteral("matchdetails.xml"),
+            &TDataModule1::XMLDocument1, Fin::DetailsFile(Slot), QStringLiteral("matchdetails.xml"),
             [&](const XmlNode& root) { FillRatings(BKStringGridDetalles, StringGridCampo, root); });
         LabelEquipo1->setText(BKStringGridDetalles.Cells(1, RatingsRow::Names));
         LabelEquipo2->setText(BKStringGridDetalles.Cells(6, RatingsRow::Names));

@@ -179,7 +179,14 @@ TEST_F(EndOfMatch, FinalRowsMatchTypeFormationsAndVenue) {
     Event("0", "25_0", ",1,3,,,,");
     FillFinalRows(grid, " League match", "", "", events);
     EXPECT_EQ(Cell(0, 3), " League match");
-    EXPECT_EQ(Cell(1, 9), "Played on neutral ground");
+    EXPECT_EQ(Cell(1, 9), "Played on neutral ground") << "the first venue event decides";
+    for (const auto& [type, text] :
+         {std::pair("25_3", "Regional derby"), std::pair("27_0", "The away team actually played at home")}) {
+        events.SetRowCount(1);
+        Event("0", type, ",1,3,,,,");
+        FillFinalRows(grid, "", "", "", events);
+        EXPECT_EQ(Cell(1, 9), text);
+    }
 }
 
 TEST_F(EndOfMatch, LineupBoxesWordsExperienceAndStars) {
@@ -208,7 +215,7 @@ TEST_F(EndOfMatch, LineupBoxesWordsExperienceAndStars) {
         EXPECT_EQ(look.Word, l.word) << l.p << " " << l.b;
         EXPECT_EQ(look.Colour, l.colour) << l.p << " " << l.b;
     }
-    EXPECT_THROW(LineupNumber("x"), EConvertError);
+    EXPECT_THROW(StrToInt("x"), EConvertError);
 
     EXPECT_EQ(ExperienceWord("9"), "formidable");
     EXPECT_EQ(ExperienceWord("20"), "divine");

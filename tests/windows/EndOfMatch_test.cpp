@@ -220,6 +220,11 @@ TEST(EndOfMatch, MissingOrBrokenEndFilesLeaveThePagesEmpty) {
     EXPECT_EQ(W().LabelHomeEstrellas->text(), "");
     EXPECT_EQ(W().LabelR.value("10")->text(), "1 (1)");
     EXPECT_EQ(W().LabelEventosHomeName->text(), "Home Rovers");
+    // The report's words come from the English file.
+    EXPECT_EQ(W().PageControlFinPartido->tabText(2), "Lineup - Away");
+    EXPECT_EQ(W().LabelT.value("10")->text(), "Chances (Goals)");
+    EXPECT_EQ(W().LabelT.value("411")->text(), "Tired defender");
+    EXPECT_EQ(W().LabelHomePos[17]->text(), "Set pieces");
 
     // Not XML at all.
     WriteFile(AppDir + "data/Xml/matchDetails2.xml", "<HattrickData><Match>");

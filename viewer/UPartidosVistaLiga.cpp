@@ -1,7 +1,19 @@
-// TFPartidos: what the match view calls of the league panel and the end-of-match report. Those
-// concerns are not built yet; the calls do nothing.
+// TFPartidos: what the match view calls of the league panel and the end-of-match report. The live
+// league table is rebuilt whole at every refill of the view, from the unchanged table before the round
+// and the current scores; the end-of-match report is not built yet and does nothing.
 #include "viewer/UPartidos.h"
 
-void TFPartidos::ActualizarLiga() {}
+#include "core/LeagueTable.h"
+#include "shell/UOptions.h"
+
+void TFPartidos::ActualizarLiga() {
+    try {
+        ComputeLiveTable(BKStringGridLigaInicial, FOptions->BKStringGrid10Partidos(),
+                         FOptions->BKStringGridTemp(), FOptions->BKStringGridTemp2(),
+                         BKStringGridLigaActualizada);
+    } catch (...) {
+        // The table keeps what was written up to the failure.
+    }
+}
 
 void TFPartidos::CompletarPartidoFinPartido(int) {}

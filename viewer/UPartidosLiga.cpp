@@ -34,16 +34,20 @@ void SetWidths(TBKStringGrid& grid, std::initializer_list<int> widths) {
         grid.SetColWidth(c++, w);
 }
 
+constexpr int RowHeight = 18;
+
 // A display grid: row 0 the captions, nothing to select or edit; it grows only where it scrolls.
 StringGridView* NewGridView(TBKStringGrid& grid, QWidget* page, const char* name, bool scrolls) {
     auto* view = new StringGridView(&grid, page);
     view->setObjectName(QLatin1String(name));
-    view->SetDefaultRowHeight(18);
+    view->SetDefaultRowHeight(RowHeight);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::NoSelection);
     view->setFocusPolicy(Qt::NoFocus);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    // The league's eight clubs and the caption row are always in sight.
+    view->setMinimumHeight(LeagueTableColumn::Rows * RowHeight + 2 * view->frameWidth());
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view);
@@ -94,13 +98,13 @@ void TFPartidos::CreatePanelLiga() {
     // for a movement mark, the name column for the clubs' full names.
     for (TBKStringGrid* table : {&BKStringGridLigaInicial, &BKStringGridLigaActualizada}) {
         ShapeLeagueTable(*table);
-        SetWidths(*table, {46, 150, 32, -1, -1, -1, 22, 22, 24, 29});
+        SetWidths(*table, {66, 180, 34, -1, -1, -1, 30, 30, 38, 34});
     }
     ShapeTable(BKStringGridLigaGoleadores, GoalListColumn::ScorerCount, 2, 1);
-    SetWidths(BKStringGridLigaGoleadores, {-1, 28, 23, 150, 150});
+    SetWidths(BKStringGridLigaGoleadores, {-1, 30, 30, 170, 170});
     for (TBKStringGrid* ranking : {&BKStringGridLigaGolesMarcados, &BKStringGridLigaGolesRecibidos}) {
         ShapeTable(*ranking, GoalListColumn::RankingCount, GoalListColumn::RankingRows, 1);
-        SetWidths(*ranking, {-1, 32, 26, 180});
+        SetWidths(*ranking, {-1, 34, 30, 200});
     }
     ViewLigaInicial =
         NewGridView(BKStringGridLigaInicial, TabSheetLigaInicial, "BKStringGridLigaInicial", false);

@@ -21,13 +21,6 @@ QString T(const char* section, const char* key, const char* englishDefault) {
     return LangText(QLatin1String(section), QLatin1String(key), QString::fromUtf8(englishDefault));
 }
 
-QLabel* NewLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setTextFormat(Qt::PlainText); // series and club names come from the service
-    return label;
-}
-
 void SetWidths(TBKStringGrid& grid, std::initializer_list<int> widths) {
     int c = 0;
     for (int w : widths)
@@ -69,16 +62,26 @@ void TFPartidos::CreatePanelLiga() {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(3);
 
-    auto* title = new QHBoxLayout;
-    title->setSpacing(4);
-    LabelLiga = NewLabel(p, "LabelLiga");
+    const std::pair<QLabel**, const char*> labels[] = {{&LabelLiga, "LabelLiga"},
+                                                       {&Label1, "Label1"},
+                                                       {&LabelNivel, "LabelNivel"},
+                                                       {&Label2, "Label2"},
+                                                       {&LabelNivelMaximo, "LabelNivelMaximo"},
+                                                       {&LabelJornadaNumero, "LabelJornadaNumero"},
+                                                       {&LabelJornada1, "LabelJornada1"},
+                                                       {&LabelJornada2, "LabelJornada2"},
+                                                       {&LabelJornada3, "LabelJornada3"},
+                                                       {&LabelJornada4, "LabelJornada4"}};
+    for (const auto& [label, name] : labels) {
+        *label = new QLabel(p);
+        (*label)->setObjectName(QLatin1String(name));
+        (*label)->setTextFormat(Qt::PlainText); // series and club names come from the service
+    }
     QFont bold = LabelLiga->font();
     bold.setBold(true);
     LabelLiga->setFont(bold);
-    Label1 = NewLabel(p, "Label1");
-    LabelNivel = NewLabel(p, "LabelNivel");
-    Label2 = NewLabel(p, "Label2");
-    LabelNivelMaximo = NewLabel(p, "LabelNivelMaximo");
+    auto* title = new QHBoxLayout;
+    title->setSpacing(4);
     title->addWidget(LabelLiga, 1);
     for (QLabel* label : {Label1, LabelNivel, Label2, LabelNivelMaximo})
         title->addWidget(label);
@@ -129,14 +132,10 @@ void TFPartidos::CreatePanelLiga() {
             (this->*handler)(canvas, col, row, rect, state.fixed);
         };
 
+    // The next round: its number and four fixtures, "---" until they are known.
     auto* round = new QVBoxLayout(TabSheetLigaJornada);
     round->setContentsMargins(8, 8, 8, 8);
-    LabelJornadaNumero = NewLabel(TabSheetLigaJornada, "LabelJornadaNumero");
     LabelJornadaNumero->setFont(bold);
-    LabelJornada1 = NewLabel(TabSheetLigaJornada, "LabelJornada1");
-    LabelJornada2 = NewLabel(TabSheetLigaJornada, "LabelJornada2");
-    LabelJornada3 = NewLabel(TabSheetLigaJornada, "LabelJornada3");
-    LabelJornada4 = NewLabel(TabSheetLigaJornada, "LabelJornada4");
     for (QLabel* label : {LabelJornadaNumero, LabelJornada1, LabelJornada2, LabelJornada3, LabelJornada4}) {
         label->setText(QStringLiteral("---"));
         round->addWidget(label);

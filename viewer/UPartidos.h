@@ -367,8 +367,11 @@ public:
     void BuscarPartidosLiga(const QString& LeagueUnitId);
     void DescargarJugadoresLiga();
     void ComprobarPanelLiga();
-    // The new-version check of the connect: "New", "No" or "Old" (no page read yet: "No").
+    // The new-version check of the connect (UPartidosVersion.cpp): "New", "No" or "Old". A version
+    // page that cannot be read, or no maker's host in the settings, gives "No".
     QString ComprobarNuevaVersion();
+    // The time limit of each wait of the version page (connecting, then between bytes), in seconds.
+    int VersionTimeoutSec = 5;
     // Counts one league goal of a player and team into the live league panel (does nothing yet).
     void ActualizarLigaGol(const QString& PlayerId, const QString& TeamId, int Slot);
 

@@ -137,6 +137,8 @@ QString ServiceHelpText() {
         "        norecommended  a servers answer without RecommendedURL (servers requests only)\n"
         "        oldformat      the league file without its ActionType element, as older files\n"
         "                       were (leaguedetails and leaguefixtures requests only)\n"
+        "  /_control/version?set=V             the version page announces V from now on\n"
+        "  /_control/version?page=TEXT         the version page is TEXT, exactly (until the next set)\n"
         "  /_control/reset                     drop every queued fault\n"
         "  /_control/clock[?set=WHEN]          set the clock (the forms of --start); answers the\n"
         "                                      clock as \"YYYY-MM-DD HH:MM:SS\"\n"

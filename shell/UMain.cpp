@@ -125,8 +125,7 @@ void TFMain::TabControl1Change() {
             FormVisible(form, DockArea);
         }
     }
-    if (index == 0 && FPartidos)
+    // The first run ends on the matches tab.
+    if (TabControl1->currentIndex() == 0 && FPartidos)
         FPartidos->CompletarGrupoFavoritos();
 }
-
-void TFMain::PrimeraEjecucion() {}

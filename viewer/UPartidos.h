@@ -427,8 +427,11 @@ public:
     void CreatePageCalificaciones();
     void CreatePanelFinAlineacion();
     void CreatePageResumenEventos();
-    // The new-version check of the connect: "New", "No" or "Old" (no page read yet: "No").
+    // The new-version check of the connect (UPartidosVersion.cpp): "New", "No" or "Old". A version
+    // page that cannot be read, or no maker's host in the settings, gives "No".
     QString ComprobarNuevaVersion();
+    // The time limit of each wait of the version page (connecting, then between bytes), in seconds.
+    int VersionTimeoutSec = 5;
 
     // ---- the user's league: the round at connect (UPartidosCargaLiga.cpp), the league panel
     // (UPartidosLiga.cpp, UPartidosLigaInicial.cpp, UPartidosLigaDibujo.cpp), the live table

@@ -5,7 +5,8 @@
 #include <QStringList>
 
 namespace TextFile {
-// Decodes UTF-8 (a BOM is dropped); bytes that are not valid UTF-8 are read as Windows-1252.
+// Decodes UTF-8 (one leading BOM is dropped, a second one is text); bytes that are not valid UTF-8
+// are read as Windows-1252.
 QString Decode(const QByteArray& bytes);
 // Reads and decodes a file. Throws EInOutError when it is missing or cannot be read.
 QString Read(const QString& path);

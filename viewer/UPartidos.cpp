@@ -102,6 +102,7 @@ void TFPartidos::CreatePanelConexion() {
     PanelAbajo->resize(564, 85);
     RadioGroupTipoPartidos = new RadioGroup(PanelAbajo);
     RadioGroupCargaInicial = new RadioGroup(PanelAbajo);
+    RadioGroupCargaInicial->SetColumns(2);
 
     PanelMensajes = NewPanel(PanelConexion, "PanelMensajes");
     PanelMensajes->setFrameShape(QFrame::StyledPanel);
@@ -185,7 +186,7 @@ void TFPartidos::PlacePanels() {
     PanelCentro->move(left, top);
     PanelMensajes->move(left + 575, top);
 
-    // The initial-load group lists its four items one under the other; the lower panel grows with it.
+    // The initial-load group shows its four items in two columns; the lower panel grows with it.
     const int groupHeight = qMax(85, RadioGroupCargaInicial->sizeHint().height());
     PanelAbajo->setGeometry(left, top + 320, 564, groupHeight);
     RadioGroupTipoPartidos->setGeometry(0, 0, 180, groupHeight);

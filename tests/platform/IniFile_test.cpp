@@ -165,6 +165,10 @@ TEST(TextFile, DecodesAndSplitsLines) {
     EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF"
                                "abc"),
               "abc");
+    // Only the file's own mark is dropped: a text beginning with one keeps it.
+    EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF\xEF\xBB\xBF"
+                               "abc"),
+              QString(QChar(0xFEFF)) + "abc");
     EXPECT_EQ(TextFile::Decode("caf\xC3\xA9"), QString::fromUtf8("café"));
     EXPECT_EQ(TextFile::Decode("caf\xE9 \x93q\x94 \x81"), QString::fromUtf8("café “q” \xC2\x81"));
     EXPECT_EQ(TextFile::Decode("\xC3"), QString::fromUtf8("Ã")); // cut-off sequence is not UTF-8

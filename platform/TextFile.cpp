@@ -48,8 +48,7 @@ QString TextFile::Read(const QString& path) {
     return Decode(bytes);
 }
 
-QStringList TextFile::ReadLines(const QString& path) {
-    const QString text = Read(path);
+QStringList TextFile::SplitLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -65,6 +64,10 @@ QStringList TextFile::ReadLines(const QString& path) {
     if (start < n)
         lines.append(text.mid(start));
     return lines;
+}
+
+QStringList TextFile::ReadLines(const QString& path) {
+    return SplitLines(Read(path));
 }
 
 void TextFile::WriteAtomic(const QString& path, const QByteArray& bytes) {

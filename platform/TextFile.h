@@ -10,8 +10,10 @@ namespace TextFile {
 QString Decode(const QByteArray& bytes);
 // Reads and decodes a file. Throws EInOutError when it is missing or cannot be read.
 QString Read(const QString& path);
-// The file's lines (CR LF, LF or CR endings); a last line without ending counts, a final ending does not
-// add an empty line. Throws EInOutError.
+// The lines of a text (CR LF, LF or CR endings); a last line without ending counts, a final ending does
+// not add an empty line.
+QStringList SplitLines(const QString& text);
+// SplitLines of the file's text. Throws EInOutError.
 QStringList ReadLines(const QString& path);
 // Writes through a temporary file renamed over the target, so a failure leaves the old file whole.
 // Throws EInOutError.

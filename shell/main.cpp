@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
             else
                 QApplication::restoreOverrideCursor();
         });
+        // The main window's creation makes the information page (FInfo) it shows first.
         FMain = new TFMain(QCoreApplication::applicationFilePath());
-        FInfo = new TFInfo();
         FOptions = new TFOptions();
         FPartidos = new TFPartidos();
         DataModule1 = new TDataModule1();

@@ -4,8 +4,11 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -200,6 +203,81 @@ TEST_F(OpenUrlTest, NewWindowStartsTheDefaultBrowserWithOneArgument) {
     OpenUrl("javascript:alert(1)", "nuevaVentana");
     EXPECT_TRUE(launched.isEmpty());
     EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(OpenUrlTest, BlanksBarsAndBracesArePercentEncoded) {
+    OpenUrl(" http://www.club.org/my page|{x} ", "");
+    OpenUrl("http://www.club.org/a b", "nuevaVentana");
+    EXPECT_EQ(opened, QStringList({"http://www.club.org/my%20page%7C%7Bx%7D"}));
+    EXPECT_EQ(launched, QStringList({"/opt/My Browser/browser | http://www.club.org/a%20b"}));
+}
+
+// Snap and flatpak browsers start through a launcher that needs its whole command line: the address
+// goes to the desktop's handler instead.
+TEST_F(OpenUrlTest, LauncherCommandsLeaveTheAddressToTheDesktopHandler) {
+    const QString commands[] = {
+        "env BAMF_DESKTOP_FILE_HINT=/var/lib/snapd/desktop/applications/firefox_firefox.desktop "
+        "/snap/bin/firefox %u",
+        "/usr/bin/flatpak run --branch=stable --arch=x86_64 --command=launch-script.sh --file-forwarding "
+        "org.example.Browser @@u %u @@",
+    };
+    for (const QString& command : commands) {
+        browserCommand = command;
+        OpenUrl("http://www.club.org", "nuevaVentana");
+    }
+    EXPECT_TRUE(launched.isEmpty()) << launched.join(", ").toStdString();
+    EXPECT_EQ(opened, QStringList({"http://www.club.org", "http://www.club.org"}));
+    EXPECT_TRUE(IsPlainBrowserExecutable("/usr/bin/firefox"));
+    EXPECT_FALSE(IsPlainBrowserExecutable("/usr/bin/env"));
+}
+
+// The default browser comes from the desktop's mimeapps.list and the entry it names, without running
+// any helper program.
+TEST_F(OpenUrlTest, TheDefaultBrowserIsReadFromTheDesktopFiles) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray vars[] = {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
+                               "XDG_CURRENT_DESKTOP"};
+    QList<std::optional<QByteArray>> saved;
+    for (const QByteArray& v : vars)
+        saved << (qEnvironmentVariableIsSet(v.constData()) ? std::optional(qgetenv(v.constData()))
+                                                           : std::nullopt);
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", home.filePath("etc").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    qputenv("XDG_DATA_DIRS", home.filePath("share").toUtf8());
+    qputenv("XDG_CURRENT_DESKTOP", "Test:Other");
+    auto write = [&](const QString& relative, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(home.filePath(relative)).absolutePath());
+        QFile f(home.filePath(relative));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    // The user's list names an entry that is not installed first, then the snap browser.
+    write("config/mimeapps.list", "# the user's choice\n[Default Applications]\n"
+                                  "x-scheme-handler/http=gone.desktop;snapfox.desktop;\n");
+    write("etc/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=plain.desktop\n");
+    write("share/applications/snapfox.desktop",
+          "[Desktop Entry]\nName=Snapfox\nExec=env BAMF_DESKTOP_FILE_HINT=x.desktop /snap/bin/snapfox %u\n"
+          "[Desktop Action new-window]\nExec=/snap/bin/snapfox --new-window\n");
+    write("share/applications/plain.desktop", "[Desktop Entry]\nExec=/usr/bin/plain %u\n");
+    Shell::SetBrowserCommandSource({});
+    EXPECT_EQ(Shell::DefaultBrowserCommand(), "env BAMF_DESKTOP_FILE_HINT=x.desktop /snap/bin/snapfox %u");
+    OpenUrl("http://www.club.org", "nuevaVentana");
+    EXPECT_TRUE(launched.isEmpty());
+    EXPECT_EQ(opened, QStringList({"http://www.club.org"}));
+
+    // The current desktop's own list comes first; a plain browser is started with the address.
+    write("config/test-mimeapps.list", "[Default Applications]\nx-scheme-handler/http=plain.desktop\n");
+    OpenUrl("http://www.club.org", "nuevaVentana");
+    EXPECT_EQ(launched, QStringList({"/usr/bin/plain | http://www.club.org"}));
+
+    for (int i = 0; i < int(std::size(vars)); ++i) {
+        if (saved[i])
+            qputenv(vars[i].constData(), *saved[i]);
+        else
+            qunsetenv(vars[i].constData());
+    }
 }
 
 TEST_F(OpenUrlTest, WithoutDefaultBrowserTheHandlerOpensIt) {

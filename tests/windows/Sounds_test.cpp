@@ -308,8 +308,9 @@ TEST(Sounds, SmokeTheRealPlayerPlaysAShortWavToItsEnd) {
     if (!player.Open(file))
         GTEST_SKIP() << "no media back end could be created";
     const bool heard = player.Play();
-    if (!MediaPlayer::HasAudioOutput())
+    if (!MediaPlayer::HasAudioOutput()) {
         EXPECT_FALSE(heard); // it plays on, but nobody waits for a sound that cannot be heard
+    }
     // Bounded: a 0.2 s sound ends well within five seconds, with or without an audio device.
     const bool ended =
         QTest::qWaitFor([&] { return player.Finished() || !player.ErrorText().isEmpty(); }, 5000);

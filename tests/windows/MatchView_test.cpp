@@ -22,7 +22,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -238,6 +240,108 @@ TEST(MatchView, ResultsListOnAnEmptySlot) {
     EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 3);
 }
 
+// On screen: the event list keeps its heading while it scrolls, shows its newest event whole after a
+// tab change and after a poll, and the arrow keys move the selected event and the shown slot.
+TEST(MatchView, EventListOnScreenFollowsTheNewestEventAndTheArrowKeys) {
+    TestProgram p;
+    FillMatch(0);
+    FillMatch(1, "901");
+    const QString goal = TypeWithClass(QStringLiteral(",0,0,0,"));
+    QVector<Ev> events(30, {goal, Home});
+    FillEvents(0, events);
+    FPartidos->PanelConexion->setHidden(true);
+    FPartidos->PanelPartidos->setHidden(false);
+    FPartidos->resize(1366, 768);
+    FPartidos->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FPartidos));
+    StringGridView* view = FPartidos->ViewListaEventos;
+    TBKStringGrid& list = FPartidos->BKStringGridListaEventos;
+    auto newestWhole = [view, &list] {
+        QCoreApplication::processEvents();
+        const QRect cell = view->visualRect(view->model()->index(list.RowCount() - 2, 4));
+        return !cell.isEmpty() && view->viewport()->rect().contains(cell);
+    };
+    auto headingShown = [view] {
+        // The caption row's cell of the player column, right of its text: the heading's colour.
+        const QImage shot = view->grab().toImage();
+        return shot.pixelColor(view->width() - 90, view->frameWidth() + 8) ==
+               view->palette().button().color();
+    };
+
+    RebuildSlot(0); // a tab change
+    ASSERT_EQ(list.RowCount(), 32);
+    EXPECT_TRUE(newestWhole());
+    EXPECT_TRUE(headingShown());
+
+    // A poll stores three more events and refreshes the tab shown.
+    events += QVector<Ev>(3, {goal, Away});
+    FillEvents(0, events);
+    FPartidos->PrevTab = 0;
+    FPartidos->TabControlPartidosChange();
+    ASSERT_EQ(list.RowCount(), 35);
+    EXPECT_TRUE(newestWhole());
+    EXPECT_TRUE(headingShown());
+
+    // The arrow keys move the selected event, and its page follows.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(list.Row(), 32);
+    EXPECT_TRUE(FPartidos->WebBrowserEvento1->Html().contains("text 32."));
+    EXPECT_TRUE(headingShown());
+
+    // In the results list they move from slot to slot (the spacer row between does nothing).
+    StringGridView* results = FPartidos->ViewResultados;
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                      results->visualRect(results->model()->index(0, 1)).center());
+    ASSERT_EQ(FPartidos->TabControlPartidos->currentIndex(), 0);
+    QTest::keyClick(results, Qt::Key_Down);
+    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 0);
+    QTest::keyClick(results, Qt::Key_Down);
+    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 1);
+    EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 901");
+    FPartidos->hide();
+}
+
+// Cell text is written from the cell's top-left corner, moved by the rule's offset.
+TEST(DrawRules, TextStartsAtTheCellsTopLeftCorner) {
+    TestProgram p;
+    const QRect cell(10, 10, 120, 60);
+    // The first row and column of the text painted into the cell: pixels off the cell's fill.
+    auto textCorner = [&cell](const CellDrawing& drawing) {
+        QImage image(160, 90, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PaintCell(painter, cell, QStringLiteral("Wg"), drawing, Qt::white);
+        painter.end();
+        const QColor fill = image.pixelColor(cell.right() - 1, cell.bottom() - 1);
+        QPoint corner(image.width(), image.height());
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (const QColor c = image.pixelColor(x, y); std::abs(c.red() - fill.red()) +
+                                                                 std::abs(c.green() - fill.green()) +
+                                                                 std::abs(c.blue() - fill.blue()) >
+                                                             150) {
+                    corner.setX(std::min(corner.x(), x));
+                    corner.setY(std::min(corner.y(), y));
+                }
+        return corner;
+    };
+    TBKStringGrid list;
+    list.SetColCount(11);
+    list.SetRowCount(2);
+    list.SetCells(0, 0, "1_1");
+    list.SetCells(5, 0, "Home Man");
+    const QPoint plain = textCorner(EventListCell(list, 5, 0));
+    EXPECT_GE(plain.x(), cell.left());
+    EXPECT_LE(plain.x(), cell.left() + 2);
+    EXPECT_GE(plain.y(), cell.top());
+    EXPECT_LE(plain.y(), cell.top() + 6) << "at the top, not in the middle of a tall cell";
+    // The pitch grid writes 20 to the right and 3 down.
+    const QPoint pitch = textCorner(PitchCell("66%", Qt::white));
+    EXPECT_NEAR(pitch.x() - plain.x(), 20, 1); // anti-aliased edges on another fill
+    EXPECT_NEAR(pitch.y() - plain.y(), 3, 1);
+}
+
 TEST(MatchView, RebuildIsNotReentered) {
     TestProgram p;
     FillMatch(0);
@@ -434,7 +538,6 @@ TEST(MatchViewEndToEnd, FollowedMatchShowsItsEvents) {
         RebuildSlot(0);
         QTest::qWait(300);
         QGuiApplication::primaryScreen()->grabWindow(0).save(shots + "/followed-match.png");
-        FPartidos->ViewListaEventos->selectRow(3);
         FPartidos->BKStringGridListaEventos.SetRow(3);
         FPartidos->BKStringGridListaEventosClick();
         FPartidos->ImageTab1Click(2); // an empty slot: the add panel, results still listed

@@ -93,22 +93,10 @@ QString EncodeAddress(const QString& address) {
     QString encoded;
     encoded.reserve(address.size());
     for (const QChar c : address) {
-        switch (c.unicode()) {
-        case u' ':
-            encoded += QLatin1String("%20");
-            break;
-        case u'|':
-            encoded += QLatin1String("%7C");
-            break;
-        case u'{':
-            encoded += QLatin1String("%7B");
-            break;
-        case u'}':
-            encoded += QLatin1String("%7D");
-            break;
-        default:
+        if (c == u' ' || c == u'|' || c == u'{' || c == u'}')
+            encoded += u'%' + QString::number(c.unicode(), 16).toUpper();
+        else
             encoded += c;
-        }
     }
     return encoded;
 }

@@ -87,6 +87,26 @@ QString ListCell(int col, int row) {
     return FPartidos->BKStringGridListaEventos.Cells(col, row);
 }
 
+// Where a rule writes a cell's text: the first row and column of pixels off the cell's fill.
+QPoint TextCorner(const QRect& cell, const CellDrawing& drawing) {
+    QImage image(cell.right() + 20, cell.bottom() + 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintCell(painter, cell, QStringLiteral("Wg"), drawing, Qt::white);
+    painter.end();
+    const QColor fill = image.pixelColor(cell.right() - 1, cell.bottom() - 1);
+    QPoint corner(image.width(), image.height());
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - fill.red()) + std::abs(c.green() - fill.green()) +
+                    std::abs(c.blue() - fill.blue()) >
+                150)
+                corner = QPoint(std::min(corner.x(), x), std::min(corner.y(), y));
+        }
+    return corner;
+}
+
 } // namespace
 
 TEST(MatchView, GoalColumnScoresAndInjuryWords) {
@@ -302,46 +322,6 @@ TEST(MatchView, EventListOnScreenFollowsTheNewestEventAndTheArrowKeys) {
     FPartidos->hide();
 }
 
-// Cell text is written from the cell's top-left corner, moved by the rule's offset.
-TEST(DrawRules, TextStartsAtTheCellsTopLeftCorner) {
-    TestProgram p;
-    const QRect cell(10, 10, 120, 60);
-    // The first row and column of the text painted into the cell: pixels off the cell's fill.
-    auto textCorner = [&cell](const CellDrawing& drawing) {
-        QImage image(160, 90, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        PaintCell(painter, cell, QStringLiteral("Wg"), drawing, Qt::white);
-        painter.end();
-        const QColor fill = image.pixelColor(cell.right() - 1, cell.bottom() - 1);
-        QPoint corner(image.width(), image.height());
-        for (int y = cell.top(); y <= cell.bottom(); ++y)
-            for (int x = cell.left(); x <= cell.right(); ++x)
-                if (const QColor c = image.pixelColor(x, y); std::abs(c.red() - fill.red()) +
-                                                                 std::abs(c.green() - fill.green()) +
-                                                                 std::abs(c.blue() - fill.blue()) >
-                                                             150) {
-                    corner.setX(std::min(corner.x(), x));
-                    corner.setY(std::min(corner.y(), y));
-                }
-        return corner;
-    };
-    TBKStringGrid list;
-    list.SetColCount(11);
-    list.SetRowCount(2);
-    list.SetCells(0, 0, "1_1");
-    list.SetCells(5, 0, "Home Man");
-    const QPoint plain = textCorner(EventListCell(list, 5, 0));
-    EXPECT_GE(plain.x(), cell.left());
-    EXPECT_LE(plain.x(), cell.left() + 2);
-    EXPECT_GE(plain.y(), cell.top());
-    EXPECT_LE(plain.y(), cell.top() + 6) << "at the top, not in the middle of a tall cell";
-    // The pitch grid writes 20 to the right and 3 down.
-    const QPoint pitch = textCorner(PitchCell("66%", Qt::white));
-    EXPECT_NEAR(pitch.x() - plain.x(), 20, 1); // anti-aliased edges on another fill
-    EXPECT_NEAR(pitch.y() - plain.y(), 3, 1);
-}
-
 TEST(MatchView, RebuildIsNotReentered) {
     TestProgram p;
     FillMatch(0);
@@ -480,6 +460,18 @@ TEST(DrawRules, Cells) {
     EXPECT_EQ(PitchCell("", Qt::white).brush, QColor(Qt::white));
     EXPECT_EQ(PitchCell(" 66%", Qt::white).brush, ColorFromBgr(ColorLightMagenta));
     EXPECT_EQ(PitchCell("66%", Qt::white).brush, ColorFromBgr(ColorLightBlue));
+
+    // Text is written from the cell's top-left corner (not the middle of a tall cell); the pitch
+    // grid's 20 to the right and 3 down (give or take an anti-aliased edge on another fill).
+    const QRect tall(10, 10, 120, 60);
+    const QPoint plain = TextCorner(tall, EventListCell(list, 5, 1));
+    EXPECT_GE(plain.x(), tall.left());
+    EXPECT_LE(plain.x(), tall.left() + 2);
+    EXPECT_GE(plain.y(), tall.top());
+    EXPECT_LE(plain.y(), tall.top() + 6);
+    const QPoint pitch = TextCorner(tall, PitchCell("66%", Qt::white));
+    EXPECT_NEAR(pitch.x() - plain.x(), 20, 1);
+    EXPECT_NEAR(pitch.y() - plain.y(), 3, 1);
 
     TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
     matches.SetCells(MatchColumn::FinishedFlag, 4, "1");

@@ -168,23 +168,6 @@ TEST(LiveEvents, FirstPollThenOnlyNewEventsWithThirdCard) {
     EXPECT_TRUE(rec.Played().isEmpty());
 }
 
-// Adding a running match on a machine without audio output: its events are queued and their sounds
-// tried, but nothing waits for them.
-TEST(LiveEvents, AnAddWithoutAudioOutputDoesNotWait) {
-    TestProgram p({.withService = true, .speed = 0, .start = "2024-03-16 19:45:00", .serviceArgs = {}});
-    Login(p);
-    FOptions->EditTeamID->setText("250101");
-    SwitchSoundsOn();
-    FPartidos->CreateImageTabs();
-    FPartidos->LabelTipoPartido->setText("Live");
-    MediaPlayerRecorder rec;
-    rec.AudioOutput = false;
-    FPartidos->AnadirPartido("712000021", 0, false);
-    EXPECT_GT(FOptions->BKStringGridEventos(0).RowCount(), 5);
-    EXPECT_FALSE(rec.Played().isEmpty());
-    EXPECT_TRUE(p.Boxes.Sleeps.isEmpty()) << p.Boxes.Sleeps.size() << " waits";
-}
-
 // A walkover of the user's league, added when it is long over: every event comes in the first poll
 // and the match end sounds once.
 TEST(LiveEvents, WalkoverComesWhole) {
@@ -272,4 +255,21 @@ TEST(LiveEvents, RulesOnHandMadeFiles) {
     EXPECT_EQ(c, ",1,1,,,,");
     FPartidos->EventoClase("9999", c);
     EXPECT_EQ(c, "");
+}
+
+// Adding a running match on a machine without audio output: its events are queued and their sounds
+// tried, but nothing waits for them.
+TEST(LiveEvents, AnAddWithoutAudioOutputDoesNotWait) {
+    TestProgram p({.withService = true, .speed = 0, .start = "2024-03-16 19:45:00", .serviceArgs = {}});
+    Login(p);
+    FOptions->EditTeamID->setText("250101");
+    SwitchSoundsOn();
+    FPartidos->CreateImageTabs();
+    FPartidos->LabelTipoPartido->setText("Live");
+    MediaPlayerRecorder rec;
+    rec.AudioOutput = false;
+    FPartidos->AnadirPartido("712000021", 0, false);
+    EXPECT_GT(FOptions->BKStringGridEventos(0).RowCount(), 5);
+    EXPECT_FALSE(rec.Played().isEmpty());
+    EXPECT_TRUE(p.Boxes.Sleeps.isEmpty()) << p.Boxes.Sleeps.size() << " waits";
 }

@@ -186,11 +186,13 @@ void TFPartidos::PlacePanels() {
     PanelCentro->move(left, top);
     PanelMensajes->move(left + 575, top);
 
-    // The initial-load group shows its four items in two columns; the lower panel grows with it.
+    // The initial-load group shows its four items in two columns; the lower panel grows with it. The
+    // match-type group takes what its two short items need, the initial-load group the rest.
     const int groupHeight = qMax(85, RadioGroupCargaInicial->sizeHint().height());
+    const int typeWidth = qBound(100, RadioGroupTipoPartidos->sizeHint().width(), 180);
     PanelAbajo->setGeometry(left, top + 320, 564, groupHeight);
-    RadioGroupTipoPartidos->setGeometry(0, 0, 180, groupHeight);
-    RadioGroupCargaInicial->setGeometry(190, 0, 374, groupHeight);
+    RadioGroupTipoPartidos->setGeometry(0, 0, typeWidth, groupHeight);
+    RadioGroupCargaInicial->setGeometry(typeWidth + 10, 0, 564 - typeWidth - 10, groupHeight);
 }
 
 void TFPartidos::FormCreate() {

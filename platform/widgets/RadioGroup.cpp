@@ -20,6 +20,7 @@ void RadioGroup::SetItems(const QStringList& items) {
     items_ = items;
     for (int i = 0; i < items.size(); ++i) {
         auto* b = new QRadioButton(items[i], this);
+        b->setToolTip(items[i]); // readable also where a narrow column cuts the caption
         buttons_->addButton(b, i);
     }
     placeButtons();
@@ -53,6 +54,7 @@ void RadioGroup::SetItemCaption(int index, const QString& caption) {
         return;
     items_[index] = caption;
     buttons_->button(index)->setText(caption);
+    buttons_->button(index)->setToolTip(caption);
 }
 
 void RadioGroup::SetItemIndex(int index) {

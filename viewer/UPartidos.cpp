@@ -189,10 +189,10 @@ void TFPartidos::PlacePanels() {
     // The initial-load group shows its four items in two columns; the lower panel grows with it. The
     // match-type group takes what its two short items need, the initial-load group the rest.
     const int groupHeight = qMax(85, RadioGroupCargaInicial->sizeHint().height());
-    const int typeWidth = qBound(100, RadioGroupTipoPartidos->sizeHint().width(), 180);
+    const int typeWidth = qMin(RadioGroupTipoPartidos->sizeHint().width(), 180);
     PanelAbajo->setGeometry(left, top + 320, 564, groupHeight);
     RadioGroupTipoPartidos->setGeometry(0, 0, typeWidth, groupHeight);
-    RadioGroupCargaInicial->setGeometry(typeWidth + 10, 0, 564 - typeWidth - 10, groupHeight);
+    RadioGroupCargaInicial->setGeometry(typeWidth + 6, 0, 564 - typeWidth - 6, groupHeight);
 }
 
 void TFPartidos::FormCreate() {

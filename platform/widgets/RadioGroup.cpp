@@ -6,8 +6,8 @@
 
 RadioGroup::RadioGroup(QWidget* parent)
     : QGroupBox(parent), buttons_(new QButtonGroup(this)), layout_(new QGridLayout(this)) {
-    layout_->setContentsMargins(6, 4, 6, 4);
-    layout_->setHorizontalSpacing(8);
+    layout_->setContentsMargins(4, 4, 4, 4);
+    layout_->setHorizontalSpacing(6);
     layout_->setVerticalSpacing(2);
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int id) { SetItemIndex(id); });
 }

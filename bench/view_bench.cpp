@@ -1,6 +1,6 @@
 // The match view's full rebuild (TabControlPartidosChange) for a slot with 150 events, beside the
-// time to load the same commentary page into a browser alone. Offscreen windows in a temporary
-// program folder.
+// time to load the same commentary page into a browser alone, and a page of 300 KB without a blank. Offscreen
+// windows in a temporary program folder.
 #include "core/Commentary.h"
 #include "core/DataStore.h"
 #include "core/UDataModule1.h"
@@ -78,6 +78,22 @@ void BM_CommentaryPageLoadOnly(benchmark::State& state) {
     state.counters["page_chars"] = page.size();
 }
 BENCHMARK(BM_CommentaryPageLoadOnly)->Unit(benchmark::kMillisecond);
+
+// A commentary text of 300 KB without a blank, loaded and laid out (a hostile event text).
+void BM_UnbrokenTextLoadAndLayout(benchmark::State& state) {
+    QString word;
+    for (int i = 0; i < 300 * 1024; ++i)
+        word += QChar(u'a' + i % 26);
+    const QString page = CommentaryToHtml(word);
+    WebBrowser browser;
+    browser.resize(700, 300);
+    for (auto _ : state) {
+        WBLoadHTML(&browser, page);
+        browser.ScrollBy(0, 1000); // lays the whole page out
+    }
+    state.counters["page_chars"] = page.size();
+}
+BENCHMARK(BM_UnbrokenTextLoadAndLayout)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -133,12 +133,13 @@ QByteArray HttpClient::Get(const QString& url) {
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, onHeader);
     curl_easy_setopt(c, CURLOPT_HEADERDATA, &t);
-    // The overall limit is kept by the progress callback (so that its failure can be told apart from
-    // the stall); libcurl's own limit is the backstop.
+    // The overall limit is kept by the progress callback, which libcurl calls at least once a second,
+    // so that its failure can be told apart from the stall. libcurl's own limit, a little later, is the
+    // backstop.
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, onProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(qMax(1, OverallTimeoutMs)));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(qMax(1, OverallTimeoutMs)) + 2000L);
     // An answer that announces its length is refused before its body is read.
     curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(t.maxBytes));
 

@@ -127,3 +127,41 @@ TEST(InsertMissingActionType, LeavesFilesItCannotRepairAsTheyAre) {
     InsertMissingActionType(details, "leagueDetails");
     EXPECT_EQ(readBytes(details), "<HattrickData><FetchedDate>");
 }
+
+// Every real answer is the answer of the file its request names, and of no other; the service's error
+// document and another root are the answer of nothing.
+TEST(IsAnswerOf, TellsTheFileAskedForFromErrorDocumentsAndOtherFiles) {
+    const struct {
+        const char* sample;
+        const char* fileName;
+    } real[] = {{"bookmarks", "bookmarks.xml"},           {"live-view", "live.xml"},
+                {"matchdetails.xml", "matchdetails.xml"}, {"matches.xml", "matches.xml"},
+                {"matchlineup", "matchlineup.xml"},       {"playerdetails", "playerdetails.xml"},
+                {"players-bom", "players.xml"},           {"teamdetails", "teamdetails.xml"},
+                {"worlddetails-bom", "worlddetails.xml"}};
+    XmlDocument doc;
+    for (const auto& r : real) {
+        const QString path = SampleFile(QString::fromLatin1(r.sample));
+        ASSERT_FALSE(path.isEmpty()) << r.sample;
+        doc.LoadFromFile(path);
+        for (const auto& other : real)
+            EXPECT_EQ(IsAnswerOf(doc.DocumentElement(), QString::fromLatin1(other.fileName)),
+                      QLatin1String(other.fileName) == QLatin1String(r.fileName))
+                << r.sample << " as " << other.fileName;
+    }
+    const struct {
+        const char* xml;
+        bool isMatchDetails;
+    } made[] = {
+        {"<HattrickData><FileName>chpperror.xml</FileName><Error>Unknown error</Error></HattrickData>",
+         false},
+        {"<Other><FileName>matchdetails.xml</FileName></Other>", false},
+        {"<HattrickData><Match/></HattrickData>", false},
+        {"<HattrickData><FileName>\r\n  MatchDetails.XML </FileName></HattrickData>", true},
+    };
+    for (const auto& m : made) {
+        doc.SetXML(QString::fromLatin1(m.xml));
+        doc.SetActive(true);
+        EXPECT_EQ(IsAnswerOf(doc.DocumentElement(), "matchdetails.xml"), m.isMatchDetails) << m.xml;
+    }
+}

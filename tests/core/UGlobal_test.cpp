@@ -94,6 +94,28 @@ TEST(UGlobal, PaddingAndBlanks) {
     EXPECT_EQ(StripBlanks(" 1 2  3 "), "123");
 }
 
+// Values the service sends where a number belongs: only a whole number is taken, and as one.
+TEST(UGlobal, NumberTextTakesWholeNumbersOnly) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {{"12", "12"},
+                 {" 90 \r\n", "90"},
+                 {"007", "7"},
+                 {"0", "0"},
+                 {"", ""},
+                 {"-3", ""},
+                 {"12'", ""},
+                 {"1e3", ""},
+                 {"4 5", ""},
+                 {"<b>1</b>", ""},
+                 {"\xd9\xa3", ""},
+                 {"1234567890123456789", ""},
+                 {"123456789012345678", "123456789012345678"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(NumberText(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
 TEST(UGlobal, FixDecimalSeparatorReplacesTheFirstSeparator) {
     EXPECT_EQ(FixDecimalSeparator("1,5"), "1.5");
     EXPECT_EQ(FixDecimalSeparator("10.25"), "10.25");

@@ -134,9 +134,9 @@ TEST(AddPanel, BookmarksFileRules) {
     TestProgram p;
     // A player bookmark sharing a team's name comes first: the team's own ID is taken.
     const QString bookmarks = AppDir + QStringLiteral("data/Xml/bookmarks.xml");
-    WriteFile(bookmarks, (QStringLiteral("<HattrickData><BookmarkList>") + Bookmark(2, "Twin", "98765") +
-                          Bookmark(1, "Twin", "250102") + Bookmark(3, "Cup", "55") +
-                          QStringLiteral("</BookmarkList></HattrickData>"))
+    WriteFile(bookmarks, (QStringLiteral("<HattrickData><FileName>bookmarks.xml</FileName><BookmarkList>") +
+                          Bookmark(2, "Twin", "98765") + Bookmark(1, "Twin", "250102") +
+                          Bookmark(3, "Cup", "55") + QStringLiteral("</BookmarkList></HattrickData>"))
                              .toUtf8());
     FPartidos->CompletarGrupoFavoritos();
     Choose(FPartidos->ComboBoxAnadir1, QStringLiteral("[Hattrick Bookmarks]"));

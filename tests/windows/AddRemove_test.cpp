@@ -241,3 +241,22 @@ TEST(AddRemove, SlotLookups) {
     EXPECT_EQ(&FPartidos->SeleccionarTablaFEventos(10), &FOptions->BKStringGridFEventos(9));
     EXPECT_EQ(FPartidos->SeleccionarImagenTab(200), FPartidos->ImageTab10);
 }
+
+// The service's error document in place of the line-up or of the live list: the add stops, tells the
+// user with the service's words, and writes nothing.
+TEST(AddRemove, AnErrorDocumentStopsTheAddVisibly) {
+    TestProgram p(Service());
+    Connect(true);
+    const QStringList slot5 = Row(5);
+    for (const char* file : {"matchlineup", "live"}) {
+        ASSERT_TRUE(p.Service->Fault(QStringLiteral("errordoc"), 1, QLatin1String(file)));
+        const qsizetype boxes = p.Boxes.Boxes.size();
+        Add(5, NationalLive);
+        ASSERT_EQ(p.Boxes.Boxes.size(), boxes + 1) << file;
+        EXPECT_EQ(p.Boxes.Boxes.last().text,
+                  QStringLiteral("The game service did not send the match data asked "
+                                 "for. Try again later.\nUnknown error\nNo download"))
+            << file;
+        EXPECT_EQ(Row(5), slot5) << file;
+    }
+}

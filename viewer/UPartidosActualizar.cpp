@@ -261,7 +261,7 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
         for (int r = 0; r < rows; ++r)
             if (!WeatherOfEvent(events.Cells(EventColumn::EventTypeKey, r)).isEmpty())
                 matches.SetCells(MatchColumn::Spectators, s,
-                                 AlignNumberText(events.Cells(EventColumn::ObjectPlayerId, r)));
+                                 AlignNumberText(NumberText(events.Cells(EventColumn::ObjectPlayerId, r))));
     }
 }
 

@@ -28,40 +28,22 @@ void appendCounted(QString& out, QStringView piece, int& run, int maxRun) {
     }
 }
 
-} // namespace
-
-QString TextWithBreakOpportunities(const QString& Text, int MaxRun) {
-    if (MaxRun < 1 || Text.size() <= MaxRun)
-        return Text;
+// The text with break opportunities; with Markup, tags and character references go over whole.
+QString withBreaks(const QString& s, int maxRun, bool markup) {
+    if (maxRun < 1 || s.size() <= maxRun)
+        return s;
     QString out;
-    out.reserve(Text.size() + Text.size() / MaxRun + 1);
+    out.reserve(s.size() + s.size() / maxRun + 1);
     int run = 0;
-    for (const QChar c : Text) {
-        if (breaksRun(c)) {
-            out += c;
-            run = 0;
-        } else {
-            appendCounted(out, QStringView(&c, 1), run, MaxRun);
-        }
-    }
-    return out;
-}
-
-QString HtmlWithBreakOpportunities(const QString& Html, int MaxRun) {
-    if (MaxRun < 1 || Html.size() <= MaxRun)
-        return Html;
-    QString out;
-    out.reserve(Html.size() + Html.size() / MaxRun + 1);
-    int run = 0;
-    const qsizetype n = Html.size();
+    const qsizetype n = s.size();
     // Past the last ">" no "<" opens a tag: no search for its end (which would make a page full of "<"
     // cost the square of its length).
-    const qsizetype lastClose = Html.lastIndexOf(u'>');
+    const qsizetype lastClose = markup ? s.lastIndexOf(u'>') : -1;
     for (qsizetype i = 0; i < n;) {
-        const QChar c = Html.at(i);
+        const QChar c = s.at(i);
         if (c == u'<' && i < lastClose) {
-            const qsizetype close = Html.indexOf(u'>', i);
-            out += QStringView(Html).mid(i, close - i + 1); // a tag goes over whole
+            const qsizetype close = s.indexOf(u'>', i);
+            out += QStringView(s).mid(i, close - i + 1); // a tag goes over whole
             i = close + 1;
             continue;
         }
@@ -71,10 +53,20 @@ QString HtmlWithBreakOpportunities(const QString& Html, int MaxRun) {
             ++i;
             continue;
         }
-        const qsizetype reference = c == u'&' ? referenceLength(Html, i) : 0;
+        const qsizetype reference = markup && c == u'&' ? referenceLength(s, i) : 0;
         const qsizetype length = reference > 0 ? reference : 1;
-        appendCounted(out, QStringView(Html).mid(i, length), run, MaxRun);
+        appendCounted(out, QStringView(s).mid(i, length), run, maxRun);
         i += length;
     }
     return out;
+}
+
+} // namespace
+
+QString TextWithBreakOpportunities(const QString& Text, int MaxRun) {
+    return withBreaks(Text, MaxRun, false);
+}
+
+QString HtmlWithBreakOpportunities(const QString& Html, int MaxRun) {
+    return withBreaks(Html, MaxRun, true);
 }

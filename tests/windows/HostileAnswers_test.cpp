@@ -16,7 +16,6 @@
 #include "viewer/UPartidos.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
@@ -69,16 +68,6 @@ private:
     std::thread thread_;
 };
 
-QByteArray RedPng() {
-    QImage red(16, 16, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    red.save(&buffer, "PNG");
-    return png;
-}
-
 // True when the widget, drawn, shows any red: the red picture of a local file or a data address.
 bool ShowsRed(QWidget* widget) {
     const QImage shot = widget->grab().toImage();
@@ -96,11 +85,11 @@ class HostileTargets : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        WriteFile(redFile, RedPng());
+        WriteFile(redFile, PlainPng(Qt::red));
         ASSERT_TRUE(pipe.Created());
         spy.http.Get(".*", [this](const httplib::Request&, httplib::Response& res) {
             ++spyHits;
-            res.set_content(RedPng().toStdString(), "image/png");
+            res.set_content(PlainPng(Qt::red).toStdString(), "image/png");
         });
         spy.start();
     }
@@ -128,7 +117,7 @@ protected:
 // is drawn, and the page's text is shown.
 TEST_F(HostileTargets, CommentaryPagesReadAndFetchNothingTheyName) {
     TestProgram p;
-    const QString dataPng = "data:image/png;base64," + QString::fromLatin1(RedPng().toBase64());
+    const QString dataPng = "data:image/png;base64," + QString::fromLatin1(PlainPng(Qt::red).toBase64());
     const QString pages[] = {
         Images(),
         "<img src=\"" + dataPng + "\">",

@@ -12,14 +12,10 @@ QString Z(const char* text) {
 } // namespace
 
 TEST(TextBreaks, LongRunsGetAZeroWidthSpaceAndMarkupStaysWhole) {
-    const struct {
-        const char* in;
-        const char* text; // TextWithBreakOpportunities, MaxRun 4
-        const char* html; // HtmlWithBreakOpportunities, MaxRun 4
-    } cases[] = {
-        {"abcd efgh", "abcd| efgh|", "abcd| efgh|"},
+    // Input, then TextWithBreakOpportunities and HtmlWithBreakOpportunities with MaxRun 4.
+    const char* const cases[][3] = {
         {"abc", "abc", "abc"},
-        {"abcdefghij", "abcd|efgh|ij", "abcd|efgh|ij"},
+        {"abcd efghij", "abcd| efgh|ij", "abcd| efgh|ij"},
         // Tags and their attributes are neither counted nor cut; a reference counts as one character.
         {"ab<font color=#F00 x=\"yyyyyy\">cdef</font>", "ab<f|ont colo|r=#F|00 x=\"y|yyyy|y\">c|def<|/fon|t>",
          "ab<font color=#F00 x=\"yyyyyy\">cd|ef</font>"},
@@ -29,7 +25,7 @@ TEST(TextBreaks, LongRunsGetAZeroWidthSpaceAndMarkupStaysWhole) {
         {"a<bcdefg", "a<bc|defg|", "a<bc|defg|"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TextWithBreakOpportunities(Z(c.in), 4), Z(c.text)) << c.in;
-        EXPECT_EQ(HtmlWithBreakOpportunities(Z(c.in), 4), Z(c.html)) << c.in;
+        EXPECT_EQ(TextWithBreakOpportunities(Z(c[0]), 4), Z(c[1])) << c[0];
+        EXPECT_EQ(HtmlWithBreakOpportunities(Z(c[0]), 4), Z(c[2])) << c[0];
     }
 }

@@ -96,24 +96,14 @@ TEST(UGlobal, PaddingAndBlanks) {
 
 // Values the service sends where a number belongs: only a whole number is taken, and as one.
 TEST(UGlobal, NumberTextTakesWholeNumbersOnly) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {{"12", "12"},
-                 {" 90 \r\n", "90"},
-                 {"007", "7"},
-                 {"0", "0"},
-                 {"", ""},
-                 {"-3", ""},
-                 {"12'", ""},
-                 {"1e3", ""},
-                 {"4 5", ""},
-                 {"<b>1</b>", ""},
-                 {"\xd9\xa3", ""},
-                 {"1234567890123456789", ""},
-                 {"123456789012345678", "123456789012345678"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(NumberText(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+    for (const auto& [in, out] : {std::pair{"12", "12"},
+                                  {" 90 \r\n", "90"},
+                                  {"007", "7"},
+                                  {"0", "0"},
+                                  {"123456789012345678", "123456789012345678"}})
+        EXPECT_EQ(NumberText(in), out) << in;
+    for (const char* in : {"", "-3", "12'", "1e3", "4 5", "<b>1</b>", "\xd9\xa3", "1234567890123456789"})
+        EXPECT_EQ(NumberText(QString::fromUtf8(in)), "") << in;
 }
 
 TEST(UGlobal, FixDecimalSeparatorReplacesTheFirstSeparator) {

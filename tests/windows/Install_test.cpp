@@ -6,7 +6,6 @@
 #include "platform/widgets/Dialogs.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/Install.h"
-#include "shell/UInfo.h"
 #include "shell/UMain.h"
 #include "shell/UOptions.h"
 #include "support/TestProgramFolder.h"
@@ -229,18 +228,15 @@ TEST_F(InstallTest, AnInterruptedInstallationIsFinishedByTheNextStart) {
 }
 
 TEST_F(InstallTest, LeftoversOfInterruptedSavesAreRemovedAtStart) {
-    const QStringList leftovers = {"Velkaro.ini.aB3dE9",         "Velkaro.ini.part",
-                                   "data/Favourites.dat.Xy12Z3", "data/EventsData.dat.part",
-                                   "data/Xml/live.xml.q1W2e3",   "data/Xml/250101/players_1.xml.AAAAAA",
-                                   "backup/Sounds.dat.part"};
-    const QStringList kept = {"Velkaro.ini",
-                              "data/Favourites.dat",
-                              "data/Xml/live.xml",
-                              "data/EventsData.dat.bad",
-                              "data/notes.txt.123456",
-                              "libexample.so.123456",
-                              "data/Xml/X.250101.3.Shirt.gif",
-                              "data/Xml/250101/players_1.xml"};
+    const QStringList leftovers = QString("Velkaro.ini.aB3dE9 Velkaro.ini.part data/Favourites.dat.Xy12Z3 "
+                                          "data/EventsData.dat.part data/Xml/live.xml.q1W2e3 "
+                                          "data/Xml/250101/players_1.xml.AAAAAA backup/Sounds.dat.part")
+                                      .split(' ');
+    const QStringList kept =
+        QString("Velkaro.ini data/Favourites.dat data/Xml/live.xml data/EventsData.dat.bad "
+                "data/notes.txt.123456 libexample.so.123456 data/Xml/X.250101.3.Shirt.gif "
+                "data/Xml/250101/players_1.xml")
+            .split(' ');
     for (const QString& f : leftovers + kept)
         WriteFile(path(f), "x");
     EXPECT_EQ(BorrarTemporales(files), leftovers.size());
@@ -264,34 +260,31 @@ TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     EXPECT_EQ(ReadFile(events + ".bad"), damaged);
     ASSERT_EQ(boxes.Boxes.size(), 1);
     EXPECT_EQ(boxes.Boxes[0].text, EventsDataStateText(EventsDataState::Restored));
-    FInfo = new TFInfo();
     FOptions = new TFOptions();
     FPartidos = new TFPartidos();
     DataModule1 = new TDataModule1();
 
-    QString live = "<HattrickData><FileName>live.xml</FileName><FetchedDate>2024-03-16 20:50:00</FetchedDate>"
-                   "<MatchList><Match><MatchID>7001</MatchID><EventList>";
-    const char* const scorers[] = {"11", "12", "11", "12", "12", "11", "12"};
+    // Seven goals of a live match, three of the home team (11) and four of the away team (12).
+    QString live =
+        "<HattrickData><FileName>live.xml</FileName><MatchList><Match><MatchID>7001</MatchID><EventList>";
     for (int i = 0; i < 7; ++i)
-        live += QString("<Event Index=\"%1\"><Minute>%2</Minute><SubjectPlayerID>5</SubjectPlayerID>"
-                        "<SubjectTeamID>%3</SubjectTeamID><ObjectPlayerID>0</ObjectPlayerID>"
-                        "<EventKey>100_1</EventKey><EventText>Goal</EventText></Event>")
-                    .arg(i)
-                    .arg(10 * i + 5)
-                    .arg(scorers[i]);
+        live +=
+            QString("<Event Index=\"%1\"><SubjectTeamID>%2</SubjectTeamID><EventKey>100_1</EventKey></Event>")
+                .arg(i)
+                .arg(QString("1212221").at(i) == u'1' ? "11" : "12");
     WriteFile(folder.File("data/Xml/live.xml"),
               (live + "</EventList></Match></MatchList></HattrickData>").toUtf8());
     SetMatch(0, "7001", "11", "12");
-    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::FinishedFlag, 0, "0");
+    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+    matches.SetCells(MatchColumn::FinishedFlag, 0, "0");
     FPartidos->EventosPartidos();
     FPartidos->Actualizar10Partidos(QString());
-    EXPECT_EQ(FOptions->BKStringGrid10Partidos().Cells(MatchColumn::HomeGoals, 0), "3");
-    EXPECT_EQ(FOptions->BKStringGrid10Partidos().Cells(MatchColumn::AwayGoals, 0), "4");
+    EXPECT_EQ(matches.Cells(MatchColumn::HomeGoals, 0) + "-" + matches.Cells(MatchColumn::AwayGoals, 0),
+              "3-4");
     EXPECT_EQ(boxes.Boxes.size(), 1);
 
     delete std::exchange(DataModule1, nullptr);
     delete std::exchange(FPartidos, nullptr);
     delete std::exchange(FOptions, nullptr);
-    delete std::exchange(FInfo, nullptr);
     delete std::exchange(FMain, nullptr);
 }

@@ -1,5 +1,6 @@
 // The match view's full rebuild (TabControlPartidosChange) for a slot with 150 events, beside the
-// time to load the same commentary page into a browser alone, and a page of 300 KB without a blank. Offscreen
+// time to load the same commentary page into a browser alone, and hostile pages: 300 KB without a blank,
+// 20000 pictures. Offscreen
 // windows in a temporary program folder.
 #include "core/Commentary.h"
 #include "core/DataStore.h"
@@ -94,6 +95,20 @@ void BM_UnbrokenTextLoadAndLayout(benchmark::State& state) {
     state.counters["page_chars"] = page.size();
 }
 BENCHMARK(BM_UnbrokenTextLoadAndLayout)->Unit(benchmark::kMillisecond);
+
+// A commentary text naming 20000 pictures (which the page does not show).
+void BM_ManyPicturesPage(benchmark::State& state) {
+    const QString page =
+        CommentaryToHtml(QStringLiteral("<img src=\"x\" width=100 height=100>a").repeated(20000));
+    WebBrowser browser;
+    browser.resize(700, 300);
+    for (auto _ : state) {
+        WBLoadHTML(&browser, page);
+        browser.ScrollBy(0, 1000);
+    }
+    state.counters["page_chars"] = page.size();
+}
+BENCHMARK(BM_ManyPicturesPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

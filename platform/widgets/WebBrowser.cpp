@@ -82,6 +82,30 @@ QImage FetchPicture(const QString& url) {
     return picture;
 }
 
+// Html without its picture tags. The text engine takes time that grows with the square of the number
+// of pictures on a page (a few thousand hold the window for seconds), so a page that shows none gets
+// none to read.
+QString WithoutPictureTags(const QString& html) {
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = html.indexOf(QLatin1String("<img"), 0, Qt::CaseInsensitive); at >= 0;
+         at = html.indexOf(QLatin1String("<img"), from, Qt::CaseInsensitive)) {
+        const QChar next = at + 4 < html.size() ? html.at(at + 4) : QChar();
+        const qsizetype close = html.indexOf(u'>', at);
+        if (close < 0)
+            break;
+        if (next.isSpace() || next == u'/' || next == u'>') {
+            out += QStringView(html).mid(from, at - from);
+            from = close + 1;
+        } else {
+            out += QStringView(html).mid(from, at + 4 - from);
+            from = at + 4;
+        }
+    }
+    out += QStringView(html).mid(from);
+    return out;
+}
+
 bool IsWebAddress(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
     return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
@@ -104,6 +128,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setReadOnly(true);
+    setUndoRedoEnabled(false); // pages are replaced, never edited
 }
 
 void WebBrowser::Navigate(const QString& Url) {
@@ -122,7 +147,7 @@ void WebBrowser::LoadHtml(const QString& Html) {
 void WebBrowser::LoadHtml(const QString& Html, const QString& PictureUrl) {
     html_ = Html;
     picture_ = IsWebAddress(QUrl(PictureUrl)) ? PictureUrl : QString();
-    setHtml(Html);
+    setHtml(picture_.isEmpty() ? WithoutPictureTags(Html) : Html);
     // Pictures the page names on its own go before anything lays the page out: nothing is reserved for
     // them and nothing asks for them.
     removeOtherPictures();
@@ -145,13 +170,15 @@ void WebBrowser::removeOtherPictures() {
                 for (int i = 0; i < fragment.length(); ++i)
                     positions.append(fragment.position() + i);
         }
-    // From the end, so that the positions not yet removed stay where they are.
+    // From the end, so that the positions not yet removed stay where they are; one edit, one layout.
     QTextCursor cursor(document());
+    cursor.beginEditBlock();
     for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
         cursor.setPosition(*it);
         cursor.setPosition(*it + 1, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
     }
+    cursor.endEditBlock();
 }
 
 void WebBrowser::ScrollBy(int dx, int dy) {

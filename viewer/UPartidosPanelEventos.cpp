@@ -81,6 +81,7 @@ void TFPartidos::CreatePanelEventos() {
     for (QLabel* label :
          {ImageEventosPanel, LabelEventosPanelEquipos, LabelEventosPanelResultado, LabelEventosPanelMinuto})
         label->setTextFormat(Qt::PlainText);
+    LabelEventosPanelEquipos->setMinimumWidth(1); // however long the names, cut, never widening the window
     QFont bold = LabelEventosPanelResultado->font();
     bold.setBold(true);
     LabelEventosPanelResultado->setFont(bold);

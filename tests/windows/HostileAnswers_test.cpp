@@ -140,7 +140,7 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
     FPartidos->AnadirPartidoVivo("7001", 0, false);
     ASSERT_EQ(FOptions->BKStringGrid10Partidos().Cells(MatchColumn::HomeName, 0), homeName);
     RebuildSlot(0);
-    EXPECT_FALSE(ShowsRed(FPartidos));
+    EXPECT_FALSE(ShowsRed(FPartidos->WebBrowserEventos) || ShowsRed(FPartidos->WebBrowserEventosPanel));
     for (int r = 1; r <= 4; ++r) { // each event on its own in the event browser
         FPartidos->BKStringGridListaEventos.SetRow(r);
         FPartidos->BKStringGridListaEventosClick();

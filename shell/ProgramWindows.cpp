@@ -11,8 +11,7 @@
 #include <utility>
 
 void CrearVentanas(const QString& ExecutablePath) {
-    FMain = new TFMain(ExecutablePath);
-    FInfo = new TFInfo();
+    FMain = new TFMain(ExecutablePath); // makes the information page (FInfo) it shows first
     FOptions = new TFOptions();
     FPartidos = new TFPartidos();
     DataModule1 = new TDataModule1();

@@ -62,7 +62,10 @@ TFMain::TFMain(const QString& ExecutablePath, QWidget* parent)
         const QSignalBlocker blocker(TabControl1);
         TabControl1->setCurrentIndex(TabControl1->count() - 1);
     }
-    CurrentForm = new TFInfo(); // a page of its own beside the global one
+    // The information page is made once, here: the Info tab docks the same window later.
+    if (!FInfo)
+        FInfo = new TFInfo();
+    CurrentForm = FInfo;
     FormVisible(CurrentForm, DockArea);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -89,7 +89,11 @@ void TFOptions::LeerIni() {
     {
         // Setting the language from code must never run the language change.
         const QSignalBlocker blocker(ComboBoxIdioma);
-        ComboBoxIdioma->setCurrentIndex(ReadOptionInteger(QStringLiteral("Idioma"), 0));
+        // An index the list does not hold (the migrations can produce one) shows English, not a blank.
+        const int index = ReadOptionInteger(QStringLiteral("Idioma"), 0);
+        ComboBoxIdioma->setCurrentIndex(index >= 0 && index < ComboBoxIdioma->count()
+                                            ? index
+                                            : ComboBoxIdioma->findText(QStringLiteral("English")));
     }
 
     CheckBoxSonidos->setChecked(ReadOption(QStringLiteral("Sonidos"), QStringLiteral("1")) ==

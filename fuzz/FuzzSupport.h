@@ -1,0 +1,50 @@
+#pragma once
+// What the fuzz targets share: a scratch file of their own and a check that stops the run with a
+// message (libFuzzer saves the input that broke it).
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace fuzz {
+
+// A folder of this process under the system's temporary folder (one per process, so parallel jobs
+// of one target do not share files). Removed at exit.
+inline QString ScratchDir() {
+    static const QString dir = [] {
+        const QString d = QDir::tempPath() + QStringLiteral("/velkaro-fuzz-%1").arg(::getpid());
+        QDir().mkpath(d);
+        std::atexit([] {
+            QDir(QDir::tempPath() + QStringLiteral("/velkaro-fuzz-%1").arg(::getpid())).removeRecursively();
+        });
+        return d;
+    }();
+    return dir;
+}
+
+inline QString ScratchFile(const char* name) {
+    return ScratchDir() + u'/' + QLatin1String(name);
+}
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write the scratch file %s\n", qPrintable(path));
+        std::abort();
+    }
+}
+
+// A property every input must keep; a broken one is a finding like a crash.
+#define FUZZ_CHECK(cond)                                                                                     \
+    do {                                                                                                     \
+        if (!(cond)) {                                                                                       \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #cond);                 \
+            std::abort();                                                                                    \
+        }                                                                                                    \
+    } while (0)
+
+} // namespace fuzz

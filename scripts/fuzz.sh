@@ -39,7 +39,7 @@ TARGETS=(
   "table_file_scrambled_fuzz|4096|fuzz/seeds/scrambled resources/data/ProxyConfig.dat"
   "unscramble_fuzz|1024|fuzz/seeds/scrambled"
   "ini_file_fuzz|16384|resources/Velkaro.ini resources/language"
-  "xml_answer_fuzz|81920|tests/data/answers"
+  "xml_answer_fuzz|88064|tests/data/answers fuzz/seeds/xml"
   "commentary_fuzz|8192|fuzz/seeds/commentary"
   "richedit_fuzz|8192|fuzz/seeds/richedit fuzz/seeds/commentary"
 )

@@ -9,6 +9,11 @@
 
 TestProgram::TestProgram() : TestProgram(Options{}) {}
 
+TestProgram::Options TestProgram::Served(const QString& start, bool withMainWindow) {
+    return {
+        .withService = true, .speed = 0, .start = start, .serviceArgs = {}, .withMainWindow = withMainWindow};
+}
+
 TestProgram::TestProgram(const Options& options) {
     if (options.withService) {
         Service = std::make_unique<ServiceProcess>(options.speed, options.start, options.serviceArgs);

@@ -21,6 +21,8 @@ public:
     };
     TestProgram();
     explicit TestProgram(const Options& options);
+    // With the service, its clock stopped at `start` (its default: just before the round).
+    static Options Served(const QString& start = {}, bool withMainWindow = false);
     ~TestProgram();
     TestProgram(const TestProgram&) = delete;
     TestProgram& operator=(const TestProgram&) = delete;

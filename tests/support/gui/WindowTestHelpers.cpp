@@ -1,7 +1,10 @@
 #include "support/gui/WindowTestHelpers.h"
 
 #include "core/DataStore.h"
+#include "core/Settings.h"
 #include "core/UConectar.h"
+#include "platform/MediaPlayer.h"
+#include "platform/widgets/RadioGroup.h"
 #include "shell/ModalDialog.h"
 #include "shell/ProgramWindows.h"
 #include "shell/UOptions.h"
@@ -14,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -110,4 +114,66 @@ QStringList ServiceRequests(const TestProgram& program) {
             out << line.mid(at + ChppPath.size());
     }
     return out;
+}
+
+void Login() {
+    QString result;
+    ConexionLogin(QStringLiteral("demo"), QStringLiteral("velkaro"), result);
+    ASSERT_EQ(result, QStringLiteral("OK"));
+}
+
+void ConnectDemo(int type, int load, const QString& code) {
+    FOptions->EditTeamID->setText(QStringLiteral("250101"));
+    FPartidos->EditUsuario->setText(QStringLiteral("demo"));
+    FPartidos->EditPassword->setText(code);
+    FPartidos->RadioGroupTipoPartidos->SetItemIndex(type);
+    FPartidos->RadioGroupCargaInicial->SetItemIndex(load);
+    FPartidos->BitBtnConectarClick();
+}
+
+void SetClock(const TestProgram& program, const QString& when) {
+    ASSERT_FALSE(program.Service
+                     ->Control(QStringLiteral("/_control/clock?set=") +
+                               QString(when).replace(QLatin1Char(' '), QStringLiteral("%20")))
+                     .isEmpty());
+}
+
+void SwitchSoundsOn() {
+    FOptions->CheckBoxSonidos->setChecked(true);
+    for (int k = 0; k < SoundKind::Count; ++k) {
+        FOptions->CheckBoxSonidosKind[k]->setChecked(true);
+        FOptions->EditSonido[k]->setText(AppDir + SoundKind::DefaultFile(k));
+    }
+}
+
+QString MatchCell(int column, int slot) {
+    return FOptions->BKStringGrid10Partidos().Cells(column, slot);
+}
+
+QStringList Column(const TBKStringGrid& table, int column, int first, int last) {
+    QStringList cells;
+    for (int r = first; r <= (last < 0 ? table.RowCount() - 2 : last) && r < table.RowCount(); ++r)
+        cells << table.Cells(column, r);
+    return cells;
+}
+
+QString RowCells(const TBKStringGrid& table, int row, std::initializer_list<int> columns) {
+    QStringList cells;
+    for (const int column : columns)
+        cells << table.Cells(column, row);
+    return cells.join(QLatin1Char('|'));
+}
+
+QStringList PlayedNames(const MediaPlayerRecorder& recorder) {
+    QStringList names;
+    for (const QString& file : recorder.Played())
+        names << file.section(QLatin1Char('/'), -1);
+    return names;
+}
+
+QStringList BoxTexts(const TestProgram& program) {
+    QStringList texts;
+    for (const auto& box : program.Boxes.Boxes)
+        texts << box.text;
+    return texts;
 }

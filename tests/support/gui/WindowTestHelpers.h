@@ -6,8 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
+class MediaPlayerRecorder;
 class QComboBox;
 class QListWidget;
+class TBKStringGrid;
 class TestProgram;
 
 // The program's windows, data module and dialogs created in the order of the program's start, the
@@ -48,6 +52,26 @@ struct TestEvent {
 };
 // Appends the event to the slot's live table; its number is its position in the table.
 void AddEvent(int slot, const TestEvent& event);
+
+// Logs in as the demo user (code "velkaro") without the connect sequence.
+void Login();
+// The user's connect: the demo user of team 250101 with the code, the match type (0 live, 1 recorded)
+// and the initial load (0 my team, 1 my league, 2 the recorded list, 3 both).
+void ConnectDemo(int type = 0, int load = 0, const QString& code = QStringLiteral("velkaro"));
+// Moves the service's stopped clock to `when` ("2024-03-16 19:30:00").
+void SetClock(const TestProgram& program, const QString& when);
+// Every kind of sound on, each with its shipped file.
+void SwitchSoundsOn();
+// A cell of the slot's match row.
+QString MatchCell(int column, int slot);
+// The column's cells of rows first..last; last -1: up to the row before the table's empty last row.
+QStringList Column(const TBKStringGrid& table, int column, int first = 0, int last = -1);
+// The row's cells of the given columns, joined by "|".
+QString RowCells(const TBKStringGrid& table, int row, std::initializer_list<int> columns);
+// The names (without folder) of the files played, in order.
+QStringList PlayedNames(const MediaPlayerRecorder& recorder);
+// The texts of every box shown while the program lived.
+QStringList BoxTexts(const TestProgram& program);
 
 // Every file request the service received, as the text after "file=", oldest first.
 QStringList ServiceRequests(const TestProgram& program);

@@ -1,0 +1,372 @@
+// The connect and the add-and-remove roads against velkaro-service, offscreen. Connect: a refused login
+// and then the live connect with its requests in order and the user's next match in slot 0; the
+// initial loads of the recorded list (a match two list teams share loaded once) and of the league with
+// the list; recorded mode loading nothing. Add and remove: live and finished adds by match ID, by team
+// and through the selector's bookmarks, the refusals (already followed, ended, not played, no match
+// found, an error document), youth requests, removing and clearing slots, and the service's live list
+// following the slots.
+#include "platform/XmlDocument.h"
+#include "platform/widgets/Gauge.h"
+#include "support/gui/WindowTest.h"
+
+namespace {
+
+const QString DemoNextMatch = QStringLiteral("712000021"); // the round about to kick off
+
+bool Plays(int slot, const QString& team) {
+    return MatchCell(MatchColumn::HomeTeamId, slot) == team ||
+           MatchCell(MatchColumn::AwayTeamId, slot) == team;
+}
+
+struct Connect : ::testing::Test {
+    TestProgram p{TestProgram::Served()};
+
+    static void SetRecordedRow(int row, const QString& name, const QString& id) {
+        FOptions->BKStringGridListaGrabada().SetCells(RecordedColumn::RecordedTeamName, row, name);
+        FOptions->BKStringGridListaGrabada().SetCells(RecordedColumn::RecordedTeamId, row, id);
+    }
+};
+
+const QString NationalLive = QStringLiteral("712900001");  // kicks off with the round: not played yet
+const QString DemoRoundFive = QStringLiteral("712000017"); // the demo team's match a week ago
+const QString YouthLive = QStringLiteral("130000002");
+const QString AddMatch = QStringLiteral("live&version=1.4&actionType=addMatch&matchID=");
+const QString DeleteMatch = QStringLiteral("live&version=1.4&actionType=deleteMatch&matchID=");
+
+// The user's add: a typed match ID, or a team chosen in the selector.
+void Add(int slot, const QString& matchId, const QString& teamId = {}, bool youth = false) {
+    ShowSlot(slot);
+    FPartidos->EditAnadir2->setText(matchId);
+    FPartidos->EditAnadir12->setText(teamId);
+    FPartidos->RadioGroupEsJuveniles->SetItemIndex(youth ? 1 : 0);
+    FPartidos->ButtonAnadirPartidoClick();
+}
+
+QStringList Row(int slot) {
+    QStringList cells;
+    for (int c = 0; c < MatchColumn::Count; ++c)
+        cells << MatchCell(c, slot);
+    return cells;
+}
+
+// An add's requests: the match's lineup, then the service's live list.
+QStringList AddRequests(const QString& id, const QString& suffix = {}) {
+    return {"matchlineup&version=1.3&matchID=" + id + suffix, AddMatch + id + suffix};
+}
+
+QString LiveList() {
+    QString answer;
+    ConexionRequest(ChppPath + "live&version=1.4&actionType=viewNew", answer);
+    return answer;
+}
+
+// The first match of the team's match list that is not finished.
+QString NextMatchOf(const QString& teamId) {
+    QString result;
+    const QString file = AppDir + "data/Xml/probe.xml";
+    BajarFicheroXML(ChppPath + "matches&teamID=" + teamId, file, result);
+    XmlDocument doc;
+    doc.LoadFromFile(file);
+    const XmlNode list = doc.DocumentElement().Path("Team/MatchList");
+    for (int i = 0; i < list.ChildCount(); ++i)
+        if (list.Child(i).ChildText("Status") != QLatin1String("FINISHED"))
+            return list.Child(i).ChildText("MatchID");
+    return {};
+}
+
+} // namespace
+
+// A wrong code first; then the live connect, where a click that arrives while the sequence pumps its
+// messages is ignored.
+TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt) {
+    ASSERT_TRUE(p.Service->IsRunning()) << p.Service->ErrorText().toStdString();
+    QDir().mkpath(p.Folder.File("data/Xml/keep"));
+    WriteFile(p.Folder.File("data/Xml/stale.xml"), "");
+    ConnectDemo(0, 0, "wrong");
+    EXPECT_TRUE(FPartidos->MemoConexion->toPlainText().split('\n').last().startsWith("Error. "))
+        << FPartidos->MemoConexion->toPlainText().toStdString();
+    EXPECT_TRUE(FPartidos->EditPassword->text().isEmpty());
+    EXPECT_EQ(FPartidos->GaugeConexion->Progress(), 0);
+    EXPECT_FALSE(FPartidos->PanelConexion->isHidden());
+    EXPECT_TRUE(FPartidos->PanelPartidos->isHidden());
+    EXPECT_EQ(Connected, 0);
+    // Nothing was asked after the refused login; the cache was emptied but its folders kept.
+    EXPECT_TRUE(ServiceRequests(p).last().startsWith("login")) << ServiceRequests(p).join('\n').toStdString();
+    EXPECT_FALSE(QFile::exists(p.Folder.File("data/Xml/stale.xml")));
+    EXPECT_TRUE(QDir(p.Folder.File("data/Xml/keep")).exists());
+
+    const qsizetype mark = ServiceRequests(p).size();
+    int nested = -1;
+    QTimer::singleShot(0, FPartidos, [&] {
+        const int before = FPartidos->ConnectCount;
+        FPartidos->BitBtnConectarClick();
+        nested = FPartidos->ConnectCount - before;
+    });
+    ConnectDemo();
+    EXPECT_EQ(nested, 0);
+    EXPECT_EQ(FPartidos->ConnectCount, 2);
+    EXPECT_EQ(Connected, 1);
+    EXPECT_EQ(FPartidos->GaugeConexion->Progress(), 100);
+    EXPECT_TRUE(FPartidos->PanelConexion->isHidden());
+    EXPECT_FALSE(FPartidos->PanelPartidos->isHidden());
+    EXPECT_EQ(FPartidos->LabelTipoPartido->text(), "Live");
+    EXPECT_TRUE(FPartidos->TimerConexion->isActive());
+    FPartidos->TimerConexion->stop();
+    // The team's details reached the options window.
+    EXPECT_EQ(FOptions->EditTeam->text() + "|" + FOptions->EditTeamIDJuveniles->text() + "|" +
+                  FOptions->EditLigaID->text() + "|" + FOptions->EditLigaNombre->text(),
+              "Velkaro Demo FC|2701001|3412|IV.12");
+
+    // Slot 0 holds the team's next match, columns 0..6 only.
+    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 0), DemoNextMatch);
+    EXPECT_TRUE(Plays(0, "250101"));
+    EXPECT_EQ(MatchCell(MatchColumn::MatchStart, 0), "2024-03-16 19:00:00");
+    EXPECT_EQ(MatchCell(MatchColumn::MatchTypeCode, 0), "1");
+    EXPECT_TRUE(MatchCell(MatchColumn::YouthFlag, 0).isEmpty());
+    for (int slot = 1; slot < MatchSlotCount; ++slot)
+        EXPECT_TRUE(MatchCell(MatchColumn::MatchId, slot).isEmpty()) << slot;
+
+    // The requests in the sequence's order, up to the registration of slot 0.
+    const QStringList log = ServiceRequests(p).mid(mark);
+    const QStringList expected = {"servers",
+                                  "login&actionType=login",
+                                  "team&teamID=250101",
+                                  "bookmarks",
+                                  "live&version=1.4&actionType=viewNew",
+                                  "matches&teamID=250101",
+                                  "live&version=1.4&actionType=addMatch&matchID=" + DemoNextMatch};
+    int at = 0;
+    for (const QString& want : expected) {
+        while (at < log.size() && !log[at].startsWith(want))
+            ++at;
+        EXPECT_LT(at, log.size()) << "missing or out of order: " << want.toStdString() << "\n"
+                                  << log.join('\n').toStdString();
+    }
+    // Nothing but the login comes before the team, and no match was deleted: the live list was empty.
+    EXPECT_TRUE(log[0].startsWith("servers"));
+    EXPECT_FALSE(log.join('\n').contains("deleteMatch"));
+    EXPECT_EQ(log.filter("login&actionType=login").size(), 1);
+
+    // A second program of the same account finds the match on the list and deletes it at its connect.
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 0, QString());
+    FPartidos->BorrarTodosPartidos();
+    EXPECT_EQ(ServiceRequests(p).mid(mark + log.size()),
+              QStringList({"live&version=1.4&actionType=viewNew",
+                           "live&version=1.4&actionType=deleteMatch&matchID=" + DemoNextMatch}));
+    QString answer;
+    ConexionRequest(ChppPath + "live&version=1.4&actionType=viewNew", answer);
+    EXPECT_FALSE(answer.contains(DemoNextMatch)) << answer.toStdString();
+}
+
+TEST_F(Connect, RecordedListLoadFillsItsSlotsOnceAndMarksThem) {
+    SetRecordedRow(1, "Castlebridge United", "250104");
+    SetRecordedRow(3, "Scout IF", "260201");
+    SetRecordedRow(4, "Nowhere FC", "999999"); // no match to come
+    ConnectDemo(0, 2);
+    FPartidos->TimerConexion->stop();
+    EXPECT_TRUE(Plays(0, "250104"));
+    EXPECT_EQ(Column(FOptions->BKStringGrid10Partidos(), MatchColumn::InitialLoadFlag, 0, 3),
+              QStringList({"1", "", "1", "1"})); // slot 3 marked though nothing was found
+    EXPECT_TRUE(MatchCell(MatchColumn::MatchId, 1).isEmpty());
+    EXPECT_FALSE(MatchCell(MatchColumn::MatchId, 2).isEmpty());
+    EXPECT_TRUE(MatchCell(MatchColumn::MatchId, 3).isEmpty());
+    const QString log = ServiceRequests(p).join('\n');
+    EXPECT_TRUE(log.contains("matches&teamID=250104"));
+    EXPECT_FALSE(log.contains("matches&teamID=250101")); // not the user's team
+    for (int slot : {0, 2})
+        EXPECT_TRUE(log.contains("addMatch&matchID=" + MatchCell(MatchColumn::MatchId, slot))) << slot;
+
+    // The opponent of slot 0's team joins the list: its next match is the one slot 0 already follows.
+    const QString first = MatchCell(MatchColumn::MatchId, 0);
+    const bool home = MatchCell(MatchColumn::HomeTeamId, 0) == "250104";
+    SetRecordedRow(2, "Opponent", MatchCell(home ? MatchColumn::AwayTeamId : MatchColumn::HomeTeamId, 0));
+    FPartidos->BuscarPartidosListaGrabada(2);
+    EXPECT_TRUE(MatchCell(MatchColumn::MatchId, 1).isEmpty());
+    EXPECT_EQ(MatchCell(MatchColumn::InitialLoadFlag, 1), "1");
+    EXPECT_EQ(FPartidos->SeleccionarFila10Partidos(first), std::optional<int>(0));
+}
+
+TEST_F(Connect, LeagueAndListLoadTakesOnlyListRowsFiveToTen) {
+    SetRecordedRow(1, "Kingsbury Park Rangers", "251017");
+    SetRecordedRow(5, "Scout IF", "260201");
+    ConnectDemo(0, 3);
+    FPartidos->TimerConexion->stop();
+    // Slots 0..3 hold the league round, the user's match first; list row 5 goes to slot 4.
+    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 0), DemoNextMatch);
+    const TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+    EXPECT_EQ(Column(matches, MatchColumn::MatchTypeCode, 0, 3), QStringList({"1", "1", "1", "1"}));
+    EXPECT_EQ(Column(matches, MatchColumn::InitialLoadFlag, 0, 4), QStringList({"1", "1", "1", "1", "1"}));
+    EXPECT_TRUE(Plays(4, "260201"));
+    EXPECT_FALSE(FPartidos->PanelLiga->isHidden());
+    EXPECT_FALSE(ServiceRequests(p).join('\n').contains("matches&teamID=251017"));
+}
+
+TEST_F(Connect, RecordedModeLoadsNoMatchAndLeavesTheClockOff) {
+    SetRecordedRow(1, "Castlebridge United", "250104");
+    ConnectDemo(1, 2);
+    EXPECT_TRUE(FPartidos->PanelConexion->isHidden());
+    EXPECT_EQ(FPartidos->LabelTipoPartido->text(), "Recorded");
+    EXPECT_FALSE(FPartidos->TimerConexion->isActive());
+    // The replay controls stay reachable although the clock panel is hidden.
+    EXPECT_TRUE(FPartidos->PanelTiempo->isHidden());
+    EXPECT_TRUE(FPartidos->PanelVelocidad->isVisibleTo(FPartidos));
+    EXPECT_TRUE(Column(FOptions->BKStringGrid10Partidos(), MatchColumn::MatchId, 0, 9).join("").isEmpty());
+    const QString log = ServiceRequests(p).join('\n');
+    EXPECT_FALSE(log.contains("matches&teamID") || log.contains("addMatch"));
+}
+
+TEST(AddRemove, LiveRoad) {
+    TestProgram p(TestProgram::Served());
+    ConnectDemo();
+    ASSERT_TRUE(FPartidos->PanelConexion->isHidden());
+    qsizetype mark = ServiceRequests(p).size();
+    FPartidos->TimerConexion->start(); // the clock runs: the add pauses it and starts it again
+
+    Add(1, NationalLive);
+    EXPECT_TRUE(BoxTexts(p).isEmpty()) << BoxTexts(p).join('|').toStdString();
+    EXPECT_EQ(Row(1).mid(0, 6),
+              QStringList({NationalLive, "3001", "3035", "England", "España", "2024-03-16 19:00:00"}));
+    EXPECT_EQ(MatchCell(MatchColumn::YouthFlag, 1), "0");
+    EXPECT_EQ(ServiceRequests(p).mid(mark, 2), AddRequests(NationalLive));
+    EXPECT_TRUE(FPartidos->TimerConexion->isActive());
+    EXPECT_TRUE(FPartidos->BitBtnStop->isEnabled());
+    FPartidos->TimerConexion->stop();
+    EXPECT_TRUE(LiveList().contains(NationalLive));
+
+    // Added again on another slot: refused, nothing asked, nothing written.
+    const QStringList slot2 = Row(2);
+    mark = ServiceRequests(p).size();
+    Add(2, NationalLive);
+    EXPECT_EQ(BoxTexts(p),
+              QStringList{"This match is already followed in another tab.\nNothing was downloaded."});
+    EXPECT_EQ(Row(2), slot2);
+    EXPECT_EQ(ServiceRequests(p).size(), mark);
+    EXPECT_FALSE(FPartidos->TimerConexion->isActive()); // it was stopped before the click
+    // A played match cannot be followed live.
+    Add(2, DemoRoundFive);
+    ASSERT_EQ(p.Boxes.Boxes.size(), 2);
+    EXPECT_TRUE(p.Boxes.Boxes[1].text.startsWith("This match has already finished"));
+    EXPECT_TRUE(p.Boxes.Boxes[1].text.endsWith("replay it.\nNothing was downloaded."));
+    EXPECT_EQ(Row(2), slot2);
+    EXPECT_FALSE(LiveList().contains(DemoRoundFive));
+
+    // By team: the team's next match, found through its match list.
+    mark = ServiceRequests(p).size();
+    Add(3, QString(), "250104");
+    EXPECT_EQ(p.Boxes.Boxes.size(), 2) << BoxTexts(p).join('|').toStdString();
+    const QString id = MatchCell(MatchColumn::MatchId, 3);
+    ASSERT_FALSE(id.isEmpty());
+    EXPECT_TRUE(Plays(3, "250104"));
+    EXPECT_EQ(MatchCell(MatchColumn::MatchStart, 3), "2024-03-16 19:00:00");
+    EXPECT_EQ(ServiceRequests(p).mid(mark, 3), QStringList{"matches&teamID=250104"} + AddRequests(id));
+
+    // Youth: the add and the removal carry the youth suffix last.
+    mark = ServiceRequests(p).size();
+    Add(4, YouthLive, {}, true);
+    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 4), YouthLive);
+    EXPECT_EQ(MatchCell(MatchColumn::YouthFlag, 4), "1");
+    EXPECT_EQ(ServiceRequests(p).mid(mark, 2), AddRequests(YouthLive, "&isYouth=true"));
+    mark = ServiceRequests(p).size();
+    FPartidos->ButtonBorrarPartidoClick();
+    EXPECT_TRUE(ServiceRequests(p).mid(mark).contains(DeleteMatch + YouthLive + "&isYouth=true"));
+    EXPECT_TRUE(Row(4).join(QString()).isEmpty());
+    EXPECT_EQ(FPartidos->SeleccionarTablaEventos(4).RowCount(), 1);
+    EXPECT_EQ(FPartidos->SeleccionarFila10Partidos(YouthLive), std::nullopt);
+    EXPECT_FALSE(LiveList().contains(YouthLive));
+    EXPECT_TRUE(LiveList().contains(MatchCell(MatchColumn::MatchId, 0))); // the other slots stay followed
+
+    // No match found: a team the service does not know, then a team list that cannot be downloaded.
+    // One message each; nothing further asked, nothing written.
+    const QStringList slot5 = Row(5);
+    mark = ServiceRequests(p).size();
+    Add(5, QString(), "999999");
+    EXPECT_EQ(BoxTexts(p).last(), "Nothing was downloaded.");
+    EXPECT_EQ(ServiceRequests(p).mid(mark), QStringList{"matches&teamID=999999"});
+    ASSERT_TRUE(p.Service->Fault("notfound", 1, "matches"));
+    mark = ServiceRequests(p).size();
+    Add(5, QString(), "250104");
+    EXPECT_EQ(p.Boxes.Boxes.size(), 4);
+    EXPECT_EQ(ServiceRequests(p).size(), mark + 1);
+    EXPECT_EQ(Row(5), slot5);
+    // The service's error document in place of the line-up or of the live list: the add stops and
+    // tells the user with the service's words.
+    for (const char* file : {"matchlineup", "live"}) {
+        ASSERT_TRUE(p.Service->Fault("errordoc", 1, file));
+        const qsizetype boxes = p.Boxes.Boxes.size();
+        Add(5, YouthLive, {}, true); // free again
+        ASSERT_EQ(p.Boxes.Boxes.size(), boxes + 1) << file;
+        EXPECT_TRUE(p.Boxes.Boxes.last().text.startsWith(
+            LanguageIni->ReadString("Connection", "MessageWrongAnswer", "") + "\nUnknown error\n"))
+            << p.Boxes.Boxes.last().text.toStdString();
+        EXPECT_EQ(Row(5), slot5) << file;
+    }
+
+    // Through the selector: the service's team bookmarks (not the player or the match bookmark).
+    const QString scoutNext = NextMatchOf("260201");
+    ASSERT_FALSE(scoutNext.isEmpty());
+    FPartidos->CompletarGrupoFavoritos(); // as the main window does when its matches tab is chosen
+    Choose(FPartidos->ComboBoxAnadir1, "[Hattrick Bookmarks]");
+    EXPECT_EQ(Entries(FPartidos->ComboBoxAnadir11),
+              QStringList({"Castlebridge United", "England", "Kingsbury Park Rangers", "Scout IF"}));
+    Choose(FPartidos->ComboBoxAnadir11, "Scout IF");
+    EXPECT_EQ(FPartidos->EditAnadir12->text(), "260201");
+    ShowSlot(6);
+    ASSERT_TRUE(FPartidos->ButtonAnadirPartido->isEnabled());
+    const qsizetype boxes = p.Boxes.Boxes.size();
+    FPartidos->ButtonAnadirPartido->click();
+    EXPECT_EQ(ServiceRequests(p).count(AddMatch + scoutNext), 1);
+    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 6), scoutNext);
+    EXPECT_EQ(p.Boxes.Boxes.size(), boxes) << BoxTexts(p).join('|').toStdString();
+
+    // Clearing the slot empties its row and live events; the recorded events stay.
+    TBKStringGrid& events = FOptions->BKStringGridEventos(6);
+    events.SetRowCount(3);
+    events.SetCells(0, 1, "1");
+    FOptions->BKStringGridFEventos(6).SetCells(0, 0, "kept");
+    FPartidos->ButtonBorrarPartidoClick();
+    EXPECT_FALSE(FPartidos->PanelAnadirEquipo->isHidden());
+    EXPECT_TRUE(Row(6).join(QString()).isEmpty());
+    EXPECT_EQ(events.RowCount(), 1);
+    EXPECT_TRUE(events.Cells(0, 0).isEmpty());
+    EXPECT_EQ(FOptions->BKStringGridFEventos(6).Cells(0, 0), "kept");
+    EXPECT_FALSE(MatchCell(MatchColumn::MatchId, 1).isEmpty()); // the other slots stay
+}
+
+TEST(AddRemove, RecordedRoad) {
+    TestProgram p(TestProgram::Served());
+    ConnectDemo(1);
+    // The account already follows another match, which the service lists first.
+    QString answer;
+    ConexionRequest(ChppPath + AddMatch + NationalLive, answer);
+    ASSERT_TRUE(LiveList().contains(NationalLive));
+    const qsizetype mark = ServiceRequests(p).size();
+
+    Add(0, DemoRoundFive);
+    EXPECT_TRUE(BoxTexts(p).isEmpty()) << BoxTexts(p).join('|').toStdString();
+    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 0), DemoRoundFive);
+    EXPECT_EQ(MatchCell(MatchColumn::YouthFlag, 0), "0");
+    EXPECT_EQ(FPartidos->ReplayMinute, "-1");
+    EXPECT_TRUE(FPartidos->SpeedButton1->isEnabled());
+    // The recorded table holds this match's events; the other match went nowhere.
+    EXPECT_GT(FPartidos->SeleccionarTablaFEventos(0).RowCount(), 2);
+    for (int slot = 1; slot < MatchSlotCount; ++slot)
+        EXPECT_EQ(FPartidos->SeleccionarTablaFEventos(slot).RowCount(), 1) << slot;
+    const QStringList log = ServiceRequests(p).mid(mark);
+    EXPECT_EQ(log.mid(0, 2), AddRequests(DemoRoundFive));
+    // The match leaves the service's list once its events were read.
+    EXPECT_GT(log.indexOf(DeleteMatch + DemoRoundFive), 1) << log.join('\n').toStdString();
+    EXPECT_FALSE(LiveList().contains(DemoRoundFive));
+    EXPECT_TRUE(LiveList().contains(NationalLive));
+
+    // By team: the team's latest finished match.
+    Add(1, QString(), "260201");
+    EXPECT_TRUE(Plays(1, "260201")) << BoxTexts(p).join('|').toStdString();
+    EXPECT_LT(MatchCell(MatchColumn::MatchStart, 1), "2024-03-16");
+
+    // A match not played yet cannot be replayed.
+    const QStringList slot2 = Row(2);
+    Add(2, NationalLive); // followed by no slot, only by the service's list
+    EXPECT_EQ(BoxTexts(p), QStringList{"This match has not finished yet, so it cannot be replayed. "
+                                       "Follow it live instead.\nNothing was downloaded."});
+    EXPECT_EQ(Row(2), slot2);
+}

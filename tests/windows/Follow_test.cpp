@@ -1,0 +1,436 @@
+// The follow road: live matches of velkaro-service polled with its clock moved by the test, from the
+// add to the end-of-match report; answers that repeat and disorder their events; the polls of the
+// clock; and the rules of the event step on the game's real answer and on hand-made live files.
+#include "platform/widgets/ColorGauge.h"
+#include "support/Samples.h"
+#include "support/gui/WindowTest.h"
+#include <QDomDocument>
+#include <QRegularExpression>
+#include <algorithm>
+
+using namespace EventColumn;
+namespace P = PanelEventColumn;
+
+namespace {
+
+const QString AddMatch = QStringLiteral("live&version=1.4&actionType=addMatch&matchID=");
+
+QStringList Requests(const TestProgram& p, const QString& kind) {
+    return ServiceRequests(p).filter(QRegularExpression("^" + kind));
+}
+
+// The add's road for the events: the addMatch answer (every event so far) saved as the live file,
+// then the event step.
+void AddLive(const QString& matchId) {
+    QString r;
+    BajarFicheroXML(ChppPath + AddMatch + matchId, AppDir + "data/Xml/live.xml", r);
+    ASSERT_EQ(r, "OK");
+    FPartidos->EventosPartidos();
+}
+
+QString SavedElement(const QString& file, const QString& path) {
+    QDomDocument doc;
+    doc.setContent(ReadFile(AppDir + "data/Xml/" + file));
+    QDomElement e = doc.documentElement();
+    for (const QString& part : path.split('/'))
+        e = e.firstChildElement(part);
+    return e.text();
+}
+
+// A live file of hand-made matches: each match is (MatchID, events); an event is its Index (null: no
+// attribute), team, player, key and text.
+struct E {
+    QString index, team, player, key, text;
+};
+void WriteLive(const QVector<QPair<QString, QVector<E>>>& matches) {
+    QString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<HattrickData><MatchList>";
+    for (const auto& [id, events] : matches) {
+        xml += "<Match><MatchID>" + id + "</MatchID><EventList>";
+        for (const E& e : events)
+            xml += (e.index.isNull() ? QString("<Event>") : "<Event Index=\"" + e.index + "\">") +
+                   "<Minute>10</Minute><SubjectPlayerID>" + e.player + "</SubjectPlayerID><SubjectTeamID>" +
+                   e.team + "</SubjectTeamID><ObjectPlayerID>0</ObjectPlayerID><EventKey>" + e.key +
+                   "</EventKey><EventText>" + e.text.toHtmlEscaped() + "</EventText></Event>";
+        xml += "</EventList></Match>";
+    }
+    WriteFile(AppDir + "data/Xml/live.xml", (xml + "</MatchList></HattrickData>").toUtf8());
+}
+
+} // namespace
+
+// The demo round's match of the user's team, added at minute 25: the add stores every event so far,
+// each poll only the new ones (with the third card of a player booked twice before, numbered by its
+// place in the answer), the view shows them, and at the end the report appears with each end file
+// fetched once.
+TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
+    TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
+    Login();
+    FOptions->EditTeamID->setText("250101");
+    SwitchSoundsOn();
+    SetMatch(0, "712000021", "250101", "250103");
+    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+    m.SetCells(MatchColumn::HomeName, 0, "Velkaro Demo FC");
+    m.SetCells(MatchColumn::AwayName, 0, "Bramley Town");
+    QString r;
+    BajarFicheroXML(ChppPath + "players&teamID=250103", AppDir + "data/Xml/players_250103.xml", r);
+    ASSERT_EQ(r, "OK");
+    AddLive("712000021");
+
+    const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
+    ASSERT_EQ(t.RowCount(), 10); // nine events and the empty last row
+    EXPECT_EQ(Column(t, EventNumber), QString("1 2 3 4 5 6 7 8 9").split(' '));
+    EXPECT_EQ(RowCells(t, 0, {EventTypeKey, EventClass}), "21_2|,1,2,,,,");
+    EXPECT_EQ(RowCells(t, 7, {EventTypeKey, EventClass}), "139_3|,0,0,1,8,,");
+    EXPECT_EQ(t.Cells(EventClass, 8), ",0,0,0,,0,");
+    // The game's Index of the latest event, above its position: the numbering has gaps.
+    EXPECT_GT(t.Cells(HighestIndex, 8).toInt(), 9);
+    const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+    ASSERT_EQ(panel.RowCount(), 10);
+    EXPECT_EQ(RowCells(panel, 0, {P::MatchId, P::SoundTeam}), "712000021|250101"); // the user's own lineup
+    EXPECT_EQ(panel.Cells(P::SoundTeam, 4), "ContraGol"); // subject team 0: not the user's
+    EXPECT_EQ(RowCells(panel, 7, {P::CategoryCode, P::ScoreText, P::SoundTeam}), "0|0 - 1|ContraGol");
+    EXPECT_EQ(RowCells(panel, 8, {P::ScoreText, P::SoundTeam}), "1 - 1|250101");
+    EXPECT_FALSE(panel.Cells(P::SubjectPlayerName, 8).isEmpty());
+    // The sounds of the add, in the order of the queue: the match start, the goal against, ours.
+    EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"MatchStart.wav", "GoalAgainst.wav", "GoalMine.wav"}));
+    EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // the new-events marker
+    FPartidos->DescargarDatosEquipos(0);
+
+    // Minute 40: three new events (two goals of ours, a yellow card); the booked player had two.
+    SetClock(p, "2024-03-16 19:40:00");
+    p.Sounds.Calls.clear();
+    const int rebuilds = FPartidos->RebuildCount;
+    FPartidos->DescargaLive();
+    EXPECT_EQ(FPartidos->RebuildCount, rebuilds + 1);
+    ASSERT_EQ(t.RowCount(), 14);
+    EXPECT_EQ(RowCells(t, 11, {EventNumber, EventTypeKey}), "3|510_0");
+    EXPECT_EQ(RowCells(t, 12, {EventNumber, EventMinute, SubjectPlayerId, EventTypeKey, EventClass}),
+              "3|38|401220038|QZ_3Tarjeta_|QZ_3Tarjeta_");
+    EXPECT_EQ(t.Cells(HighestIndex, 12), t.Cells(HighestIndex, 11));
+    EXPECT_EQ(t.Cells(EventHtml, 12),
+              "That was this player's third yellow card: he is suspended for his team's "
+              "next official match.  -----  " +
+                  t.Cells(EventHtml, 11));
+    ASSERT_EQ(panel.RowCount(), 14);
+    EXPECT_EQ(Column(panel, P::ScoreText, 9, 10), QStringList({"2 - 1", "3 - 1"}));
+    EXPECT_EQ(Column(panel, P::CategoryCode, 11, 12), QStringList({"30", "6"}));
+    EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"GoalMine.wav", "GoalMine.wav", "Card.wav"}));
+
+    // Nothing new, and then every event so far repeated: nothing stored, nothing sounds.
+    p.Sounds.Calls.clear();
+    FPartidos->DescargaLive();
+    ASSERT_TRUE(p.Service->Fault("repeat", 1, "live"));
+    FPartidos->DescargaLive();
+    EXPECT_EQ(t.RowCount(), 14);
+    EXPECT_EQ(panel.RowCount(), 14);
+    EXPECT_TRUE(p.Sounds.Played().isEmpty());
+
+    // The view: every event listed, the counters, the commentary, the results list and the logo the
+    // service serves.
+    RebuildSlot(0);
+    EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), t.RowCount() + 1);
+    EXPECT_EQ(FPartidos->BKStringGridListaEventos.Cells(0, 1), t.Cells(EventTypeKey, 0));
+    EXPECT_FALSE(FPartidos->LabelO11->text().isEmpty());
+    EXPECT_TRUE(FPartidos->WebBrowserEventos->Html().contains(t.Cells(EventHtml, 0).left(20)));
+    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(1, 0), "Velkaro Demo FC - Bramley Town");
+    const QString logo = m.Cells(MatchColumn::HomeLogoUrl, 0);
+    EXPECT_TRUE(logo.startsWith(p.Service->BaseUrl() + "/Logos/")) << logo.toStdString();
+    EXPECT_TRUE(FPartidos->WebBrowserDetalles1->Html().contains(logo));
+
+    // To the end and a little beyond.
+    for (const char* when : {"2024-03-16 21:00:00", "2024-03-16 21:05:00"}) {
+        SetClock(p, when);
+        FPartidos->DescargaLive();
+    }
+    TFPartidos& w = *FPartidos;
+    EXPECT_EQ(Requests(p, "matchlineup").size(), 2) << "each lineup once";
+    EXPECT_EQ(Requests(p, "matchdetails").size(), 2) << "the running details once, the end details once";
+    EXPECT_TRUE(w.PageControlEventos->isTabVisible(1));
+    EXPECT_EQ(w.PageControlEventos->currentIndex(), 0) << "the report appears without being selected";
+    // Ratings from the saved details, duels, possession of both halves.
+    const TBKStringGrid& grid = w.BKStringGridDetalles;
+    EXPECT_EQ(grid.Cells(1, 1) + "|" + grid.Cells(6, 1), "Velkaro Demo FC|Bramley Town");
+    EXPECT_EQ(grid.Cells(2, 13).trimmed(),
+              SavedElement("matchDetails0.xml", "Match/HomeTeam/RatingMidfield"));
+    EXPECT_EQ(grid.Cells(0, 3), w.LabelSumarioTipoPartido->text());
+    EXPECT_EQ(grid.Cells(2, 6), w.LabelDetallesFormacion1->text());
+    for (const QPoint cell :
+         {QPoint(0, 1), QPoint(0, 2), QPoint(0, 3), QPoint(1, 2), QPoint(2, 1), QPoint(2, 3)})
+        EXPECT_TRUE(w.StringGridCampo.Cells(cell.x(), cell.y()).endsWith('%')) << cell.x() << cell.y();
+    for (QLabel* share : {w.LabelPose11, w.LabelPose12, w.LabelPose21, w.LabelPose22})
+        EXPECT_TRUE(share->text().endsWith('%')) << share->objectName().toStdString();
+    EXPECT_EQ(w.Gauge2->BackColor(), QColor(0xFF, 0xAA, 0xFF));
+    // The summary agrees with the chance counters of the event list.
+    EXPECT_EQ(w.LabelEventosAwayName->text(), "Bramley Town");
+    const std::pair<const char*, QLabel*> kinds[] = {{"1", w.LabelO11}, {"2", w.LabelO21}, {"5", w.LabelO31},
+                                                     {"3", w.LabelO12}, {"4", w.LabelO22}, {"6", w.LabelO32}};
+    for (const auto& [counter, listed] : kinds)
+        EXPECT_EQ(w.LabelR.value(counter)->text(), listed->text() == "0 (0)" ? "" : listed->text())
+            << counter;
+
+    // The report's own fill reads the away side; each lineup page reloads the one panel with its side.
+    EXPECT_EQ(w.LabelHomeTeam->text(), "Bramley Town");
+    w.PageControlFinPartido->setCurrentIndex(1);
+    EXPECT_EQ(w.PanelFinAlineacion->parentWidget(), w.TabSheetAlineacion1);
+    EXPECT_EQ(w.LabelHomeTeam->text(), "Velkaro Demo FC");
+    EXPECT_EQ(w.LabelHomeFormacion->text(), w.LabelDetallesFormacion1->text());
+    for (int k = 1; k <= 11; ++k)
+        EXPECT_FALSE(w.PanelHome[k]->text().isEmpty()) << k;
+    EXPECT_FALSE(w.LabelHomeEstrellas->text().isEmpty());
+    // The demo team's player injured at 55 left the pitch: five weeks out.
+    EXPECT_FALSE(w.LabelHomeName[19]->text().isEmpty());
+    EXPECT_FALSE(w.ImageHomeLesion[19]->isHidden());
+    EXPECT_EQ(w.LabelHomeLesion[19]->text(), "5");
+    EXPECT_TRUE(w.LabelHomeName[20]->text().isEmpty());
+    EXPECT_TRUE(w.ImageHome[20]->isHidden());
+    w.PageControlFinPartido->setCurrentIndex(2);
+    EXPECT_EQ(w.PanelFinAlineacion->parentWidget(), w.TabSheetAlineacion2);
+    EXPECT_EQ(w.LabelHomeTeam->text(), "Bramley Town");
+    EXPECT_FALSE(w.LabelHomeLesion[19]->text().isEmpty());
+    w.PageControlFinPartido->setCurrentIndex(1);
+    EXPECT_EQ(Requests(p, "playerdetails").size(), 2) << "each replaced player's details once";
+    // A stored file that holds the service's error instead of the player is asked for again.
+    QDomDocument lineup;
+    lineup.setContent(ReadFile(AppDir + "data/Xml/matchLineup0Home.xml"));
+    const QDomNodeList ids = lineup.elementsByTagName("PlayerID");
+    const QString id = ids.at(ids.size() - 1).toElement().text(); // the last entry: the replaced player
+    WriteFile(AppDir + "data/Xml/player_" + id + ".xml",
+              "<HattrickData><FileName>chpperror.xml</FileName></HattrickData>");
+    w.PageControlFinPartido->setCurrentIndex(2);
+    w.PageControlFinPartido->setCurrentIndex(1);
+    EXPECT_EQ(Requests(p, "playerdetails").size(), 3);
+    EXPECT_EQ(Requests(p, "playerdetails").last(), "playerdetails&playerId=" + id);
+    EXPECT_EQ(w.LabelHomeLesion[19]->text(), "5");
+    EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
+}
+
+// A walkover of the user's league, added when it is long over on a machine without audio output:
+// every event comes with the add, the match end sounds once, and nothing waits for the sounds.
+TEST(Follow, AWalkoverComesWholeAndNothingWaitsWithoutAudio) {
+    TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
+    Login();
+    FOptions->EditTeamID->setText("250101");
+    SwitchSoundsOn();
+    p.Sounds.AudioOutput = false;
+    SetMatch(3, "712000015", "", "");
+    AddLive("712000015");
+    const TBKStringGrid& t = FOptions->BKStringGridEventos(3);
+    const int n = t.RowCount() - 1;
+    ASSERT_GE(n, 1);
+    EXPECT_EQ(t.Cells(EventNumber, n - 1), QString::number(n));
+    EXPECT_TRUE(t.Cells(EventTypeKey, n - 1).startsWith("599"));
+    EXPECT_FALSE(Column(t, EventHtml).filter("walkover").isEmpty());
+    EXPECT_EQ(FOptions->BKStringGridEventosPanel().RowCount(), n + 1);
+    EXPECT_EQ(PlayedNames(p.Sounds).count("MatchEnd.wav"), 1);
+    EXPECT_TRUE(p.Boxes.Sleeps.isEmpty()) << p.Boxes.Sleeps.size() << " waits";
+    for (int s = 0; s < 10; ++s)
+        EXPECT_EQ(FOptions->BKStringGridEventos(s).RowCount(), s == 3 ? n + 1 : 1);
+}
+
+// Two matches of the demo round followed to the end, the service numbering events like the game
+// (Index with gaps): with plain answers, with answers that repeat every event so far, and with one
+// match added late and answers that repeat and disorder their events. Every event is stored once:
+// rows, score, cards, panel rows and sounds are those of the plain run.
+TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
+    struct Outcome {
+        QStringList match[2]; // per slot: each stored row with its panel row, then the score
+        QStringList sounds;
+    };
+    // Match B ("712000022") is added with A before kick-off, or at `lateAdd`.
+    auto follow = [](const QString& lateAdd, const QStringList& modes) {
+        TestProgram p(TestProgram::Served("2024-03-16 18:58:00"));
+        Login();
+        FOptions->EditTeamID->setText("250101");
+        SwitchSoundsOn();
+        QString r;
+        BajarFicheroXML(ChppPath + "players&teamID=250103", AppDir + "data/Xml/players_250103.xml", r);
+        for (const QString& mode : modes)
+            EXPECT_TRUE(p.Service->Fault(mode, 1000, "live"));
+        FPartidos->AnadirPartidoVivo("712000021", 0, false);
+        if (lateAdd.isEmpty())
+            FPartidos->AnadirPartidoVivo("712000022", 1, false);
+        for (QDateTime t(QDate(2024, 3, 16), QTime(19, 0)); t.time() < QTime(21, 0); t = t.addSecs(180)) {
+            SetClock(p, t.toString("yyyy-MM-dd HH:mm:ss"));
+            if (t.toString("yyyy-MM-dd HH:mm:ss") == lateAdd)
+                FPartidos->AnadirPartidoVivo("712000022", 1, false);
+            FPartidos->DescargaLive();
+        }
+        Outcome out;
+        const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+        for (int s = 0; s < 2; ++s) {
+            const TBKStringGrid& t = FOptions->BKStringGridEventos(s);
+            QStringList queued;
+            for (int row = 0; row < panel.RowCount() - 1; ++row)
+                if (panel.Cells(P::MatchId, row) == MatchCell(MatchColumn::MatchId, s))
+                    queued << RowCells(panel, row, {P::CategoryCode, P::ScoreText, P::SoundTeam});
+            EXPECT_EQ(queued.size(), t.RowCount() - 1);
+            for (int row = 0; row < t.RowCount() - 1; ++row)
+                out.match[s] << RowCells(t, row, {EventMinute, EventTypeKey, SubjectPlayerId, EventClass}) +
+                                    "|" + queued.value(row);
+            out.match[s] << MatchCell(MatchColumn::HomeGoals, s) + " - " +
+                                MatchCell(MatchColumn::AwayGoals, s);
+        }
+        out.sounds = PlayedNames(p.Sounds);
+        return out;
+    };
+    const Outcome plain = follow({}, {});
+    for (int s = 0; s < 2; ++s) {
+        ASSERT_GT(plain.match[s].size(), 15) << s;
+        EXPECT_EQ(plain.match[s].filter("|599_").size(), 1) << s;
+        EXPECT_FALSE(plain.match[s].filter("|,3,").isEmpty()) << s; // cards
+    }
+    EXPECT_EQ(plain.match[0].filter("|QZ_3Tarjeta_|").size(), 1);
+
+    const Outcome repeated = follow({}, {"repeat"});
+    EXPECT_EQ(repeated.match[0], plain.match[0]);
+    EXPECT_EQ(repeated.match[1], plain.match[1]);
+    EXPECT_EQ(repeated.sounds, plain.sounds);
+
+    // Added late in the game, B gets its past events once (the add repeats A's, not taken again),
+    // then only new ones, repeated and out of order: the same rows, sounded at other times.
+    Outcome late = follow("2024-03-16 19:51:00", {"repeat", "disorder"});
+    EXPECT_EQ(late.match[0], plain.match[0]);
+    EXPECT_EQ(late.match[1], plain.match[1]);
+    QStringList sounds = plain.sounds;
+    std::sort(sounds.begin(), sounds.end());
+    std::sort(late.sounds.begin(), late.sounds.end());
+    EXPECT_EQ(late.sounds, sounds);
+}
+
+// Polls at zero and on "now"; a failed download processes nothing but the clock runs again; while a
+// poll plays its sounds the window takes input: "now" then is dropped, and a pause is kept rather than
+// undone by the poll's restart of the clock.
+TEST(Follow, PollsAtZeroAndOnNowAndAreNotReentered) {
+    TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
+    Login();
+    TFPartidos& w = *FPartidos;
+    auto polls = [&p] { return ServiceRequests(p).filter("actionType=viewNew").size(); };
+    w.EditTiempo->setText("1");
+    w.TimerConexionTimer();
+    EXPECT_EQ(polls(), 1);
+    EXPECT_EQ(w.EditTiempo->text(), "60");
+    EXPECT_TRUE(w.TimerConexion->isActive());
+    w.EditTiempo->setText("60");
+    EXPECT_EQ(polls(), 1);
+    w.ButtonTiempoClick();
+    EXPECT_EQ(polls(), 2);
+
+    ASSERT_TRUE(p.Service->Fault("notfound", 1, "live"));
+    const int rebuilds = w.RebuildCount;
+    w.TimerConexion->stop();
+    w.ButtonTiempoClick();
+    EXPECT_EQ(w.RebuildCount, rebuilds);
+    EXPECT_TRUE(w.TimerConexion->isActive());
+
+    FOptions->EditTeamID->setText("250101");
+    SwitchSoundsOn();
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 0, "712000021");
+    QString text;
+    ConexionRequest(ChppPath + AddMatch + "712000021", text);
+    // The add's answer was not stored: the poll repeats every event so far.
+    ASSERT_TRUE(p.Service->Fault("repeat", 1, "live"));
+    const qsizetype before = polls();
+    int nested = 0;
+    Dialogs::SetSleepHook([&](int) {
+        if (nested++ == 0) {
+            w.ButtonTiempoClick();
+            w.BitBtnStopClick();
+        }
+    });
+    w.ButtonTiempoClick();
+    Dialogs::SetSleepHook({});
+    EXPECT_GT(nested, 0);
+    EXPECT_EQ(polls(), before + 1);
+    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 10);
+    EXPECT_FALSE(w.TimerConexion->isActive());
+    EXPECT_EQ(w.BitBtnStop->text(), "Continue");
+}
+
+// The real live answer of the game (Index 5 to 25 with gaps at 18, 20, 22 and 23) served twice in a
+// row: its 17 events are stored, queued and sounded once.
+TEST(Follow, RealLiveAnswerServedTwiceStoresItsEventsOnce) {
+    TestProgram p;
+    SwitchSoundsOn();
+    SetMatch(0, "741937041", "2151226", "238555");
+    const QByteArray sample = ReadFile(SampleFile("live-view"));
+    ASSERT_FALSE(sample.isEmpty());
+    for (int run = 0; run < 2; ++run) {
+        WriteFile(AppDir + "data/Xml/live.xml", sample);
+        FPartidos->EventosPartidos();
+    }
+    const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
+    ASSERT_EQ(t.RowCount(), 18);
+    EXPECT_EQ(RowCells(t, 16, {EventNumber, HighestIndex, EventTypeKey}), "17|25|464_2");
+    EXPECT_EQ(t.Cells(HighestIndex, 0), "5");
+    const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+    ASSERT_EQ(panel.RowCount(), 18);
+    EXPECT_EQ(panel.Cells(P::ScoreText, 15), "2 - 2"); // the last goal, 47th minute
+    // The injury of the 43rd minute is one injury (the body-part event), sounded once.
+    EXPECT_EQ(t.Cells(EventTypeKey, 12), "410_2");
+    EXPECT_EQ(panel.Cells(P::CategoryCode, 12), "20");
+    EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"Chance.wav", "Goal.wav", "Chance.wav", "Goal.wav",
+                                                  "Goal.wav", "Chance.wav", "Injury.wav", "Goal.wav"}));
+}
+
+// The rules of a run over hand-made live files: the new-event rule, a match without slot, an event
+// without Index, consecutive match ends, the player name and texts without links, a broken file, and
+// the class lookup.
+TEST(Follow, EventRulesOnHandMadeFiles) {
+    TestProgram p;
+    SwitchSoundsOn();
+    FOptions->EditTeamID->setText("250101");
+    SetMatch(0, "1", "100", "200");
+    SetMatch(1, "2", "300", "400");
+    const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+    const QString html = "<a href=\"/Club/Players/Player.aspx?playerId=77\">Jo Bloggs</a> scores";
+    // Match 1: an event without Index into an empty table; match 9 is in no slot.
+    WriteLive({{"1", {{QString(), "100", "77", "111_0", html}}}, {"9", {{"0", "100", "0", "599_0", "x"}}}});
+    FPartidos->EventosPartidos();
+    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 2);
+    EXPECT_EQ(FOptions->BKStringGridEventos(0).Cells(EventHtml, 0), html); // no lineup event: as it came
+    // The user's team does not play: the sound team is the subject team.
+    EXPECT_EQ(RowCells(panel, 0, {P::SubjectPlayerName, P::ScoreText, P::SoundTeam}), "Jo Bloggs|1 - 0|100");
+    for (int s = 1; s < 10; ++s)
+        EXPECT_EQ(FOptions->BKStringGridEventos(s).RowCount(), 1);
+
+    // The stored event carries no Index, so the answer is compared by position: Index 1 is new and
+    // numbered by its position; an event without Index now ends its match (the later one is not
+    // taken); the other match still runs.
+    WriteLive({{"1",
+                {{"0", "100", "77", "111_0", html},
+                 {"1", "200", "5", "111_0", "by>no id</a> here"},
+                 {QString(), "200", "5", "111_0", "lost"},
+                 {"3", "200", "5", "111_0", "lost"}}},
+               {"2", {{"0", "300", "0", "21_2", "plain"}}}});
+    FPartidos->EventosPartidos();
+    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 3);
+    EXPECT_EQ(FOptions->BKStringGridEventos(0).Cells(EventNumber, 1), "2");
+    EXPECT_EQ(RowCells(panel, 1, {P::ScoreText, P::SubjectPlayerName}), "1 - 1|no id"); // ID not in the text
+    EXPECT_EQ(FOptions->BKStringGridEventos(1).RowCount(), 2);
+
+    // Two matches end in the same poll: only the second end sounds.
+    p.Sounds.Calls.clear();
+    WriteLive({{"1",
+                {{"0", "100", "77", "111_0", html},
+                 {"1", "200", "5", "111_0", "x"},
+                 {"2", "0", "0", "599_0", "e"}}},
+               {"2", {{"0", "300", "0", "21_2", "plain"}, {"1", "0", "0", "599_1", "end two"}}}});
+    const int before = panel.RowCount();
+    const qsizetype sleeps = p.Boxes.Sleeps.size();
+    FPartidos->EventosPartidos();
+    EXPECT_EQ(panel.RowCount(), before + 2);
+    EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"MatchEnd.wav"}));
+    EXPECT_EQ(p.Boxes.Sleeps.size(), sleeps + 1);
+
+    // A live file that is not XML stores nothing.
+    WriteFile(AppDir + "data/Xml/live.xml", "<HattrickData><MatchList>");
+    FPartidos->EventosPartidos();
+    EXPECT_EQ(panel.RowCount(), before + 2);
+
+    // The class lookup pads the type to three digits and takes the first row of that code.
+    QString c = "stale";
+    FPartidos->EventoClase("20", c);
+    EXPECT_EQ(c, ",1,1,,,,");
+    FPartidos->EventoClase("9999", c);
+    EXPECT_EQ(c, "");
+}

@@ -338,7 +338,7 @@ TEST(Follow, PollsAtZeroAndOnNowAndAreNotReentered) {
         }
     });
     w.ButtonTiempoClick();
-    Dialogs::SetSleepHook({});
+    Dialogs::SetSleepHook([&p](int ms) { p.Boxes.Sleeps << ms; }); // recorded again, never slept
     EXPECT_GT(nested, 0);
     EXPECT_EQ(polls(), before + 1);
     EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 10);

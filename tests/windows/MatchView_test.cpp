@@ -1,35 +1,21 @@
-// The match view, offscreen: the event list with its goal column and chance counters, the header's
-// kits, the rebuild rules of the tab switch, the commentary page, the HTML display helpers and the
-// drawing rules; end to end, a match followed against velkaro-service.
+// The match view, offscreen, on match rows and event tables the tests fill: the event list with its
+// goal column and chance counters, the header's kits, the rebuild rules of the tab switch, the results
+// list, the list on screen, the commentary page, the drawing rules, the events panel and the report
+// when its end files are missing or broken.
 #include "core/Commentary.h"
-#include "core/DataStore.h"
+#include "core/EndOfMatchSummary.h"
 #include "core/EventLookups.h"
-#include "core/Settings.h"
-#include "core/UConectar.h"
 #include "core/UGlobal.h"
 #include "platform/Cursor.h"
-#include "platform/widgets/RichEdit.h"
-#include "platform/widgets/StringGridView.h"
-#include "platform/widgets/WebBrowser.h"
-#include "shell/UOptions.h"
-#include "support/gui/TestProgram.h"
-#include "support/gui/WindowTestHelpers.h"
+#include "platform/widgets/ColorGauge.h"
+#include "support/gui/WindowTest.h"
 #include "viewer/DrawRules.h"
-#include "viewer/HtmlDisplay.h"
 #include "viewer/MatchViewRules.h"
-#include "viewer/UPartidos.h"
-
-#include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
-#include <QLabel>
+#include <QLocale>
 #include <QPainter>
-#include <QScreen>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
-#include <QTextBlock>
-#include <gtest/gtest.h>
+#include <QSignalSpy>
 
 namespace {
 
@@ -39,10 +25,10 @@ const QString Away = QStringLiteral("200");
 void FillMatch(int slot, const QString& id = QStringLiteral("900")) {
     SetMatch(slot, id, Home, Away);
     TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
-    m.SetCells(MatchColumn::HomeName, slot, QStringLiteral("Home Rovers Athletic"));
-    m.SetCells(MatchColumn::AwayName, slot, QStringLiteral("Away United"));
-    m.SetCells(MatchColumn::HomeGoals, slot, QStringLiteral("0"));
-    m.SetCells(MatchColumn::AwayGoals, slot, QStringLiteral("0"));
+    m.SetCells(MatchColumn::HomeName, slot, "Home Rovers Athletic");
+    m.SetCells(MatchColumn::AwayName, slot, "Away United");
+    m.SetCells(MatchColumn::HomeGoals, slot, "0");
+    m.SetCells(MatchColumn::AwayGoals, slot, "0");
 }
 
 // The first event type number whose class starts with Prefix.
@@ -70,15 +56,11 @@ void FillEvents(int slot, const QVector<Ev>& events) {
     for (int c = 0; c < t.ColCount(); ++c)
         t.SetCells(c, 0, QString());
     for (int i = 0; i < events.size(); ++i) {
-        const Ev& e = events[i];
         const QString html =
-            e.html.isNull() ? QStringLiteral("<font color=#5577FF \"playerID=7\">Player %1</font> text %2. ")
-                                  .arg(i)
-                                  .arg(i + 1)
-                            : e.html;
-        AddEvent(
-            slot,
-            {e.team, e.type + QStringLiteral("_1"), html, {}, QString::number(i + 3), QStringLiteral("7")});
+            events[i].html.isNull()
+                ? QString("<font color=#5577FF \"playerID=7\">Player %1</font> text %2. ").arg(i).arg(i + 1)
+                : events[i].html;
+        AddEvent(slot, {events[i].team, events[i].type + "_1", html, {}, QString::number(i + 3), "7"});
     }
 }
 
@@ -91,7 +73,7 @@ QPoint TextCorner(const QRect& cell, const CellDrawing& drawing) {
     QImage image(cell.right() + 20, cell.bottom() + 20, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintCell(painter, cell, QStringLiteral("Wg"), drawing, Qt::white);
+    PaintCell(painter, cell, "Wg", drawing, Qt::white);
     painter.end();
     const QColor fill = image.pixelColor(cell.right() - 1, cell.bottom() - 1);
     QPoint corner(image.width(), image.height());
@@ -106,244 +88,297 @@ QPoint TextCorner(const QRect& cell, const CellDrawing& drawing) {
     return corner;
 }
 
-} // namespace
-
-TEST(MatchView, GoalColumnScoresAndInjuryWords) {
+struct MatchView : ::testing::Test {
     TestProgram p;
-    FillMatch(0);
-    const QString goal = TypeWithClass(QStringLiteral(",0,0,0,"));
-    const QString missed = TypeWithClass(QStringLiteral(",0,1,0,"));
-    QVector<Ev> events = {{goal, Home},
-                          {missed, Home},
-                          {QStringLiteral("91"), Away},
-                          {QStringLiteral("92"), Home},
-                          {QStringLiteral("410"), Away}, // a current match's injury and its detail
-                          {QStringLiteral("424"), Away},
-                          {goal, Away}};
-    FillEvents(0, events);
-    RebuildSlot(0);
-    ASSERT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), 9); // captions, seven events, empty row
-    EXPECT_EQ(ListCell(6, 1), " 1 -  0");
-    EXPECT_EQ(ListCell(6, 2), ""); // a missed chance does not move the score
-    EXPECT_EQ(ListCell(2, 3), CategoryInjurySubstituted);
-    EXPECT_EQ(ListCell(6, 3), "slight");
-    EXPECT_EQ(ListCell(6, 4), "serious");
-    // The body-part event is the injury, its level unknown; the detail is information.
-    EXPECT_EQ(ListCell(2, 5), CategoryInjurySubstituted);
-    EXPECT_EQ(ListCell(6, 5), "?");
-    EXPECT_EQ(ListCell(2, 6), CategoryMatchInfo);
-    EXPECT_EQ(ListCell(6, 6), "");
-    EXPECT_EQ(ListCell(6, 7), " 1 -  1"); // the injury words above are not read as a score
-    EXPECT_EQ(ListCell(4, 1), "3'");
-    EXPECT_EQ(ListCell(5, 3), "   Player 2"); // the away side is marked by three blanks
-    // The latest event is selected and shown.
-    EXPECT_EQ(FPartidos->BKStringGridListaEventos.Row(), 7);
-    EXPECT_TRUE(FPartidos->WebBrowserEvento1->Html().contains("text 7."));
+    TFPartidos& w = *FPartidos;
+};
 
-    // Two-digit scores.
-    events = QVector<Ev>(10, {goal, Home}) + QVector<Ev>(12, {goal, Away});
-    FillEvents(0, events);
-    RebuildSlot(0);
-    EXPECT_EQ(ListCell(6, 10), "10 -  0");
-    EXPECT_EQ(ListCell(6, 22), "10 - 12");
+TBKStringGrid& Queue() {
+    return FOptions->BKStringGridEventosPanel();
 }
 
-TEST(MatchView, ChanceCounters) {
-    TestProgram p;
+// Appends one event to the events-panel queue as the live and replay roads do.
+void QueueEvent(const QString& matchId, const QString& category, const QString& minute, const QString& score,
+                const QString& html, const QString& key = QStringLiteral("100_1")) {
+    const int r = Queue().RowCount() - 1;
+    using namespace PanelEventColumn;
+    for (const auto& [c, text] : {std::pair{EventTypeKey, key},
+                                  {EventHtml, html},
+                                  {CategoryCode, category},
+                                  {MatchId, matchId},
+                                  {EventMinute, minute},
+                                  {ScoreText, score}})
+        Queue().SetCells(c, r, text);
+    Queue().SetRowCount(r + 2);
+}
+
+void SetTeams(int slot, const QString& id, const QString& home, const QString& away) {
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, slot, id);
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::HomeName, slot, home);
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::AwayName, slot, away);
+}
+
+// The panel's teams, score and minute, joined by "|".
+QString PanelShows() {
+    return FPartidos->LabelEventosPanelEquipos->text() + "|" + FPartidos->LabelEventosPanelResultado->text() +
+           "|" + FPartidos->LabelEventosPanelMinuto->text();
+}
+
+void ExpectEmptyPanel() {
+    TFPartidos& w = *FPartidos;
+    EXPECT_EQ(w.PanelEventos->palette().color(QPalette::Window),
+              QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(w.PanelEventosColor, -1);
+    EXPECT_EQ(PanelShows(), "||");
+    EXPECT_FALSE(w.ButtonEventoBorrar->isEnabled() || w.ButtonEventoBorrarPartido->isEnabled() ||
+                 w.ButtonEventoBorrarTodos->isEnabled());
+    EXPECT_TRUE(w.ImageBorrarEvento->isHidden());
+    EXPECT_TRUE(w.ImageEventosPanel->pixmap().isNull());
+    EXPECT_EQ(w.RichEditEventosPanel->toPlainText(), "");
+    EXPECT_EQ(Queue().Cells(PanelEventColumn::MatchId, Queue().RowCount() - 1), "");
+}
+
+} // namespace
+
+TEST_F(MatchView, GoalColumnInjuryWordsAndChanceCounters) {
     FillMatch(0);
     RebuildSlot(0);
     // A match without events: counters empty, not "0"; the selected-event page empty.
-    EXPECT_EQ(FPartidos->LabelO11->text(), "");
-    EXPECT_EQ(FPartidos->LabelO32->text(), "");
-    EXPECT_EQ(FPartidos->WebBrowserEvento1->Html(), CommentaryToHtml(QString()));
+    EXPECT_EQ(w.LabelO11->text() + w.LabelO32->text(), "");
+    EXPECT_EQ(w.WebBrowserEvento1->Html(), CommentaryToHtml(QString()));
 
-    const QString goal = TypeWithClass(QStringLiteral(",0,0,0,"));
-    const QString missed = TypeWithClass(QStringLiteral(",0,1,0,"));
-    const QString seMissed = TypeWithClass(QStringLiteral(",0,1,1,"));
-    const QString caGoal = TypeWithClass(QStringLiteral(",0,0,2,"));
+    const QString goal = TypeWithClass(",0,0,0,"), missed = TypeWithClass(",0,1,0,");
+    FillEvents(0, {{goal, Home},
+                   {missed, Home},
+                   {"91", Away},
+                   {"92", Home},
+                   {"410", Away}, // a current match's injury and its detail
+                   {"424", Away},
+                   {goal, Away}});
+    RebuildSlot(0);
+    ASSERT_EQ(w.BKStringGridListaEventos.RowCount(), 9); // captions, seven events, empty row
+    // A missed chance does not move the score; the injury words are not read as a score; the
+    // body-part event is the injury, its level unknown; the detail is information.
+    EXPECT_EQ(Column(w.BKStringGridListaEventos, 6, 1, 7),
+              QStringList({" 1 -  0", "", "slight", "serious", "?", "", " 1 -  1"}));
+    EXPECT_EQ(Column(w.BKStringGridListaEventos, 2, 3, 6),
+              QStringList(
+                  {CategoryInjurySubstituted, ListCell(2, 4), CategoryInjurySubstituted, CategoryMatchInfo}));
+    EXPECT_EQ(ListCell(4, 1), "3'");
+    EXPECT_EQ(ListCell(5, 3), "   Player 2"); // the away side is marked by three blanks
+    // The latest event is selected and shown.
+    EXPECT_EQ(w.BKStringGridListaEventos.Row(), 7);
+    EXPECT_TRUE(w.WebBrowserEvento1->Html().contains("text 7."));
+
+    // Two-digit scores.
+    FillEvents(0, QVector<Ev>(10, {goal, Home}) + QVector<Ev>(12, {goal, Away}));
+    RebuildSlot(0);
+    EXPECT_EQ(ListCell(6, 10) + "|" + ListCell(6, 22), "10 -  0|10 - 12");
+
+    const QString seMissed = TypeWithClass(",0,1,1,"), caGoal = TypeWithClass(",0,0,2,");
     FillEvents(
         0,
         {{missed, Home}, {goal, Home}, {seMissed, Away}, {missed, Home}, {seMissed, Away}, {caGoal, Away}});
     RebuildSlot(0);
-    EXPECT_EQ(FPartidos->LabelO11->text(), "3 (1)");
-    EXPECT_EQ(FPartidos->LabelO12->text(), "0 (0)");
-    EXPECT_EQ(FPartidos->LabelO22->text(), "2 (0)");
-    EXPECT_EQ(FPartidos->LabelO32->text(), "1 (1)");
+    EXPECT_EQ(QStringList({w.LabelO11->text(), w.LabelO12->text(), w.LabelO22->text(), w.LabelO32->text()}),
+              QStringList({"3 (1)", "0 (0)", "2 (0)", "1 (1)"}));
 }
 
-TEST(MatchView, HeaderTextsAndKits) {
-    TestProgram p;
+TEST_F(MatchView, HeaderTextsAndKits) {
     FillMatch(0);
     TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
-    m.SetCells(MatchColumn::HomeDress, 0, "B030405");
-    m.SetCells(MatchColumn::AwayDress, 0, "L010203");
-    m.SetCells(MatchColumn::MatchTypeCode, 0, "2");
-    m.SetCells(MatchColumn::HomeLeagueName, 0, "Utopia");
-    m.SetCells(MatchColumn::HomeLeagueLevelUnitName, 0, "II.1");
-    m.SetCells(MatchColumn::MinuteText, 0, "45");
-    m.SetCells(MatchColumn::WeatherId, 0, "x");
+    using namespace MatchColumn;
+    for (const auto& [c, text] : {std::pair{HomeDress, "B030405"},
+                                  {AwayDress, "L010203"},
+                                  {MatchTypeCode, "2"},
+                                  {HomeLeagueName, "Utopia"},
+                                  {HomeLeagueLevelUnitName, "II.1"},
+                                  {MinuteText, "45"},
+                                  {WeatherId, "x"}})
+        m.SetCells(c, 0, text);
     RebuildSlot(0);
-    EXPECT_EQ(FPartidos->LabelSumarioEquipos->text(), "Home Rovers  - Away United");
-    EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "0 - 0");
-    EXPECT_EQ(FPartidos->LabelSumarioMinuto->text(), "Minute 45'");
-    EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 900");
-    EXPECT_EQ(FPartidos->LabelSumarioFecha->text(), " 2024-03-16      19:00");
-    EXPECT_EQ(FPartidos->LabelDetallesLiga1->text(), "Utopia - ??");
-    EXPECT_TRUE(FPartidos->ImageSumarioTiempo->pixmap().isNull()); // a weather code that is no number
-    EXPECT_FALSE(FPartidos->ImageUniforme11->pixmap().isNull());
-    EXPECT_TRUE(FPartidos->ImageUniforme21->pixmap().isNull()); // letter L: no shirt
-    EXPECT_FALSE(FPartidos->ImageUniforme22->pixmap().isNull());
+    EXPECT_EQ(w.LabelSumarioEquipos->text(), "Home Rovers  - Away United");
+    EXPECT_EQ(w.LabelSumarioResultado->text(), "0 - 0");
+    EXPECT_EQ(w.LabelSumarioMinuto->text(), "Minute 45'");
+    EXPECT_EQ(w.LabelSumarioPartidoID->text(), " 900");
+    EXPECT_EQ(w.LabelSumarioFecha->text(), " 2024-03-16      19:00");
+    EXPECT_EQ(w.LabelDetallesLiga1->text(), "Utopia - ??");
+    EXPECT_TRUE(w.ImageSumarioTiempo->pixmap().isNull()); // a weather code that is no number
+    EXPECT_FALSE(w.ImageUniforme11->pixmap().isNull());
+    EXPECT_TRUE(w.ImageUniforme21->pixmap().isNull()); // letter L: no shirt
+    EXPECT_FALSE(w.ImageUniforme22->pixmap().isNull());
 
-    const KitFiles b = KitPictureFiles("B030405", "1");
-    EXPECT_EQ(b.Shirt, "images/Shirt_B_0303.ico");
-    EXPECT_EQ(b.Shorts, "images/dressPants04.ico");
-    EXPECT_EQ(b.Socks, "images/dressSocks05.ico");
-    EXPECT_EQ(KitPictureFiles("H050607", "1").Shirt, "images/Shirt_H_0205.ico");
-    EXPECT_EQ(KitPictureFiles("K050607", "1").Shirt, "images/Shirt_K_1905.ico");
-    EXPECT_EQ(KitPictureFiles("N050607", "1").Shirt, "images/dressShirt05.ico");
-    EXPECT_EQ(KitPictureFiles("M050607", "1").Shirt, "");
-    EXPECT_EQ(KitPictureFiles("X0012", "456").Shirt, "data/Xml/X.456.12.Shirt.gif");
-    // Short codes never fail: the missing characters make shorter names.
-    EXPECT_EQ(KitPictureFiles("B0", "1").Shorts, "images/dressPants.ico");
-    EXPECT_EQ(KitPictureFiles("", "1").Shirt, "");
-    for (const QString& file : {b.Shirt, b.Shorts, b.Socks})
-        EXPECT_TRUE(QFile::exists(AppDir + file)) << file.toStdString();
-}
-
-// Real kit codes use the colour codes 00 and 21, and some end before their shorts or socks colour:
-// every picture such a code names is shipped.
-TEST(MatchView, KitIconsForColourCodes00And21AndShortCodes) {
+    // The kit pictures of a code; short codes never fail: the missing characters make shorter names.
+    const std::tuple<const char*, int, const char*> kits[] = {{"B030405", 0, "images/Shirt_B_0303.ico"},
+                                                              {"B030405", 1, "images/dressPants04.ico"},
+                                                              {"B030405", 2, "images/dressSocks05.ico"},
+                                                              {"H050607", 0, "images/Shirt_H_0205.ico"},
+                                                              {"K050607", 0, "images/Shirt_K_1905.ico"},
+                                                              {"N050607", 0, "images/dressShirt05.ico"},
+                                                              {"M050607", 0, ""},
+                                                              {"X0012", 0, "data/Xml/X.456.12.Shirt.gif"},
+                                                              {"J002100", 0, "images/Shirt_J_1600.ico"},
+                                                              {"B0", 1, "images/dressPants.ico"},
+                                                              {"A0021", 2, "images/dressSocks.ico"},
+                                                              {"", 0, ""}};
+    for (const auto& [code, part, file] : kits) {
+        const KitFiles k = KitPictureFiles(code, "456");
+        EXPECT_EQ(QStringList({k.Shirt, k.Shorts, k.Socks}).at(part), file) << code << " " << part;
+    }
+    // Real kit codes use the colour codes 00 and 21, and some end before their shorts or socks colour:
+    // every picture such a code names is shipped.
     for (const char* letter : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "N"})
-        for (const char* rest : {"002100", "210021", "21"}) {
+        for (const char* rest : {"030405", "002100", "210021", "21"}) {
             const KitFiles files = KitPictureFiles(QString(letter) + rest, "77");
             for (const QString& file : {files.Shirt, files.Shorts, files.Socks})
-                EXPECT_TRUE(QFile::exists(QStringLiteral(VELKARO_RESOURCES_DIR "/") + file))
-                    << file.toStdString();
+                EXPECT_TRUE(QFile::exists(AppDir + file)) << file.toStdString();
         }
-    EXPECT_EQ(KitPictureFiles("J002100", "77").Shirt, "images/Shirt_J_1600.ico");
-    EXPECT_EQ(KitPictureFiles("A0021", "77").Socks, "images/dressSocks.ico");
 }
 
-TEST(MatchView, ReportPageKeepsOnlyAnUnchangedRefresh) {
-    TestProgram p;
+TEST_F(MatchView, TheTabSwitchRebuildsTheReportAndTheResultsList) {
     FillMatch(0);
     RebuildSlot(0);
-    QTabWidget* pages = FPartidos->PageControlEventos;
-    auto showReport = [pages] {
+    QTabWidget* pages = w.PageControlEventos;
+    auto showReport = [&] {
         pages->setTabVisible(1, true);
-        pages->setCurrentWidget(FPartidos->TabSheetFinPartido);
+        pages->setCurrentWidget(w.TabSheetFinPartido);
     };
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::HomeGoals, 0, "2");
-
     // The poll's refresh of the same tab while the report is the active page changes nothing...
     showReport();
-    FPartidos->PrevTab = 0;
-    FPartidos->TabControlPartidosChange();
-    EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "0 - 0");
-    EXPECT_EQ(pages->currentWidget(), FPartidos->TabSheetFinPartido);
+    w.PrevTab = 0;
+    w.TabControlPartidosChange();
+    EXPECT_EQ(w.LabelSumarioResultado->text(), "0 - 0");
+    EXPECT_EQ(pages->currentWidget(), w.TabSheetFinPartido);
     // ...while the commentary page is active it rebuilds.
     pages->setCurrentIndex(0);
-    FPartidos->TabControlPartidosChange();
-    EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "2 - 0");
-
+    w.TabControlPartidosChange();
+    EXPECT_EQ(w.LabelSumarioResultado->text(), "2 - 0");
     // Deleting the match while its report is shown rebuilds: the add panel appears.
     showReport();
-    FPartidos->ButtonBorrarPartidoClick();
-    EXPECT_EQ(FPartidos->LabelSumarioResultado->text(), "");
-    EXPECT_FALSE(FPartidos->PanelAnadirEquipo->isHidden());
-    EXPECT_TRUE(FPartidos->PanelPartido->isHidden());
+    w.ButtonBorrarPartidoClick();
+    EXPECT_EQ(w.LabelSumarioResultado->text(), "");
+    EXPECT_FALSE(w.PanelAnadirEquipo->isHidden());
+    EXPECT_TRUE(w.PanelPartido->isHidden());
     EXPECT_EQ(pages->currentIndex(), 0);
-}
 
-// The results list is refreshed while an empty slot is shown, and takes the user to a filled slot.
-TEST(MatchView, ResultsListOnAnEmptySlot) {
-    TestProgram p;
+    // The results list is refreshed while an empty slot is shown, and takes the user to a filled slot.
     FillMatch(3, "555");
     RebuildSlot(0);
-    TBKStringGrid& results = FPartidos->BKStringGridResultados;
-    EXPECT_EQ(results.Cells(1, 6), "Home Rovers Athletic - Away United");
-    EXPECT_EQ(results.Cells(3, 6), "0 - 0");
+    TBKStringGrid& results = w.BKStringGridResultados;
+    EXPECT_EQ(RowCells(results, 6, {1, 3}), "Home Rovers Athletic - Away United|0 - 0");
     EXPECT_EQ(results.Cells(3, 0), " - ");
     EXPECT_EQ(results.Cells(0, 18), "10.");
-
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::HomeGoals, 3, "4");
-    FPartidos->PrevTab = 0; // the poll's refresh
-    FPartidos->TabControlPartidosChange();
+    w.PrevTab = 0; // the poll's refresh
+    w.TabControlPartidosChange();
     EXPECT_EQ(results.Cells(3, 6), "4 - 0");
-
     results.SetRow(6);
-    FPartidos->BKStringGridResultadosClick();
-    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 3);
-    EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 555");
+    w.BKStringGridResultadosClick();
+    EXPECT_EQ(w.TabControlPartidos->currentIndex(), 3);
+    EXPECT_EQ(w.LabelSumarioPartidoID->text(), " 555");
     results.SetRow(7); // a spacer row does nothing
-    FPartidos->BKStringGridResultadosClick();
-    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 3);
+    w.BKStringGridResultadosClick();
+    EXPECT_EQ(w.TabControlPartidos->currentIndex(), 3);
 }
 
 // On screen: the event list keeps its heading while it scrolls, shows its newest event whole after a
 // tab change and after a poll, and the arrow keys move the selected event and the shown slot.
-TEST(MatchView, EventListOnScreenFollowsTheNewestEventAndTheArrowKeys) {
-    TestProgram p;
+TEST_F(MatchView, EventListOnScreenFollowsTheNewestEventAndTheArrowKeys) {
     FillMatch(0);
     FillMatch(1, "901");
-    const QString goal = TypeWithClass(QStringLiteral(",0,0,0,"));
+    const QString goal = TypeWithClass(",0,0,0,");
     QVector<Ev> events(30, {goal, Home});
     FillEvents(0, events);
-    FPartidos->PanelConexion->setHidden(true);
-    FPartidos->PanelPartidos->setHidden(false);
-    FPartidos->resize(1366, 768);
-    FPartidos->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(FPartidos));
-    StringGridView* view = FPartidos->ViewListaEventos;
-    TBKStringGrid& list = FPartidos->BKStringGridListaEventos;
+    w.PanelConexion->setHidden(true);
+    w.PanelPartidos->setHidden(false);
+    w.resize(1366, 768);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    StringGridView* view = w.ViewListaEventos;
+    TBKStringGrid& list = w.BKStringGridListaEventos;
     auto newestWhole = [view, &list] {
         QCoreApplication::processEvents();
         const QRect cell = view->visualRect(view->model()->index(list.RowCount() - 2, 4));
         return !cell.isEmpty() && view->viewport()->rect().contains(cell);
     };
-    auto headingShown = [view] {
-        // The caption row's cell of the player column, right of its text: the heading's colour.
-        const QImage shot = view->grab().toImage();
-        return shot.pixelColor(view->width() - 90, view->frameWidth() + 8) ==
+    auto headingShown = [view] { // the caption row's cell of the player column, right of its text
+        return view->grab().toImage().pixelColor(view->width() - 90, view->frameWidth() + 8) ==
                view->palette().button().color();
     };
-
     RebuildSlot(0); // a tab change
     ASSERT_EQ(list.RowCount(), 32);
     EXPECT_TRUE(newestWhole());
     EXPECT_TRUE(headingShown());
-
     // A poll stores three more events and refreshes the tab shown.
-    events += QVector<Ev>(3, {goal, Away});
-    FillEvents(0, events);
-    FPartidos->PrevTab = 0;
-    FPartidos->TabControlPartidosChange();
+    FillEvents(0, events + QVector<Ev>(3, {goal, Away}));
+    w.PrevTab = 0;
+    w.TabControlPartidosChange();
     ASSERT_EQ(list.RowCount(), 35);
     EXPECT_TRUE(newestWhole());
     EXPECT_TRUE(headingShown());
-
     // The arrow keys move the selected event, and its page follows.
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Up);
     EXPECT_EQ(list.Row(), 32);
-    EXPECT_TRUE(FPartidos->WebBrowserEvento1->Html().contains("text 32."));
+    EXPECT_TRUE(w.WebBrowserEvento1->Html().contains("text 32."));
     EXPECT_TRUE(headingShown());
-
     // In the results list they move from slot to slot (the spacer row between does nothing).
-    StringGridView* results = FPartidos->ViewResultados;
+    StringGridView* results = w.ViewResultados;
     QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
                       results->visualRect(results->model()->index(0, 1)).center());
-    ASSERT_EQ(FPartidos->TabControlPartidos->currentIndex(), 0);
+    ASSERT_EQ(w.TabControlPartidos->currentIndex(), 0);
     QTest::keyClick(results, Qt::Key_Down);
-    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 0);
+    EXPECT_EQ(w.TabControlPartidos->currentIndex(), 0);
     QTest::keyClick(results, Qt::Key_Down);
-    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 1);
-    EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 901");
-    FPartidos->hide();
+    EXPECT_EQ(w.TabControlPartidos->currentIndex(), 1);
+    EXPECT_EQ(w.LabelSumarioPartidoID->text(), " 901");
+    w.hide();
 }
 
-TEST(MatchView, RebuildIsNotReentered) {
-    TestProgram p;
+// A row set by code before the grid is laid out still ends fully in view, and only the user's moves
+// are clicks.
+TEST(StringGridView, RowsSetByCodeShowWholeAndOnlyTheUsersMovesAreClicks) {
+    TBKStringGrid table; // a caption row and 40 data rows
+    table.SetColCount(2);
+    table.SetRowCount(41);
+    table.SetFixedCols(0);
+    table.SetFixedRows(1);
+    StringGridView view(&table);
+    view.SetDefaultRowHeight(20);
+    table.SetRow(35);
+    view.resize(200, 200);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    view.resize(200, 120);
+    QCoreApplication::processEvents();
+    const auto wholeInView = [&view](int row) {
+        const QRect full = view.visualRect(view.model()->index(row, 0));
+        const QRect shown = view.CellRect(0, row);
+        return shown.size() == full.size() && shown.top() >= view.CellRect(0, 0).bottom();
+    };
+    EXPECT_TRUE(wholeInView(35));
+    EXPECT_EQ(view.currentIndex().row(), 35);
+    QSignalSpy clicks(&view, &StringGridView::Click);
+    table.SetRow(2);
+    EXPECT_TRUE(wholeInView(2));
+    EXPECT_EQ(clicks.count(), 0) << "code moving the row is no click";
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(table.Row(), 3);
+    EXPECT_EQ(clicks.count(), 1);
+    // The caption row is no row to move to, and a key that moves nothing is no click.
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(table.Row(), 1);
+    EXPECT_EQ(clicks.count(), 2);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      view.visualRect(view.model()->index(3, 1)).center());
+    EXPECT_EQ(table.Row(), 3);
+    EXPECT_EQ(clicks.count(), 3);
+}
+
+TEST_F(MatchView, RebuildIsNotReenteredAndTheCommentaryBulletsAfterTheSixthText) {
     FillMatch(0);
     FillEvents(0, {{TypeWithClass(",0,0,0,"), Home}, {TypeWithClass(",0,1,0,"), Away}});
     // A request that arrives inside a rebuild (here: when the busy cursor is set) runs after it.
@@ -352,103 +387,32 @@ TEST(MatchView, RebuildIsNotReentered) {
         if (busy && nested++ == 0)
             FPartidos->TabControlPartidosChange();
     });
-    const int before = FPartidos->RebuildCount;
+    const int before = w.RebuildCount;
     RebuildSlot(0);
     Cursor::SetHook(nullptr);
-    EXPECT_EQ(FPartidos->RebuildCount, before + 2);
-    EXPECT_EQ(nested, 2);                                         // the deferred run came after the first one
-    EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), 4); // no event listed twice
-    EXPECT_FALSE(FPartidos->RebuildRunning);
-}
+    EXPECT_EQ(w.RebuildCount, before + 2);
+    EXPECT_EQ(nested, 2);                                // the deferred run came after the first one
+    EXPECT_EQ(w.BKStringGridListaEventos.RowCount(), 4); // no event listed twice
+    EXPECT_FALSE(w.RebuildRunning);
 
-TEST(MatchView, CommentaryPageBulletsAfterTheSixthText) {
-    TestProgram p;
-    FillMatch(0);
     QVector<Ev> events;
     for (int i = 1; i <= 8; ++i)
-        events.append({QStringLiteral("30"), Home, QStringLiteral("t%1 ").arg(i)});
+        events.append({"30", Home, QString("t%1 ").arg(i)});
     FillEvents(0, events);
     RebuildSlot(0);
-    EXPECT_EQ(FPartidos->WebBrowserEventos->Html(),
+    EXPECT_EQ(w.WebBrowserEventos->Html(),
               CommentaryToHtml("t1 t2 t3 t4 t5 t6 &bull;&nbsp;t7 &bull;&nbsp;t8 "));
 }
 
-TEST(HtmlDisplay, RichEditRuns) {
-    const QString link = QStringLiteral("<font color=#5577FF \"playerID=12\">Ann Smith</font>");
-    QList<RichEditRun> runs = RichEditRuns(CommentaryToHtml("Goal by " + link + "!<br />Next"));
-    ASSERT_EQ(runs.size(), 3);
-    EXPECT_EQ(runs[0], (RichEditRun{"Goal by ", Qt::black}));
-    EXPECT_EQ(runs[1], (RichEditRun{"Ann Smith", QColor(0x55, 0x77, 0xFF)})); // the attribute is not colour
-    EXPECT_EQ(runs[2], (RichEditRun{"!\rNext", Qt::black}));
-
-    runs = RichEditRuns("<font color=red>1 - 0</font> and <font color=Maroon>x</font><font color=orange "
-                        "\"playerID=3\">Bo</font>");
-    ASSERT_EQ(runs.size(), 4);
-    EXPECT_EQ(runs[0].Colour, QColor(255, 0, 0));
-    EXPECT_EQ(runs[2].Colour, QColor(128, 0, 0));
-    EXPECT_EQ(runs[3].Colour, QColor(255, 128, 64)); // not a library colour name: orange
-    // Only six hexadecimal digits make a colour; a sign or blank a number parser would take does not.
-    for (const char* text : {"#zz0000", "#-10000", "#+f+f+f", "# f0000", "#12345"})
-        EXPECT_EQ(RichEditColour(text), QColor(255, 128, 64)) << text;
-    EXPECT_EQ(RichEditColour("#0a0B0c"), QColor(10, 11, 12));
-
-    // Without runs the text comes whole, in black, breaks as paragraphs.
-    runs = RichEditRuns("plain <b>text</b><br />two");
-    ASSERT_EQ(runs.size(), 1);
-    EXPECT_EQ(runs[0], (RichEditRun{"plain <b>text</b>\rtwo", Qt::black}));
-    EXPECT_TRUE(RichEditRuns(QString()).isEmpty());
-    // An unclosed run keeps its text.
-    runs = RichEditRuns("a <font color=green>b");
-    ASSERT_EQ(runs.size(), 2);
-    EXPECT_EQ(runs[1], (RichEditRun{"b", QColor(0, 128, 0)}));
-}
-
-TEST(HtmlDisplay, RichEditAndBrowser) {
-    TestProgram p;
-    RichEdit edit;
-    RichEditLoadHTML(&edit, CommentaryToHtml("A <font color=red>won</font><br />B"));
-    EXPECT_EQ(edit.toPlainText(), "A won\nB");
-    QTextCursor cursor(edit.document());
-    cursor.setPosition(4);
-    EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(255, 0, 0));
-    RichEditLoadHTML(&edit, QString());
-    EXPECT_EQ(edit.toPlainText(), "");
-
-    // A logo address is escaped and must be http(s).
-    EXPECT_TRUE(
-        LogoPageHtml("http://a/b.png?x=1&y=\"2").contains("src=\"http://a/b.png?x=1&amp;y=&quot;2\""));
-    EXPECT_TRUE(LogoPageHtml("javascript:alert(1)").contains("<img src=\"\" width=\"77\""));
-    EXPECT_TRUE(LogoPageHtml("file:///etc/passwd").contains("<img src=\"\""));
-
-    // Pictures come through the fetcher once; other schemes are never fetched.
-    QStringList fetched;
-    const QByteArray png = PlainPng(Qt::red);
-    WebBrowser::ClearPictureCache();
-    WebBrowser::SetFetcher([&](const QString& url) {
-        fetched << url;
-        return png;
-    });
-    WebBrowser browser;
-    WebMostrarImagen(&browser, "http://127.0.0.1:1/Logos/1.png");
-    WebMostrarImagen(&browser, "http://127.0.0.1:1/Logos/1.png");
-    WBLoadHTML(&browser, "<img src=\"file:///etc/hostname\">");
-    EXPECT_EQ(fetched, QStringList{"http://127.0.0.1:1/Logos/1.png"});
-    WebBrowser::SetFetcher(nullptr);
-    WebBrowser::ClearPictureCache();
-    EXPECT_EQ(browser.ReadyState(), 4);
-}
-
-TEST(DrawRules, Cells) {
-    TestProgram p;
+TEST_F(MatchView, DrawingRules) {
     TBKStringGrid list;
     list.SetColCount(11);
     list.SetRowCount(4);
-    list.SetCells(0, 1, "1_1");
-    list.SetCells(2, 1, "1");
-    list.SetCells(5, 1, "Home Man");
-    list.SetCells(0, 2, "1_1");
-    list.SetCells(2, 2, "21");
-    list.SetCells(5, 2, "   Away Man");
+    for (const auto& [row, category, player] : {std::tuple{1, "1", "Home Man"}, {2, "21", "   Away Man"}}) {
+        list.SetCells(0, row, "1_1");
+        list.SetCells(2, row, category);
+        list.SetCells(5, row, player);
+    }
     EXPECT_EQ(EventListCell(list, 5, 1).font, ColorFromBgr(ColorLightBlue));
     EXPECT_EQ(EventListCell(list, 5, 2).font, QColor(0xFF, 0xAA, 0xFF));
     EXPECT_FALSE(EventListCell(list, 5, 3).Draws()); // the empty last row keeps the normal drawing
@@ -478,7 +442,6 @@ TEST(DrawRules, Cells) {
     EXPECT_EQ(PitchCell("", Qt::white).brush, QColor(Qt::white));
     EXPECT_EQ(PitchCell(" 66%", Qt::white).brush, ColorFromBgr(ColorLightMagenta));
     EXPECT_EQ(PitchCell("66%", Qt::white).brush, ColorFromBgr(ColorLightBlue));
-
     // Text is written from the cell's top-left corner (not the middle of a tall cell); the pitch
     // grid's 20 to the right and 3 down (give or take an anti-aliased edge on another fill).
     const QRect tall(10, 10, 120, 60);
@@ -491,70 +454,199 @@ TEST(DrawRules, Cells) {
     EXPECT_NEAR(pitch.x() - plain.x(), 20, 1);
     EXPECT_NEAR(pitch.y() - plain.y(), 3, 1);
 
-    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
-    matches.SetCells(MatchColumn::FinishedFlag, 4, "1");
-    EXPECT_EQ(ResultsCell(matches, 3, 9).brush, QColor(0xA6, 0xCA, 0xF0));
-    EXPECT_EQ(ResultsCell(matches, 3, 10).brush, QColor(Qt::white));
-    EXPECT_FALSE(ResultsCell(matches, 1, 8).Draws());
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::FinishedFlag, 4, "1");
+    EXPECT_EQ(ResultsCell(FOptions->BKStringGrid10Partidos(), 3, 9).brush, QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(ResultsCell(FOptions->BKStringGrid10Partidos(), 3, 10).brush, QColor(Qt::white));
+    EXPECT_FALSE(ResultsCell(FOptions->BKStringGrid10Partidos(), 1, 8).Draws());
 }
 
-// The demo round's match of the user's team followed over three polls: the view shows its events,
-// the header its teams, kits and the logo the service serves.
-TEST(MatchViewEndToEnd, FollowedMatchShowsItsEvents) {
-    TestProgram p({.withService = true, .speed = 0, .start = "2024-03-16 19:10:00", .serviceArgs = {}});
-    QString r;
-    ConexionLogin(QStringLiteral("demo"), QStringLiteral("velkaro"), r);
-    ASSERT_EQ(r, "OK");
-    FOptions->EditTeamID->setText("250101");
-    SetMatch(0, "712000021", "250101", "250103");
-    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
-    m.SetCells(MatchColumn::HomeName, 0, "Velkaro Demo FC");
-    m.SetCells(MatchColumn::AwayName, 0, "Opponents");
-    ConexionRequest(ChppPath + QStringLiteral("live&version=1.4&actionType=addMatch&matchID=712000021"), r);
-    // The add's answer was not stored: the first poll repeats every event so far.
-    ASSERT_TRUE(p.Service->Fault("repeat", 1, "live"));
-    FPartidos->DescargarDatosEquipos(0);
-    int rows = 0;
-    for (const char* when : {"2024-03-16 19:20:00", "2024-03-16 19:35:00", "2024-03-16 19:55:00"}) {
-        ASSERT_FALSE(
-            p.Service->Control(QStringLiteral("/_control/clock?set=") + QString(when).replace(' ', "%20"))
-                .isEmpty());
-        FPartidos->DescargaLive();
-        RebuildSlot(0);
-        const int now = FPartidos->BKStringGridListaEventos.RowCount();
-        EXPECT_GE(now, rows);
-        rows = now;
-    }
-    const TBKStringGrid& events = FOptions->BKStringGridEventos(0);
-    ASSERT_GT(events.RowCount(), 5);
-    EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), events.RowCount() + 1);
-    EXPECT_EQ(ListCell(0, 1), events.Cells(EventColumn::EventTypeKey, 0));
-    EXPECT_FALSE(FPartidos->LabelO11->text().isEmpty());
-    EXPECT_TRUE(
-        FPartidos->WebBrowserEventos->Html().contains(events.Cells(EventColumn::EventHtml, 0).left(20)));
-    EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(1, 0), "Velkaro Demo FC - Opponents");
-    // The logo address the service gave points at the service; the page shows it.
-    const QString logo = m.Cells(MatchColumn::HomeLogoUrl, 0);
-    EXPECT_TRUE(logo.startsWith(p.Service->BaseUrl() + "/Logos/")) << logo.toStdString();
-    EXPECT_TRUE(FPartidos->WebBrowserDetalles1->Html().contains(logo));
+// The events panel: the oldest queued event with its match, score, minute and text; delete moves to
+// the next; "delete match" removes only the shown match's rows; "delete all" everything.
+TEST_F(MatchView, EventsPanelShowsTheOldestEventAndDeletes) {
+    ExpectEmptyPanel(); // the window's initial state already is the empty panel
+    w.MostrarEventosPanel();
+    ExpectEmptyPanel();
+    SetTeams(3, "712000017", "Velkaro Demo FC", "Rivals United");
+    QueueEvent("712000017", "0", "12", "1 - 0", "First goal by Smith");
+    QueueEvent("712000017", "30", "40", "1 - 0", "Booking for Jones");
+    w.MostrarEventosPanel();
+    EXPECT_EQ(PanelShows(), "Velkaro Demo FC - Rivals United|1 - 0|12'");
+    EXPECT_TRUE(w.ButtonEventoBorrar->isEnabled() && w.ButtonEventoBorrarPartido->isEnabled() &&
+                w.ButtonEventoBorrarTodos->isEnabled());
+    EXPECT_FALSE(w.ImageBorrarEvento->isHidden());
+    // The same text in the browser and in the rich edit.
+    EXPECT_TRUE(w.WebBrowserEventosPanel->Html().contains("First goal by Smith"));
+    EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().contains("First goal by Smith"));
+    w.ButtonEventoBorrar->click();
+    EXPECT_EQ(Queue().RowCount(), 2);
+    EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "40'");
+    EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().contains("Booking for Jones"));
+    EXPECT_FALSE(w.RichEditEventosPanel->toPlainText().contains("Smith"));
+    w.ButtonEventoBorrar->click();
+    EXPECT_EQ(Queue().RowCount(), 1);
+    ExpectEmptyPanel();
 
-    // Under a display (xvfb-run, QT_QPA_PLATFORM=xcb) with VELKARO_SHOTS_DIR set: a picture of the
-    // whole screen showing the followed match, for a person to look at.
-    const QString shots = qEnvironmentVariable("VELKARO_SHOTS_DIR");
-    if (!shots.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        FPartidos->PanelConexion->setHidden(true);
-        FPartidos->PanelPartidos->setHidden(false);
-        FPartidos->setGeometry(0, 0, 1280, 1024);
-        FPartidos->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(FPartidos));
-        RebuildSlot(0);
-        QTest::qWait(300);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(shots + "/followed-match.png");
-        FPartidos->BKStringGridListaEventos.SetRow(3);
-        FPartidos->BKStringGridListaEventosClick();
-        FPartidos->ImageTab1Click(2); // an empty slot: the add panel, results still listed
-        QTest::qWait(300);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(shots + "/empty-slot.png");
-        FPartidos->hide();
+    SetTeams(0, "1", "A", "B");
+    SetTeams(1, "2", "C", "D");
+    SetTeams(2, "3", "E", "F");
+    QueueEvent("2", "0", "1", "1 - 0", "m2 first");
+    QueueEvent("1", "0", "2", "1 - 0", "m1 first");
+    QueueEvent("2", "1", "3", "1 - 0", "m2 second");
+    QueueEvent("3", "5", "4", "0 - 0", "m3 first");
+    QueueEvent("2", "0", "5", "2 - 0", "m2 third");
+    QueueEvent("1", "4", "6", "1 - 0", "m1 second");
+    w.MostrarEventosPanel();
+    EXPECT_EQ(w.LabelEventosPanelEquipos->text(), "C - D");
+    w.ButtonEventoBorrarPartido->click();
+    EXPECT_EQ(Column(Queue(), PanelEventColumn::EventHtml, 0, 3),
+              QStringList({"m1 first", "m3 first", "m1 second", ""}));
+    EXPECT_EQ(PanelShows(), "A - B|1 - 0|2'");
+    // Delete all empties the queue; new events are appended from row 0 again.
+    w.ButtonEventoBorrarTodos->click();
+    EXPECT_EQ(Queue().RowCount(), 1);
+    ExpectEmptyPanel();
+    QueueEvent("1", "0", "7", "1 - 0", "after");
+    w.MostrarEventosPanel();
+    EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "7'");
+
+    // A half-written only row (cells written, the row count never grew) is removed by delete and by
+    // "delete match", and DeleteRow never leaves a removed row's data behind the new last row.
+    for (QPushButton* button : {w.ButtonEventoBorrar, w.ButtonEventoBorrarPartido}) {
+        w.ButtonEventoBorrarTodosClick();
+        Queue().SetCells(PanelEventColumn::MatchId, 0, "1");
+        Queue().SetCells(PanelEventColumn::EventMinute, 0, "9");
+        ASSERT_EQ(Queue().RowCount(), 1);
+        w.MostrarEventosPanel();
+        ASSERT_TRUE(button->isEnabled());
+        button->click();
+        EXPECT_EQ(Queue().RowCount(), 1);
+        ExpectEmptyPanel();
     }
+    QueueEvent("1", "0", "1", "1 - 0", "x");
+    QueueEvent("1", "0", "2", "2 - 0", "y");
+    w.DeleteRow(Queue(), 1);
+    EXPECT_EQ(Column(Queue(), PanelEventColumn::EventHtml, 0, 1), QStringList({"x", ""}));
+
+    // Slot 1 is empty: its rebuild still brings a new event into the panel.
+    w.ButtonEventoBorrarTodosClick();
+    QueueEvent("1", "0", "17", "1 - 0", "A goal");
+    w.PrevTab = 0;
+    ShowSlot(1);
+    w.TabControlPartidosChange();
+    EXPECT_EQ(w.LabelEventosPanelMinuto->text(), "17'");
+    EXPECT_TRUE(w.ButtonEventoBorrar->isEnabled());
+}
+
+TEST_F(MatchView, EventsPanelIconAndColourOfEveryCategory) {
+    SetTeams(0, "1", "A", "B");
+    const struct {
+        const char* category;
+        const char* image;
+        int colour; // $BBGGRR, -1 button face
+    } cases[] = {
+        {"0", "images/ImageListPartido_0.png", 0xDDFFDD},
+        {"1", "images/ImageListPartido_6.png", 0x808080},
+        {"20", "images/ImageListLesiones_1.png", 0xDDDDFF},
+        {"21", "images/ImageListLesiones_0.png", 0xDDDDFF},
+        {"30", "images/ImageListTarjetas_0.png", 0xDDFFFF},
+        {"31", "images/ImageListTarjetas_1.png", 0xDDFFFF},
+        {"32", "images/ImageListTarjetas_2.png", 0xDDFFFF},
+        {"4", "images/ImageListPartido_11.png", 0xF0CAA6},
+        {"5", "images/ImageListPartido_10.png", 0xFFFFFF},
+        {"6", "images/ImageListPartido_12.png", 0xDDFFFF},
+        {"", "", -1},
+        {"2", "", -1},
+        {"300", "", -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.category);
+        w.ButtonEventoBorrarTodosClick();
+        QueueEvent("1", c.category, "33", "2 - 1", "Some text");
+        w.MostrarEventosPanel();
+        EXPECT_EQ(w.ImageEventosPanelFile, c.image);
+        EXPECT_EQ(w.ImageEventosPanel->pixmap().isNull(), QString(c.image).isEmpty());
+        EXPECT_EQ(w.PanelEventosColor, c.colour);
+        EXPECT_EQ(w.PanelEventos->palette().color(QPalette::Window),
+                  c.colour < 0 ? QApplication::palette().color(QPalette::Button)
+                               : QColor(c.colour & 0xFF, (c.colour >> 8) & 0xFF, (c.colour >> 16) & 0xFF));
+        // An unknown category still shows teams, score, minute and text.
+        EXPECT_EQ(PanelShows(), "A - B|2 - 1|33'");
+        EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().contains("Some text"));
+    }
+    // The program's own third-card event of a match whose slot was cleared after it was queued: no
+    // team names, the rest is shown; its key has no events-data row, so the class run is empty.
+    w.ButtonEventoBorrarTodosClick();
+    QueueEvent("555", "6", "71", "0 - 2", "That is the third yellow card.", "QZ_3Tarjeta_");
+    w.MostrarEventosPanel();
+    EXPECT_EQ(PanelShows(), "|0 - 2|71'");
+    EXPECT_EQ(w.ImageEventosPanelFile, "images/ImageListPartido_12.png");
+    EXPECT_TRUE(w.WebBrowserEventosPanel->Html().contains("<font color=maroon></font><br /><br />That is"));
+    EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().trimmed().startsWith("That is the third yellow card."));
+}
+
+// End files that are missing or not the answers they should be leave the report's pages empty, with
+// no message; the summary and final rows come from the event table all the same.
+TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
+    SetMatch(2, "900", "100", "200");
+    TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
+    m.SetCells(MatchColumn::HomeName, 2, "Home Rovers");
+    m.SetCells(MatchColumn::FinishedFlag, 2, "1");
+    m.SetCells(MatchColumn::HomeFormation, 2, "4-4-2");
+    AddEvent(2, {"100", "100_0", "", ",0,0,0,,0,", "12"});
+    AddEvent(2, {"100", "40_0", "", "", "45", "0", "60"});
+    const QByteArray sides =
+        "<HomeTeam><HomeTeamName>Home Rovers</HomeTeamName><TacticSkill>3</TacticSkill>"
+        "<RatingMidfield>9</RatingMidfield></HomeTeam><AwayTeam><TacticSkill>2</TacticSkill>"
+        "<RatingMidfield>7</RatingMidfield></AwayTeam>";
+    auto details = [&](const QByteArray& name) {
+        WriteFile(AppDir + "data/Xml/matchDetails2.xml", "<HattrickData><FileName>" + name +
+                                                             "</FileName><Match>" + sides +
+                                                             "</Match></HattrickData>");
+    };
+    details("matchdetails.xml");
+    WriteFile(
+        AppDir + "data/Xml/matchLineup2Away.xml",
+        "<HattrickData><FileName>matchlineup.xml</FileName><Team><TeamName>Away United</TeamName><Lineup>"
+        "<Player><RoleID>1</RoleID><PlayerID>11</PlayerID><PositionCode>1</PositionCode><Behaviour>0"
+        "</Behaviour><PlayerName>Kim Keeper</PlayerName><RatingStars>3.5</RatingStars></Player>"
+        "</Lineup></Team></HattrickData>");
+    RebuildSlot(2);
+    EXPECT_EQ(w.BKStringGridDetalles.Cells(1, 1), "Home Rovers");
+    EXPECT_EQ(w.Gauge1->Progress(), 60);
+    EXPECT_EQ(w.PanelHome[1]->text(), "Kim Keeper");
+    EXPECT_EQ(w.LabelHomeEstrellas->text(), "3" + QLocale().decimalPoint() + "5");
+
+    // The service's error document stands where the details should be; the lineup is gone.
+    details("chpperror.xml");
+    QFile::remove(AppDir + "data/Xml/matchLineup2Away.xml");
+    RebuildSlot(2);
+    EXPECT_TRUE(w.PageControlEventos->isTabVisible(1));
+    for (int r = 0; r < 22; ++r)
+        for (int c = 1; c < 10; ++c)
+            if (!(r == 6 && c == 2)) { // the home formation of the final rows
+                EXPECT_EQ(w.BKStringGridDetalles.Cells(c, r), "") << c << " " << r;
+            }
+    EXPECT_EQ(w.BKStringGridDetalles.Cells(0, 13), "Midfield") << "the row labels stay";
+    EXPECT_EQ(w.BKStringGridDetalles.Cells(2, 6), "4-4-2");
+    EXPECT_EQ(w.StringGridCampo.Cells(1, 2), "");
+    EXPECT_EQ(w.Gauge1->Progress(), 0) << "no possession without the details";
+    EXPECT_EQ(w.Gauge1->BackColor(), QColor(Qt::white));
+    EXPECT_EQ(w.LabelPose11->text(), "");
+    EXPECT_EQ(w.LabelMatchID->text(), "MatchID: 900");
+    EXPECT_EQ(w.PanelHome[1]->text(), "") << "a lineup that cannot be read shows nobody";
+    EXPECT_EQ(w.LabelR.value("10")->text(), "1 (1)");
+    EXPECT_EQ(w.LabelEventosHomeName->text(), "Home Rovers");
+    // The report's words come from the English file.
+    EXPECT_EQ(w.PageControlFinPartido->tabText(2), "Lineup - Away");
+    EXPECT_EQ(w.LabelT.value("10")->text(), "Chances (Goals)");
+    EXPECT_EQ(w.LabelT.value("411")->text(), "Tired defender");
+    EXPECT_EQ(w.LabelHomePos[17]->text(), "Set pieces");
+    EXPECT_EQ(w.LabelR.size(), 48);
+    for (const QString& counter : ChanceCounterNames())
+        EXPECT_NE(w.LabelR.value(counter), nullptr) << counter.toStdString();
+    // Not XML at all.
+    WriteFile(AppDir + "data/Xml/matchDetails2.xml", "<HattrickData><Match>");
+    RebuildSlot(2);
+    EXPECT_EQ(w.BKStringGridDetalles.Cells(1, 1), "");
+    EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
 }

@@ -1,32 +1,30 @@
-// Hostile answers served on 127.0.0.1: a team name and event texts that name local files, a named pipe
-// and other hosts; club logos through the user's proxy, sent a byte at a time or without end; commentary
-// without a blank. Nothing named is read or fetched, and the page is still shown.
+// The HTML display of service text: the rich edit's coloured runs, logo pages and the picture fetcher;
+// hostile answers served on 127.0.0.1 (a team name and event texts that name local files, a named pipe
+// and other hosts; club logos through the user's proxy, a byte at a time or without end; commentary
+// without a blank): nothing named is read or fetched, and the page is still shown.
 #include "core/Commentary.h"
-#include "core/DataStore.h"
 #include "core/TextBreaks.h"
-#include "core/UConectar.h"
 #include "core/UDataModule1.h"
-#include "platform/widgets/RichEdit.h"
-#include "platform/widgets/WebBrowser.h"
-#include "shell/UOptions.h"
 #include "support/LocalHttpServer.h"
-#include "support/gui/TestProgram.h"
-#include "support/gui/WindowTestHelpers.h"
+#include "support/gui/WindowTest.h"
 #include "viewer/HtmlDisplay.h"
-#include "viewer/UPartidos.h"
-
 #include <QAbstractTextDocumentLayout>
-#include <QFrame>
 #include <QImage>
-#include <QLabel>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
+#include <QTextBlock>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// The rich edit's runs of the HTML as "text|#rrggbb".
+QStringList Runs(const QString& html) {
+    QStringList runs;
+    for (const RichEditRun& run : RichEditRuns(html))
+        runs << run.Text + "|" + run.Colour.name();
+    return runs;
+}
 
 // A named pipe that tells whether anything opened it for reading. A reader waits in its open until a
 // writer comes; the watcher keeps opening it for writing, which succeeds only while a reader waits,
@@ -80,6 +78,54 @@ QString Element(const char* name, const QString& text) {
 }
 
 } // namespace
+
+TEST(HtmlDisplay, RichEditRunsLogoPagesAndPictures) {
+    TestProgram p;
+    const QString link = "<font color=#5577FF \"playerID=12\">Ann Smith</font>";
+    // The player attribute is not a colour; a colour name the library does not know is orange; an
+    // unclosed run keeps its text; without runs the text comes whole, in black, breaks as paragraphs.
+    EXPECT_EQ(Runs(CommentaryToHtml("Goal by " + link + "!<br />Next")),
+              QStringList({"Goal by |#000000", "Ann Smith|#5577ff", "!\rNext|#000000"}));
+    EXPECT_EQ(Runs("<font color=red>1 - 0</font> and <font color=Maroon>x</font><font color=orange "
+                   "\"playerID=3\">Bo</font>"),
+              QStringList({"1 - 0|#ff0000", " and |#000000", "x|#800000", "Bo|#ff8040"}));
+    EXPECT_EQ(Runs("plain <b>text</b><br />two"), QStringList({"plain <b>text</b>\rtwo|#000000"}));
+    EXPECT_EQ(Runs("a <font color=green>b"), QStringList({"a |#000000", "b|#008000"}));
+    EXPECT_TRUE(Runs(QString()).isEmpty());
+    // Only six hexadecimal digits make a colour; a sign or blank a number parser would take does not.
+    for (const char* text : {"#zz0000", "#-10000", "#+f+f+f", "# f0000", "#12345"})
+        EXPECT_EQ(RichEditColour(text), QColor(255, 128, 64)) << text;
+    EXPECT_EQ(RichEditColour("#0a0B0c"), QColor(10, 11, 12));
+    RichEdit edit;
+    RichEditLoadHTML(&edit, CommentaryToHtml("A <font color=red>won</font><br />B"));
+    EXPECT_EQ(edit.toPlainText(), "A won\nB");
+    QTextCursor cursor(edit.document());
+    cursor.setPosition(4);
+    EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(255, 0, 0));
+    RichEditLoadHTML(&edit, QString());
+    EXPECT_EQ(edit.toPlainText(), "");
+
+    // A logo address is escaped and must be http(s).
+    EXPECT_TRUE(
+        LogoPageHtml("http://a/b.png?x=1&y=\"2").contains("src=\"http://a/b.png?x=1&amp;y=&quot;2\""));
+    EXPECT_TRUE(LogoPageHtml("javascript:alert(1)").contains("<img src=\"\" width=\"77\""));
+    EXPECT_TRUE(LogoPageHtml("file:///etc/passwd").contains("<img src=\"\""));
+    // Pictures come through the fetcher once; other schemes are never fetched.
+    QStringList fetched;
+    WebBrowser::ClearPictureCache();
+    WebBrowser::SetFetcher([&](const QString& url) {
+        fetched << url;
+        return PlainPng(Qt::red);
+    });
+    WebBrowser browser;
+    WebMostrarImagen(&browser, "http://127.0.0.1:1/Logos/1.png");
+    WebMostrarImagen(&browser, "http://127.0.0.1:1/Logos/1.png");
+    WBLoadHTML(&browser, "<img src=\"file:///etc/hostname\">");
+    EXPECT_EQ(fetched, QStringList{"http://127.0.0.1:1/Logos/1.png"});
+    WebBrowser::SetFetcher(nullptr);
+    WebBrowser::ClearPictureCache();
+    EXPECT_EQ(browser.ReadyState(), 4);
+}
 
 // A live answer whose team name and event texts carry markup naming a red picture on disk, a named
 // pipe, another host and a data address, as pictures, backgrounds and style sheets: the labels show the
@@ -138,7 +184,7 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
     FPartidos->resize(1280, 900);
     ShowSlot(0);
     FPartidos->AnadirPartidoVivo("7001", 0, false);
-    ASSERT_EQ(FOptions->BKStringGrid10Partidos().Cells(MatchColumn::HomeName, 0), homeName);
+    ASSERT_EQ(MatchCell(MatchColumn::HomeName, 0), homeName);
     RebuildSlot(0);
     EXPECT_FALSE(ShowsRed(FPartidos->WebBrowserEventos) || ShowsRed(FPartidos->WebBrowserEventosPanel));
     for (int r = 1; r <= 4; ++r) { // each event on its own in the event browser
@@ -146,7 +192,6 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
         FPartidos->BKStringGridListaEventosClick();
         EXPECT_FALSE(ShowsRed(FPartidos->WebBrowserEvento1)) << r;
     }
-
     EXPECT_FALSE(watch.opened) << "the named pipe was opened";
     EXPECT_EQ(spyHits.load(), 0) << "another host was asked";
     EXPECT_EQ(FPartidos->LabelEventosPanelEquipos->text(), homeName + " - Away FC");
@@ -164,7 +209,7 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
 // The logo page fetches its one picture, a protocol-relative address over https, through the user's
 // proxy with its credentials; a logo sent a byte at a time or without end fails at its limit and the
 // page is still shown.
-TEST(HtmlDisplayLogos, FetchedOverHttpsThroughTheProxyAndWithinTheLimits) {
+TEST(HostileAnswers, LogosOverHttpsThroughTheProxyAndWithinTheLimits) {
     TestProgram p;
     LocalHttpServer proxy;
     proxy.serveProxy("proxyuser", "pa ss");
@@ -197,7 +242,7 @@ TEST(HtmlDisplayLogos, FetchedOverHttpsThroughTheProxyAndWithinTheLimits) {
 
 // 300 KB without a blank: the page and the rich edit get a break opportunity in every 40 characters,
 // the text is all there and the page is laid out.
-TEST(HtmlDisplayLayout, UnbrokenTextGetsBreakOpportunities) {
+TEST(HostileAnswers, UnbrokenTextGetsBreakOpportunities) {
     TestProgram p;
     QString word;
     for (int i = 0; i < 300 * 1024; ++i)
@@ -216,7 +261,6 @@ TEST(HtmlDisplayLayout, UnbrokenTextGetsBreakOpportunities) {
     EXPECT_TRUE(QString(shown).remove(QChar(ZeroWidthSpace)).contains(word + " end"));
     browser.ScrollBy(0, 1000);
     EXPECT_GT(browser.document()->documentLayout()->documentSize().height(), 1000);
-
     RichEdit edit;
     RichEditLoadHTML(&edit, CommentaryToHtml(word));
     EXPECT_LE(longestRun(edit.toPlainText()), LongestUnbrokenRun);

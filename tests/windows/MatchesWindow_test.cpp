@@ -1,44 +1,88 @@
-// The matches window's connection panel, offscreen: the proxy file, the connect button, the port key
-// filter, Enter in the code field and the live/recorded choice. Its texts are MatchesTexts'.
-#include "core/DataStore.h"
-#include "core/Settings.h"
-#include "platform/widgets/RadioGroup.h"
+// The matches window's controls, offscreen and without a service: its words from the language file,
+// the connection panel (the proxy file, the connect button, the port key filter, Enter in the code
+// field, the live/recorded choice), the add panel of an empty slot (the group and team selectors from
+// the favourites, the national-team tables and the user's bookmarks, the add button's number rule, the
+// two sources) and the clock with its controls.
+#include "core/UPaises.h"
 #include "support/TestProgramFolder.h"
-#include "support/gui/WindowTestHelpers.h"
-#include "viewer/UPartidos.h"
-
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
+#include "support/gui/WindowTest.h"
+#include <QFocusEvent>
+#include <QMap>
 
 namespace {
 
-class MatchesWindow : public ::testing::Test {
-protected:
+// Every text of the window from the language file: "Section/Key|English default|suffix".
+const char* const Texts[] = {
+    "General/LabelUser|User:|",
+    "General/LabelSecurityCode|Security Code|:",
+    "Connection/LabelSaveSecurityCode||",
+    "Connection/LabelConnect|Connect|",
+    "Connection/LabelProxy|Proxy|",
+    "Connection/LabelUseProxy|Use proxy|",
+    "Connection/LabelServer|Server|:",
+    "Connection/LabelPort|Port|:",
+    "General/LabelUser|UserName:|",
+    "General/LabelPassword|Password:|",
+    "Matches/StringGridMM8|Match type| ",
+    "General/InitialLoading|Initial loading| ",
+    "Connection/LabelConnection||",
+    "Matches/Live|Live|",
+    "Matches/Recorded|Recorded|",
+    "Connection/LabelMyTeam|My team|",
+    "Matches/MyLeague|My league|",
+    "General/LabelSenior|Senior|",
+    "General/LabelYouth|Youth|",
+    "Matches/TabEvents|Events|",
+    "Matches/TabSummary|Summary|",
+    "Matches/DeleteMatch|Delete match|",
+    "General/LabelAdd|Add|",
+    "Matches/SelectMatch|Select match| ",
+    "General/LabelGroup|Group|",
+    "General/LabelTeam|Team|:",
+    "General/LabelTeamID|TeamID|:",
+    "Matches/LabelChances|Chances|",
+    "Events/Normal|Normal|",
+    "Events/SE|Special event|",
+    "Events/CA|Counter-attack|",
+    "Matches/StringGridEvents2||",
+    "Matches/StringGridEvents3||",
+    "General/LabelLevel||",
+    "General/LabelOf||",
+    "General/Before|Before|",
+    "General/Now|Now|",
+    "Team/LabelNextMatch|Next match|",
+    "League/Scorers|Scorers|",
+    "League/ScoredGoals|Scored goals|",
+    "League/ReceivedGoals|Received goals|",
+    "Team/StringGridL0||",
+    "Team/StringGridL1||",
+    "Team/StringGridL2||",
+    "Team/StringGridL6||",
+    "Team/StringGridL7||",
+    "Team/StringGridL8||",
+    "Team/StringGridL9||",
+    "Team/StringGrid41||",
+    "Team/StringGrid1||",
+    "General/LabelDelete|Delete|",
+    "Matches/DeleteAll|Delete all|",
+    "Matches/UpdateData|Update data|",
+    "General/Pause|Pause|",
+};
+
+// The connection panel's tests make their own windows on a program folder without the proxy file.
+struct MatchesWindow : ::testing::Test {
+    TestProgramFolder folder;
     void SetUp() override {
-        QFile::remove(folder.File(ProxyConfigFile)); // each test states what the program folder holds
+        QFile::remove(folder.File(ProxyConfigFile));
         folder.OpenSettings();
     }
-
-    std::unique_ptr<TFPartidos> NewWindow() { return std::make_unique<TFPartidos>(); }
-
-    // The proxy table as another reader finds it in the program folder.
+    // The proxy table as another reader finds it in the program folder, or as the test stores it.
     QStringList StoredRows() {
         TBKStringGrid t;
         SetUpProxyTable(t);
         LoadTableFrom(t, folder.Path());
-        QStringList rows;
-        for (int r = 0; r < ProxyRow::Count; ++r)
-            rows << t.Cells(0, r);
-        return rows;
+        return Column(t, 0, 0, ProxyRow::Count - 1);
     }
-
     void StoreRows(const QStringList& rows) {
         TBKStringGrid t;
         SetUpProxyTable(t);
@@ -47,213 +91,458 @@ protected:
         t.Filename = folder.File(ProxyConfigFile);
         t.SaveToFile();
     }
-
-    TestProgramFolder folder;
+    // The four proxy fields' enabled states, and what they hold.
+    static QString Proxy(const TFPartidos& w) {
+        const int on = int(w.EditProxyServer->isEnabled()) + int(w.EditProxyPort->isEnabled()) +
+                       int(w.EditProxyUserName->isEnabled()) + int(w.EditProxyPassword->isEnabled());
+        return QString(w.CheckBoxProxy->isChecked() ? "on " : "off ") +
+               (on == 4   ? "enabled"
+                : on == 0 ? "disabled"
+                          : "mixed") +
+               "|" + w.EditProxyServer->text() + "|" + w.EditProxyPort->text() + "|" +
+               w.EditProxyUserName->text() + "|" + w.EditProxyPassword->text() + "|" +
+               (w.CheckBoxPassword->isChecked() ? "remember " : "") + w.EditPassword->text();
+    }
 };
 
-// The four proxy fields' enabled states: all enabled, all disabled, or mixed.
-const char* ProxyEdits(const TFPartidos& w) {
-    const int on = int(w.EditProxyServer->isEnabled()) + int(w.EditProxyPort->isEnabled()) +
-                   int(w.EditProxyUserName->isEnabled()) + int(w.EditProxyPassword->isEnabled());
-    return on == 4 ? "enabled" : on == 0 ? "disabled" : "mixed";
+struct Favourite {
+    QString group, name, id;
+};
+void SetFavourites(const QVector<Favourite>& rows) {
+    TBKStringGrid& t = FOptions->BKStringGridFavoritos();
+    t.SetRowCount(rows.size() + 1); // the empty last row the next append fills
+    for (int r = 0; r <= rows.size(); ++r) {
+        const Favourite f = r < rows.size() ? rows[r] : Favourite{};
+        t.SetCells(FavouriteColumn::FavouriteGroup, r, f.group);
+        t.SetCells(FavouriteColumn::FavouriteTeamName, r, f.name);
+        t.SetCells(FavouriteColumn::FavouriteTeamId, r, f.id);
+    }
+    FPartidos->CompletarGrupoFavoritos();
+}
+
+void Enter(QWidget* w) {
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(w, &in);
+}
+
+QString Bookmark(int type, const QString& text, const QString& id) {
+    return QString("<Bookmark><BookmarkTypeID>%1</BookmarkTypeID><Text>%2</Text><ObjectID>%3</ObjectID></"
+                   "Bookmark>")
+        .arg(type)
+        .arg(text, id);
 }
 
 } // namespace
 
+// A language file that gives every key a marker text shows that marker on the window, with each
+// control's suffix; without a language file every control shows its English default.
+TEST_F(MatchesWindow, EveryTextComesFromItsKeyWithItsEnglishDefault) {
+    QMap<QString, QString> sections{{"Main", "TabOptions=<Main/TabOptions>\r\n"},
+                                    {"General", "RecordedList=<General/RecordedList>\r\n"}};
+    QStringList markers, defaults;
+    for (const char* row : Texts) {
+        const QStringList parts = QString(row).split('|');
+        sections[parts[0].section('/', 0, 0)] += parts[0].section('/', 1) + "=<" + parts[0] + ">\r\n";
+        markers << "<" + parts[0] + ">" + parts[2];
+        if (!parts[1].isEmpty())
+            defaults << parts[1] + parts[2];
+    }
+    QString language;
+    for (auto it = sections.cbegin(); it != sections.cend(); ++it)
+        language += "[" + it.key() + "]\r\n" + it.value();
+    WriteFile(folder.File("language/English.lng"), language.toUtf8());
+    folder.OpenSettings();
+    const QString list = "\"<Main/TabOptions> - <General/RecordedList>\"";
+    {
+        const TFPartidos w;
+        const QStringList shown = ShownTexts(&w);
+        for (const QString& marker : markers + QStringList{list, "<Matches/MyLeague> + " + list})
+            EXPECT_TRUE(shown.contains(marker)) << marker.toStdString();
+    }
+    ASSERT_TRUE(QFile::remove(folder.File("language/English.lng")));
+    folder.OpenSettings();
+    const TFPartidos w;
+    const QStringList shown = ShownTexts(&w);
+    for (const QString& text : defaults + QStringList{"\"TabOptions - Recorded list\""})
+        EXPECT_TRUE(shown.contains(text)) << text.toStdString();
+}
+
 TEST_F(MatchesWindow, StartsOnTheConnectionPanelWithTheSettingsUser) {
-    SettingsIni->WriteString(QStringLiteral("Opciones"), QStringLiteral("Usuario"), QStringLiteral("alice"));
-    auto w = NewWindow();
-    EXPECT_FALSE(w->PanelConexion->isHidden());
-    EXPECT_TRUE(w->PanelPartidos->isHidden());
-    EXPECT_EQ(w->EditUsuario->text(), QStringLiteral("alice"));
-    EXPECT_EQ(w->EditPassword->echoMode(), QLineEdit::Password);
-    EXPECT_FALSE(w->BitBtnConectar->isEnabled()); // no code yet
-    EXPECT_FALSE(w->CheckBoxProxy->isChecked());  // no proxy file: initial state
-    EXPECT_STREQ(ProxyEdits(*w), "disabled");
-    EXPECT_EQ(w->TabControlPartidos->count(), 10);
-    EXPECT_EQ(w->RebuildCount, 0); // creation rebuilds nothing
-    EXPECT_EQ(w->ConnectCount, 0);
+    SettingsIni->WriteString("Opciones", "Usuario", "alice");
+    TFPartidos w;
+    EXPECT_FALSE(w.PanelConexion->isHidden());
+    EXPECT_TRUE(w.PanelPartidos->isHidden());
+    EXPECT_EQ(w.EditUsuario->text(), "alice");
+    EXPECT_EQ(w.EditPassword->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(w.BitBtnConectar->isEnabled()); // no code yet
+    EXPECT_EQ(Proxy(w), "off disabled|||||");    // no proxy file: the initial state
+    EXPECT_EQ(w.TabControlPartidos->count(), 10);
+    EXPECT_EQ(w.RebuildCount + w.ConnectCount, 0); // creation rebuilds nothing
     // A second run of the texts replaces the choices' items instead of adding to them.
-    w->LeerIdioma();
-    EXPECT_EQ(w->RadioGroupTipoPartidos->Items().size(), 2);
-    EXPECT_EQ(w->RadioGroupCargaInicial->Items().size(), 4);
-    EXPECT_EQ(w->RadioGroupCargaInicial->Columns(), 2);
+    w.LeerIdioma();
+    EXPECT_EQ(w.RadioGroupTipoPartidos->Items().size(), 2);
+    EXPECT_EQ(w.RadioGroupCargaInicial->Items().size(), 4);
+    EXPECT_EQ(w.RadioGroupCargaInicial->Columns(), 2);
+    // Recorded matches hide the initial-load choice, which keeps its value.
+    w.RadioGroupCargaInicial->SetItemIndex(2);
+    w.RadioGroupTipoPartidos->SetItemIndex(1);
+    EXPECT_TRUE(w.RadioGroupCargaInicial->isHidden());
+    w.RadioGroupTipoPartidos->SetItemIndex(0);
+    EXPECT_FALSE(w.RadioGroupCargaInicial->isHidden());
+    EXPECT_EQ(w.RadioGroupCargaInicial->ItemIndex(), 2);
+    // The connect button wants a user and a code.
+    for (const auto& [user, code, enabled] :
+         {std::tuple{"", "", false}, {"u", "", false}, {"u", "c", true}, {"", "c", false}}) {
+        w.EditUsuario->setText(user);
+        w.EditPassword->setText(code);
+        EXPECT_EQ(w.BitBtnConectar->isEnabled(), enabled) << user << "/" << code;
+    }
 }
 
-TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAsked) {
-    auto w = NewWindow();
-    w->CheckBoxProxy->setChecked(true);
-    w->EditProxyServer->setText(QStringLiteral("proxy.example"));
-    w->EditProxyPort->setText(QStringLiteral("8080"));
-    w->EditProxyUserName->setText(QStringLiteral("puser"));
-    w->EditProxyPassword->setText(QStringLiteral("ppass"));
-    w->EditPassword->setText(QStringLiteral("SECRETCODE"));
-    w->GuardarDatos();
-    EXPECT_EQ(StoredRows(), (QStringList{"1", "proxy.example", "8080", "puser", "ppass", "0", ""}));
+// The proxy file, scrambled on disk, stores the code only when asked ("remember" saves at once, the
+// code included; unticking forgets it again) and fills the controls at the next start.
+TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAskedAndSurvivesARestart) {
+    {
+        TFPartidos w;
+        w.CheckBoxProxy->setChecked(true);
+        w.EditProxyServer->setText("proxy.example");
+        w.EditProxyPort->setText("8080");
+        w.EditProxyUserName->setText("puser");
+        w.EditProxyPassword->setText("ppass");
+        w.EditPassword->setText("SECRETCODE");
+        w.GuardarDatos();
+        EXPECT_EQ(StoredRows(), (QStringList{"1", "proxy.example", "8080", "puser", "ppass", "0", ""}));
+        const QByteArray raw = ReadFile(folder.File(ProxyConfigFile));
+        EXPECT_FALSE(raw.contains("proxy.example") || raw.contains("SECRETCODE"));
+        w.CheckBoxPassword->click();
+        EXPECT_EQ(StoredRows(),
+                  (QStringList{"1", "proxy.example", "8080", "puser", "ppass", "1", "SECRETCODE"}));
+        w.CheckBoxPassword->click();
+        EXPECT_EQ(StoredRows().mid(5), (QStringList{"0", ""}));
+        w.CheckBoxPassword->click();
+    }
+    folder.OpenSettings(); // a new start reads the files again
+    EXPECT_EQ(Proxy(TFPartidos()), "on enabled|proxy.example|8080|puser|ppass|remember SECRETCODE");
 
-    // Scrambled on disk: none of the values is readable in the file.
-    const QByteArray raw = ReadFile(folder.File(ProxyConfigFile));
-    EXPECT_FALSE(raw.contains("proxy.example"));
-    EXPECT_FALSE(raw.contains("SECRETCODE"));
-
-    // Ticking "remember" saves at once, the code included; unticking forgets it again.
-    w->CheckBoxPassword->click();
-    EXPECT_EQ(StoredRows(), (QStringList{"1", "proxy.example", "8080", "puser", "ppass", "1", "SECRETCODE"}));
-    w->CheckBoxPassword->click();
-    EXPECT_EQ(StoredRows().mid(5), (QStringList{"0", ""}));
-
-    w->CheckBoxProxy->setChecked(false);
-    w->GuardarDatos();
-    EXPECT_EQ(StoredRows().at(0), QStringLiteral("0"));
-}
-
-TEST_F(MatchesWindow, ProxyFileFillsTheControls) {
-    // An empty row 0 turns the proxy on; only "0" turns it off.
+    // An empty row 0 turns the proxy on, only "0" turns it off; a code without "remember" is not
+    // shown; a remembered code with a stored user leaves the connect button ready, the file unchanged.
     StoreRows({"", "host", "3128", "u", "p", "0", "ignored"});
-    {
-        auto w = NewWindow();
-        EXPECT_TRUE(w->CheckBoxProxy->isChecked());
-        EXPECT_STREQ(ProxyEdits(*w), "enabled");
-        EXPECT_EQ(w->EditProxyServer->text(), QStringLiteral("host"));
-        EXPECT_EQ(w->EditProxyPassword->text(), QStringLiteral("p"));
-        EXPECT_FALSE(w->CheckBoxPassword->isChecked());
-        EXPECT_TRUE(w->EditPassword->text().isEmpty()); // a code without "remember" is not shown
-    }
+    EXPECT_EQ(Proxy(TFPartidos()), "on enabled|host|3128|u|p|");
     StoreRows({"0", "host", "", "", "", "0", ""});
-    {
-        auto w = NewWindow();
-        EXPECT_FALSE(w->CheckBoxProxy->isChecked());
-        EXPECT_STREQ(ProxyEdits(*w), "disabled");
-        EXPECT_EQ(w->EditProxyServer->text(), QStringLiteral("host"));
-    }
-    // A remembered code with a stored user leaves the connect button ready, and the file unchanged.
-    SettingsIni->WriteString(QStringLiteral("Opciones"), QStringLiteral("Usuario"), QStringLiteral("bob"));
+    EXPECT_EQ(Proxy(TFPartidos()), "off disabled|host||||");
+    SettingsIni->WriteString("Opciones", "Usuario", "bob");
     StoreRows({"0", "", "", "", "", "1", "CODE"});
-    {
-        auto w = NewWindow();
-        EXPECT_TRUE(w->CheckBoxPassword->isChecked());
-        EXPECT_EQ(w->EditPassword->text(), QStringLiteral("CODE"));
-        EXPECT_TRUE(w->BitBtnConectar->isEnabled());
-        EXPECT_EQ(StoredRows(), (QStringList{"0", "", "", "", "", "1", "CODE"}));
-    }
-}
+    EXPECT_EQ(Proxy(TFPartidos()), "off disabled|||||remember CODE");
+    EXPECT_TRUE(TFPartidos().BitBtnConectar->isEnabled());
+    EXPECT_EQ(StoredRows(), (QStringList{"0", "", "", "", "", "1", "CODE"}));
 
-TEST_F(MatchesWindow, BadProxyFileLeavesTheInitialState) {
+    // A file that cannot be read leaves the initial state; without the data folder the save fails quietly.
     for (const QByteArray& bytes :
          {QByteArray(), QByteArray("garbage\r\n"),
           QByteArray("TBKStringGrid\r\n1\r\n0\r\n0\r\nzz\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
                      "\r\n\r\n\r\n")}) {
         WriteFile(folder.File(ProxyConfigFile), bytes);
-        auto w = NewWindow();
-        EXPECT_FALSE(w->CheckBoxProxy->isChecked());
-        EXPECT_STREQ(ProxyEdits(*w), "disabled");
-        EXPECT_FALSE(w->CheckBoxPassword->isChecked());
-        EXPECT_TRUE(w->EditPassword->text().isEmpty());
+        EXPECT_EQ(Proxy(TFPartidos()), "off disabled|||||") << bytes.toStdString();
     }
-    // A program folder without its data folder: the save fails quietly.
-    QDir(folder.File(QStringLiteral("data"))).removeRecursively();
-    auto w = NewWindow();
-    w->CheckBoxPassword->click();
-    EXPECT_TRUE(w->CheckBoxPassword->isChecked());
+    QDir(folder.File("data")).removeRecursively();
+    TFPartidos w;
+    w.CheckBoxPassword->click();
+    EXPECT_TRUE(w.CheckBoxPassword->isChecked());
 }
 
-TEST_F(MatchesWindow, ProxyChangeSurvivesARestart) {
-    {
-        auto w = NewWindow();
-        w->CheckBoxProxy->setChecked(true);
-        w->EditProxyServer->setText(QStringLiteral("10.0.0.1"));
-        w->EditProxyPort->setText(QStringLiteral("8000"));
-        w->EditPassword->setText(QStringLiteral("abc"));
-        w->CheckBoxPassword->click(); // saves
-    }
-    folder.OpenSettings(); // a new start reads the files again
-    auto w = NewWindow();
-    EXPECT_TRUE(w->CheckBoxProxy->isChecked());
-    EXPECT_STREQ(ProxyEdits(*w), "enabled");
-    EXPECT_EQ(w->EditProxyServer->text(), QStringLiteral("10.0.0.1"));
-    EXPECT_EQ(w->EditProxyPort->text(), QStringLiteral("8000"));
-    EXPECT_TRUE(w->CheckBoxPassword->isChecked());
-    EXPECT_EQ(w->EditPassword->text(), QStringLiteral("abc"));
-}
-
-TEST_F(MatchesWindow, ConnectButtonNeedsUserAndCode) {
-    auto w = NewWindow();
-    const struct {
-        const char *user, *code;
-        bool enabled;
-    } cases[] = {{"", "", false}, {"u", "", false}, {"u", "c", true}, {"", "c", false}};
-    for (const auto& c : cases) {
-        w->EditUsuario->setText(QString::fromLatin1(c.user));
-        w->EditPassword->setText(QString::fromLatin1(c.code));
-        EXPECT_EQ(w->BitBtnConectar->isEnabled(), c.enabled) << c.user << "/" << c.code;
-    }
-}
-
-TEST_F(MatchesWindow, EnterInTheCodeFieldConnectsOnlyWhenTheButtonIsEnabled) {
-    auto w = NewWindow();
-    w->show();
-    w->EditUsuario->clear();
-    w->EditPassword->setText(QStringLiteral("code"));
-    QTest::keyClick(w->EditPassword, Qt::Key_Return);
-    EXPECT_EQ(w->ConnectCount, 0); // no user name: nothing starts
-
-    w->EditUsuario->setText(QStringLiteral("user"));
-    QTest::keyClick(w->EditPassword, Qt::Key_Return);
-    EXPECT_EQ(w->ConnectCount, 1);
-    QTest::keyClick(w->EditPassword, Qt::Key_Enter);
-    EXPECT_EQ(w->ConnectCount, 2);
-    // Other keys still type into the field.
-    QTest::keyClicks(w->EditPassword, QStringLiteral("x"));
-    EXPECT_EQ(w->EditPassword->text(), QStringLiteral("codex"));
-}
-
-TEST_F(MatchesWindow, PortFieldTakesDigitsUpToTwoMillion) {
-    auto w = NewWindow();
-    w->CheckBoxProxy->setChecked(true);
-    w->show();
-    QLineEdit* port = w->EditProxyPort;
-    port->setText(QStringLiteral("200000"));
-    port->setCursorPosition(6);
-    QTest::keyClicks(port, QStringLiteral("0"));
-    EXPECT_EQ(port->text(), QStringLiteral("2000000"));
-    QTest::keyClicks(port, QStringLiteral("1"));
-    EXPECT_EQ(port->text(), QStringLiteral("2000000")); // would exceed 2000000
-    port->clear();
-    QTest::keyClicks(port, QStringLiteral("8a0 -8."));
-    EXPECT_EQ(port->text(), QStringLiteral("808.")); // "." always passes
-    QTest::keyClick(port, Qt::Key_Backspace);        // editing keys are not filtered
-    EXPECT_EQ(port->text(), QStringLiteral("808"));
-}
-
-TEST_F(MatchesWindow, NoProxyUnlessUseProxyIsChecked) {
-    auto w = NewWindow();
-    w->EditProxyServer->setText(QStringLiteral("proxy.example"));
-    w->EditProxyPort->setText(QStringLiteral("3128"));
-    w->EditProxyUserName->setText(QStringLiteral("u"));
-    w->EditProxyPassword->setText(QStringLiteral("p"));
-    const HttpProxyParams off = w->ProxyParamsFromControls();
-    EXPECT_TRUE(off.ProxyServer.isEmpty());
-    EXPECT_EQ(off.ProxyPort, 0);
-    EXPECT_TRUE(off.ProxyUsername.isEmpty());
-    EXPECT_TRUE(off.ProxyPassword.isEmpty());
-
-    w->CheckBoxProxy->setChecked(true);
-    const HttpProxyParams on = w->ProxyParamsFromControls();
-    EXPECT_EQ(on.ProxyServer, QStringLiteral("proxy.example"));
-    EXPECT_EQ(on.ProxyPort, 3128);
-    EXPECT_EQ(on.ProxyPassword, QStringLiteral("p"));
+// With "Use proxy" unchecked no proxy is used; the port takes digits up to two million.
+TEST_F(MatchesWindow, NoProxyUnlessUseProxyIsCheckedAndThePortFilter) {
+    TFPartidos w;
+    w.EditProxyServer->setText("proxy.example");
+    w.EditProxyPort->setText("3128");
+    w.EditProxyUserName->setText("u");
+    w.EditProxyPassword->setText("p");
+    auto params = [&w] {
+        const HttpProxyParams p = w.ProxyParamsFromControls();
+        return QString("%1|%2|%3|%4")
+            .arg(p.ProxyServer)
+            .arg(p.ProxyPort)
+            .arg(p.ProxyUsername, p.ProxyPassword);
+    };
+    EXPECT_EQ(params(), "|0||");
+    w.CheckBoxProxy->setChecked(true);
+    EXPECT_EQ(params(), "proxy.example|3128|u|p");
     for (const char* text : {"", "2000000", "80.8", "0"}) {
-        w->EditProxyPort->setText(QString::fromLatin1(text));
-        EXPECT_EQ(w->ProxyParamsFromControls().ProxyPort, 0) << text;
+        w.EditProxyPort->setText(text);
+        EXPECT_EQ(w.ProxyParamsFromControls().ProxyPort, 0) << text;
+    }
+    w.show();
+    QLineEdit* port = w.EditProxyPort;
+    port->setText("200000");
+    port->setCursorPosition(6);
+    QTest::keyClicks(port, "0");
+    EXPECT_EQ(port->text(), "2000000");
+    QTest::keyClicks(port, "1");
+    EXPECT_EQ(port->text(), "2000000"); // would exceed 2000000
+    port->clear();
+    QTest::keyClicks(port, "8a0 -8.");
+    EXPECT_EQ(port->text(), "808.");          // "." always passes
+    QTest::keyClick(port, Qt::Key_Backspace); // editing keys are not filtered
+    EXPECT_EQ(port->text(), "808");
+
+    // Enter in the code field connects only when the button is enabled; other keys type.
+    w.EditUsuario->clear();
+    w.EditPassword->setText("code");
+    QTest::keyClick(w.EditPassword, Qt::Key_Return);
+    EXPECT_EQ(w.ConnectCount, 0); // no user name: nothing starts
+    w.EditUsuario->setText("user");
+    QTest::keyClick(w.EditPassword, Qt::Key_Return);
+    EXPECT_EQ(w.ConnectCount, 1);
+    QTest::keyClick(w.EditPassword, Qt::Key_Enter);
+    EXPECT_EQ(w.ConnectCount, 2);
+    QTest::keyClicks(w.EditPassword, "x");
+    EXPECT_EQ(w.EditPassword->text(), "codex");
+}
+
+TEST(AddPanel, GroupsAndTeamsFromFavouritesAndNationalTeams) {
+    TestProgram p;
+    TFPartidos& w = *FPartidos;
+    SetFavourites({{"A", "Zeta FC", "111"},
+                   {"", "No Group", "222"},
+                   {"A", "alpha United", "333"},
+                   {"B", "Zeta FC", "444"},
+                   {"B", "", "555"}});
+    // Groups "A", "", "A", "B": the three bracketed entries, "A" once and "B", sorted.
+    EXPECT_EQ(Entries(w.ComboBoxAnadir1),
+              QStringList({"[All]", "[Hattrick Bookmarks]", "[National team]", "A", "B"}));
+    // The first group is chosen: every named favourite, a team of two groups twice.
+    EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "[All]");
+    EXPECT_EQ(Entries(w.ComboBoxAnadir11), QStringList({"alpha United", "No Group", "Zeta FC", "Zeta FC"}));
+    EXPECT_EQ(w.EditAnadir12->text(), "333");
+    EXPECT_TRUE(w.ButtonAnadirPartido->isEnabled());
+    Choose(w.ComboBoxAnadir1, "B");
+    EXPECT_EQ(Entries(w.ComboBoxAnadir11), QStringList({"Zeta FC"}));
+    EXPECT_EQ(w.EditAnadir12->text(), "111"); // the first favourite of that name gives the ID
+    // A typed text that names no group: no team list.
+    w.ComboBoxAnadir1->setEditText("C");
+    w.ComboBoxAnadir1Change();
+    EXPECT_FALSE(w.ComboBoxAnadir11->isEnabled());
+    EXPECT_TRUE(w.ComboBoxAnadir11->currentText().isEmpty());
+
+    SetFavourites({});
+    Choose(w.ComboBoxAnadir1, "[National team]");
+    int countries = 0;
+    for (int id = 1; id <= LeagueCount; ++id)
+        countries += LeagueNames(id).isEmpty() ? 0 : 1;
+    EXPECT_EQ(w.ComboBoxAnadir11->count(), 2 * countries);
+    EXPECT_TRUE(w.ComboBoxAnadir11->itemText(0).startsWith(" U20 ")); // before the letters
+    for (const auto& [team, id] : {std::pair{" U20 Sverige", "3041"}, {"Sverige", "3000"}}) {
+        Choose(w.ComboBoxAnadir11, team);
+        EXPECT_EQ(w.EditAnadir12->text(), id);
+    }
+    // An emptied team text names no country: the lookup's fallback league gives the team.
+    w.ComboBoxAnadir11->setEditText(QString());
+    w.ComboBoxAnadir11Change();
+    EXPECT_EQ(w.EditAnadir12->text(), NationalTeamIds(35));
+    EXPECT_FALSE(w.EditAnadir12->text().isEmpty());
+    // With no favourite groups the last entry is the national teams: a change of source shows their
+    // list with no team chosen.
+    w.RadioGroupAnadirClick();
+    EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "[National team]");
+    EXPECT_TRUE(w.ComboBoxAnadir11->currentText().isEmpty() && w.EditAnadir12->text().isEmpty());
+    EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
+}
+
+TEST(AddPanel, BookmarksFileRules) {
+    TestProgram p;
+    TFPartidos& w = *FPartidos;
+    // Only team bookmarks are listed; the lookup of a name takes the first bookmark of that text,
+    // whatever its type.
+    const QString bookmarks = AppDir + "data/Xml/bookmarks.xml";
+    WriteFile(bookmarks, ("<HattrickData><FileName>bookmarks.xml</FileName><BookmarkList>" +
+                          Bookmark(2, "Twin", "98765") + Bookmark(1, "Twin", "250102") +
+                          Bookmark(3, "Cup", "55") + "</BookmarkList></HattrickData>")
+                             .toUtf8());
+    w.CompletarGrupoFavoritos();
+    Choose(w.ComboBoxAnadir1, "[Hattrick Bookmarks]");
+    EXPECT_EQ(Entries(w.ComboBoxAnadir11), QStringList({"Twin"}));
+    EXPECT_EQ(w.EditAnadir12->text(), "98765");
+    // A broken file and a missing file: an empty team list, no team ID, nothing else disturbed.
+    for (const bool missing : {false, true}) {
+        if (missing)
+            QFile::remove(bookmarks);
+        else
+            WriteFile(bookmarks, "<HattrickData><BookmarkList><Bookmark>");
+        w.CompletarGrupoFavoritos();
+        Choose(w.ComboBoxAnadir1, "[Hattrick Bookmarks]");
+        EXPECT_EQ(w.ComboBoxAnadir11->count(), 0);
+        EXPECT_TRUE(w.EditAnadir12->text().isEmpty());
+        EXPECT_EQ(w.ComboBoxAnadir1->count(), 3);
     }
 }
 
-TEST_F(MatchesWindow, RecordedMatchesHideTheInitialLoadChoice) {
-    auto w = NewWindow();
-    w->RadioGroupCargaInicial->SetItemIndex(2);
-    w->RadioGroupTipoPartidos->SetItemIndex(1);
-    EXPECT_TRUE(w->RadioGroupCargaInicial->isHidden());
-    w->RadioGroupTipoPartidos->SetItemIndex(0);
-    EXPECT_FALSE(w->RadioGroupCargaInicial->isHidden());
-    EXPECT_EQ(w->RadioGroupCargaInicial->ItemIndex(), 2);
+// The add button wants a decimal number in the source chosen; moving into the other source clears the
+// first; a refresh of the same empty slot keeps the input, another empty slot starts over.
+TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
+    TestProgram p;
+    TFPartidos& w = *FPartidos;
+    for (const auto& [text, enabled] : {std::pair{"12a", false},
+                                        {"123", true},
+                                        {"", false},
+                                        {"$1F", false},
+                                        {"-5", false},
+                                        {" 12", false},
+                                        {"0", true},
+                                        {"2147483647", true},
+                                        {"2147483648", false}}) {
+        w.EditAnadir2->setText(text);
+        EXPECT_EQ(w.ButtonAnadirPartido->isEnabled(), enabled) << text;
+    }
+    // A letter typed stays in the field, and the button stays off until it is gone.
+    w.EditAnadir2->clear();
+    QTest::keyClicks(w.EditAnadir2, "12a");
+    EXPECT_EQ(w.EditAnadir2->text(), "12a");
+    EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
+    QTest::keyClick(w.EditAnadir2, Qt::Key_Backspace);
+    EXPECT_TRUE(w.ButtonAnadirPartido->isEnabled());
+    w.EditAnadir12->setText("25x"); // the selector's team ID follows the same rule
+    EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
+
+    w.EditAnadir2->clear();
+    SetFavourites({{"A", "Zeta FC", "111"}});
+    ASSERT_EQ(w.RadioGroupAnadir->ItemIndex(), 0);
+    ASSERT_EQ(w.EditAnadir12->text(), "111");
+    Enter(w.EditAnadir2);
+    EXPECT_EQ(w.RadioGroupAnadir->ItemIndex(), 1);
+    EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "A"); // the last group
+    EXPECT_TRUE(w.EditAnadir12->text().isEmpty());
+    EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
+    // Entering the field of the source already chosen changes nothing.
+    w.EditAnadir2->setText("4242");
+    Enter(w.EditAnadir2);
+    EXPECT_EQ(w.EditAnadir2->text(), "4242");
+    EXPECT_TRUE(w.ButtonAnadirPartido->isEnabled());
+    // Back to the favourites by clicking into the team field: the typed match ID goes.
+    w.PanelConexion->setHidden(true);
+    w.PanelPartidos->setHidden(false);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::mouseClick(w.ComboBoxAnadir11->lineEdit(), Qt::LeftButton);
+    EXPECT_EQ(w.RadioGroupAnadir->ItemIndex(), 0);
+    EXPECT_TRUE(w.EditAnadir2->text().isEmpty());
+    EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
+    w.hide();
+
+    ShowSlot(3);
+    w.PrevTab = 3;
+    w.TabControlPartidosChange();
+    Enter(w.EditAnadir2);
+    w.EditAnadir2->setText("123");
+    w.RadioGroupEsJuveniles->SetItemIndex(1);
+    w.PrevTab = 3; // a poll's refresh of the shown empty slot
+    w.TabControlPartidosChange();
+    EXPECT_EQ(w.EditAnadir2->text(), "123");
+    EXPECT_EQ(w.RadioGroupAnadir->ItemIndex() + w.RadioGroupEsJuveniles->ItemIndex(), 2);
+    EXPECT_TRUE(w.ButtonAnadirPartido->isEnabled());
+    // Another empty slot shown: the panel starts over (favourites, last group, senior).
+    w.PrevTab = 3;
+    ShowSlot(4);
+    w.TabControlPartidosChange();
+    EXPECT_EQ(w.RadioGroupAnadir->ItemIndex() + w.RadioGroupEsJuveniles->ItemIndex(), 0);
+    EXPECT_TRUE(w.EditAnadir2->text().isEmpty() && w.EditAnadir12->text().isEmpty());
+    EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "A");
+
+    // The slot lookups: free slots hold no ID; slots beyond the last fall to the last.
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 3, "42");
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 7, "42");
+    EXPECT_EQ(w.SeleccionarFila10Partidos("42"), std::optional<int>(3));
+    EXPECT_EQ(w.SeleccionarFila10Partidos("4"), std::nullopt);
+    EXPECT_EQ(w.SeleccionarFila10Partidos(QString()), std::nullopt);
+    EXPECT_EQ(&w.SeleccionarTablaEventos(12), &FOptions->BKStringGridEventos(9));
+    EXPECT_EQ(&w.SeleccionarTablaFEventos(10), &FOptions->BKStringGridFEventos(9));
+    EXPECT_EQ(w.SeleccionarImagenTab(200), w.ImageTab10);
+}
+
+// The clock: the speed table, the countdown and its replay steps, pause and continue, the replay
+// button.
+TEST(Clock, SpeedCountdownPauseAndReplayButton) {
+    TestProgram p;
+    TFPartidos& w = *FPartidos;
+    EXPECT_EQ(w.EditTiempo->text(), "50");
+    // Moved while the clock stands: interval and caption change, the minute restarts, still stopped.
+    for (const auto& [position, interval, caption] :
+         {std::tuple{2, 500, "2"}, {3, 250, "4"}, {4, 100, "10"}, {1, 1000, "1"}}) {
+        w.EditTiempo->setText("17");
+        w.TrackBarVelocidad->setValue(position);
+        EXPECT_EQ(QString("%1|%2|%3|%4")
+                      .arg(w.TimerConexion->interval())
+                      .arg(w.LabelVelocidad->text(), w.EditTiempo->text())
+                      .arg(w.TimerConexion->isActive()),
+                  QString("%1|%2|60|0").arg(interval).arg(caption));
+    }
+    // Moved while it runs: it runs on at the new pace.
+    w.TimerConexion->start();
+    w.TrackBarVelocidad->setValue(3);
+    EXPECT_TRUE(w.TimerConexion->isActive());
+    EXPECT_EQ(w.TimerConexion->interval(), 250);
+    w.TimerConexion->stop();
+    w.TrackBarVelocidad->setValue(1);
+
+    EXPECT_EQ(w.EditTiempo->text(), "60");
+    w.TimerConexionTimer();
+    EXPECT_EQ(w.EditTiempo->text(), "59");
+    w.EditTiempo->setText("abc");
+    w.TimerConexionTimer();
+    EXPECT_EQ(w.EditTiempo->text(), "59");
+    // Recorded mode: "0" runs a replay step, which moves the shared minute on from "-1".
+    w.RadioGroupTipoPartidos->SetItemIndex(1);
+    w.ReplayMinute = "-1";
+    const int rebuilds = w.RebuildCount;
+    w.EditTiempo->setText("1");
+    w.TimerConexionTimer();
+    EXPECT_EQ(w.ReplayMinute + "|" + w.EditTiempo->text(), "0|60");
+    EXPECT_TRUE(w.TimerConexion->isActive());
+    EXPECT_EQ(w.RebuildCount, rebuilds + 1);
+    w.EditTiempo->setText("60"); // a step's own reset starts nothing
+    EXPECT_EQ(w.ReplayMinute, "0");
+    w.ReplayMinute = "x";
+    w.DescargaDiferido();
+    EXPECT_EQ(w.ReplayMinute, "1");
+
+    w.TimerConexion->start();
+    w.BitBtnStopClick();
+    EXPECT_FALSE(w.TimerConexion->isActive());
+    EXPECT_EQ(w.BitBtnStop->text(), "Continue");
+    w.BitBtnStopClick();
+    EXPECT_TRUE(w.TimerConexion->isActive());
+    EXPECT_EQ(w.BitBtnStop->text(), "Pause");
+    // The replay button: ready, playing, paused, playing; the first press closes the adding.
+    w.TimerConexion->stop();
+    EXPECT_EQ(w.SpeedButton1->toolTip(), "1");
+    w.ButtonAnadirPartido->setHidden(false);
+    w.SpeedButton1Click();
+    EXPECT_EQ(w.SpeedButton1->toolTip(), "2");
+    EXPECT_TRUE(w.TimerConexion->isActive());
+    EXPECT_TRUE(w.ButtonAnadirPartido->isHidden());
+    w.SpeedButton1Click();
+    EXPECT_EQ(w.SpeedButton1->toolTip(), "3");
+    EXPECT_FALSE(w.TimerConexion->isActive());
+    w.SpeedButton1Click();
+    EXPECT_EQ(w.SpeedButton1->toolTip(), "2");
+    EXPECT_TRUE(w.TimerConexion->isActive());
+}
+
+TEST(Clock, DesignedKitsDownloadedOnce) {
+    TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
+    Login();
+    FPartidos->DescargarUniformes("X0012", "250101");
+    for (const char* part : {".Shirt.gif", ".Shorts.gif", ".Socks.gif"}) {
+        EXPECT_EQ(
+            p.Service->LogLines().filter(QString("/DesignedMatchKits/25/250101/X.250101.12") + part).size(),
+            1)
+            << part;
+        EXPECT_TRUE(QFileInfo::exists(AppDir + "data/Xml/X.250101.12" + part)) << part;
+    }
+    const qsizetype before = p.Service->LogLines().size();
+    FPartidos->DescargarUniformes("X0012", "250101"); // the shirt is there: nothing more
+    FPartidos->DescargarUniformes("A1234567", "250101");
+    FPartidos->DescargarUniformes("", "250101");
+    FPartidos->DescargarUniformes("X12", "25/../1"); // never into a path
+    EXPECT_EQ(p.Service->LogLines().size(), before);
 }

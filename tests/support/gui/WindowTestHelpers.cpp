@@ -11,16 +11,20 @@
 #include "support/gui/TestProgram.h"
 #include "viewer/UPartidos.h"
 
+#include <QAbstractButton>
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 void CreateProgramWindows(const QString& ExecutablePath) {
@@ -68,6 +72,27 @@ QStringList Entries(const QListWidget* list) {
     for (int i = 0; i < list->count(); ++i)
         items << list->item(i)->text();
     return items;
+}
+
+QStringList ShownTexts(const QWidget* root) {
+    QStringList texts;
+    for (const QWidget* w : root->findChildren<const QWidget*>()) {
+        if (auto* label = qobject_cast<const QLabel*>(w))
+            texts << label->text();
+        else if (auto* button = qobject_cast<const QAbstractButton*>(w))
+            texts << button->text();
+        else if (auto* edit = qobject_cast<const QLineEdit*>(w))
+            texts << edit->text();
+        else if (auto* group = qobject_cast<const QGroupBox*>(w))
+            texts << group->title();
+        else if (auto* tabs = qobject_cast<const QTabBar*>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                texts << tabs->tabText(i);
+        else if (auto* grid = qobject_cast<const QTableView*>(w))
+            for (int c = 0; grid->model() && c < grid->model()->columnCount(); ++c)
+                texts << grid->model()->index(0, c).data().toString();
+    }
+    return texts;
 }
 
 void Choose(QComboBox* combo, const QString& text) {

@@ -11,6 +11,7 @@
 class MediaPlayerRecorder;
 class QComboBox;
 class QListWidget;
+class QWidget;
 class TBKStringGrid;
 class TestProgram;
 
@@ -29,6 +30,9 @@ QByteArray PlainPng(Qt::GlobalColor colour);
 
 QStringList Entries(const QComboBox* combo);
 QStringList Entries(const QListWidget* list);
+// Every text the widget and its children show: labels, buttons, line edits, group titles, tab captions
+// and the caption row of each grid.
+QStringList ShownTexts(const QWidget* root);
 // The user's choice in a combo box: selects the entry and runs the combo's OnChange.
 void Choose(QComboBox* combo, const QString& text);
 

@@ -1,30 +1,18 @@
-// The update installation and the restore of missing data files, on prepared program folders.
-#include "core/DataStore.h"
-#include "core/UConectar.h"
+// The update installation and the restore of missing data files, on prepared program folders; a
+// damaged events table at the start of the program.
 #include "core/UDataModule1.h"
 #include "platform/IniFile.h"
-#include "platform/widgets/Dialogs.h"
-#include "platform/widgets/RadioGroup.h"
 #include "shell/Install.h"
 #include "shell/UMain.h"
-#include "shell/UOptions.h"
-#include "support/TestProgramFolder.h"
-#include "support/gui/WindowTestHelpers.h"
-#include "viewer/UPartidos.h"
-
-#include <QDir>
-#include <QFile>
+#include "support/gui/WindowTest.h"
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
-class InstallTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        files = ProgramFiles::OfExecutable(dir.path() + "/Velkaro");
-    }
+struct Install : ::testing::Test {
+    QTemporaryDir dir;
+    ProgramFiles files = ProgramFiles::OfExecutable(dir.path() + "/Velkaro");
+    Dialogs::Recorder boxes;
     QString path(const QString& relative) const { return files.Dir + relative; }
     QString setting(const QString& key, const QString& section = "Opciones") const {
         return IniFile(files.Settings).ReadString(section, key, "<none>");
@@ -35,34 +23,27 @@ protected:
                                       "\r\n[Version]\r\nVersion=" + version.toLatin1() + "\r\n");
         WriteFile(path("data/EventsData.dat"), "old events");
     }
-
-    QTemporaryDir dir;
-    ProgramFiles files;
-    Dialogs::Recorder boxes;
 };
 
 } // namespace
 
-TEST_F(InstallTest, NothingHappensWithoutATemplateAndNoBackupWithoutData) {
+TEST_F(Install, NothingHappensWithoutATemplateAndATemplateAloneBecomesTheSettings) {
     WriteFile(files.Settings, "[Opciones]\r\n");
     BackUp(files);
-    EXPECT_FALSE(QFileInfo::exists(path("backup")));
-
+    EXPECT_FALSE(QFileInfo::exists(path("backup"))); // no backup without data
     oldProgram("0100000", 3);
     InstalarActualizacion(files);
     EXPECT_EQ(setting("Idioma"), "3");
     EXPECT_FALSE(QFileInfo::exists(path("backup")));
     EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "old events");
-}
 
-TEST_F(InstallTest, TemplateWithoutOldSettingsBecomesTheSettingsAndEveryMigrationRuns) {
+    QFile::remove(files.Settings);
+    QDir(path("data")).removeRecursively();
     WriteFile(files.Template, "[Opciones]\r\nUsuario=0\r\nIdioma=9\r\n[Version]\r\nVersion=0126700\r\n");
     WriteFile(path("_install/data/EventsData.dat"), "new events");
     InstalarActualizacion(files);
-
     EXPECT_FALSE(QFileInfo::exists(files.Template));
-    EXPECT_EQ(setting("Version", "Version"), "0126700");
-    EXPECT_EQ(setting("Usuario"), "0");
+    EXPECT_EQ(setting("Version", "Version") + "|" + setting("Usuario"), "0126700|0");
     EXPECT_EQ(setting("Idioma"), "13"); // 9 shifted by every language insertion
     // No data folder before: it is created with its cache folder, and the events table restored.
     EXPECT_TRUE(QFileInfo(path("data/Xml")).isDir());
@@ -70,164 +51,110 @@ TEST_F(InstallTest, TemplateWithoutOldSettingsBecomesTheSettingsAndEveryMigratio
     EXPECT_TRUE(boxes.Boxes.isEmpty());
 }
 
-TEST_F(InstallTest, UserSettingsAreCarriedIntoTheTemplateAndSoundsAreNot) {
-    WriteFile(files.Settings, "[Opciones]\r\nUsuario=pepe\r\nTeamID=4711\r\nLanguage=Deutsch\r\nIdioma=20\r\n"
-                              "Pais=Srbija i Crna Gora\r\nSonidos=0\r\nSonidosMiGol=0\r\n"
-                              "DuracionSonidosMiGol=3000\r\n[Version]\r\nVersion=0124500\r\n");
+// The user's settings are carried into the template, the sounds are not; the backup holds exactly the
+// old settings and data files.
+TEST_F(Install, UserSettingsAreCarriedIntoTheTemplateAndBackedUp) {
+    const QByteArray old =
+        "[Opciones]\r\nUsuario=pepe\r\nTeamID=4711\r\nLanguage=Deutsch\r\nIdioma=20\r\n"
+        "Pais=Srbija i Crna Gora\r\nSonidos=0\r\nSonidosMiGol=0\r\nDuracionSonidosMiGol=3000\r\n"
+        "[Version]\r\nVersion=0124500\r\n";
+    WriteFile(files.Settings, old);
     WriteFile(path("data/EventsData.dat"), "old events");
+    WriteFile(path("data/Favourites.dat"), "favourites");
+    WriteFile(path("data/Xml/123/team.xml"), "<x/>");
+    WriteFile(path("backup/stale.dat"), "from the last update");
     WriteFile(path("_install/data/EventsData.dat"), "new events");
     WriteFile(files.Template, "[Opciones]\r\nUsuario=0\r\nSonidosMiGol=1\r\nDuracionSonidosMiGol=1500\r\n"
                               "[Version]\r\nVersion=0126700\r\n");
     InstalarActualizacion(files);
-
-    EXPECT_EQ(setting("Usuario"), "pepe");
-    EXPECT_EQ(setting("TeamID"), "4711");
-    EXPECT_EQ(setting("Language"), "Deutsch");
-    EXPECT_EQ(setting("LanguageOld"), "English"); // absent: its default
-    EXPECT_EQ(setting("TeamIDJuveniles"), "0");   // absent: its default
-    EXPECT_EQ(setting("FactorMoneda"), "0");
-    EXPECT_EQ(setting("Sonidos"), "0");
-    EXPECT_EQ(setting("SonidosMiGol"), "1"); // the template's
-    EXPECT_EQ(setting("DuracionSonidosMiGol"), "1500");
+    // Absent keys get their defaults; the template's sound switches stay; between 0124000 and 0125000
+    // only the last language shift runs: 20 -> 21 -> 22.
+    QStringList values;
+    for (const char* key : {"Usuario", "TeamID", "Language", "LanguageOld", "TeamIDJuveniles", "FactorMoneda",
+                            "Sonidos", "SonidosMiGol", "DuracionSonidosMiGol", "Idioma", "Pais"})
+        values << setting(key);
+    EXPECT_EQ(values.join('|'), "pepe|4711|Deutsch|English|0|0|0|1|1500|22|Srbija i Crna Gora");
     EXPECT_EQ(setting("Version", "Version"), "0126700");
-    // Between 0124000 and 0125000 only the last language shift runs: 20 -> 21 -> 22.
-    EXPECT_EQ(setting("Idioma"), "22");
-    EXPECT_EQ(setting("Pais"), "Srbija i Crna Gora");
     EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "new events");
+    EXPECT_EQ(QDir(path("backup")).entryList(QDir::Files, QDir::Name),
+              (QStringList{"EventsData.dat", "Favourites.dat", "Velkaro.ini"}));
+    EXPECT_EQ(ReadFile(path("backup/Velkaro.ini")), old);
+    EXPECT_TRUE(QDir(path("backup")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
-TEST_F(InstallTest, EachLanguageMigrationAppliesBelowItsThreshold) {
-    struct Case {
-        const char* version;
-        int before;
-        int after;
-    };
-    const Case cases[] = {
+TEST_F(Install, EachMigrationAppliesBelowItsThreshold) {
+    const std::tuple<const char*, int, int> languages[] = {
         {"", 19, 29},        {"0059999", 10, 16}, {"0060000", 10, 13}, {"0069999", 11, 15},
         {"0070000", 11, 14}, {"0101999", 16, 20}, {"0102000", 16, 19}, {"0112999", 5, 7},
         {"0113000", 6, 8},   {"0123999", 0, 1},   {"0124000", 0, 0},   {"0124999", 20, 22},
         {"0125000", 20, 20}, {"0126700", 3, 3},
     };
-    for (const Case& c : cases) {
-        oldProgram(c.version, c.before);
-        CorreccionesFormCreate(files, c.version);
-        EXPECT_EQ(setting("Idioma"), QString::number(c.after)) << c.version;
+    for (const auto& [version, before, after] : languages) {
+        oldProgram(version, before);
+        CorreccionesFormCreate(files, version);
+        EXPECT_EQ(setting("Idioma"), QString::number(after)) << version;
     }
-}
-
-TEST_F(InstallTest, CountryAndEventsTableMigrationsHonourTheirThresholds) {
     // Without an install copy the old events table is kept, never deleted.
     oldProgram("0100000", 0);
     CorreccionesFormCreate(files, "0100000");
     EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "old events");
-
+    // The country before 0090000; the events table below the eight-character threshold (0126600 lies
+    // below it, 0126700 above).
     WriteFile(path("_install/data/EventsData.dat"), "new events");
-    auto run = [&](const QString& version) {
+    for (const auto& [version, country, events] : {std::tuple{"0089999", "Srbija", "new events"},
+                                                   {"0090000", "Srbija i Crna Gora", "new events"},
+                                                   {"0125000", "Srbija i Crna Gora", "new events"},
+                                                   {"0126600", "Srbija i Crna Gora", "new events"},
+                                                   {"0126700", "Srbija i Crna Gora", "old events"}}) {
         WriteFile(files.Settings, "[Opciones]\r\nPais=Srbija i Crna Gora\r\n");
         WriteFile(path("data/EventsData.dat"), "old events");
         CorreccionesFormCreate(files, version);
-        return std::make_pair(setting("Pais"), ReadFile(path("data/EventsData.dat")));
-    };
-    EXPECT_EQ(run("0089999").first, "Srbija");
-    EXPECT_EQ(run("0090000").first, "Srbija i Crna Gora");
-    EXPECT_EQ(run("0122999").second, "new events");
-    EXPECT_EQ(run("0125000").second, "new events");
-    // The eight-character threshold: 0126600 lies below it, 0126700 above.
-    EXPECT_EQ(run("0126600").second, "new events");
-    EXPECT_EQ(run("0126700").second, "old events");
+        EXPECT_EQ(setting("Pais") + "|" + ReadFile(path("data/EventsData.dat")),
+                  QString(country) + "|" + events)
+            << version;
+    }
 }
 
-TEST_F(InstallTest, BackupHoldsExactlyTheOldSettingsAndDataFiles) {
-    WriteFile(files.Settings, "[Opciones]\r\nUsuario=pepe\r\n");
-    WriteFile(path("data/Favourites.dat"), "favourites");
-    WriteFile(path("data/Sounds.dat"), "sounds");
-    WriteFile(path("data/Xml/123/team.xml"), "<x/>");
-    WriteFile(path("backup/stale.dat"), "from the last update");
-    WriteFile(files.Template, "[Version]\r\nVersion=0126700\r\n");
-    InstalarActualizacion(files);
-
-    const QStringList backedUp = QDir(path("backup")).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(backedUp, (QStringList{"Favourites.dat", "Sounds.dat", "Velkaro.ini"}));
-    EXPECT_EQ(ReadFile(path("backup/Velkaro.ini")), "[Opciones]\r\nUsuario=pepe\r\n");
-    EXPECT_TRUE(QDir(path("backup")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
-}
-
-TEST_F(InstallTest, FailuresAreShownAndStartUpGoesOn) {
-    // "backup" is a file: the backup fails with its message, the installation still runs.
+// A failure in the backup, the installation of the template or the creation of the data folders shows
+// its message and the start goes on: the template stays, nothing is migrated by a failed install.
+TEST_F(Install, FailuresAreShownAndStartUpGoesOn) {
     WriteFile(path("data/Sounds.dat"), "sounds");
     WriteFile(path("backup"), "not a folder");
     WriteFile(files.Template, "[Opciones]\r\nIdioma=9\r\n");
     InstalarActualizacion(files);
-    ASSERT_EQ(boxes.Boxes.size(), 1);
-    EXPECT_TRUE(boxes.Boxes[0].text.startsWith("Error. ")) << boxes.Boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes.Boxes.value(0).text.startsWith("Error. ")) << boxes.Boxes.value(0).text.toStdString();
     EXPECT_EQ(setting("Idioma"), "13");
-}
 
-TEST_F(InstallTest, TemplateThatCannotBeInstalledStaysAndMigratesNothing) {
-    // A folder where the settings file should be: the rename fails.
-    QDir().mkpath(files.Settings);
+    QFile::remove(files.Settings);
+    QFile::remove(path("backup"));
+    QDir(path("data")).removeRecursively();
+    QDir().mkpath(files.Settings); // a folder where the settings file should be: the rename fails
     WriteFile(files.Template, "[Opciones]\r\nIdioma=9\r\n");
     InstalarActualizacion(files);
-    ASSERT_EQ(boxes.Boxes.size(), 1);
-    EXPECT_TRUE(boxes.Boxes[0].text.startsWith("Error. "));
+    ASSERT_EQ(boxes.Boxes.size(), 2);
+    EXPECT_TRUE(boxes.Boxes[1].text.startsWith("Error. "));
     EXPECT_EQ(IniFile(files.Template).ReadString("Opciones", "Idioma", ""), "9");
-}
 
-TEST_F(InstallTest, DataFoldersThatCannotBeCreatedAreReported) {
+    QDir(files.Settings).removeRecursively();
+    QDir(path("data")).removeRecursively();
     WriteFile(path("data"), "a file where the folder belongs");
-    WriteFile(files.Template, "[Version]\r\nVersion=0126700\r\n");
     QString prev;
     EXPECT_TRUE(Instalacion(files, prev));
-    ASSERT_EQ(boxes.Boxes.size(), 1);
-    EXPECT_EQ(boxes.Boxes[0].text, "Error. Directories creation");
+    ASSERT_EQ(boxes.Boxes.size(), 3);
+    EXPECT_EQ(boxes.Boxes[2].text, "Error. Directories creation");
 }
 
-TEST_F(InstallTest, MissingDataFilesAreRestoredAndExistingOnesNeverOverwritten) {
+TEST_F(Install, MissingDataFilesAreRestoredAndLeftoversOfInterruptedSavesRemoved) {
     for (const char* name : {"EventsData.dat", "Favourites.dat", "RecordedList.dat", "ProxyConfig.dat"})
         WriteFile(path("_install/data/") + name, QByteArray("pristine ") + name);
     WriteFile(path("data/Favourites.dat"), "my favourites");
     ComprobarFicheros(files);
-
     EXPECT_EQ(ReadFile(path("data/Favourites.dat")), "my favourites");
     for (const char* name : {"EventsData.dat", "RecordedList.dat", "ProxyConfig.dat"})
         EXPECT_EQ(ReadFile(path("data/") + name), QByteArray("pristine ") + name);
     EXPECT_FALSE(QFileInfo::exists(path("data/Sounds.dat"))); // no install copy: stays missing
     EXPECT_TRUE(QDir(path("data")).entryList({"*.part"}, QDir::Files).isEmpty());
-}
 
-// A start killed between two migrations, or after the new settings are in place, leaves a state the
-// next start finishes: every migration runs exactly once and the new version is written with them.
-TEST_F(InstallTest, AnInterruptedInstallationIsFinishedByTheNextStart) {
-    struct Killed {};
-    for (const char* killedAt : {"0113000", "settings"}) {
-        // Between 0100000 and the update four language shifts apply: 16 -> 17 -> 18 -> 19 -> 20.
-        oldProgram("0100000", 16);
-        WriteFile(files.Template, "[Opciones]\r\nIdioma=0\r\n[Version]\r\nVersion=0126700\r\n");
-        WriteFile(path("_install/data/EventsData.dat"), "new events");
-        SetInstallStepHook([&](const QString& step) {
-            if (step == QLatin1String(killedAt))
-                throw Killed{};
-        });
-        EXPECT_THROW(InstalarActualizacion(files), Killed) << killedAt;
-        SetInstallStepHook({});
-        const bool settingsWritten = QLatin1String(killedAt) == QLatin1String("settings");
-        EXPECT_EQ(setting("Version", "Version"), settingsWritten ? "0126700" : "0100000") << killedAt;
-        EXPECT_EQ(setting("Idioma"), settingsWritten ? "20" : "16") << killedAt;
-        EXPECT_TRUE(QFileInfo::exists(files.Template)) << killedAt;
-
-        // The next start.
-        BorrarTemporales(files);
-        InstalarActualizacion(files);
-        EXPECT_EQ(setting("Version", "Version"), "0126700") << killedAt;
-        EXPECT_EQ(setting("Idioma"), "20") << killedAt;
-        EXPECT_FALSE(QFileInfo::exists(files.Template)) << killedAt;
-        EXPECT_FALSE(QFileInfo::exists(files.Settings + ".part")) << killedAt;
-        EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "new events") << killedAt;
-    }
-    EXPECT_TRUE(boxes.Boxes.isEmpty());
-}
-
-TEST_F(InstallTest, LeftoversOfInterruptedSavesAreRemovedAtStart) {
     const QStringList leftovers = QString("Velkaro.ini.aB3dE9 Velkaro.ini.part data/Favourites.dat.Xy12Z3 "
                                           "data/EventsData.dat.part data/Xml/live.xml.q1W2e3 "
                                           "data/Xml/250101/players_1.xml.AAAAAA backup/Sounds.dat.part")
@@ -240,10 +167,37 @@ TEST_F(InstallTest, LeftoversOfInterruptedSavesAreRemovedAtStart) {
     for (const QString& f : leftovers + kept)
         WriteFile(path(f), "x");
     EXPECT_EQ(BorrarTemporales(files), leftovers.size());
-    for (const QString& f : leftovers)
-        EXPECT_FALSE(QFileInfo::exists(path(f))) << f.toStdString();
-    for (const QString& f : kept)
-        EXPECT_TRUE(QFileInfo::exists(path(f))) << f.toStdString();
+    for (const QString& f : leftovers + kept)
+        EXPECT_EQ(QFileInfo::exists(path(f)), kept.contains(f)) << f.toStdString();
+}
+
+// A start killed between two migrations, or after the new settings are in place, leaves a state the
+// next start finishes: every migration runs exactly once and the new version is written with them.
+TEST_F(Install, AnInterruptedInstallationIsFinishedByTheNextStart) {
+    struct Killed {};
+    for (const char* killedAt : {"0113000", "settings"}) {
+        SCOPED_TRACE(killedAt);
+        // Between 0100000 and the update four language shifts apply: 16 -> 17 -> 18 -> 19 -> 20.
+        oldProgram("0100000", 16);
+        WriteFile(files.Template, "[Opciones]\r\nIdioma=0\r\n[Version]\r\nVersion=0126700\r\n");
+        WriteFile(path("_install/data/EventsData.dat"), "new events");
+        SetInstallStepHook([&](const QString& step) {
+            if (step == QLatin1String(killedAt))
+                throw Killed{};
+        });
+        EXPECT_THROW(InstalarActualizacion(files), Killed);
+        SetInstallStepHook({});
+        const bool settingsWritten = QLatin1String(killedAt) == QLatin1String("settings");
+        EXPECT_EQ(setting("Version", "Version") + "|" + setting("Idioma"),
+                  settingsWritten ? "0126700|20" : "0100000|16");
+        EXPECT_TRUE(QFileInfo::exists(files.Template));
+        BorrarTemporales(files); // the next start
+        InstalarActualizacion(files);
+        EXPECT_EQ(setting("Version", "Version") + "|" + setting("Idioma"), "0126700|20");
+        EXPECT_FALSE(QFileInfo::exists(files.Template) || QFileInfo::exists(files.Settings + ".part"));
+        EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "new events");
+    }
+    EXPECT_TRUE(boxes.Boxes.isEmpty());
 }
 
 // A damaged events table at start: replaced by the install copy, the damaged one kept beside it, the
@@ -254,7 +208,6 @@ TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     const QString events = folder.File("data/EventsData.dat");
     const QByteArray damaged = ReadFile(events).left(3000) + QByteArray("\xff\xfe random bytes");
     WriteFile(events, damaged);
-
     FMain = new TFMain(folder.Path() + "Velkaro");
     EXPECT_EQ(ReadFile(events), ReadFile(folder.File("_install/data/EventsData.dat")));
     EXPECT_EQ(ReadFile(events + ".bad"), damaged);
@@ -263,7 +216,6 @@ TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     FOptions = new TFOptions();
     FPartidos = new TFPartidos();
     DataModule1 = new TDataModule1();
-
     // Seven goals of a live match, three of the home team (11) and four of the away team (12).
     QString live =
         "<HattrickData><FileName>live.xml</FileName><MatchList><Match><MatchID>7001</MatchID><EventList>";
@@ -275,16 +227,10 @@ TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     WriteFile(folder.File("data/Xml/live.xml"),
               (live + "</EventList></Match></MatchList></HattrickData>").toUtf8());
     SetMatch(0, "7001", "11", "12");
-    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
-    matches.SetCells(MatchColumn::FinishedFlag, 0, "0");
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::FinishedFlag, 0, "0");
     FPartidos->EventosPartidos();
     FPartidos->Actualizar10Partidos(QString());
-    EXPECT_EQ(matches.Cells(MatchColumn::HomeGoals, 0) + "-" + matches.Cells(MatchColumn::AwayGoals, 0),
-              "3-4");
+    EXPECT_EQ(MatchCell(MatchColumn::HomeGoals, 0) + "-" + MatchCell(MatchColumn::AwayGoals, 0), "3-4");
     EXPECT_EQ(boxes.Boxes.size(), 1);
-
-    delete std::exchange(DataModule1, nullptr);
-    delete std::exchange(FPartidos, nullptr);
-    delete std::exchange(FOptions, nullptr);
-    delete std::exchange(FMain, nullptr);
+    DeleteProgramWindows();
 }

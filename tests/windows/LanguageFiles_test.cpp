@@ -1,12 +1,10 @@
-// Every shipped translation against the English file: UTF-8 INI text the program reads as written,
-// every key of English.lng with a text, and translated rather than copied. A language of the list
-// whose file is not shipped is skipped.
+// Every shipped translation against the English file: UTF-8 INI text the program reads as written
+// (each key once), every key of English.lng with a text, and translated rather than copied. A language
+// of the list whose file is not shipped is skipped.
 #include "core/Settings.h"
 #include "platform/IniFile.h"
 #include "shell/UOptions.h"
-
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -15,14 +13,14 @@
 
 namespace {
 
-const QString kLanguageDir = QStringLiteral(VELKARO_RESOURCES_DIR "/language/");
+const QString Dir = QStringLiteral(VELKARO_RESOURCES_DIR "/language/");
 
 // The file of every language of the list, and any other language file shipped beside them.
 std::vector<std::string> LanguageFiles() {
     QStringList files;
     for (const QString& name : LanguageDisplayNames())
-        files.append(QFileInfo(LanguageFileName(kLanguageDir, name)).fileName());
-    for (const QString& file : QDir(kLanguageDir).entryList({QStringLiteral("*.lng")}, QDir::Files))
+        files.append(QFileInfo(LanguageFileName(Dir, name)).fileName());
+    for (const QString& file : QDir(Dir).entryList({"*.lng"}, QDir::Files))
         if (!files.contains(file))
             files.append(file);
     std::vector<std::string> out;
@@ -35,61 +33,50 @@ std::vector<std::string> LanguageFiles() {
 class LanguageFile : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(LanguageFile, ParsesHoldsEveryEnglishKeyAndIsTranslated) {
-    const QString path = kLanguageDir + QString::fromStdString(GetParam());
+    const QString path = Dir + QString::fromStdString(GetParam());
     if (!QFileInfo::exists(path))
         GTEST_SKIP() << GetParam() << " is not shipped";
-
-    // UTF-8, and every line a comment, a section or a key of a section, each key once.
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(file.readAll());
     ASSERT_FALSE(utf8.hasError()) << "not UTF-8";
+    // Every line a comment, a section or a key of a section, each section and key once.
     QString section;
     QSet<QString> seen;
     int lineNumber = 0;
-    for (const QString& raw : text.split(QRegularExpression(QStringLiteral("\r?\n")))) {
-        ++lineNumber;
-        const QString line = raw.trimmed();
+    for (const QString& raw : text.split(QRegularExpression("\r?\n"))) {
+        const QString line = raw.trimmed(), where = QString("line %1: %2").arg(++lineNumber).arg(line);
         if (line.isEmpty() || line.startsWith(u';'))
             continue;
-        if (line.startsWith(u'[') && line.endsWith(u']')) {
+        const bool isSection = line.startsWith(u'[') && line.endsWith(u']');
+        if (isSection)
             section = line.mid(1, line.size() - 2).trimmed().toLower();
-            EXPECT_FALSE(seen.contains(QLatin1Char('[') + section))
-                << "line " << lineNumber << ": section again";
-            seen.insert(QLatin1Char('[') + section);
-            continue;
-        }
         const qsizetype eq = line.indexOf(u'=');
-        EXPECT_TRUE(!section.isEmpty() && eq > 0) << "line " << lineNumber << ": " << line.toStdString();
-        const QString key = section + QLatin1Char('/') + line.left(eq).trimmed().toLower();
-        EXPECT_FALSE(seen.contains(key)) << "line " << lineNumber << ": key again, never read";
-        seen.insert(key);
+        EXPECT_TRUE(isSection || (!section.isEmpty() && eq > 0)) << where.toStdString();
+        const QString id = isSection ? "[" + section : section + "/" + line.left(eq).trimmed().toLower();
+        EXPECT_FALSE(seen.contains(id)) << where.toStdString() << ": again, never read";
+        seen.insert(id);
     }
-
-    const IniFile english(kLanguageDir + QStringLiteral("English.lng"));
-    const IniFile translation(path);
+    const IniFile english(Dir + "English.lng"), translation(path);
     int keys = 0;
     QStringList asEnglish;
-    for (const QString& s : english.ReadSections()) {
+    for (const QString& s : english.ReadSections())
         for (const QString& k : english.ReadSection(s)) {
             const QString englishText = english.ReadString(s, k, QString());
             if (englishText.isEmpty())
                 continue;
             ++keys;
-            EXPECT_TRUE(translation.ValueExists(s, k)) << "[" << s.toStdString() << "] " << k.toStdString();
-            const QString translated = translation.ReadString(s, k, QString());
-            EXPECT_FALSE(translation.ValueExists(s, k) && translated.isEmpty())
-                << "[" << s.toStdString() << "] " << k.toStdString() << " is empty";
-            if (translated == englishText)
+            EXPECT_FALSE(translation.ReadString(s, k, QString()).isEmpty())
+                << "[" << s.toStdString() << "] " << k.toStdString() << " is missing or empty";
+            if (translation.ReadString(s, k, QString()) == englishText)
                 asEnglish.append(k);
         }
-    }
     EXPECT_LE(asEnglish.size() * 10, keys)
         << asEnglish.size() << " of " << keys
-        << " texts are the English ones: " << asEnglish.join(QStringLiteral(", ")).toStdString();
-    // A download whose answer begins with "Error" counts as failed: the refused-request text must
-    // keep that word in every language.
+        << " texts are the English ones: " << asEnglish.join(", ").toStdString();
+    // A download whose answer begins with "Error" counts as failed: the refused-request text must keep
+    // that word in every language.
     EXPECT_TRUE(
         translation.ReadString("Connection", "MessageErrorGETRequest", QString()).startsWith("Error"));
 }

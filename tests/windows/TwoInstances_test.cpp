@@ -1,91 +1,138 @@
-// Real Velkaro processes on the offscreen platform: a second start leaves one running, a copy under
+// The single-instance guard: names, the lock, the request to come to the front; and real Velkaro
+// processes on the offscreen platform, where a second start leaves one running and a copy under
 // another name runs beside it.
 #include "platform/InstanceGuard.h"
-
+#include "shell/FirstInstance.h"
+#include "support/TestProgramFolder.h"
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-bool copyFolder(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
-class TwoInstancesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const QString app = QStringLiteral(VELKARO_APP_DIR);
-        if (!QFileInfo(app + "/Velkaro").isExecutable())
-            GTEST_SKIP() << "the program folder is not built";
-        ASSERT_TRUE(runtime.isValid());
-        ASSERT_TRUE(folder.isValid());
-        QFile::setPermissions(runtime.path(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        ASSERT_TRUE(copyFolder(app, folder.path()));
-        environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    }
-    void TearDown() override {
-        for (QProcess* p : processes) {
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(5000);
-            }
-            delete p;
-        }
-    }
-    QProcess* start(const QString& executable) {
-        auto* p = new QProcess;
-        p->setProcessEnvironment(environment);
-        p->setProgram(folder.path() + "/" + executable);
-        p->start();
-        processes.append(p);
-        return p;
-    }
-    // The running instance listens once its start-up is done.
-    bool listening(const QString& title) const {
-        const QString socket =
-            runtime.path() + "/" + InstanceGuard::KeyOf(InstanceMutexName(title)) + ".sock";
-        return QTest::qWaitFor([&] { return QFileInfo::exists(socket); }, 20000);
-    }
-
+// Each test gets a runtime folder of its own.
+struct TwoInstances : ::testing::Test {
     QTemporaryDir runtime;
-    QTemporaryDir folder;
-    QProcessEnvironment environment;
-    QList<QProcess*> processes;
+    QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    void SetUp() override {
+        ASSERT_TRUE(runtime.isValid());
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", saved); }
 };
+
+// A window shown and then minimized.
+void ShowMinimized(QWidget& w) {
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.showMinimized();
+}
 
 } // namespace
 
-TEST_F(TwoInstancesTest, ASecondStartEndsAndARenamedCopyRunsBeside) {
-    QProcess* first = start("Velkaro");
-    ASSERT_TRUE(first->waitForStarted(10000));
-    ASSERT_TRUE(listening("Velkaro")) << first->readAllStandardError().toStdString();
+TEST_F(TwoInstances, OnlyTheFirstOfOneNameRunsUntilItEndsAndAGuardThatCannotLockStartsUnguarded) {
+    EXPECT_EQ(ApplicationTitleOf("/opt/a.b/VelKaro.x.exe"), "Velkaro");
+    EXPECT_EQ(ApplicationTitleOf("/opt/velkaro"), "velkaro");
+    EXPECT_EQ(ApplicationTitleOf("VELKARO"), "Velkaro");
+    EXPECT_EQ(ApplicationTitleOf("/opt/Other"), "Other");
+    EXPECT_EQ(ApplicationTitleOf("/opt/" + QString(600, 'A')), "A" + QString(511, 'a'));
+    EXPECT_EQ(InstanceMutexName("Velkaro"), "PREVINST:Velkaro");
+    auto first = std::make_unique<InstanceGuard>("PREVINST:Velkaro");
+    EXPECT_TRUE(first->IsFirst() && first->IsGuarded());
+    {
+        InstanceGuard second("PREVINST:Velkaro");
+        EXPECT_FALSE(second.IsFirst());
+        EXPECT_TRUE(InstanceGuard("PREVINST:Other").IsFirst());
+        // The second asks the first to come to the front.
+        QSignalSpy raised(first.get(), &InstanceGuard::ActivationRequested);
+        EXPECT_TRUE(second.NotifyFirst(2000));
+        EXPECT_TRUE(raised.wait(5000));
+        EXPECT_EQ(raised.count(), 1);
+    }
+    first.reset();
+    EXPECT_TRUE(InstanceGuard("PREVINST:Velkaro").IsFirst());
+    // The lock file's place is taken by a folder: not "held by another process".
+    ASSERT_TRUE(QDir(runtime.path()).mkdir(InstanceGuard::KeyOf("PREVINST:Lockless") + ".lock"));
+    InstanceGuard guard("PREVINST:Lockless");
+    EXPECT_TRUE(guard.IsFirst());
+    EXPECT_FALSE(guard.IsGuarded());
+}
 
+TEST_F(TwoInstances, TheRunningWindowOrItsModalDialogComesToTheFront) {
+    QWidget window;
+    ShowMinimized(window);
+    BringToFront(&window);
+    EXPECT_FALSE(window.isMinimized());
+    QDialog dialog(&window);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    BringToFront(&window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+}
+
+TEST_F(TwoInstances, AStartWhileTheFirstIsStillStartingIsNotLost) {
+    InitFirstInstance();
+    ASSERT_TRUE(IsFirstInstance());
+    // The first is still starting: an installation's message box is open, the window not made yet.
+    QDialog box;
+    box.setWindowModality(Qt::ApplicationModal);
+    ShowMinimized(box);
+    ASSERT_EQ(QApplication::activeModalWidget(), &box);
+    InstanceGuard second(GetInstanceMutexName());
+    ASSERT_FALSE(second.IsFirst());
+    EXPECT_TRUE(second.NotifyFirst(2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !box.isMinimized(); }, 5000)) << "the box comes up";
+    box.hide();
+    // The window made afterwards comes to the front as soon as the program registers it.
+    QWidget window;
+    ShowMinimized(window);
+    RaiseOnActivation(&window);
+    EXPECT_FALSE(window.isMinimized());
+    FreeInstanceMutex();
+}
+
+TEST_F(TwoInstances, ASecondStartEndsAndARenamedCopyRunsBeside) {
+    const QString app = VELKARO_APP_DIR;
+    if (!QFileInfo(app + "/Velkaro").isExecutable())
+        GTEST_SKIP() << "the program folder is not built";
+    QTemporaryDir folder;
+    TestProgramFolder::CopyTree(app, folder.path());
+    QFile::setPermissions(runtime.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    std::vector<std::unique_ptr<QProcess>> processes;
+    auto start = [&](const QString& executable) {
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        auto& p = processes.emplace_back(std::make_unique<QProcess>());
+        p->setProcessEnvironment(environment);
+        p->start(folder.path() + "/" + executable);
+        EXPECT_TRUE(p->waitForStarted(10000));
+        return p.get();
+    };
+    // The running instance listens once its start-up is done.
+    auto listening = [&](const QString& title) {
+        const QString socket =
+            runtime.path() + "/" + InstanceGuard::KeyOf(InstanceMutexName(title)) + ".sock";
+        return QTest::qWaitFor([&] { return QFileInfo::exists(socket); }, 20000);
+    };
+    QProcess* first = start("Velkaro");
+    ASSERT_TRUE(listening("Velkaro")) << first->readAllStandardError().toStdString();
     QProcess* second = start("Velkaro");
     ASSERT_TRUE(second->waitForFinished(20000));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_TRUE(second->readAllStandardOutput().isEmpty()); // ends without a message
     EXPECT_EQ(first->state(), QProcess::Running);
-
     ASSERT_TRUE(QFile::copy(folder.path() + "/Velkaro", folder.path() + "/Other"));
     QProcess* copy = start("Other");
-    ASSERT_TRUE(copy->waitForStarted(10000));
     EXPECT_TRUE(listening("Other"));
     EXPECT_EQ(copy->state(), QProcess::Running);
     EXPECT_EQ(first->state(), QProcess::Running);

@@ -12,62 +12,27 @@
 namespace {
 
 // Every text of the window from the language file: "Section/Key|English default|suffix".
-const char* const Texts[] = {
-    "General/LabelUser|User:|",
-    "General/LabelSecurityCode|Security Code|:",
-    "Connection/LabelSaveSecurityCode||",
-    "Connection/LabelConnect|Connect|",
-    "Connection/LabelProxy|Proxy|",
-    "Connection/LabelUseProxy|Use proxy|",
-    "Connection/LabelServer|Server|:",
-    "Connection/LabelPort|Port|:",
-    "General/LabelUser|UserName:|",
-    "General/LabelPassword|Password:|",
-    "Matches/StringGridMM8|Match type| ",
-    "General/InitialLoading|Initial loading| ",
-    "Connection/LabelConnection||",
-    "Matches/Live|Live|",
-    "Matches/Recorded|Recorded|",
-    "Connection/LabelMyTeam|My team|",
-    "Matches/MyLeague|My league|",
-    "General/LabelSenior|Senior|",
-    "General/LabelYouth|Youth|",
-    "Matches/TabEvents|Events|",
-    "Matches/TabSummary|Summary|",
-    "Matches/DeleteMatch|Delete match|",
-    "General/LabelAdd|Add|",
-    "Matches/SelectMatch|Select match| ",
-    "General/LabelGroup|Group|",
-    "General/LabelTeam|Team|:",
-    "General/LabelTeamID|TeamID|:",
-    "Matches/LabelChances|Chances|",
-    "Events/Normal|Normal|",
-    "Events/SE|Special event|",
-    "Events/CA|Counter-attack|",
-    "Matches/StringGridEvents2||",
-    "Matches/StringGridEvents3||",
-    "General/LabelLevel||",
-    "General/LabelOf||",
-    "General/Before|Before|",
-    "General/Now|Now|",
-    "Team/LabelNextMatch|Next match|",
-    "League/Scorers|Scorers|",
-    "League/ScoredGoals|Scored goals|",
-    "League/ReceivedGoals|Received goals|",
-    "Team/StringGridL0||",
-    "Team/StringGridL1||",
-    "Team/StringGridL2||",
-    "Team/StringGridL6||",
-    "Team/StringGridL7||",
-    "Team/StringGridL8||",
-    "Team/StringGridL9||",
-    "Team/StringGrid41||",
-    "Team/StringGrid1||",
-    "General/LabelDelete|Delete|",
-    "Matches/DeleteAll|Delete all|",
-    "Matches/UpdateData|Update data|",
-    "General/Pause|Pause|",
-};
+const QStringList Texts =
+    QString("General/LabelUser|User:|;"
+            "General/LabelSecurityCode|Security Code|:;Connection/LabelSaveSecurityCode||;"
+            "Connection/LabelConnect|Connect|;Connection/LabelProxy|Proxy|;"
+            "Connection/LabelUseProxy|Use proxy|;Connection/LabelServer|Server|:;Connection/LabelPort|Port|:;"
+            "General/LabelUser|UserName:|;General/LabelPassword|Password:|;"
+            "Matches/StringGridMM8|Match type| ;General/InitialLoading|Initial loading| ;"
+            "Connection/LabelConnection||;Matches/Live|Live|;Matches/Recorded|Recorded|;"
+            "Connection/LabelMyTeam|My team|;Matches/MyLeague|My league|;General/LabelSenior|Senior|;"
+            "General/LabelYouth|Youth|;Matches/TabEvents|Events|;Matches/TabSummary|Summary|;"
+            "Matches/DeleteMatch|Delete match|;General/LabelAdd|Add|;Matches/SelectMatch|Select match| ;"
+            "General/LabelGroup|Group|;General/LabelTeam|Team|:;General/LabelTeamID|TeamID|:;"
+            "Matches/LabelChances|Chances|;Events/Normal|Normal|;Events/SE|Special event|;"
+            "Events/CA|Counter-attack|;Matches/StringGridEvents2||;Matches/StringGridEvents3||;"
+            "General/LabelLevel||;General/LabelOf||;General/Before|Before|;General/Now|Now|;"
+            "Team/LabelNextMatch|Next match|;League/Scorers|Scorers|;League/ScoredGoals|Scored goals|;"
+            "League/ReceivedGoals|Received goals|;Team/StringGridL0||;Team/StringGridL1||;"
+            "Team/StringGridL2||;Team/StringGridL6||;Team/StringGridL7||;Team/StringGridL8||;"
+            "Team/StringGridL9||;Team/StringGrid41||;Team/StringGrid1||;General/LabelDelete|Delete|;"
+            "Matches/DeleteAll|Delete all|;Matches/UpdateData|Update data|;General/Pause|Pause|")
+        .split(';');
 
 // The connection panel's tests make their own windows on a program folder without the proxy file.
 struct MatchesWindow : ::testing::Test {
@@ -77,49 +42,41 @@ struct MatchesWindow : ::testing::Test {
         folder.OpenSettings();
     }
     // The proxy table as another reader finds it in the program folder, or as the test stores it.
-    QStringList StoredRows() {
+    QString StoredRows() {
         TBKStringGrid t;
         SetUpProxyTable(t);
         LoadTableFrom(t, folder.Path());
-        return Column(t, 0, 0, ProxyRow::Count - 1);
+        return Column(t, 0, 0, ProxyRow::Count - 1).join('|');
     }
-    void StoreRows(const QStringList& rows) {
+    void StoreRows(const QString& rows) {
         TBKStringGrid t;
         SetUpProxyTable(t);
-        for (int r = 0; r < rows.size(); ++r)
-            t.SetCells(0, r, rows[r]);
+        for (int r = 0; r < rows.split('|').size(); ++r)
+            t.SetCells(0, r, rows.split('|')[r]);
         t.Filename = folder.File(ProxyConfigFile);
         t.SaveToFile();
     }
-    // The four proxy fields' enabled states, and what they hold.
+    // The proxy check box, the four proxy fields (all enabled or not) and what they hold, the code.
     static QString Proxy(const TFPartidos& w) {
-        const int on = int(w.EditProxyServer->isEnabled()) + int(w.EditProxyPort->isEnabled()) +
-                       int(w.EditProxyUserName->isEnabled()) + int(w.EditProxyPassword->isEnabled());
-        return QString(w.CheckBoxProxy->isChecked() ? "on " : "off ") +
-               (on == 4   ? "enabled"
-                : on == 0 ? "disabled"
-                          : "mixed") +
-               "|" + w.EditProxyServer->text() + "|" + w.EditProxyPort->text() + "|" +
-               w.EditProxyUserName->text() + "|" + w.EditProxyPassword->text() + "|" +
-               (w.CheckBoxPassword->isChecked() ? "remember " : "") + w.EditPassword->text();
+        QStringList shown{w.CheckBoxProxy->isChecked() ? "on" : "off"};
+        for (const QLineEdit* e :
+             {w.EditProxyServer, w.EditProxyPort, w.EditProxyUserName, w.EditProxyPassword})
+            shown << (e->isEnabled() ? "" : "-") + e->text();
+        return shown.join('|') + (w.CheckBoxPassword->isChecked() ? "|remember " : "|") +
+               w.EditPassword->text();
     }
 };
 
-struct Favourite {
-    QString group, name, id;
-};
-void SetFavourites(const QVector<Favourite>& rows) {
+// Favourites "group|name|id" instead of the table's rows, and the selectors filled from them.
+void SetFavourites(const QStringList& rows) {
     TBKStringGrid& t = FOptions->BKStringGridFavoritos();
-    t.SetRowCount(rows.size() + 1); // the empty last row the next append fills
-    for (int r = 0; r <= rows.size(); ++r) {
-        const Favourite f = r < rows.size() ? rows[r] : Favourite{};
-        t.SetCells(FavouriteColumn::FavouriteGroup, r, f.group);
-        t.SetCells(FavouriteColumn::FavouriteTeamName, r, f.name);
-        t.SetCells(FavouriteColumn::FavouriteTeamId, r, f.id);
-    }
+    t.SetRowCount(1);
+    for (int c = 0; c < FavouriteColumn::Count; ++c)
+        t.SetCells(c, 0, QString());
+    for (const QString& row : rows)
+        AppendRow(t, row.split('|'));
     FPartidos->CompletarGrupoFavoritos();
 }
-
 void Enter(QWidget* w) {
     QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(w, &in);
@@ -140,8 +97,8 @@ TEST_F(MatchesWindow, EveryTextComesFromItsKeyWithItsEnglishDefault) {
     QMap<QString, QString> sections{{"Main", "TabOptions=<Main/TabOptions>\r\n"},
                                     {"General", "RecordedList=<General/RecordedList>\r\n"}};
     QStringList markers, defaults;
-    for (const char* row : Texts) {
-        const QStringList parts = QString(row).split('|');
+    for (const QString& row : Texts) {
+        const QStringList parts = row.split('|');
         sections[parts[0].section('/', 0, 0)] += parts[0].section('/', 1) + "=<" + parts[0] + ">\r\n";
         markers << "<" + parts[0] + ">" + parts[2];
         if (!parts[1].isEmpty())
@@ -175,7 +132,7 @@ TEST_F(MatchesWindow, StartsOnTheConnectionPanelWithTheSettingsUser) {
     EXPECT_EQ(w.EditUsuario->text(), "alice");
     EXPECT_EQ(w.EditPassword->echoMode(), QLineEdit::Password);
     EXPECT_FALSE(w.BitBtnConectar->isEnabled()); // no code yet
-    EXPECT_EQ(Proxy(w), "off disabled|||||");    // no proxy file: the initial state
+    EXPECT_EQ(Proxy(w), "off|-|-|-|-|");         // no proxy file: the initial state
     EXPECT_EQ(w.TabControlPartidos->count(), 10);
     EXPECT_EQ(w.RebuildCount + w.ConnectCount, 0); // creation rebuilds nothing
     // A second run of the texts replaces the choices' items instead of adding to them.
@@ -211,30 +168,29 @@ TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAskedAndSurvivesARestart) {
         w.EditProxyPassword->setText("ppass");
         w.EditPassword->setText("SECRETCODE");
         w.GuardarDatos();
-        EXPECT_EQ(StoredRows(), (QStringList{"1", "proxy.example", "8080", "puser", "ppass", "0", ""}));
+        EXPECT_EQ(StoredRows(), "1|proxy.example|8080|puser|ppass|0|");
         const QByteArray raw = ReadFile(folder.File(ProxyConfigFile));
         EXPECT_FALSE(raw.contains("proxy.example") || raw.contains("SECRETCODE"));
         w.CheckBoxPassword->click();
-        EXPECT_EQ(StoredRows(),
-                  (QStringList{"1", "proxy.example", "8080", "puser", "ppass", "1", "SECRETCODE"}));
+        EXPECT_EQ(StoredRows(), "1|proxy.example|8080|puser|ppass|1|SECRETCODE");
         w.CheckBoxPassword->click();
-        EXPECT_EQ(StoredRows().mid(5), (QStringList{"0", ""}));
+        EXPECT_TRUE(StoredRows().endsWith("|0|"));
         w.CheckBoxPassword->click();
     }
     folder.OpenSettings(); // a new start reads the files again
-    EXPECT_EQ(Proxy(TFPartidos()), "on enabled|proxy.example|8080|puser|ppass|remember SECRETCODE");
+    EXPECT_EQ(Proxy(TFPartidos()), "on|proxy.example|8080|puser|ppass|remember SECRETCODE");
 
     // An empty row 0 turns the proxy on, only "0" turns it off; a code without "remember" is not
     // shown; a remembered code with a stored user leaves the connect button ready, the file unchanged.
-    StoreRows({"", "host", "3128", "u", "p", "0", "ignored"});
-    EXPECT_EQ(Proxy(TFPartidos()), "on enabled|host|3128|u|p|");
-    StoreRows({"0", "host", "", "", "", "0", ""});
-    EXPECT_EQ(Proxy(TFPartidos()), "off disabled|host||||");
+    StoreRows("|host|3128|u|p|0|ignored");
+    EXPECT_EQ(Proxy(TFPartidos()), "on|host|3128|u|p|");
+    StoreRows("0|host||||0|");
+    EXPECT_EQ(Proxy(TFPartidos()), "off|-host|-|-|-|");
     SettingsIni->WriteString("Opciones", "Usuario", "bob");
-    StoreRows({"0", "", "", "", "", "1", "CODE"});
-    EXPECT_EQ(Proxy(TFPartidos()), "off disabled|||||remember CODE");
+    StoreRows("0|||||1|CODE");
+    EXPECT_EQ(Proxy(TFPartidos()), "off|-|-|-|-|remember CODE");
     EXPECT_TRUE(TFPartidos().BitBtnConectar->isEnabled());
-    EXPECT_EQ(StoredRows(), (QStringList{"0", "", "", "", "", "1", "CODE"}));
+    EXPECT_EQ(StoredRows(), "0|||||1|CODE");
 
     // A file that cannot be read leaves the initial state; without the data folder the save fails quietly.
     for (const QByteArray& bytes :
@@ -242,7 +198,7 @@ TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAskedAndSurvivesARestart) {
           QByteArray("TBKStringGrid\r\n1\r\n0\r\n0\r\nzz\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
                      "\r\n\r\n\r\n")}) {
         WriteFile(folder.File(ProxyConfigFile), bytes);
-        EXPECT_EQ(Proxy(TFPartidos()), "off disabled|||||") << bytes.toStdString();
+        EXPECT_EQ(Proxy(TFPartidos()), "off|-|-|-|-|") << bytes.toStdString();
     }
     QDir(folder.File("data")).removeRecursively();
     TFPartidos w;
@@ -302,11 +258,7 @@ TEST_F(MatchesWindow, NoProxyUnlessUseProxyIsCheckedAndThePortFilter) {
 TEST(AddPanel, GroupsAndTeamsFromFavouritesAndNationalTeams) {
     TestProgram p;
     TFPartidos& w = *FPartidos;
-    SetFavourites({{"A", "Zeta FC", "111"},
-                   {"", "No Group", "222"},
-                   {"A", "alpha United", "333"},
-                   {"B", "Zeta FC", "444"},
-                   {"B", "", "555"}});
+    SetFavourites({"A|Zeta FC|111", "|No Group|222", "A|alpha United|333", "B|Zeta FC|444", "B||555"});
     // Groups "A", "", "A", "B": the three bracketed entries, "A" once and "B", sorted.
     EXPECT_EQ(Entries(w.ComboBoxAnadir1),
               QStringList({"[All]", "[Hattrick Bookmarks]", "[National team]", "A", "B"}));
@@ -404,7 +356,7 @@ TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
     EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
 
     w.EditAnadir2->clear();
-    SetFavourites({{"A", "Zeta FC", "111"}});
+    SetFavourites({"A|Zeta FC|111"});
     ASSERT_EQ(w.RadioGroupAnadir->ItemIndex(), 0);
     ASSERT_EQ(w.EditAnadir12->text(), "111");
     Enter(w.EditAnadir2);

@@ -94,7 +94,6 @@ TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt)
     EXPECT_TRUE(ServiceRequests(p).last().startsWith("login")) << ServiceRequests(p).join('\n').toStdString();
     EXPECT_FALSE(QFile::exists(p.Folder.File("data/Xml/stale.xml")));
     EXPECT_TRUE(QDir(p.Folder.File("data/Xml/keep")).exists());
-
     const qsizetype mark = ServiceRequests(p).size();
     int nested = -1;
     QTimer::singleShot(0, FPartidos, [&] {
@@ -116,7 +115,6 @@ TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt)
     EXPECT_EQ(FOptions->EditTeam->text() + "|" + FOptions->EditTeamIDJuveniles->text() + "|" +
                   FOptions->EditLigaID->text() + "|" + FOptions->EditLigaNombre->text(),
               "Velkaro Demo FC|2701001|3412|IV.12");
-
     // Slot 0 holds the team's next match, columns 0..6 only.
     EXPECT_EQ(MatchCell(MatchColumn::MatchId, 0), DemoNextMatch);
     EXPECT_TRUE(Plays(0, "250101"));
@@ -125,7 +123,6 @@ TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt)
     EXPECT_TRUE(MatchCell(MatchColumn::YouthFlag, 0).isEmpty());
     for (int slot = 1; slot < MatchSlotCount; ++slot)
         EXPECT_TRUE(MatchCell(MatchColumn::MatchId, slot).isEmpty()) << slot;
-
     // The requests in the sequence's order, up to the registration of slot 0.
     const QStringList log = ServiceRequests(p).mid(mark);
     const QStringList expected = {"servers",
@@ -146,7 +143,6 @@ TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt)
     EXPECT_TRUE(log[0].startsWith("servers"));
     EXPECT_FALSE(log.join('\n').contains("deleteMatch"));
     EXPECT_EQ(log.filter("login&actionType=login").size(), 1);
-
     // A second program of the same account finds the match on the list and deletes it at its connect.
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 0, QString());
     FPartidos->BorrarTodosPartidos();
@@ -175,7 +171,6 @@ TEST_F(Connect, RecordedListLoadFillsItsSlotsOnceAndMarksThem) {
     EXPECT_FALSE(log.contains("matches&teamID=250101")); // not the user's team
     for (int slot : {0, 2})
         EXPECT_TRUE(log.contains("addMatch&matchID=" + MatchCell(MatchColumn::MatchId, slot))) << slot;
-
     // The opponent of slot 0's team joins the list: its next match is the one slot 0 already follows.
     const QString first = MatchCell(MatchColumn::MatchId, 0);
     const bool home = MatchCell(MatchColumn::HomeTeamId, 0) == "250104";
@@ -221,7 +216,6 @@ TEST(AddRemove, LiveRoad) {
     ASSERT_TRUE(FPartidos->PanelConexion->isHidden());
     qsizetype mark = ServiceRequests(p).size();
     FPartidos->TimerConexion->start(); // the clock runs: the add pauses it and starts it again
-
     Add(1, NationalLive);
     EXPECT_TRUE(BoxTexts(p).isEmpty()) << BoxTexts(p).join('|').toStdString();
     EXPECT_EQ(Row(1).mid(0, 6),
@@ -232,7 +226,6 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_TRUE(FPartidos->BitBtnStop->isEnabled());
     FPartidos->TimerConexion->stop();
     EXPECT_TRUE(LiveList().contains(NationalLive));
-
     // Added again on another slot: refused, nothing asked, nothing written.
     const QStringList slot2 = Row(2);
     mark = ServiceRequests(p).size();
@@ -249,7 +242,6 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_TRUE(p.Boxes.Boxes[1].text.endsWith("replay it.\nNothing was downloaded."));
     EXPECT_EQ(Row(2), slot2);
     EXPECT_FALSE(LiveList().contains(DemoRoundFive));
-
     // By team: the team's next match, found through its match list.
     mark = ServiceRequests(p).size();
     Add(3, QString(), "250104");
@@ -259,7 +251,6 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_TRUE(Plays(3, "250104"));
     EXPECT_EQ(MatchCell(MatchColumn::MatchStart, 3), "2024-03-16 19:00:00");
     EXPECT_EQ(ServiceRequests(p).mid(mark, 3), QStringList{"matches&teamID=250104"} + AddRequests(id));
-
     // Youth: the add and the removal carry the youth suffix last.
     mark = ServiceRequests(p).size();
     Add(4, YouthLive, {}, true);
@@ -274,7 +265,6 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_EQ(FPartidos->SeleccionarFila10Partidos(YouthLive), std::nullopt);
     EXPECT_FALSE(LiveList().contains(YouthLive));
     EXPECT_TRUE(LiveList().contains(MatchCell(MatchColumn::MatchId, 0))); // the other slots stay followed
-
     // No match found: a team the service does not know, then a team list that cannot be downloaded.
     // One message each; nothing further asked, nothing written.
     const QStringList slot5 = Row(5);
@@ -300,7 +290,6 @@ TEST(AddRemove, LiveRoad) {
             << p.Boxes.Boxes.last().text.toStdString();
         EXPECT_EQ(Row(5), slot5) << file;
     }
-
     // Through the selector: the service's team bookmarks (not the player or the match bookmark).
     const QString scoutNext = NextMatchOf("260201");
     ASSERT_FALSE(scoutNext.isEmpty());
@@ -317,7 +306,6 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_EQ(ServiceRequests(p).count(AddMatch + scoutNext), 1);
     EXPECT_EQ(MatchCell(MatchColumn::MatchId, 6), scoutNext);
     EXPECT_EQ(p.Boxes.Boxes.size(), boxes) << BoxTexts(p).join('|').toStdString();
-
     // Clearing the slot empties its row and live events; the recorded events stay.
     TBKStringGrid& events = FOptions->BKStringGridEventos(6);
     events.SetRowCount(3);
@@ -340,7 +328,6 @@ TEST(AddRemove, RecordedRoad) {
     ConexionRequest(ChppPath + AddMatch + NationalLive, answer);
     ASSERT_TRUE(LiveList().contains(NationalLive));
     const qsizetype mark = ServiceRequests(p).size();
-
     Add(0, DemoRoundFive);
     EXPECT_TRUE(BoxTexts(p).isEmpty()) << BoxTexts(p).join('|').toStdString();
     EXPECT_EQ(MatchCell(MatchColumn::MatchId, 0), DemoRoundFive);
@@ -357,12 +344,10 @@ TEST(AddRemove, RecordedRoad) {
     EXPECT_GT(log.indexOf(DeleteMatch + DemoRoundFive), 1) << log.join('\n').toStdString();
     EXPECT_FALSE(LiveList().contains(DemoRoundFive));
     EXPECT_TRUE(LiveList().contains(NationalLive));
-
     // By team: the team's latest finished match.
     Add(1, QString(), "260201");
     EXPECT_TRUE(Plays(1, "260201")) << BoxTexts(p).join('|').toStdString();
     EXPECT_LT(MatchCell(MatchColumn::MatchStart, 1), "2024-03-16");
-
     // A match not played yet cannot be replayed.
     const QStringList slot2 = Row(2);
     Add(2, NationalLive); // followed by no slot, only by the service's list

@@ -75,7 +75,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     BajarFicheroXML(ChppPath + "players&teamID=250103", AppDir + "data/Xml/players_250103.xml", r);
     ASSERT_EQ(r, "OK");
     AddLive("712000021");
-
     const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
     ASSERT_EQ(t.RowCount(), 10); // nine events and the empty last row
     EXPECT_EQ(Column(t, EventNumber), QString("1 2 3 4 5 6 7 8 9").split(' '));
@@ -95,7 +94,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"MatchStart.wav", "GoalAgainst.wav", "GoalMine.wav"}));
     EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // the new-events marker
     FPartidos->DescargarDatosEquipos(0);
-
     // Minute 40: three new events (two goals of ours, a yellow card); the booked player had two.
     SetClock(p, "2024-03-16 19:40:00");
     p.Sounds.Calls.clear();
@@ -115,7 +113,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(Column(panel, P::ScoreText, 9, 10), QStringList({"2 - 1", "3 - 1"}));
     EXPECT_EQ(Column(panel, P::CategoryCode, 11, 12), QStringList({"30", "6"}));
     EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"GoalMine.wav", "GoalMine.wav", "Card.wav"}));
-
     // Nothing new, and then every event so far repeated: nothing stored, nothing sounds.
     p.Sounds.Calls.clear();
     FPartidos->DescargaLive();
@@ -124,7 +121,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(t.RowCount(), 14);
     EXPECT_EQ(panel.RowCount(), 14);
     EXPECT_TRUE(p.Sounds.Played().isEmpty());
-
     // The view: every event listed, the counters, the commentary, the results list and the logo the
     // service serves.
     RebuildSlot(0);
@@ -136,7 +132,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     const QString logo = m.Cells(MatchColumn::HomeLogoUrl, 0);
     EXPECT_TRUE(logo.startsWith(p.Service->BaseUrl() + "/Logos/")) << logo.toStdString();
     EXPECT_TRUE(FPartidos->WebBrowserDetalles1->Html().contains(logo));
-
     // To the end and a little beyond.
     for (const char* when : {"2024-03-16 21:00:00", "2024-03-16 21:05:00"}) {
         SetClock(p, when);
@@ -167,7 +162,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     for (const auto& [counter, listed] : kinds)
         EXPECT_EQ(w.LabelR.value(counter)->text(), listed->text() == "0 (0)" ? "" : listed->text())
             << counter;
-
     // The report's own fill reads the away side; each lineup page reloads the one panel with its side.
     EXPECT_EQ(w.LabelHomeTeam->text(), "Bramley Town");
     w.PageControlFinPartido->setCurrentIndex(1);
@@ -202,29 +196,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(Requests(p, "playerdetails").last(), "playerdetails&playerId=" + id);
     EXPECT_EQ(w.LabelHomeLesion[19]->text(), "5");
     EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
-}
-
-// A walkover of the user's league, added when it is long over on a machine without audio output:
-// every event comes with the add, the match end sounds once, and nothing waits for the sounds.
-TEST(Follow, AWalkoverComesWholeAndNothingWaitsWithoutAudio) {
-    TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
-    Login();
-    FOptions->EditTeamID->setText("250101");
-    SwitchSoundsOn();
-    p.Sounds.AudioOutput = false;
-    SetMatch(3, "712000015", "", "");
-    AddLive("712000015");
-    const TBKStringGrid& t = FOptions->BKStringGridEventos(3);
-    const int n = t.RowCount() - 1;
-    ASSERT_GE(n, 1);
-    EXPECT_EQ(t.Cells(EventNumber, n - 1), QString::number(n));
-    EXPECT_TRUE(t.Cells(EventTypeKey, n - 1).startsWith("599"));
-    EXPECT_FALSE(Column(t, EventHtml).filter("walkover").isEmpty());
-    EXPECT_EQ(FOptions->BKStringGridEventosPanel().RowCount(), n + 1);
-    EXPECT_EQ(PlayedNames(p.Sounds).count("MatchEnd.wav"), 1);
-    EXPECT_TRUE(p.Boxes.Sleeps.isEmpty()) << p.Boxes.Sleeps.size() << " waits";
-    for (int s = 0; s < 10; ++s)
-        EXPECT_EQ(FOptions->BKStringGridEventos(s).RowCount(), s == 3 ? n + 1 : 1);
 }
 
 // Two matches of the demo round followed to the end, the service numbering events like the game
@@ -280,12 +251,10 @@ TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
         EXPECT_FALSE(plain.match[s].filter("|,3,").isEmpty()) << s; // cards
     }
     EXPECT_EQ(plain.match[0].filter("|QZ_3Tarjeta_|").size(), 1);
-
     const Outcome repeated = follow({}, {"repeat"});
     EXPECT_EQ(repeated.match[0], plain.match[0]);
     EXPECT_EQ(repeated.match[1], plain.match[1]);
     EXPECT_EQ(repeated.sounds, plain.sounds);
-
     // Added late in the game, B gets its past events once (the add repeats A's, not taken again),
     // then only new ones, repeated and out of order: the same rows, sounded at other times.
     Outcome late = follow("2024-03-16 19:51:00", {"repeat", "disorder"});
@@ -314,14 +283,12 @@ TEST(Follow, PollsAtZeroAndOnNowAndAreNotReentered) {
     EXPECT_EQ(polls(), 1);
     w.ButtonTiempoClick();
     EXPECT_EQ(polls(), 2);
-
     ASSERT_TRUE(p.Service->Fault("notfound", 1, "live"));
     const int rebuilds = w.RebuildCount;
     w.TimerConexion->stop();
     w.ButtonTiempoClick();
     EXPECT_EQ(w.RebuildCount, rebuilds);
     EXPECT_TRUE(w.TimerConexion->isActive());
-
     FOptions->EditTeamID->setText("250101");
     SwitchSoundsOn();
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 0, "712000021");
@@ -392,7 +359,6 @@ TEST(Follow, EventRulesOnHandMadeFiles) {
     EXPECT_EQ(RowCells(panel, 0, {P::SubjectPlayerName, P::ScoreText, P::SoundTeam}), "Jo Bloggs|1 - 0|100");
     for (int s = 1; s < 10; ++s)
         EXPECT_EQ(FOptions->BKStringGridEventos(s).RowCount(), 1);
-
     // The stored event carries no Index, so the answer is compared by position: Index 1 is new and
     // numbered by its position; an event without Index now ends its match (the later one is not
     // taken); the other match still runs.
@@ -407,7 +373,6 @@ TEST(Follow, EventRulesOnHandMadeFiles) {
     EXPECT_EQ(FOptions->BKStringGridEventos(0).Cells(EventNumber, 1), "2");
     EXPECT_EQ(RowCells(panel, 1, {P::ScoreText, P::SubjectPlayerName}), "1 - 1|no id"); // ID not in the text
     EXPECT_EQ(FOptions->BKStringGridEventos(1).RowCount(), 2);
-
     // Two matches end in the same poll: only the second end sounds.
     p.Sounds.Calls.clear();
     WriteLive({{"1",
@@ -421,12 +386,10 @@ TEST(Follow, EventRulesOnHandMadeFiles) {
     EXPECT_EQ(panel.RowCount(), before + 2);
     EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"MatchEnd.wav"}));
     EXPECT_EQ(p.Boxes.Sleeps.size(), sleeps + 1);
-
     // A live file that is not XML stores nothing.
     WriteFile(AppDir + "data/Xml/live.xml", "<HattrickData><MatchList>");
     FPartidos->EventosPartidos();
     EXPECT_EQ(panel.RowCount(), before + 2);
-
     // The class lookup pads the type to three digits and takes the first row of that code.
     QString c = "stale";
     FPartidos->EventoClase("20", c);

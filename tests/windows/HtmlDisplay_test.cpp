@@ -104,7 +104,6 @@ TEST(HtmlDisplay, RichEditRunsLogoPagesAndPictures) {
     EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(255, 0, 0));
     RichEditLoadHTML(&edit, QString());
     EXPECT_EQ(edit.toPlainText(), "");
-
     // A logo address is escaped and must be http(s).
     EXPECT_TRUE(
         LogoPageHtml("http://a/b.png?x=1&y=\"2").contains("src=\"http://a/b.png?x=1&amp;y=&quot;2\""));
@@ -144,7 +143,6 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
         res.set_content(PlainPng(Qt::red).toStdString(), "image/png");
     });
     spy.start();
-
     const QString images = "<img src=\"" + red + "\"><img src=\"file://" + red + "\"><img src=\"" + pipe +
                            "\" width=20000 height=20000><img src=\"" + spy.url("/logo.png") + "\">";
     const QString homeName = "<b>Bold</b>" + images;
@@ -178,7 +176,6 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
     });
     service.start();
     RecommendedURL = service.url("");
-
     FPartidos->PanelConexion->setHidden(true);
     FPartidos->PanelPartidos->setHidden(false);
     FPartidos->resize(1280, 900);
@@ -220,7 +217,6 @@ TEST(HostileAnswers, LogosOverHttpsThroughTheProxyAndWithinTheLimits) {
     WebMostrarImagen(&browser, " //logo.test/logos/7.png");
     EXPECT_EQ(proxy.proxied(), std::vector<std::string>{"CONNECT logo.test:443"});
     EXPECT_TRUE(browser.Html().contains("src=\"https://logo.test/logos/7.png\""));
-
     LocalHttpServer logos;
     logos.serveTrickle("/trickle.png", 20);
     logos.serveEndless("/endless.png");

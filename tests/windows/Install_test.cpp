@@ -36,7 +36,6 @@ TEST_F(Install, NothingHappensWithoutATemplateAndATemplateAloneBecomesTheSetting
     EXPECT_EQ(setting("Idioma"), "3");
     EXPECT_FALSE(QFileInfo::exists(path("backup")));
     EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "old events");
-
     QFile::remove(files.Settings);
     QDir(path("data")).removeRecursively();
     WriteFile(files.Template, "[Opciones]\r\nUsuario=0\r\nIdioma=9\r\n[Version]\r\nVersion=0126700\r\n");
@@ -124,7 +123,6 @@ TEST_F(Install, FailuresAreShownAndStartUpGoesOn) {
     InstalarActualizacion(files);
     EXPECT_TRUE(boxes.Boxes.value(0).text.startsWith("Error. ")) << boxes.Boxes.value(0).text.toStdString();
     EXPECT_EQ(setting("Idioma"), "13");
-
     QFile::remove(files.Settings);
     QFile::remove(path("backup"));
     QDir(path("data")).removeRecursively();
@@ -134,7 +132,6 @@ TEST_F(Install, FailuresAreShownAndStartUpGoesOn) {
     ASSERT_EQ(boxes.Boxes.size(), 2);
     EXPECT_TRUE(boxes.Boxes[1].text.startsWith("Error. "));
     EXPECT_EQ(IniFile(files.Template).ReadString("Opciones", "Idioma", ""), "9");
-
     QDir(files.Settings).removeRecursively();
     QDir(path("data")).removeRecursively();
     WriteFile(path("data"), "a file where the folder belongs");
@@ -154,7 +151,6 @@ TEST_F(Install, MissingDataFilesAreRestoredAndLeftoversOfInterruptedSavesRemoved
         EXPECT_EQ(ReadFile(path("data/") + name), QByteArray("pristine ") + name);
     EXPECT_FALSE(QFileInfo::exists(path("data/Sounds.dat"))); // no install copy: stays missing
     EXPECT_TRUE(QDir(path("data")).entryList({"*.part"}, QDir::Files).isEmpty());
-
     const QStringList leftovers = QString("Velkaro.ini.aB3dE9 Velkaro.ini.part data/Favourites.dat.Xy12Z3 "
                                           "data/EventsData.dat.part data/Xml/live.xml.q1W2e3 "
                                           "data/Xml/250101/players_1.xml.AAAAAA backup/Sounds.dat.part")

@@ -179,7 +179,6 @@ TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAskedAndSurvivesARestart) {
     }
     folder.OpenSettings(); // a new start reads the files again
     EXPECT_EQ(Proxy(TFPartidos()), "on|proxy.example|8080|puser|ppass|remember SECRETCODE");
-
     // An empty row 0 turns the proxy on, only "0" turns it off; a code without "remember" is not
     // shown; a remembered code with a stored user leaves the connect button ready, the file unchanged.
     StoreRows("|host|3128|u|p|0|ignored");
@@ -191,7 +190,6 @@ TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAskedAndSurvivesARestart) {
     EXPECT_EQ(Proxy(TFPartidos()), "off|-|-|-|-|remember CODE");
     EXPECT_TRUE(TFPartidos().BitBtnConectar->isEnabled());
     EXPECT_EQ(StoredRows(), "0|||||1|CODE");
-
     // A file that cannot be read leaves the initial state; without the data folder the save fails quietly.
     for (const QByteArray& bytes :
          {QByteArray(), QByteArray("garbage\r\n"),
@@ -240,7 +238,6 @@ TEST_F(MatchesWindow, NoProxyUnlessUseProxyIsCheckedAndThePortFilter) {
     EXPECT_EQ(port->text(), "808.");          // "." always passes
     QTest::keyClick(port, Qt::Key_Backspace); // editing keys are not filtered
     EXPECT_EQ(port->text(), "808");
-
     // Enter in the code field connects only when the button is enabled; other keys type.
     w.EditUsuario->clear();
     w.EditPassword->setText("code");
@@ -275,7 +272,6 @@ TEST(AddPanel, GroupsAndTeamsFromFavouritesAndNationalTeams) {
     w.ComboBoxAnadir1Change();
     EXPECT_FALSE(w.ComboBoxAnadir11->isEnabled());
     EXPECT_TRUE(w.ComboBoxAnadir11->currentText().isEmpty());
-
     SetFavourites({});
     Choose(w.ComboBoxAnadir1, "[National team]");
     int countries = 0;
@@ -354,7 +350,6 @@ TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
     EXPECT_TRUE(w.ButtonAnadirPartido->isEnabled());
     w.EditAnadir12->setText("25x"); // the selector's team ID follows the same rule
     EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
-
     w.EditAnadir2->clear();
     SetFavourites({"A|Zeta FC|111"});
     ASSERT_EQ(w.RadioGroupAnadir->ItemIndex(), 0);
@@ -380,7 +375,6 @@ TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
     EXPECT_TRUE(w.EditAnadir2->text().isEmpty());
     EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
     w.hide();
-
     ShowSlot(3);
     w.PrevTab = 3;
     w.TabControlPartidosChange();
@@ -399,7 +393,6 @@ TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
     EXPECT_EQ(w.RadioGroupAnadir->ItemIndex() + w.RadioGroupEsJuveniles->ItemIndex(), 0);
     EXPECT_TRUE(w.EditAnadir2->text().isEmpty() && w.EditAnadir12->text().isEmpty());
     EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "A");
-
     // The slot lookups: free slots hold no ID; slots beyond the last fall to the last.
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 3, "42");
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 7, "42");
@@ -435,7 +428,6 @@ TEST(Clock, SpeedCountdownPauseAndReplayButton) {
     EXPECT_EQ(w.TimerConexion->interval(), 250);
     w.TimerConexion->stop();
     w.TrackBarVelocidad->setValue(1);
-
     EXPECT_EQ(w.EditTiempo->text(), "60");
     w.TimerConexionTimer();
     EXPECT_EQ(w.EditTiempo->text(), "59");
@@ -456,7 +448,6 @@ TEST(Clock, SpeedCountdownPauseAndReplayButton) {
     w.ReplayMinute = "x";
     w.DescargaDiferido();
     EXPECT_EQ(w.ReplayMinute, "1");
-
     w.TimerConexion->start();
     w.BitBtnStopClick();
     EXPECT_FALSE(w.TimerConexion->isActive());

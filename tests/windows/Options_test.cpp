@@ -96,22 +96,26 @@ QByteArray ToneWav(int milliseconds) {
 
 } // namespace
 
-TEST_F(OptionsWindow, TheSettingsFillTheControlsWithoutWritingAnything) {
-    Write("Velkaro.ini", "[Opciones]\r\nUsuario=alice\r\nUsuarioID=77\r\nTeam=Club Nord\r\nTeamID=123\r\n"
-                         "Pais=Sverige\r\nMoneda=SEK\r\nLigaID=456\r\nLigaNombre=II.3\r\n"
-                         "LabelInicioFecha=2010-05-01\r\nLabelInicioTemporada=41\r\nLabelInicioSemana=07\r\n"
-                         "Idioma=7\r\nLanguage=English\r\nSonidos=0\r\nSonidosTarjeta=0\r\n"
-                         "DuracionSonidosLesion=2500\r\nDuracionSonidosMiGol=x\r\n");
+// The settings fill the controls without writing anything; the captions come in the language chosen
+// (section and key in any case), with their additions, and the English texts for keys the file lacks.
+TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
+    Write("Velkaro.ini",
+          "[Opciones]\r\nUsuario=alice\r\nUsuarioID=77\r\nTeam=Club Nord\r\nTeamID=123\r\n"
+          "Pais=Sverige\r\nMoneda=SEK\r\nLigaID=456\r\nLigaNombre=II.3\r\n"
+          "LabelInicioFecha=2010-05-01\r\nLabelInicioTemporada=41\r\nLabelInicioSemana=07\r\n"
+          "Idioma=7\r\nLanguage=Deutsch\r\nLanguageOld=Deutsch\r\nSonidos=0\r\nSonidosTarjeta=0\r\n"
+          "DuracionSonidosLesion=2500\r\nDuracionSonidosMiGol=x\r\n");
+    Write("language/Deutsch.lng", QString("[General]\r\nLabelUser=Benutzer:\r\nLabelTeam=Mannschaft\r\n"
+                                          "LabelAll=Alle\r\n[options]\r\nsounds=Töne\r\n")
+                                      .toUtf8());
     const QByteArray before = Read("Velkaro.ini");
     TFOptions& w = Start();
-    const QList<QWidget*> fields = {w.EditUsuario,          w.EditUsuarioID,    w.EditTeam,
-                                    w.EditTeamID,           w.EditPais,         w.EditMoneda,
-                                    w.EditLigaID,           w.EditLigaNombre,   w.LabelInicioFecha,
-                                    w.LabelInicioTemporada, w.LabelInicioSemana};
     QStringList shown;
-    for (QWidget* field : fields)
-        shown << (qobject_cast<QLineEdit*>(field) ? qobject_cast<QLineEdit*>(field)->text()
-                                                  : qobject_cast<QLabel*>(field)->text());
+    for (QLineEdit* e : {w.EditUsuario, w.EditUsuarioID, w.EditTeam, w.EditTeamID, w.EditPais, w.EditMoneda,
+                         w.EditLigaID, w.EditLigaNombre})
+        shown << e->text();
+    for (QLabel* l : {w.LabelInicioFecha, w.LabelInicioTemporada, w.LabelInicioSemana})
+        shown << l->text();
     EXPECT_EQ(shown.join('|'), "alice|77|Club Nord|123|Sverige|SEK|456|II.3|2010-05-01|41|07");
     // Today's date, and its season and week split at the hyphen.
     EXPECT_EQ(w.LabelFecha->text(), QDate::currentDate().toString("yyyy-MM-dd"));
@@ -130,7 +134,12 @@ TEST_F(OptionsWindow, TheSettingsFillTheControlsWithoutWritingAnything) {
     EXPECT_EQ(w.SpinEditMiGol->value(), 1500); // not a number: the default
     EXPECT_EQ(LoadingOptions, 0);
     EXPECT_EQ(Read("Velkaro.ini"), before); // loading ran the check boxes' handler without writing
-
+    const QStringList captions = ShownTexts(&w);
+    for (const char* text : {"Benutzer:", "Mannschaft:", "Töne ", "TeamID:", "(miliseconds)",
+                             "Recorded list ", "Match ends", "Current data"})
+        EXPECT_TRUE(captions.contains(text)) << text;
+    EXPECT_EQ(w.LabelFavoritosEquipo->text() + w.ListBoxFavoritosGrupo->item(0)->text(), "Mannschaft:[Alle]");
+    EXPECT_EQ(RowCells(w.BKStringGridListaGrabada(), 0, {0, 1}), "Mannschaft|TeamID");
     // Settings without their options section give the defaults.
     Write("Velkaro.ini", "[Version]\r\nVersion=0126700\r\n");
     TFOptions& d = Start();
@@ -178,7 +187,6 @@ TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     EXPECT_EQ(fresh.BKStringGridSonidos().Cells(0, SoundRow::SoundContraGol),
               folder.File("sounds/GoalAgainst.wav"));
     EXPECT_FALSE(fresh.Datos().EventoClase("100").isEmpty()); // the shipped events data
-
     // Seven cell lines do not fill whole rows of three: the favourites load fails.
     Write("data/Favourites.dat", TableFile({"G", "Club", "1", "H", "Other", "2", "X"}));
     QStringList sounds;
@@ -194,7 +202,6 @@ TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     EXPECT_EQ(bad.ListBoxFavoritosGrupo->item(0)->text(), "[All]");
     bad.GuardarDatos(); // saving writes back what was loaded
     EXPECT_EQ(Read("data/Sounds.dat"), soundsFile);
-
     Write("data/Favourites.dat", TableFile({"beta", "Zeta FC", "30", "Alpha", "Ajax", "10", "beta",
                                             "Mid United", "20", "beta", "No ID", "", "", "", ""}));
     QStringList recorded{"Team", "TeamID", "", "", "", "Mid United", "20"};
@@ -220,45 +227,6 @@ TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     EXPECT_FALSE(w.BitBtnListaBorrar->isEnabled());
 }
 
-TEST_F(OptionsWindow, ChangesSurviveARestartAndTheCaptionsComeFromTheLanguageFile) {
-    const QString cwd = QDir::currentPath();
-    {
-        TFOptions& w = Start();
-        w.EditUsuario->setText("bob");
-        w.EditSonidoMiGol->setText("/home/bob/goal.mp3");
-        w.GuardarDatos();
-        AppendRow(w.BKStringGridFavoritos(), {"Friends", "Club Sur", "4711"});
-        EXPECT_TRUE(w.SalvarTabla(w.BKStringGridFavoritos(), FavouritesFile));
-        EXPECT_EQ(w.BKStringGridFavoritos().Filename, FavouritesFile);
-        w.CheckBoxSonidosTarjeta->setChecked(false); // a sound switch writes the file at once
-        SettingsIni->WriteInteger("Opciones", "DuracionSonidosOcasion", 4000);
-    }
-    EXPECT_EQ(QDir::currentPath(), cwd);
-    EXPECT_TRUE(Read("Velkaro.ini").contains("SonidosTarjeta=0"));
-    SettingsIni->UpdateFile(); // what the shutdown does
-    SettingsIni->WriteString("Opciones", "Language", "Deutsch");
-    SettingsIni->WriteString("Opciones", "LanguageOld", "Deutsch");
-    SettingsIni->UpdateFile();
-    Write("language/Deutsch.lng", QString("[General]\r\nLabelUser=Benutzer:\r\nLabelTeam=Mannschaft\r\n"
-                                          "LabelAll=Alle\r\n[options]\r\nsounds=Töne\r\n")
-                                      .toUtf8());
-    TFOptions& w = Start();
-    EXPECT_EQ(w.EditUsuario->text(), "bob");
-    EXPECT_EQ(w.EditSonidoMiGol->text(), "/home/bob/goal.mp3");
-    EXPECT_FALSE(w.CheckBoxSonidosTarjeta->isChecked());
-    EXPECT_EQ(w.SpinEditOcasion->value(), 4000);
-    EXPECT_EQ(Entries(w.ComboBoxListaGrabada), QStringList({"Club Sur"}));
-    EXPECT_EQ(Entries(w.ListBoxFavoritosGrupo), QStringList({"[Alle]", "Friends"}));
-    // The captions in the language chosen (section and key in any case), with their additions; keys
-    // the file lacks give the English texts.
-    const QStringList shown = ShownTexts(&w);
-    for (const char* text : {"Benutzer:", "Mannschaft:", "Töne ", "TeamID:", "(miliseconds)",
-                             "Recorded list ", "Match ends", "Current data"})
-        EXPECT_TRUE(shown.contains(text)) << text;
-    EXPECT_EQ(w.LabelFavoritosEquipo->text(), "Mannschaft:");
-    EXPECT_EQ(RowCells(w.BKStringGridListaGrabada(), 0, {0, 1}), "Mannschaft|TeamID");
-}
-
 TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     TestProgram p;
     RestartWithFavourites(
@@ -282,7 +250,6 @@ TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
         id->setText(text);
         EXPECT_FALSE(o.ButtonFavoritosAnadir->isEnabled()) << text;
     }
-
     // The recorded list: the chooser holds the favourites with an ID, as they were at creation.
     EXPECT_EQ(Entries(o.ComboBoxListaGrabada), QStringList({"Ajax", "Twenty", "Twenty", "Zeta FC"}));
     auto choose = [&o](const QString& team) {
@@ -330,7 +297,6 @@ TEST(Favourites, AddWhileConnectedAndThroughTheDialog) {
     Choose(FPartidos->ComboBoxAnadir1, "Rivals");
     EXPECT_EQ(Entries(FPartidos->ComboBoxAnadir11), QStringList({"Castlebridge United"}));
     EXPECT_EQ(FPartidos->EditAnadir12->text(), "250104");
-
     FPartidos->EditUsuario->setText("demo");
     Connected = 0;
     ModalDialog::SetRunner([&](QDialog& d) {
@@ -368,39 +334,26 @@ TEST(Sounds, DecisionTableOverEveryCategory) {
     TestProgram p;
     TFOptions& w = *FOptions;
     SetUpSoundRows();
-    using namespace SoundKind;
-    const std::tuple<const char*, const char*, const char*, int> cases[] = {
-        {"0", "10_", "250101", MiGol},        // the user's team
-        {"0", "10_", "250102", MiGol},        // the user's youth team
-        {"0", "10_", "ContraGol", ContraGol}, // against the user's team
-        {"0", "10_", "777", OtroGol},
-        {"0", "10_", "", OtroGol},
-        {"1", "20_", "777", Ocasion},
-        {"21", "91_", "777", Lesion},
-        {"30", "510", "777", Tarjeta},
-        {"32", "512", "777", Tarjeta},
-        {"5", "30_", "", InicioPartido},
-        {"5", "33_x", "", InicioPartido},
-        {"5", "599_", "", FinPartido},
-        {"5", "3_", "", -1},
-        {"5", "34_", "", -1},
-        {"4", "30_", "250101", -1},
-        {"", "599", "250101", -1},
-        {"2", "", "", -1}, // codes are texts: "2" is no category, nor "00"
-        {"00", "", "250101", -1},
-        {"test", "EditSonidoMiGol", "", -1},
-    };
-    for (const auto& [kind, key, team, expected] : cases) {
-        SCOPED_TRACE(std::string(kind) + " / " + key + " / " + team);
-        const auto chosen = w.ElegirSonido(kind, key, team, 1500);
-        EXPECT_EQ(chosen.Kind, expected);
-        if (expected < 0) {
-            EXPECT_TRUE(chosen.FileName.isEmpty());
-            continue;
+    // Goals of the user's team, its youth team, against the user's team and of others; chances, injuries,
+    // cards, the match start and end; the rest is silent (codes are texts: "2" is no category, nor "00").
+    // Each case: category, event key, sound team, the file of the row that sounds.
+    for (const QString& row :
+         QString(
+             "0|10_|250101|GoalMine;0|10_|250102|GoalMine;0|10_|ContraGol|GoalAgainst;0|10_|777|Goal;0|10_||"
+             "Goal;"
+             "1|20_|777|Chance;21|91_|777|Injury;30|510|777|Card;32|512|777|Card;5|30_||MatchStart;"
+             "5|33_x||MatchStart;5|599_||MatchEnd;5|3_||;5|34_||;4|30_|250101|;|599|250101|;2|||;00||250101|;"
+             "test|EditSonidoMiGol||")
+             .split(';')) {
+        const QStringList c = row.split('|');
+        const auto chosen = w.ElegirSonido(c[0], c[1], c[2], 1500);
+        EXPECT_EQ(chosen.FileName, c[3].isEmpty() ? "" : p.Folder.File("sounds/" + c[3] + ".wav"))
+            << row.toStdString();
+        if (chosen.Kind >= 0) { // the row's duration, not the caller's
+            EXPECT_EQ(chosen.Duration, 1000 + 100 * chosen.Kind) << row.toStdString();
+            EXPECT_TRUE(chosen.Play && w.EditSonido[chosen.Kind]->text() == chosen.FileName)
+                << row.toStdString();
         }
-        EXPECT_EQ(chosen.FileName, w.EditSonido[expected]->text());
-        EXPECT_EQ(chosen.Duration, 1000 + 100 * expected); // the row's duration, not the caller's
-        EXPECT_TRUE(chosen.Play);
     }
     // A row switched off does not play; its own switch only.
     w.CheckBoxSonidosContraGol->setChecked(false);
@@ -408,7 +361,7 @@ TEST(Sounds, DecisionTableOverEveryCategory) {
     EXPECT_TRUE(w.ElegirSonido("0", "", "250101", 1500).Play);
     // An empty sound team matches an empty youth-team ID: the user's goal.
     w.EditTeamIDJuveniles->clear();
-    EXPECT_EQ(w.ElegirSonido("0", "", "", 1500).Kind, MiGol);
+    EXPECT_EQ(w.ElegirSonido("0", "", "", 1500).Kind, SoundKind::MiGol);
     // A test plays the given file for its row's duration, whatever the row's switch says; an unknown
     // edit name plays for the duration passed.
     const auto test = w.ElegirSonido("Test", "EditSonidoContraGol", "/tmp/x.wav", 1500);
@@ -447,7 +400,6 @@ TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
     w.SpeedTest1Click(w.CheckBoxSonidos); // not a test button: nothing
     EXPECT_EQ(player.Played().size(), 4);
     w.CheckBoxSonidos->setChecked(true);
-
     player.Calls.clear();
     p.Boxes.Sleeps.clear();
     player.Unplayable << w.EditSonidoTarjeta->text();
@@ -463,7 +415,6 @@ TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
     player.AudioOutput = true; // a sound that plays still holds the window for its row's duration
     w.EjecutarSonido("0", "10_", "250101", 1500);
     EXPECT_EQ(p.Boxes.Sleeps, QVector<int>({1000}));
-
     int sleeps = 0;
     Dialogs::SetSleepHook([&](int) { // the click arrives while the window processes messages
         ++sleeps;
@@ -516,7 +467,6 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     EXPECT_EQ(ReadFile(ini), before);
     w.CheckBoxSonidos->setChecked(true);
     EXPECT_TRUE(ReadFile(ini).contains("DuracionSonidosOcasion=4000"));
-
     // A chosen file goes into the sound table; any other sender chooses for the user's goal row; a
     // cancelled dialog changes nothing.
     QString title, filter, answer = "/home/ana/sounds/gol.mp3";

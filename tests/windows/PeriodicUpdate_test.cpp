@@ -74,7 +74,6 @@ TEST_F(PeriodicUpdate, DetailsScoreAndMinuteOfAFollowedMatch) {
     }
     RebuildSlot(0);
     EXPECT_EQ(FPartidos->LabelSumarioEstadio->text(), " Old Park");
-
     // The live list answered with the error document: the minute stays. The details are read now.
     WriteLive("2024-03-16 20:30:00", "chpperror.xml");
     FPartidos->Actualizar10Partidos("");
@@ -86,7 +85,6 @@ TEST_F(PeriodicUpdate, DetailsScoreAndMinuteOfAFollowedMatch) {
     FPartidos->Actualizar10Partidos("");
     EXPECT_TRUE(NewRequests().isEmpty()) << "the details are read once";
     EXPECT_EQ(RowCells(Matches(), 0, {HomeGoals, AwayGoals}), "1|1");
-
     // The minute, half-time taken out; none for a file that cannot be read; the replay minute.
     const std::pair<const char*, const char*> bands[] = {
         {"2024-03-16 19:00:00", "0"},  {"2024-03-16 19:45:59", "45"}, {"2024-03-16 20:00:00", "45"},
@@ -151,7 +149,6 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
     for (const char* f : {"matchDetails1.xml", "matchLineup1Home.xml", "matchLineup1Away.xml"})
         EXPECT_TRUE(QFile::exists(AppDir + "data/Xml/" + f)) << f;
     EXPECT_FALSE(Matches().Cells(HomeTactic, 1).isEmpty());
-
     // Ended: nothing more is fetched or awaited, and the score and the flag stay.
     AddEvent(0, {"250103", "140_0", {}, GoalClass});
     FPartidos->Actualizar10Partidos("");
@@ -200,20 +197,17 @@ TEST_F(PeriodicUpdate, TeamDetailsAfterAnAdd) {
     FPartidos->DescargarDatosEquipos(0);
     EXPECT_EQ(RowCells(Matches(), 0, {HomeLeagueName, AwayRegionName}), "kept|Kent");
     NewRequests();
-
     SetMatch(4, "712500001", "251017", "250101");
     ASSERT_TRUE(p->Service->Fault("notfound", 1, "team"));
     FPartidos->DescargarDatosEquipos(4);
     EXPECT_EQ(NewRequests().size(), 3);
     EXPECT_EQ(RowCells(Matches(), 4, {HomeLeagueName, AwayRegionName, MatchTypeCode}), "|Lancashire|3");
-
     // Youth: no team request; the match list of the youth team.
     SetMatch(1, YouthMatch, "2701001", "2701003", true);
     Matches().SetCells(HomeLeagueName, 1, "kept");
     FPartidos->DescargarDatosEquipos(1);
     EXPECT_EQ(NewRequests(), QStringList{"matches&teamID=2701001&isYouth=true"});
     EXPECT_EQ(RowCells(Matches(), 1, {HomeLeagueName, MatchTypeCode}), "kept|100");
-
     // A free slot, a row without team IDs, and an update with nothing to follow ask for nothing.
     FPartidos->DescargarDatosEquipos(2);
     SetMatch(3, "712000022", "", "");
@@ -247,7 +241,6 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
     Matches().SetCells(HomeGoals, 3, "3");
     AddEvent(3, {"10", "100_0", {}, GoalClass});
     AddEvent(3, {"10", "20_0", "4-4-2", {}});
-
     FPartidos->RadioGroupTipoPartidos->SetItemIndex(1);
     FPartidos->Actualizar10Partidos("91");
     EXPECT_EQ(RowCells(Matches(), 0, {HomeGoals, AwayGoals, MinuteText}), "2|5|91");

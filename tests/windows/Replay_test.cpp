@@ -80,7 +80,6 @@ TEST(Replay, RecordedEventsAreReadAndReleasedMinuteByMinute) {
     EXPECT_TRUE(f2.Cells(EventHtml, 2).contains("#5577FF"));
     EXPECT_FALSE(f2.Cells(EventHtml, 2).contains("<a href"));
     f0.SetCells(EventHtml, 1, "Other end");
-
     TBKStringGrid& l0 = FOptions->BKStringGridEventos(0);
     TBKStringGrid& l2 = FOptions->BKStringGridEventos(2);
     TBKStringGrid& queue = FOptions->BKStringGridEventosPanel();
@@ -116,7 +115,6 @@ TEST(Replay, RecordedEventsAreReadAndReleasedMinuteByMinute) {
     EXPECT_EQ(p.Sounds.Played(), QStringList({p.Folder.File("sounds/MatchEnd.wav")}));
     EXPECT_EQ(l2.RowCount(), f2.RowCount());
     EXPECT_EQ(l0.RowCount(), 3);
-
     // A second recorded match in the same slot leaves only its own events; a match the answer does
     // not hold, or a file that is not there, reads nothing.
     SetMatch(2, "901", "10", "20");
@@ -157,7 +155,6 @@ TEST(Replay, TwoRecordedMatchesReplayTogether) {
     const int shownBefore = live0.RowCount() - 1;
     ASSERT_EQ(shownBefore, UpTo(recorded0, 50));
     ASSERT_GT(shownBefore, 3);
-
     w.AnadirPartido(second, 1, false);
     TBKStringGrid& recorded1 = FOptions->BKStringGridFEventos(1);
     TBKStringGrid& live1 = FOptions->BKStringGridEventos(1);
@@ -166,7 +163,6 @@ TEST(Replay, TwoRecordedMatchesReplayTogether) {
     EXPECT_EQ(live0.RowCount() - 1, shownBefore) << "the first match is not replayed again";
     EXPECT_EQ(queued(first), shownBefore);
     EXPECT_EQ(live1.RowCount() - 1, UpTo(recorded1, 50)) << "the new match caught up";
-
     while (w.ReplayMinute.toInt() < 95)
         w.DescargaDiferido();
     // Each match's events shown once, in order, and queued once.

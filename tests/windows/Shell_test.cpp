@@ -152,7 +152,6 @@ TEST_F(MainWindow, TheCloseAndTheShutdownRoutine) {
     EXPECT_FALSE(service.hasPendingConnections());
     EXPECT_EQ(Setting("DuracionSonidosMiGol"), "2500");
     EXPECT_TRUE(SettingsIni && LanguageIni);
-
     DeleteProgramWindows();
     Start();
     SettingsIni->WriteString("Opciones", "Usuario", "changed in memory");
@@ -209,7 +208,6 @@ TEST(FirstStart, DemoUserFillsTheSettingsAndLandsOnTheMatches) {
     EXPECT_EQ(FMain->CurrentForm, FPartidos);
     EXPECT_TRUE(QFileInfo(p.Folder.File("data/Xml/250101")).isDir());
     EXPECT_TRUE(ServiceRequests(p).contains("team")); // the user's own team
-
     // No maker's host in the settings: nothing is read.
     qsizetype requests = p.Service->LogLines().size();
     EXPECT_EQ(FPartidos->ComprobarNuevaVersion(), "No");
@@ -232,7 +230,6 @@ TEST(FirstStart, DemoUserFillsTheSettingsAndLandsOnTheMatches) {
     ASSERT_TRUE(p.Service->Fault("stall", 1, {}, 3));
     EXPECT_EQ(FPartidos->ComprobarNuevaVersion(), "No");
     EXPECT_EQ(FPartidos->ComprobarNuevaVersion(), "New"); // the fault was taken; the page reads again
-
     // The next connect works without any hand edit, and says that a newer version exists.
     FPartidos->BitBtnConectarClick();
     FPartidos->TimerConexion->stop();
@@ -324,7 +321,6 @@ TEST(InfoPage, TextsAndLinks) {
     EXPECT_EQ(info.Memo1->toPlainText(), "a\n\nb\n\nc\n\nd\n\ne\nf");
     EXPECT_EQ(info.Memo2->toPlainText(), "p\n\nq\nr\n\ns\n\n\nt");
     EXPECT_EQ(info.LabelTranslations->text() + "|" + info.PageControl1->tabText(1), "Credits:|Helpers");
-
     info.show();
     ASSERT_FALSE(info.LinkLabels.isEmpty());
     for (LinkLabel* link : info.LinkLabels) // shown without the prefix

@@ -1,10 +1,6 @@
-// The connect and the add-and-remove roads against velkaro-service, offscreen. Connect: a refused login
-// and then the live connect with its requests in order and the user's next match in slot 0; the
-// initial loads of the recorded list (a match two list teams share loaded once) and of the league with
-// the list; recorded mode loading nothing. Add and remove: live and finished adds by match ID, by team
-// and through the selector's bookmarks, the refusals (already followed, ended, not played, no match
-// found, an error document), youth requests, removing and clearing slots, and the service's live list
-// following the slots.
+// The connect and the add-and-remove roads against velkaro-service, offscreen: a refused and a live
+// connect, the initial loads, recorded mode; adds by match ID, team and bookmark, live and finished,
+// youth, their refusals, removing and clearing slots, and the service's live list following them.
 #include "platform/XmlDocument.h"
 #include "platform/widgets/Gauge.h"
 #include "support/gui/WindowTest.h"

@@ -1,38 +1,13 @@
-// The matches window's controls, offscreen and without a service: its words from the language file,
-// the connection panel (the proxy file, the connect button, the port key filter, Enter in the code
-// field, the live/recorded choice), the add panel of an empty slot (the group and team selectors from
-// the favourites, the national-team tables and the user's bookmarks, the add button's number rule, the
-// two sources) and the clock with its controls.
+// The matches window's controls, offscreen and without a service: the connection panel (the proxy
+// file, the connect button, the port filter, Enter in the code field), the add panel of an empty slot
+// (the selectors from the favourites, national teams and bookmarks, the number rule, the two sources)
+// and the clock with its controls.
 #include "core/UPaises.h"
 #include "support/TestProgramFolder.h"
 #include "support/gui/WindowTest.h"
 #include <QFocusEvent>
-#include <QMap>
 
 namespace {
-
-// Every text of the window from the language file: "Section/Key|English default|suffix".
-const QStringList Texts =
-    QString("General/LabelUser|User:|;"
-            "General/LabelSecurityCode|Security Code|:;Connection/LabelSaveSecurityCode||;"
-            "Connection/LabelConnect|Connect|;Connection/LabelProxy|Proxy|;"
-            "Connection/LabelUseProxy|Use proxy|;Connection/LabelServer|Server|:;Connection/LabelPort|Port|:;"
-            "General/LabelUser|UserName:|;General/LabelPassword|Password:|;"
-            "Matches/StringGridMM8|Match type| ;General/InitialLoading|Initial loading| ;"
-            "Connection/LabelConnection||;Matches/Live|Live|;Matches/Recorded|Recorded|;"
-            "Connection/LabelMyTeam|My team|;Matches/MyLeague|My league|;General/LabelSenior|Senior|;"
-            "General/LabelYouth|Youth|;Matches/TabEvents|Events|;Matches/TabSummary|Summary|;"
-            "Matches/DeleteMatch|Delete match|;General/LabelAdd|Add|;Matches/SelectMatch|Select match| ;"
-            "General/LabelGroup|Group|;General/LabelTeam|Team|:;General/LabelTeamID|TeamID|:;"
-            "Matches/LabelChances|Chances|;Events/Normal|Normal|;Events/SE|Special event|;"
-            "Events/CA|Counter-attack|;Matches/StringGridEvents2||;Matches/StringGridEvents3||;"
-            "General/LabelLevel||;General/LabelOf||;General/Before|Before|;General/Now|Now|;"
-            "Team/LabelNextMatch|Next match|;League/Scorers|Scorers|;League/ScoredGoals|Scored goals|;"
-            "League/ReceivedGoals|Received goals|;Team/StringGridL0||;Team/StringGridL1||;"
-            "Team/StringGridL2||;Team/StringGridL6||;Team/StringGridL7||;Team/StringGridL8||;"
-            "Team/StringGridL9||;Team/StringGrid41||;Team/StringGrid1||;General/LabelDelete|Delete|;"
-            "Matches/DeleteAll|Delete all|;Matches/UpdateData|Update data|;General/Pause|Pause|")
-        .split(';');
 
 // The connection panel's tests make their own windows on a program folder without the proxy file.
 struct MatchesWindow : ::testing::Test {
@@ -90,39 +65,6 @@ QString Bookmark(int type, const QString& text, const QString& id) {
 }
 
 } // namespace
-
-// A language file that gives every key a marker text shows that marker on the window, with each
-// control's suffix; without a language file every control shows its English default.
-TEST_F(MatchesWindow, EveryTextComesFromItsKeyWithItsEnglishDefault) {
-    QMap<QString, QString> sections{{"Main", "TabOptions=<Main/TabOptions>\r\n"},
-                                    {"General", "RecordedList=<General/RecordedList>\r\n"}};
-    QStringList markers, defaults;
-    for (const QString& row : Texts) {
-        const QStringList parts = row.split('|');
-        sections[parts[0].section('/', 0, 0)] += parts[0].section('/', 1) + "=<" + parts[0] + ">\r\n";
-        markers << "<" + parts[0] + ">" + parts[2];
-        if (!parts[1].isEmpty())
-            defaults << parts[1] + parts[2];
-    }
-    QString language;
-    for (auto it = sections.cbegin(); it != sections.cend(); ++it)
-        language += "[" + it.key() + "]\r\n" + it.value();
-    WriteFile(folder.File("language/English.lng"), language.toUtf8());
-    folder.OpenSettings();
-    const QString list = "\"<Main/TabOptions> - <General/RecordedList>\"";
-    {
-        const TFPartidos w;
-        const QStringList shown = ShownTexts(&w);
-        for (const QString& marker : markers + QStringList{list, "<Matches/MyLeague> + " + list})
-            EXPECT_TRUE(shown.contains(marker)) << marker.toStdString();
-    }
-    ASSERT_TRUE(QFile::remove(folder.File("language/English.lng")));
-    folder.OpenSettings();
-    const TFPartidos w;
-    const QStringList shown = ShownTexts(&w);
-    for (const QString& text : defaults + QStringList{"\"TabOptions - Recorded list\""})
-        EXPECT_TRUE(shown.contains(text)) << text.toStdString();
-}
 
 TEST_F(MatchesWindow, StartsOnTheConnectionPanelWithTheSettingsUser) {
     SettingsIni->WriteString("Opciones", "Usuario", "alice");
@@ -252,7 +194,7 @@ TEST_F(MatchesWindow, NoProxyUnlessUseProxyIsCheckedAndThePortFilter) {
     EXPECT_EQ(w.EditPassword->text(), "codex");
 }
 
-TEST(AddPanel, GroupsAndTeamsFromFavouritesAndNationalTeams) {
+TEST(AddPanel, GroupsAndTeamsFromFavouritesNationalTeamsAndBookmarks) {
     TestProgram p;
     TFPartidos& w = *FPartidos;
     SetFavourites({"A|Zeta FC|111", "|No Group|222", "A|alpha United|333", "B|Zeta FC|444", "B||555"});
@@ -294,11 +236,6 @@ TEST(AddPanel, GroupsAndTeamsFromFavouritesAndNationalTeams) {
     EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "[National team]");
     EXPECT_TRUE(w.ComboBoxAnadir11->currentText().isEmpty() && w.EditAnadir12->text().isEmpty());
     EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
-}
-
-TEST(AddPanel, BookmarksFileRules) {
-    TestProgram p;
-    TFPartidos& w = *FPartidos;
     // Only team bookmarks are listed; the lookup of a name takes the first bookmark of that text,
     // whatever its type.
     const QString bookmarks = AppDir + "data/Xml/bookmarks.xml";
@@ -329,17 +266,10 @@ TEST(AddPanel, BookmarksFileRules) {
 TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
     TestProgram p;
     TFPartidos& w = *FPartidos;
-    for (const auto& [text, enabled] : {std::pair{"12a", false},
-                                        {"123", true},
-                                        {"", false},
-                                        {"$1F", false},
-                                        {"-5", false},
-                                        {" 12", false},
-                                        {"0", true},
-                                        {"2147483647", true},
-                                        {"2147483648", false}}) {
-        w.EditAnadir2->setText(text);
-        EXPECT_EQ(w.ButtonAnadirPartido->isEnabled(), enabled) << text;
+    for (const QString& c :
+         QString("12a|;123|on;|;$1F|;-5|; 12|;0|on;2147483647|on;2147483648|").split(';')) {
+        w.EditAnadir2->setText(c.section('|', 0, 0));
+        EXPECT_EQ(w.ButtonAnadirPartido->isEnabled(), c.endsWith("on")) << c.toStdString();
     }
     // A letter typed stays in the field, and the button stays off until it is gone.
     w.EditAnadir2->clear();

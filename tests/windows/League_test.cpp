@@ -37,8 +37,8 @@ QString Standing(const TBKStringGrid& t, int r, int points = 0, int scored = 0, 
 }
 
 // The live table is the table before the round with the slots' scores as results, ordered by points
-// and then goal difference, the clubs that moved marked; the round's goals show as "+n" in the scorers
-// and both rankings, and the goals-for ranking is ordered by its totals.
+// and then goal difference, the clubs that moved marked; the round's goals show as "+n" in both rankings
+// by club and in the scorers all together, and the goals-for ranking is ordered by its totals.
 void ExpectTheRoundCounted() {
     const TBKStringGrid& before = FPartidos->BKStringGridLigaInicial;
     const TBKStringGrid& live = FPartidos->BKStringGridLigaActualizada;
@@ -55,6 +55,13 @@ void ExpectTheRoundCounted() {
                     other = MatchCell(home ? MatchColumn::AwayGoals : MatchColumn::HomeGoals, s).toInt();
                 }
         round += own;
+        // The club's goals of the round in both rankings.
+        for (const auto& [ranking, n] : {std::pair{&FPartidos->BKStringGridLigaGolesMarcados, own},
+                                         {&FPartidos->BKStringGridLigaGolesRecibidos, other}}) {
+            const int row = static_cast<int>(Column(*ranking, GoalListName, 1, 8).indexOf(name)) + 1;
+            EXPECT_EQ(ranking->Cells(GoalListRoundGoals, row), n ? QString("+%1").arg(n) : QString())
+                << name.toStdString();
+        }
         EXPECT_EQ(Standing(live, r), Standing(before, b, own > other ? 3 : own == other, own, other, 1))
             << name.toStdString();
         const QStringList now = Standing(live, r).split('|');
@@ -66,14 +73,11 @@ void ExpectTheRoundCounted() {
                                                                            : b < r ? MovedDownMark
                                                                                    : QString()));
     }
-    for (const TBKStringGrid* list :
-         {&FPartidos->BKStringGridLigaGoleadores, &FPartidos->BKStringGridLigaGolesMarcados,
-          &FPartidos->BKStringGridLigaGolesRecibidos}) {
-        int added = 0;
-        for (const QString& plus : Column(*list, GoalListRoundGoals, 1, list->RowCount() - 1))
-            added += QString(plus).remove(' ').toInt();
-        EXPECT_EQ(added, round);
-    }
+    const TBKStringGrid& scorers = FPartidos->BKStringGridLigaGoleadores;
+    int added = 0;
+    for (const QString& plus : Column(scorers, GoalListRoundGoals, 1))
+        added += QString(plus).remove(' ').toInt();
+    EXPECT_EQ(added, round);
     const QStringList scored = Column(FPartidos->BKStringGridLigaGolesMarcados, GoalListTotal, 1, 8);
     EXPECT_TRUE(std::is_sorted(scored.rbegin(), scored.rend())) << scored.join('|').toStdString();
 }

@@ -154,11 +154,13 @@ TEST_F(Connect, RecordedListLoadFillsItsSlotsOnceAndMarksThem) {
     SetRecordedRow(1, "Castlebridge United", "250104");
     SetRecordedRow(3, "Scout IF", "260201");
     SetRecordedRow(4, "Nowhere FC", "999999"); // no match to come
+    SetRecordedRow(10, "Nowhere Else", "999998");
     ConnectDemo(0, 2);
     FPartidos->TimerConexion->stop();
     EXPECT_TRUE(Plays(0, "250104"));
     EXPECT_EQ(Column(FOptions->BKStringGrid10Partidos(), MatchColumn::InitialLoadFlag, 0, 3),
-              QStringList({"1", "", "1", "1"})); // slot 3 marked though nothing was found
+              QStringList({"1", "", "1", "1"}));                // slot 3 marked though nothing was found
+    EXPECT_EQ(MatchCell(MatchColumn::InitialLoadFlag, 9), "1"); // the list's tenth row too
     EXPECT_TRUE(MatchCell(MatchColumn::MatchId, 1).isEmpty());
     EXPECT_FALSE(MatchCell(MatchColumn::MatchId, 2).isEmpty());
     EXPECT_TRUE(MatchCell(MatchColumn::MatchId, 3).isEmpty());

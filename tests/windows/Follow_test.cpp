@@ -113,6 +113,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(Column(panel, P::ScoreText, 9, 10), QStringList({"2 - 1", "3 - 1"}));
     EXPECT_EQ(Column(panel, P::CategoryCode, 11, 12), QStringList({"30", "6"}));
     EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"GoalMine.wav", "GoalMine.wav", "Card.wav"}));
+    EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // a refresh keeps the marker
     // Nothing new, and then every event so far repeated: nothing stored, nothing sounds.
     p.Sounds.Calls.clear();
     FPartidos->DescargaLive();
@@ -124,6 +125,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     // The view: every event listed, the counters, the commentary, the results list and the logo the
     // service serves.
     RebuildSlot(0);
+    EXPECT_TRUE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // the user's switch clears it
     EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), t.RowCount() + 1);
     EXPECT_EQ(FPartidos->BKStringGridListaEventos.Cells(0, 1), t.Cells(EventTypeKey, 0));
     EXPECT_FALSE(FPartidos->LabelO11->text().isEmpty());
@@ -145,6 +147,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     // Ratings from the saved details, duels, possession of both halves.
     const TBKStringGrid& grid = w.BKStringGridDetalles;
     EXPECT_EQ(grid.Cells(1, 1) + "|" + grid.Cells(6, 1), "Velkaro Demo FC|Bramley Town");
+    EXPECT_EQ(w.LabelEquipo1->text() + "|" + w.LabelEquipo2->text(), "Velkaro Demo FC|Bramley Town"); // pitch
     EXPECT_EQ(grid.Cells(2, 13).trimmed(),
               SavedElement("matchDetails0.xml", "Match/HomeTeam/RatingMidfield"));
     EXPECT_EQ(grid.Cells(0, 3), w.LabelSumarioTipoPartido->text());

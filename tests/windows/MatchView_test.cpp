@@ -569,17 +569,23 @@ TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
                                                              "</Match></HattrickData>");
     };
     details("matchdetails.xml");
+    QString players;
+    for (const auto& [role, name, stars] : {std::tuple{"1", "Kim Keeper", "3.5"}, {"2", "Bo Back", "2"}})
+        players +=
+            QString(
+                "<Player><RoleID>%1</RoleID><PlayerID>1%1</PlayerID><PositionCode>%1</PositionCode>"
+                "<Behaviour>0</Behaviour><PlayerName>%2</PlayerName><RatingStars>%3</RatingStars></Player>")
+                .arg(role, name, stars);
     WriteFile(
         AppDir + "data/Xml/matchLineup2Away.xml",
-        "<HattrickData><FileName>matchlineup.xml</FileName><Team><TeamName>Away United</TeamName><Lineup>"
-        "<Player><RoleID>1</RoleID><PlayerID>11</PlayerID><PositionCode>1</PositionCode><Behaviour>0"
-        "</Behaviour><PlayerName>Kim Keeper</PlayerName><RatingStars>3.5</RatingStars></Player>"
-        "</Lineup></Team></HattrickData>");
+        ("<HattrickData><FileName>matchlineup.xml</FileName><Team><TeamName>Away United</TeamName><Lineup>" +
+         players + "</Lineup></Team></HattrickData>")
+            .toUtf8());
     RebuildSlot(2);
     EXPECT_EQ(w.BKStringGridDetalles.Cells(1, 1), "Home Rovers");
     EXPECT_EQ(w.Gauge1->Progress(), 60);
     EXPECT_EQ(w.PanelHome[1]->text(), "Kim Keeper");
-    EXPECT_EQ(w.LabelHomeEstrellas->text(), "3" + QLocale().decimalPoint() + "5");
+    EXPECT_EQ(w.LabelHomeEstrellas->text(), "5" + QLocale().decimalPoint() + "5"); // every box's stars
     // The service's error document stands where the details should be; the lineup is gone.
     details("chpperror.xml");
     QFile::remove(AppDir + "data/Xml/matchLineup2Away.xml");

@@ -59,6 +59,7 @@ TEST_F(PeriodicUpdate, DetailsScoreAndMinuteOfAFollowedMatch) {
     AddEvent(0, {"250103", "20_0", "Bramley lined up in a 3-5-2 formation.", {}});
     AddEvent(0, {"0", "31_0", "With an overcast sky...", {}, "0", "0", "8475"});
     AddEvent(0, {"250103", "332_0"});
+    AddEvent(0, {"250101", "335_0"});
     AddEvent(0, {"250101", "100_0", {}, GoalClass});
     WriteLive("2024-03-16 19:30:00");
     for (const char* fault : {"errordoc", "notfound"}) {
@@ -71,6 +72,7 @@ TEST_F(PeriodicUpdate, DetailsScoreAndMinuteOfAFollowedMatch) {
         EXPECT_EQ(Matches().Cells(Spectators, 0), AlignNumberText("8475"));
         EXPECT_EQ(Matches().Cells(HomeFormation, 0), "4-4-2");
         EXPECT_EQ(Matches().Cells(AwayTactic, 0), LanguageIni->ReadString("General", "Tactic2", ""));
+        EXPECT_EQ(Matches().Cells(HomeTactic, 0), LanguageIni->ReadString("General", "Tactic7", ""));
     }
     RebuildSlot(0);
     EXPECT_EQ(FPartidos->LabelSumarioEstadio->text(), " Old Park");

@@ -26,9 +26,14 @@ QString DefaultBrowserPath();
 // one, else the text up to the first blank (the whole text when it has none).
 QString BrowserExecutableFromCommand(const QString& command);
 
-// Opens a web address: mode "nuevaVentana" starts the default browser on it (a new window), any other
-// mode hands it to the desktop's handler. Only http(s) addresses (and mailto: through the handler)
-// are opened; failures are not reported.
+// False for a browser command's first item that cannot start a browser with the address alone: a
+// launcher such as env (snaps), flatpak or a shell.
+bool IsPlainBrowserExecutable(const QString& Executable);
+
+// Opens a web address: mode "nuevaVentana" starts the default browser on it (a new window) when its
+// command is a plain executable, any other mode (or another browser command) hands it to the
+// desktop's handler. Blanks, "|" and braces are percent-encoded; only http(s) addresses (and mailto:
+// through the handler) are opened; failures are not reported.
 void OpenUrl(const QString& Url, const QString& Mode);
 
 // "yyyy-mm-dd", plus " hh:nn" when the time of day is not midnight.

@@ -62,7 +62,10 @@ TFMain::TFMain(const QString& ExecutablePath, QWidget* parent)
         const QSignalBlocker blocker(TabControl1);
         TabControl1->setCurrentIndex(TabControl1->count() - 1);
     }
-    CurrentForm = new TFInfo(); // a page of its own beside the global one
+    // The information page is made once, here: the Info tab docks the same window later.
+    if (!FInfo)
+        FInfo = new TFInfo();
+    CurrentForm = FInfo;
     FormVisible(CurrentForm, DockArea);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -125,8 +128,7 @@ void TFMain::TabControl1Change() {
             FormVisible(form, DockArea);
         }
     }
-    if (index == 0 && FPartidos)
+    // The first run ends on the matches tab.
+    if (TabControl1->currentIndex() == 0 && FPartidos)
         FPartidos->CompletarGrupoFavoritos();
 }
-
-void TFMain::PrimeraEjecucion() {}

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
@@ -307,6 +308,9 @@ QWidget* TFOptions::CreateFavouritesPages() {
     ComboBoxFavoritosGrupoAnadir->setEditable(true);
     ComboBoxFavoritosGrupoAnadir->setInsertPolicy(QComboBox::NoInsert);
     EditFavoritosEquipoAnadir = NewEdit("EditFavoritosEquipoAnadir", GroupBoxFavoritosAnadir);
+    // A team ID is decimal digits; nothing else can be typed.
+    EditFavoritosEquipoAnadir->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,9}")), EditFavoritosEquipoAnadir));
     ButtonFavoritosAnadir = Named(new QPushButton(GroupBoxFavoritosAnadir), "ButtonFavoritosAnadir");
     ButtonFavoritosAnadir->setEnabled(false);
     add->addWidget(LabelFavoritosGrupoAnadir, 0, 0);
@@ -328,6 +332,10 @@ QWidget* TFOptions::CreateFavouritesPages() {
     ViewListaGrabada = Named(new StringGridView(&datos_.BKStringGridListaGrabada, TabSheetListaGrabada),
                              "BKStringGridListaGrabada");
     ComboBoxListaGrabada = Named(new QComboBox(TabSheetListaGrabada), "ComboBoxListaGrabada");
+    // Chosen from the favourites, or set by a click on a row of the list (whose team may no longer be
+    // a favourite).
+    ComboBoxListaGrabada->setEditable(true);
+    ComboBoxListaGrabada->setInsertPolicy(QComboBox::NoInsert);
     BitBtnListaAnadir = Named(new QPushButton(TabSheetListaGrabada), "BitBtnListaAnadir");
     BitBtnListaBorrar = Named(new QPushButton(TabSheetListaGrabada), "BitBtnListaBorrar");
     rec->addWidget(ViewListaGrabada, 0, 0, 4, 1);
@@ -356,12 +364,21 @@ void TFOptions::ConnectHandlers() {
     // An edit's change handler runs also when code sets its text.
     connect(EditFavoritosTeamID, &QLineEdit::textChanged, this, [this] { EditFavoritosTeamIDChange(); });
 
+    connect(EditFavoritosEquipoAnadir, &QLineEdit::textChanged, this,
+            [this] { EditFavoritosEquipoAnadirChange(); });
+    connect(ButtonFavoritosBorrar, &QPushButton::clicked, this, [this] { ButtonFavoritosBorrarClick(); });
+    connect(ButtonFavoritosAnadir, &QPushButton::clicked, this, [this] { ButtonFavoritosAnadirClick(); });
+    connect(BitBtnListaAnadir, &QPushButton::clicked, this, [this] { BitBtnListaAnadirClick(); });
+    connect(BitBtnListaBorrar, &QPushButton::clicked, this, [this] { BitBtnListaBorrarClick(); });
+    connect(ViewListaGrabada, &QTableView::clicked, this, [this] { BKStringGridListaGrabadaClick(); });
+
     // Selections made by the user; code that selects calls the handler itself.
     connect(ListBoxFavoritosGrupo, &QListWidget::currentRowChanged, this,
             [this] { ListBoxFavoritosGrupoClick(); });
     connect(ListBoxFavoritosEquipo, &QListWidget::currentRowChanged, this,
             [this] { ListBoxFavoritosEquipoClick(); });
-    connect(ComboBoxListaGrabada, &QComboBox::activated, this, [this](int) { ComboBoxListaGrabadaChange(); });
+    connect(ComboBoxListaGrabada, &QComboBox::currentTextChanged, this,
+            [this] { ComboBoxListaGrabadaChange(); });
 
     // The sound page's buttons and durations.
     ConnectSoundHandlers();

@@ -5,6 +5,7 @@
 //   UPartidosConexion.cpp  the connection panel: login fields, proxy settings and their file
 //   UPartidosTextos.cpp    the window's texts in the user's language
 #include "core/BKStringGrid.h"
+#include "core/ReplayProgress.h"
 #include "platform/HttpClient.h"
 
 #include <QHash>
@@ -190,8 +191,11 @@ public:
     class QSlider* TrackBarVelocidad = nullptr; // positions 1..4
     QLabel* LabelVelocidad = nullptr;           // speed factor "1", "2", "4", "10"
     class QToolButton* SpeedButton1 = nullptr;  // replay play/pause; its state is its hint "1", "2", "3"
-    // The replay minute shared by all slots, as decimal text; "-1" after a recorded add.
+    // The replay minute shared by all slots, as decimal text; "-1" after a recorded add made before the
+    // first replay step.
     QString ReplayMinute = QStringLiteral("-1");
+    // The minutes each slot has released: a slot never releases one twice.
+    ReplayProgress Replay;
     // True while a poll or a replay step runs: ticks, "now" and play clicks meanwhile are ignored.
     bool PollRunning = false;
     // False while the live clock is paused by BitBtnStop.
@@ -427,8 +431,11 @@ public:
     void CreatePageCalificaciones();
     void CreatePanelFinAlineacion();
     void CreatePageResumenEventos();
-    // The new-version check of the connect: "New", "No" or "Old" (no page read yet: "No").
+    // The new-version check of the connect (UPartidosVersion.cpp): "New", "No" or "Old". A version
+    // page that cannot be read, or no maker's host in the settings, gives "No".
     QString ComprobarNuevaVersion();
+    // The time limit of each wait of the version page (connecting, then between bytes), in seconds.
+    int VersionTimeoutSec = 5;
 
     // ---- the user's league: the round at connect (UPartidosCargaLiga.cpp), the league panel
     // (UPartidosLiga.cpp, UPartidosLigaInicial.cpp, UPartidosLigaDibujo.cpp), the live table

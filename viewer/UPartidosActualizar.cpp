@@ -62,21 +62,19 @@ bool HomeSide(const TBKStringGrid& matches, const TBKStringGrid& events, int s, 
     return events.Cells(EventColumn::SubjectTeamId, row) == matches.Cells(MatchColumn::HomeTeamId, s);
 }
 
-// Score from the event table: every goal counts for its side; a walkover event fixes the result
-// (501: the home team wins 5-0, the away team did not turn up; 502: the reverse) and ends the count.
+// Score from the event table: every goal counts for its side. A walkover event ends the count and
+// gives one side five goals: "501" the away side, "502" the home side; the other keeps its count.
 void RecountScore(TBKStringGrid& matches, const TBKStringGrid& events, int s, int rows) {
     int home = 0;
     int away = 0;
     for (int r = 0; r < rows; ++r) {
         const QString key = events.Cells(EventColumn::EventTypeKey, r);
         if (key.startsWith(QLatin1String("501_"))) {
-            home = 5;
-            away = 0;
+            away = 5;
             break;
         }
         if (key.startsWith(QLatin1String("502_"))) {
-            home = 0;
-            away = 5;
+            home = 5;
             break;
         }
         if (events.Cells(EventColumn::EventClass, r).startsWith(QLatin1String(",0,0"))) {

@@ -16,7 +16,6 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <climits>
 #include <functional>
@@ -133,9 +132,7 @@ void TFPartidos::CreatePanelAnadirEquipo() {
 
     EditAnadir2 = new QLineEdit(p);
     EditAnadir2->setGeometry(164, 60, 170, 26);
-    // A match ID goes into a request: typing accepts digits only.
-    EditAnadir2->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), EditAnadir2));
+    // Whatever is typed stays visible; the add button is enabled only for a number (EditAnadir2Change).
 
     RadioGroupEsJuveniles = new RadioGroup(p);
     RadioGroupEsJuveniles->SetColumns(2);
@@ -265,9 +262,6 @@ void TFPartidos::ComboBoxAnadir11Change() {
     try {
         EditAnadir12->setText(QString());
         const QString team = ComboBoxAnadir11->currentText();
-        // No team chosen: no ID (the country lookup would otherwise give its fallback league).
-        if (team.isEmpty())
-            return;
         const QString group = ComboBoxAnadir1->currentText();
         if (group == NationalTeamsEntry()) {
             if (team.contains(QLatin1String("U20")))
@@ -275,10 +269,9 @@ void TFPartidos::ComboBoxAnadir11Change() {
             else
                 EditAnadir12->setText(NationalTeamIds(LeagueIdFromCountry(team)));
         } else if (group == BookmarksGroupEntry()) {
-            // Only team bookmarks are listed, so only a team bookmark may give the team ID: a player
-            // or league bookmark of the same text would give an ID that is no team's.
+            // The first bookmark of that text gives the ID, whatever its type.
             ForEachBookmark([this, &team](const XmlNode& bookmark) {
-                if (!IsTeamBookmark(bookmark) || bookmark.ChildText(QStringLiteral("Text")) != team)
+                if (bookmark.ChildText(QStringLiteral("Text")) != team)
                     return true;
                 EditAnadir12->setText(bookmark.ChildText(QStringLiteral("ObjectID")));
                 return false;

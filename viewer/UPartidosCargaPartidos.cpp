@@ -230,7 +230,12 @@ void TFPartidos::AnadirPartidoFinalizado(const QString& MatchId, int Slot, bool 
             // The events of this match, wherever it stands in the service's answer.
             EventosPartidosFinalizadoDescarga(MatchId);
             DescargarDatosEquipos(Slot);
-            ReplayMinute = QStringLiteral("-1");
+            // Before the first replay step the replay starts at "-1". A match added once the replay
+            // runs joins it at the shared minute: its own events up to there are released at once,
+            // while the other slots release nothing twice.
+            bool isNumber = false;
+            if (const int minute = ReplayMinute.toInt(&isNumber); !isNumber || minute < 0)
+                ReplayMinute = QStringLiteral("-1");
             EventosPartidosFinalizadoActualizar(ReplayMinute);
             Actualizar10Partidos(ReplayMinute);
         } catch (...) {

@@ -76,6 +76,7 @@ void TFPartidos::EventosPartidosFinalizadoDescarga(const QString& AddedMatchId) 
             for (int c = 0; c < table.ColCount(); ++c)
                 table.SetCells(c, r, QString());
         table.SetRowCount(1);
+        Replay.Restart(*slot); // a new match: it replays from its start
 
         const XmlNode events = match.Child(QStringLiteral("EventList"));
         for (int j = 0; j < events.ChildCount(); ++j) {
@@ -141,9 +142,15 @@ void TFPartidos::EventosPartidosFinalizadoActualizar(const QString& Minute) {
         try {
             TBKStringGrid& live = SeleccionarTablaEventos(s);
             TBKStringGrid& recorded = SeleccionarTablaFEventos(s);
-            for (int r = 0; r <= recorded.RowCount() - 2; ++r) {
-                if (DecimalOr(recorded.Cells(EventColumn::EventMinute, r), 0) != minute)
-                    continue;
+            // The minutes after the slot's last released one up to this step's: the step's own minute
+            // in a running replay, every minute so far for a match added after the replay began. A
+            // minute released before is never released again.
+            QVector<int> rows;
+            for (int r = 0; r <= recorded.RowCount() - 2; ++r)
+                if (Replay.Releases(s, DecimalOr(recorded.Cells(EventColumn::EventMinute, r), 0), minute))
+                    rows.append(r);
+            Replay.Released(s, minute);
+            for (const int r : rows) {
                 const int row = live.RowCount() - 1;
                 for (int c = 0; c < live.ColCount(); ++c)
                     live.SetCells(c, row, recorded.Cells(c, r));

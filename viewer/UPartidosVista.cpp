@@ -209,7 +209,7 @@ void TFPartidos::CreatePanelPartido() {
                                           const StringGridView::DrawState& state) {
         BKStringGridListaEventosDrawCell(canvas, col, row, rect, state.selected);
     };
-    connect(ViewListaEventos, &QAbstractItemView::clicked, this, [this] { BKStringGridListaEventosClick(); });
+    connect(ViewListaEventos, &StringGridView::Click, this, [this] { BKStringGridListaEventosClick(); });
     middle->addWidget(ViewListaEventos);
 
     auto* side = new QVBoxLayout;
@@ -289,7 +289,7 @@ void TFPartidos::CreatePanelPartido() {
                                         const StringGridView::DrawState& state) {
         BKStringGridResultadosDrawCell(canvas, col, row, rect, state.selected);
     };
-    connect(ViewResultados, &QAbstractItemView::clicked, this, [this] { BKStringGridResultadosClick(); });
+    connect(ViewResultados, &StringGridView::Click, this, [this] { BKStringGridResultadosClick(); });
     if (QBoxLayout* right = LayoutHolding(PanelPartidos->layout(), PanelLiga))
         right->insertWidget(right->indexOf(PanelLiga), ViewResultados);
     // While an empty slot hides the match view, the add panel keeps its height at the top.

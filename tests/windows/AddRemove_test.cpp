@@ -110,7 +110,7 @@ TEST(AddRemove, LiveAddByMatchIdOrTeamFillsTheShownSlotAndTheLiveList) {
     Add(2, NationalLive);
     ASSERT_EQ(p.Boxes.Boxes.size(), 1);
     EXPECT_EQ(p.Boxes.Boxes[0].text,
-              QStringLiteral("This match is already followed in another tab.\nThe match was not added."));
+              QStringLiteral("This match is already followed in another tab.\nNothing was downloaded."));
     EXPECT_EQ(Row(2), slot2);
     EXPECT_TRUE(RequestsSince(p, again).isEmpty());
     EXPECT_FALSE(FPartidos->TimerConexion->isActive()); // it was stopped before the click
@@ -119,7 +119,7 @@ TEST(AddRemove, LiveAddByMatchIdOrTeamFillsTheShownSlotAndTheLiveList) {
     Add(2, DemoRoundFive);
     ASSERT_EQ(p.Boxes.Boxes.size(), 2);
     EXPECT_TRUE(p.Boxes.Boxes[1].text.startsWith(QStringLiteral("This match has already finished")));
-    EXPECT_TRUE(p.Boxes.Boxes[1].text.endsWith(QStringLiteral("replay it.\nThe match was not added.")));
+    EXPECT_TRUE(p.Boxes.Boxes[1].text.endsWith(QStringLiteral("replay it.\nNothing was downloaded.")));
     EXPECT_EQ(Row(2), slot2);
     EXPECT_FALSE(LiveList().contains(DemoRoundFive));
 
@@ -168,7 +168,7 @@ TEST(AddRemove, AnAddWithNoMatchFoundAsksNothingFurtherAndWritesNothing) {
     // A team the service does not know: no next match.
     int mark = ServiceRequests(p).size();
     Add(5, QString(), QStringLiteral("999999"));
-    EXPECT_EQ(BoxTexts(p), QStringList{QStringLiteral("The match was not added.")});
+    EXPECT_EQ(BoxTexts(p), QStringList{QStringLiteral("Nothing was downloaded.")});
     QStringList log = RequestsSince(p, mark);
     EXPECT_EQ(log, QStringList{QStringLiteral("matches&teamID=999999")});
     EXPECT_EQ(Row(5), slot5);
@@ -227,7 +227,7 @@ TEST(AddRemove, RecordedAddReplaysItsOwnMatchAndLeavesTheLiveListAlone) {
     ASSERT_FALSE(p.Boxes.Boxes.isEmpty());
     EXPECT_EQ(p.Boxes.Boxes.last().text,
               QStringLiteral("This match has not finished yet, so it cannot be replayed. "
-                             "Follow it live instead.\nThe match was not added."));
+                             "Follow it live instead.\nNothing was downloaded."));
     EXPECT_EQ(Row(2), slot2);
 }
 

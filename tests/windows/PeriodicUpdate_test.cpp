@@ -258,18 +258,18 @@ TEST_F(PeriodicUpdate, TeamDetailsAfterAnAdd) {
 // Without a service: the walkover result, a slot with a single event, the recorded match-end text.
 TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
     TestProgram p;
-    // 501: the away team did not turn up, the home team wins 5-0 (whatever was counted before).
+    // Two home goals, then "501": the away side gets 5, the home side keeps its 2, the scan stops.
     SetMatch(0, "1", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 0, "0");
     AddEvent(0, {"10", "100_0", {}, GoalClass});
     AddEvent(0, {"10", "100_0", {}, GoalClass});
     AddEvent(0, {"10", "501_0"});
     AddEvent(0, {"20", "100_0", {}, GoalClass}); // after the walkover: not counted
-    // 502: the home team did not turn up.
+    // "502" first: the home side gets 5, nothing after it counts.
     SetMatch(1, "2", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 1, "0");
     AddEvent(1, {"20", "502_0"});
-    AddEvent(1, {"10", "100_0", {}, GoalClass});
+    AddEvent(1, {"20", "100_0", {}, GoalClass});
     // One event only: the row is left alone.
     SetMatch(2, "3", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 2, "0");
@@ -283,8 +283,8 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
 
     FPartidos->RadioGroupTipoPartidos->SetItemIndex(1);
     FPartidos->Actualizar10Partidos("91");
-    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0) + "-" + Cell(MatchColumn::AwayGoals, 0), "5-0");
-    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 1) + "-" + Cell(MatchColumn::AwayGoals, 1), "0-5");
+    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0) + "-" + Cell(MatchColumn::AwayGoals, 0), "2-5");
+    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 1) + "-" + Cell(MatchColumn::AwayGoals, 1), "5-0");
     EXPECT_EQ(Cell(MatchColumn::MinuteText, 0), "91");
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 2), "");
     EXPECT_EQ(Cell(MatchColumn::MinuteText, 2), "");

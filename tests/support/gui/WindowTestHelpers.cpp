@@ -2,6 +2,8 @@
 
 #include "core/DataStore.h"
 #include "core/UConectar.h"
+#include "shell/ModalDialog.h"
+#include "shell/ProgramWindows.h"
 #include "shell/UOptions.h"
 #include "support/gui/TestProgram.h"
 #include "viewer/UPartidos.h"
@@ -14,6 +16,17 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <gtest/gtest.h>
+
+void CreateProgramWindows(const QString& ExecutablePath) {
+    CrearVentanas(ExecutablePath);
+}
+
+void DeleteProgramWindows() {
+    ModalDialog::SetRunner({});
+    LiberarVentanas();
+    Connected = 0;
+    RecommendedURL.clear();
+}
 
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
@@ -71,6 +84,10 @@ void SetMatch(int slot, const QString& matchId, const QString& homeId, const QSt
 void AddEvent(int slot, const TestEvent& e) {
     TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
     AppendRow(t, {QString::number(t.RowCount()), e.minute, e.player, e.team, e.object, e.key, e.html, e.cls});
+}
+
+QString LastBox(const TestProgram& program) {
+    return program.Boxes.Boxes.isEmpty() ? QString() : program.Boxes.Boxes.last().text;
 }
 
 QStringList ServiceRequests(const TestProgram& program) {

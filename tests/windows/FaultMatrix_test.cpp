@@ -20,6 +20,7 @@
 // - "stall" holds the answer for a second; the client's limits are cut to half a second while the fault
 //   is on, so it ends every stalled request itself.
 #include "core/DataStore.h"
+#include "core/LeagueGoals.h"
 #include "core/LeagueTable.h"
 #include "core/Settings.h"
 #include "core/UConectar.h"
@@ -345,16 +346,21 @@ private:
             return followed(AddSlot, OtherMatch);
         case Step::FirstRun:
             return dialog_->result() == ModalDialog::ResultOK;
-        case Step::LeagueLoad:
+        case Step::LeagueLoad: {
             for (int slot = 0; slot < 4; ++slot)
                 if (MatchCell(MatchColumn::InitialLoadFlag, slot) != QLatin1String("1") ||
                     MatchCell(MatchColumn::MatchTypeCode, slot) != QLatin1String("1"))
                     return false;
-            return connected() && !FPartidos->PageControlLiga->isHidden() &&
+            // Scorers between the caption row and the empty last row, each named from the players files.
+            const TBKStringGrid& scorers = FPartidos->BKStringGridLigaGoleadores;
+            bool named = scorers.RowCount() > 2;
+            for (int r = 1; r < scorers.RowCount() - 1; ++r)
+                named = named && !scorers.Cells(GoalListColumn::GoalListName, r).isEmpty();
+            return connected() && named && !FPartidos->PageControlLiga->isHidden() &&
                    !FPartidos->LabelLiga->text().isEmpty() &&
                    FPartidos->LabelJornada1->text() != QLatin1String("---") &&
-                   !FPartidos->BKStringGridLigaInicial.Cells(LeagueTableColumn::TableTeamName, 8).isEmpty() &&
-                   FPartidos->BKStringGridLigaGoleadores.RowCount() > 2; // captions, scorers, the empty row
+                   !FPartidos->BKStringGridLigaInicial.Cells(LeagueTableColumn::TableTeamName, 8).isEmpty();
+        }
         }
         return false;
     }

@@ -39,6 +39,8 @@ PATTERNS = {
     ("General", "SubSkill"): ["1", "2", "3", "4"],  # the four steps within a level
     ("General", "Attitude"): ["-1", "0", "1"],  # play it cool, normal, match of the season
     ("Team", "StringGridL"): [str(n) for n in range(10)],  # the ten columns of the league tables
+    ("General", "PositionCode"): [str(n) for n in range(1, 12)],  # the eleven places of a lineup
+    ("General", "Behaviour"): [str(n) for n in range(1, 8)],  # offensive ... extra central defender
 }
 
 

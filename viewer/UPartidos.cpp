@@ -162,6 +162,7 @@ void TFPartidos::CreatePanelPartidos() {
     // Each panel's controls are created by the file of its concern.
     CreatePanelAnadirEquipo();
     CreatePanelPartido();
+    CreatePanelFinPartido(); // the end-of-match report on the match view's second page
     CreatePanelLiga();
     CreatePanelEventos();
     CreatePanelTiempo();

@@ -7,7 +7,9 @@
 #include "core/BKStringGrid.h"
 #include "platform/HttpClient.h"
 
+#include <QHash>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 class QCheckBox;
@@ -355,12 +357,81 @@ public:
     // Releases the recorded events of Minute of every slot into the slots' event tables and the events
     // panel, marks the tabs and plays the sounds.
     void EventosPartidosFinalizadoActualizar(const QString& Minute);
-    // ---- league panel (UPartidosLiga.cpp) ----
-    // Called by the match view (defined for now in UPartidosVistaLiga.cpp; they do nothing yet): the
-    // live league table refresh, the end-of-match report of a finished slot, and the league panel's
-    // page control (made with the league panel; while absent the table is not refreshed).
-    void ActualizarLiga();
+    // ---- end-of-match report (UPartidosFin.cpp, UPartidosFinDetalles.cpp, UPartidosFinAlineaciones.cpp,
+    // UPartidosFinResumen.cpp) ----
+    // The report of a finished match, on TabSheetFinPartido: ratings, the two lineups (one panel moved
+    // between the pages) and the chances summary. Rebuilt whole with the view of a finished match.
+    class QTabWidget* PageControlFinPartido = nullptr;
+    QWidget* TabSheetCalificaciones = nullptr; // page 0
+    QWidget* TabSheetAlineacion1 = nullptr;    // page 1: home lineup
+    QWidget* TabSheetAlineacion2 = nullptr;    // page 2: away lineup
+    QWidget* TabSheetResumenEventos = nullptr; // page 3
+    // Ratings page: the ratings grid, the pitch of duels beside the team names, the possession gauges
+    // of the two halves with the home and away shares.
+    TBKStringGrid BKStringGridDetalles;
+    class StringGridView* ViewDetalles = nullptr;
+    TBKStringGrid StringGridCampo;
+    class StringGridView* ViewCampo = nullptr;
+    QLabel* LabelEquipo1 = nullptr;
+    QLabel* LabelEquipo2 = nullptr;
+    QLabel* Label40 = nullptr; // caption of the gauges
+    class ColorGauge* Gauge1 = nullptr;
+    class ColorGauge* Gauge2 = nullptr;
+    QLabel* LabelPose11 = nullptr;
+    QLabel* LabelPose12 = nullptr;
+    QLabel* LabelPose21 = nullptr;
+    QLabel* LabelPose22 = nullptr;
+    // Lineup panel. The repeated controls are indexed by their number: LabelHomePos[5] is LabelHomePos5.
+    QFrame* PanelFinAlineacion = nullptr;
+    QLabel* LabelMatchID = nullptr;
+    QLabel* LabelHomeTeam = nullptr;
+    QLabel* LabelHomeFormacion = nullptr;
+    QLabel* LabelHomeTactica = nullptr;
+    QLabel* LabelHExperiencia = nullptr;
+    QLabel* LabelHomeExperiencia = nullptr;
+    QLabel* LabelHEstrellas = nullptr;
+    QLabel* LabelHomeEstrellas = nullptr;
+    QLabel* LabelHomeReplaced = nullptr;
+    std::array<QLabel*, 12> PanelHome{};    // 1..11: the box, its caption the player's name
+    std::array<QLabel*, 19> LabelHomePos{}; // 1..11 position words; 17, 18 the set-pieces / captain captions
+    std::array<QLabel*, 12> LabelHomeColor{};  // 1..11 swatches
+    std::array<QLabel*, 22> LabelHomeStar{};   // 1..11, 19..21
+    std::array<QLabel*, 22> LabelHomeName{};   // 17..21
+    std::array<QLabel*, 22> ImageHome{};       // 19..21 star pictures
+    std::array<QLabel*, 22> ImageHomeLesion{}; // 19..21 injury pictures
+    std::array<QLabel*, 22> LabelHomeLesion{}; // 19..21 injury levels
+    // Summary page: a panel per side with the team's name, the captions and the 48 counters, the
+    // counters keyed by the number after "LabelR" ("10", "14", "411", ...), the captions likewise.
+    QFrame* PanelEventosHome = nullptr;
+    QFrame* PanelEventosAway = nullptr;
+    QLabel* LabelEventosHomeName = nullptr;
+    QLabel* LabelEventosAwayName = nullptr;
+    std::array<QLabel*, 7> LabelTitulo{}; // 1..6
+    QHash<QString, QLabel*> LabelT;
+    QHash<QString, QLabel*> LabelR;
+
     void CompletarPartidoFinPartido(int Slot);
+    void CompletarFinDetalles(int Slot);
+    void LimpiarDetalles();
+    void CompletarFinAlineaciones(int Slot);
+    // The user chose a page of the report: a lineup page gets the panel, filled with its side.
+    void PageControlFinPartidoChange();
+    void CompletarFinResumenEventos(int Slot);
+    void LimpiarPanelesEventos();
+    void CompletarFinFinal(int Slot);
+    void BKStringGridDetallesDrawCell(class QPainter& Canvas, int ACol, int ARow, const class QRect& Rect);
+    void StringGridCampoDrawCell(class QPainter& Canvas, int ACol, int ARow, const class QRect& Rect);
+    void LeerIdiomaFinPartido();
+    // The report's pages, made once with the match view.
+    void CreatePanelFinPartido();
+    void CreatePageCalificaciones();
+    void CreatePanelFinAlineacion();
+    void CreatePageResumenEventos();
+    // ---- league panel (UPartidosLiga.cpp) ----
+    // Called by the match view (defined for now in UPartidosVistaLiga.cpp; it does nothing yet): the
+    // live league table refresh, and the league panel's page control (made with the league panel;
+    // while absent the table is not refreshed).
+    void ActualizarLiga();
     class QTabWidget* PageControlLiga = nullptr;
     // League round of the connect (defined for now in UPartidosCargaLiga.cpp; they do nothing yet):
     // the league search finds nothing, as when the league details cannot be downloaded.

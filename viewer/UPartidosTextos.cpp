@@ -50,6 +50,7 @@ void TFPartidos::LeerIdioma() {
     // The match view's panels, each concern with its own controls.
     LeerIdiomaAnadir();
     LeerIdiomaVista();
+    LeerIdiomaFinPartido();
     LeerIdiomaPanelEventos();
     LeerIdiomaReloj();
 }

@@ -1,7 +1,5 @@
-// TFPartidos: what the match view calls of the league panel and the end-of-match report. Those
-// concerns are not built yet; the calls do nothing.
+// TFPartidos: what the match view calls of the league panel. That concern is not built yet; the
+// call does nothing.
 #include "viewer/UPartidos.h"
 
 void TFPartidos::ActualizarLiga() {}
-
-void TFPartidos::CompletarPartidoFinPartido(int) {}

@@ -285,8 +285,11 @@ TEST_F(WorldTest, DetailsAndLineupOfAFinishedMatch) {
     for (QDomElement p = team.firstChildElement("Lineup").firstChildElement(); !p.isNull();
          p = p.nextSiblingElement()) {
         byRole[At(p, "RoleID")].append(At(p, "PlayerID"));
-        for (const char* e : {"PlayerName", "RatingStars", "PositionCode", "Behaviour"})
-            EXPECT_FALSE(At(p, e).isEmpty()) << e;
+        // Like the game's answers: set pieces and captain carry a name only, replaced players no behaviour.
+        const int role = At(p, "RoleID").toInt();
+        EXPECT_FALSE(At(p, "PlayerName").isEmpty());
+        EXPECT_EQ(At(p, "RatingStars").isEmpty(), role == 17 || role == 18) << role;
+        EXPECT_EQ(p.firstChildElement("Behaviour").isNull(), role >= 17) << role;
     }
     for (int role = 1; role <= 11; ++role)
         EXPECT_FALSE(byRole.value(QString::number(role)).isEmpty()) << role;
@@ -312,6 +315,36 @@ TEST_F(WorldTest, DetailsAndLineupOfAFinishedMatch) {
         At(Get(demo, "matchlineup", {{"matchID", own}, {"teamID", "260201"}}, end), "ErrorCode").isEmpty());
     // No match ID: no Match element (the details step that asks with an empty ID reads empty texts).
     EXPECT_TRUE(Get(demo, "matchdetails", {{"matchID", ""}}, end).firstChildElement("Match").isNull());
+}
+
+// As in the game's answers, the second half's possession comes with the final whistle; the finished
+// youth match replaced a player on each side, whose details are a youth player's.
+TEST_F(WorldTest, PossessionAtTheWhistleAndReplacedYouthPlayers) {
+    const WorldScenario scenario(WorldScenario::DefaultSeed);
+    for (const WorldMatch& m : scenario.Matches()) {
+        int possession = -1;
+        for (const WorldEvent& e : m.events)
+            if ((e.key.startsWith("40_") || e.key.startsWith("47_")) && e.minute > 45)
+                possession = e.minute;
+        if (m.endMinute > 0) { // not a walkover
+            EXPECT_EQ(possession, m.endMinute) << m.id;
+        }
+    }
+    const QDateTime late = kickOff.addDays(1);
+    for (const char* team : {"2701002", "2701001"}) {
+        const Params lineup{{"matchID", "130000001"}, {"teamID", team}, {"isYouth", "true"}};
+        QString replaced;
+        const QDomElement list =
+            Get(demo, "matchlineup", lineup, late).firstChildElement("Team").firstChildElement("Lineup");
+        for (QDomElement p = list.firstChildElement(); !p.isNull(); p = p.nextSiblingElement())
+            if (At(p, "RoleID") == "19")
+                replaced = At(p, "PlayerID");
+        ASSERT_FALSE(replaced.isEmpty()) << team;
+        EXPECT_EQ(At(Get(demo, "playerdetails", {{"playerId", replaced}, {"isYouth", "true"}}, late),
+                     "Player/PlayerID"),
+                  replaced);
+        EXPECT_FALSE(At(Get(demo, "playerdetails", {{"playerId", replaced}}, late), "ErrorCode").isEmpty());
+    }
 }
 
 TEST_F(WorldTest, TheDemoRoundBooksAPlayerWithTwoCardsOnRecord) {

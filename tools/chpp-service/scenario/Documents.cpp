@@ -415,9 +415,16 @@ QByteArray MatchLineup(const WorldScenario& s, const WorldMatch& m, const WorldS
             x.Num("PlayerID", e.playerId);
             x.Num("RoleID", e.role);
             x.Text("PlayerName", p ? p->Name() : "");
+            // As in the game's answers: the set-pieces taker and the captain carry no rating, the
+            // replaced players no behaviour.
+            if (e.role == 17 || e.role == 18) {
+                x.End();
+                continue;
+            }
             x.Text("RatingStars", Stars(e.stars));
             x.Num("PositionCode", e.positionCode);
-            x.Num("Behaviour", e.behaviour);
+            if (e.role < 19)
+                x.Num("Behaviour", e.behaviour);
             x.End();
         }
     }

@@ -77,6 +77,8 @@ void WorldScenario::MakeLineup(WorldMatch& m, WorldSide& side, WorldRng& rng) {
         e.positionCode = role;
         const int b = rng.Range(1, 100);
         e.behaviour = b <= 70 ? 0 : b <= 95 ? rng.Range(1, 4) : rng.Range(5, 7);
+        if (role == 1)
+            e.behaviour = 0; // a keeper keeps to his goal
         e.stars = rng.Range(2, 12) * 0.5;
         side.lineup.append(e);
     }
@@ -280,6 +282,10 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
         special(29, 1, Kind::Injury, 91, 0, 5);
         chance(12, 1, 0, 0, true);
         break;
+    case MatchScript::Substitutions:
+        special(40, 0, Kind::Injury, 91, 0, 4);
+        special(70, 1, Kind::Substitution, 352, 0, 9);
+        break;
     case MatchScript::PenaltyShared:
         chance(12, 0, 0, 4, true);
         possession[0] = 50;
@@ -447,6 +453,7 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
     }
     if (!halfTimeDone)
         halfTime();
+    const qsizetype secondHalfPossession = ev.size();
     if (possession[1] == 50)
         add(90, 0, 0, 50, 47, "Neither team dominated the second half: both had 50% possession.<br /><br />");
     else
@@ -455,6 +462,8 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
                 .arg(teamLink(dominant[1]))
                 .arg(possession[1]));
     m.endMinute = 90 + rng.Range(0, 3);
+    // As in the game, the second half's possession is told at the final whistle, in its added time.
+    ev[secondHalfPossession].minute = m.endMinute;
     const QString verdict =
         score[0] == score[1]
             ? QString("The points are shared.")

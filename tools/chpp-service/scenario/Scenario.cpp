@@ -271,7 +271,7 @@ void WorldScenario::BuildExtraMatches() {
     // Youth matches of the demo user's youth team.
     WorldMatch& youthDone =
         AddMatch(130000001, true, 100, kickOff_.addDays(-4).addSecs(-3 * 60 * 60), 2701002, 2701001);
-    Play(youthDone, MatchScript::Plain, 5);
+    Play(youthDone, MatchScript::Substitutions, 5);
     WorldMatch& youthLive = AddMatch(130000002, true, 100, kickOff_, 2701001, 2701003);
     Play(youthLive, MatchScript::SecondYellow, 2);
     WorldMatch& youthNext = AddMatch(130000003, true, 100, kickOff_.addDays(7), 2701001, 2701002);

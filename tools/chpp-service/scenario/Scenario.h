@@ -21,6 +21,7 @@ enum class MatchScript {
     CupNeutral,    // neutral ground, a straight red card, an injury
     PenaltyShared, // a penalty and shared possession
     AwayIsHome,    // the away team actually plays at home
+    Substitutions, // an injured home player and an away player replaced
 };
 
 class WorldScenario {

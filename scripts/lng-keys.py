@@ -449,6 +449,9 @@ def key_values(src, func, section, expr, depth=0):
         return [literal(tm.group(1), {}), literal(tm.group(2), {})]
     parts = split_top(expr, "+")
     prefix = literal(parts[0], src.constants) if len(parts) > 1 else None
+    am = re.fullmatch(r"(?:QStringLiteral|QString)\(\s*\"(\w*)%1\"\s*\)\s*\.arg\(.*\)", expr, re.S)
+    if am:  # "Prefix%1" with an argument reads like "Prefix" + something
+        prefix = am.group(1)
     if prefix is not None:
         codes = next((v for (s, p), v in PATTERNS.items() if s.lower() == section.lower() and p == prefix),
                      None)

@@ -5,6 +5,7 @@
 //   UPartidosConexion.cpp  the connection panel: login fields, proxy settings and their file
 //   UPartidosTextos.cpp    the window's texts in the user's language
 #include "core/BKStringGrid.h"
+#include "core/ReplayProgress.h"
 #include "platform/HttpClient.h"
 
 #include <QHash>
@@ -190,8 +191,11 @@ public:
     class QSlider* TrackBarVelocidad = nullptr; // positions 1..4
     QLabel* LabelVelocidad = nullptr;           // speed factor "1", "2", "4", "10"
     class QToolButton* SpeedButton1 = nullptr;  // replay play/pause; its state is its hint "1", "2", "3"
-    // The replay minute shared by all slots, as decimal text; "-1" after a recorded add.
+    // The replay minute shared by all slots, as decimal text; "-1" after a recorded add made before the
+    // first replay step.
     QString ReplayMinute = QStringLiteral("-1");
+    // The minutes each slot has released: a slot never releases one twice.
+    ReplayProgress Replay;
     // True while a poll or a replay step runs: ticks, "now" and play clicks meanwhile are ignored.
     bool PollRunning = false;
     // False while the live clock is paused by BitBtnStop.
@@ -427,21 +431,72 @@ public:
     void CreatePageCalificaciones();
     void CreatePanelFinAlineacion();
     void CreatePageResumenEventos();
-    // ---- league panel (UPartidosLiga.cpp) ----
-    // Called by the match view (defined for now in UPartidosVistaLiga.cpp; it does nothing yet): the
-    // live league table refresh, and the league panel's page control (made with the league panel;
-    // while absent the table is not refreshed).
-    void ActualizarLiga();
-    class QTabWidget* PageControlLiga = nullptr;
-    // League round of the connect (defined for now in UPartidosCargaLiga.cpp; they do nothing yet):
-    // the league search finds nothing, as when the league details cannot be downloaded.
-    void BuscarPartidosLiga(const QString& LeagueUnitId);
-    void DescargarJugadoresLiga();
-    void ComprobarPanelLiga();
-    // The new-version check of the connect: "New", "No" or "Old" (no page read yet: "No").
+    // The new-version check of the connect (UPartidosVersion.cpp): "New", "No" or "Old". A version
+    // page that cannot be read, or no maker's host in the settings, gives "No".
     QString ComprobarNuevaVersion();
-    // Counts one league goal of a player and team into the live league panel (does nothing yet).
+    // The time limit of each wait of the version page (connecting, then between bytes), in seconds.
+    int VersionTimeoutSec = 5;
+
+    // ---- the user's league: the round at connect (UPartidosCargaLiga.cpp), the league panel
+    // (UPartidosLiga.cpp, UPartidosLigaInicial.cpp, UPartidosLigaDibujo.cpp), the live table
+    // (UPartidosVistaLiga.cpp) and the round's goals (UPartidosLigaGol.cpp) ----
+    // The round of the user's league into slots 0..3: the user's match first when it is in the round.
+    // The requests carry no league ID: the service answers for the user's own series.
+    void BuscarPartidosLiga(const QString& LeagueUnitId);
+    // The players files of the eight clubs (the scorers and the third yellow card read them).
+    void DescargarJugadoresLiga();
+    // Fills the league panel when slots 0..3 hold the four league matches of the round.
+    void ComprobarPanelLiga();
+    // True when TeamId plays in a match of the match table (an empty ID: when a row is free).
+    bool ExisteEquipo10Partidos(const QString& TeamId);
+    // The first row of Grid without a home team ID; 0 when every row has one.
+    int PrimerVacioTabla(const TBKStringGrid& Grid);
+    // The panel once the round is loaded: series and level, the table before the round, the next
+    // round, the scorers and both rankings.
+    void CompletarLigaInicial();
+    // The live table from the table before the round and the current scores of slots 0..3.
+    void ActualizarLiga();
+    // Counts one league goal of a player and his team into the scorers and both rankings (Slot unused).
     void ActualizarLigaGol(const QString& PlayerId, const QString& TeamId, int Slot);
+    void LeerIdiomaLiga();
+    // The panel is hidden until it has a round to show; its tables are shown on the six pages.
+    QLabel* LabelLiga = nullptr; // series name and level unit name (service text, plain)
+    QLabel* Label1 = nullptr;    // "Level"
+    QLabel* LabelNivel = nullptr;
+    QLabel* Label2 = nullptr; // "of"
+    QLabel* LabelNivelMaximo = nullptr;
+    class QTabWidget* PageControlLiga = nullptr;
+    QWidget* TabSheetLigaInicial = nullptr;
+    QWidget* TabSheetLigaActualizada = nullptr;
+    QWidget* TabSheetLigaJornada = nullptr;
+    QWidget* TabSheetLigaGoleadores = nullptr;
+    QWidget* TabSheetLigaGolesMarcados = nullptr;
+    QWidget* TabSheetLigaGolesRecibidos = nullptr;
+    QLabel* LabelJornadaNumero = nullptr; // the next round's number and its four fixtures ("---" at first)
+    QLabel* LabelJornada1 = nullptr;
+    QLabel* LabelJornada2 = nullptr;
+    QLabel* LabelJornada3 = nullptr;
+    QLabel* LabelJornada4 = nullptr;
+    TBKStringGrid BKStringGridLigaInicial;     // the table before the round (LeagueTableColumn)
+    TBKStringGrid BKStringGridLigaActualizada; // the live table
+    TBKStringGrid BKStringGridLigaGoleadores;  // scorers (GoalListColumn), the last row empty
+    TBKStringGrid BKStringGridLigaGolesMarcados;
+    TBKStringGrid BKStringGridLigaGolesRecibidos;
+    class StringGridView* ViewLigaInicial = nullptr;
+    class StringGridView* ViewLigaActualizada = nullptr;
+    class StringGridView* ViewLigaGoleadores = nullptr;
+    class StringGridView* ViewLigaGolesMarcados = nullptr;
+    class StringGridView* ViewLigaGolesRecibidos = nullptr;
+    void BKStringGridLigaInicialDrawCell(class QPainter& Canvas, int ACol, int ARow, const class QRect& Rect,
+                                         bool Fixed);
+    void BKStringGridLigaActualizadaDrawCell(class QPainter& Canvas, int ACol, int ARow,
+                                             const class QRect& Rect, bool Fixed);
+    void BKStringGridLigaGoleadoresDrawCell(class QPainter& Canvas, int ACol, int ARow,
+                                            const class QRect& Rect, bool Fixed);
+    void BKStringGridLigaGolesMarcadosDrawCell(class QPainter& Canvas, int ACol, int ARow,
+                                               const class QRect& Rect, bool Fixed);
+    void BKStringGridLigaGolesRecibidosDrawCell(class QPainter& Canvas, int ACol, int ARow,
+                                                const class QRect& Rect, bool Fixed);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -53,4 +53,5 @@ void TFPartidos::LeerIdioma() {
     LeerIdiomaFinPartido();
     LeerIdiomaPanelEventos();
     LeerIdiomaReloj();
+    LeerIdiomaLiga();
 }

@@ -186,16 +186,21 @@ TEST(Connect, RecordedListLoadFillsItsSlotsOnceAndMarksThem) {
 
 TEST(Connect, LeagueAndListLoadTakesOnlyListRowsFiveToTen) {
     TestProgram p(Service());
-    SetRecordedRow(1, QStringLiteral("Castlebridge United"), QStringLiteral("250104"));
+    SetRecordedRow(1, QStringLiteral("Kingsbury Park Rangers"), QStringLiteral("251017"));
     SetRecordedRow(5, QStringLiteral("Scout IF"), QStringLiteral("260201"));
     Connect(QStringLiteral("velkaro"), 0, 3);
     FPartidos->TimerConexion->stop();
-    // Slots 0..3 belong to the league round, whose search finds nothing here.
-    for (int slot = 0; slot < 4; ++slot)
-        EXPECT_TRUE(Cell(MatchColumn::MatchId, slot).isEmpty()) << slot;
-    EXPECT_FALSE(Cell(MatchColumn::MatchId, 4).isEmpty());
+    // Slots 0..3 hold the league round, the user's match first; list row 5 goes to slot 4.
+    EXPECT_EQ(Cell(MatchColumn::MatchId, 0), DemoNextMatch);
+    for (int slot = 0; slot < 4; ++slot) {
+        EXPECT_EQ(Cell(MatchColumn::MatchTypeCode, slot), QStringLiteral("1")) << slot;
+        EXPECT_EQ(Cell(MatchColumn::InitialLoadFlag, slot), QStringLiteral("1")) << slot;
+    }
+    EXPECT_TRUE(Cell(MatchColumn::HomeTeamId, 4) == QStringLiteral("260201") ||
+                Cell(MatchColumn::AwayTeamId, 4) == QStringLiteral("260201"));
     EXPECT_EQ(Cell(MatchColumn::InitialLoadFlag, 4), QStringLiteral("1"));
-    EXPECT_FALSE(ServiceRequests(p).join('\n').contains(QStringLiteral("matches&teamID=250104")));
+    EXPECT_FALSE(FPartidos->PanelLiga->isHidden());
+    EXPECT_FALSE(ServiceRequests(p).join('\n').contains(QStringLiteral("matches&teamID=251017")));
 }
 
 TEST(Connect, RecordedModeLoadsNoMatchAndLeavesTheClockOff) {

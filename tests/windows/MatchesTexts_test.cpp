@@ -51,6 +51,9 @@ QString Tab(const TFPartidos& w, QWidget* page) {
 
 #define TEXT_OF(control) [](const TFPartidos& w) { return Text(w.control); }
 #define ITEM_OF(group, i) [](const TFPartidos& w) { return Item(w.group, i); }
+#define LEAGUE_TAB(page)                                                                                     \
+    [](const TFPartidos& w) { return w.PageControlLiga->tabText(w.PageControlLiga->indexOf(w.page)); }
+#define CAPTION_OF(grid, col) [](const TFPartidos& w) { return w.grid.Cells(col, 0); }
 
 // Every control of the window that takes a word from the language file.
 const std::vector<TextRow>& Rows() {
@@ -92,6 +95,29 @@ const std::vector<TextRow>& Rows() {
          [](auto& w) { return w.BKStringGridListaEventos.Cells(4, 0); }},
         {"Matches", "StringGridEvents3", "", "",
          [](auto& w) { return w.BKStringGridListaEventos.Cells(5, 0); }},
+        // league panel
+        {"General", "LabelLevel", "", "", TEXT_OF(Label1)},
+        {"General", "LabelOf", "", "", TEXT_OF(Label2)},
+        {"General", "Before", "Before", "", LEAGUE_TAB(TabSheetLigaInicial)},
+        {"General", "Now", "Now", "", LEAGUE_TAB(TabSheetLigaActualizada)},
+        {"Team", "LabelNextMatch", "Next match", "", LEAGUE_TAB(TabSheetLigaJornada)},
+        {"League", "Scorers", "Scorers", "", LEAGUE_TAB(TabSheetLigaGoleadores)},
+        {"League", "ScoredGoals", "Scored goals", "", LEAGUE_TAB(TabSheetLigaGolesMarcados)},
+        {"League", "ReceivedGoals", "Received goals", "", LEAGUE_TAB(TabSheetLigaGolesRecibidos)},
+        {"Team", "StringGridL0", "", "", CAPTION_OF(BKStringGridLigaInicial, 0)},
+        {"Team", "StringGridL1", "", "", CAPTION_OF(BKStringGridLigaInicial, 1)},
+        {"Team", "StringGridL2", "", "", CAPTION_OF(BKStringGridLigaInicial, 2)},
+        {"Team", "StringGridL6", "", "", CAPTION_OF(BKStringGridLigaInicial, 6)},
+        {"Team", "StringGridL7", "", "", CAPTION_OF(BKStringGridLigaInicial, 7)},
+        {"Team", "StringGridL8", "", "", CAPTION_OF(BKStringGridLigaInicial, 8)},
+        {"Team", "StringGridL9", "", "", CAPTION_OF(BKStringGridLigaInicial, 9)},
+        {"Team", "StringGrid41", "", "", CAPTION_OF(BKStringGridLigaGoleadores, 1)},
+        {"Team", "StringGrid1", "", "", CAPTION_OF(BKStringGridLigaGoleadores, 3)},
+        {"Team", "StringGridL1", "", "", CAPTION_OF(BKStringGridLigaGoleadores, 4)},
+        {"Team", "StringGrid41", "", "", CAPTION_OF(BKStringGridLigaGolesMarcados, 1)},
+        {"Team", "StringGridL1", "", "", CAPTION_OF(BKStringGridLigaGolesMarcados, 3)},
+        {"Team", "StringGrid41", "", "", CAPTION_OF(BKStringGridLigaGolesRecibidos, 1)},
+        {"Team", "StringGridL1", "", "", CAPTION_OF(BKStringGridLigaGolesRecibidos, 3)},
         // events panel and clock panel
         {"General", "LabelDelete", "Delete", "", TEXT_OF(ButtonEventoBorrar)},
         {"Matches", "DeleteMatch", "Delete match", "", TEXT_OF(ButtonEventoBorrarPartido)},

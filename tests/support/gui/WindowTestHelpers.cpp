@@ -2,18 +2,33 @@
 
 #include "core/DataStore.h"
 #include "core/UConectar.h"
+#include "shell/ModalDialog.h"
+#include "shell/ProgramWindows.h"
 #include "shell/UOptions.h"
 #include "support/gui/TestProgram.h"
 #include "viewer/UPartidos.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <gtest/gtest.h>
+
+void CreateProgramWindows(const QString& ExecutablePath) {
+    CrearVentanas(ExecutablePath);
+}
+
+void DeleteProgramWindows() {
+    ModalDialog::SetRunner({});
+    LiberarVentanas();
+    Connected = 0;
+    RecommendedURL.clear();
+}
 
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
@@ -25,6 +40,16 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     f.write(bytes);
+}
+
+QByteArray PlainPng(Qt::GlobalColor colour) {
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(colour);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return png;
 }
 
 QStringList Entries(const QComboBox* combo) {
@@ -71,6 +96,10 @@ void SetMatch(int slot, const QString& matchId, const QString& homeId, const QSt
 void AddEvent(int slot, const TestEvent& e) {
     TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
     AppendRow(t, {QString::number(t.RowCount()), e.minute, e.player, e.team, e.object, e.key, e.html, e.cls});
+}
+
+QString LastBox(const TestProgram& program) {
+    return program.Boxes.Boxes.isEmpty() ? QString() : program.Boxes.Boxes.last().text;
 }
 
 QStringList ServiceRequests(const TestProgram& program) {

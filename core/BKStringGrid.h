@@ -54,11 +54,20 @@ public:
     QString Cells(int ACol, int ARow) const; // "" outside the grid or never written
     void SetCells(int ACol, int ARow, const QString& text);
 
-    // Current cell and in-place editor state (driven by a view).
+    // Current cell and in-place editor state (driven by a view). Setting the current cell tells the
+    // view (OnCurrentCellSet), which moves to it and scrolls it into view.
     int Col() const { return col_; }
     int Row() const { return row_; }
-    void SetCol(int c) { col_ = c; }
-    void SetRow(int r) { row_ = r; }
+    void SetCol(int c) {
+        col_ = c;
+        if (OnCurrentCellSet)
+            OnCurrentCellSet();
+    }
+    void SetRow(int r) {
+        row_ = r;
+        if (OnCurrentCellSet)
+            OnCurrentCellSet();
+    }
     bool EditorMode() const { return editorMode_; }
     void SetEditorMode(bool open) { editorMode_ = open; }
     bool AlwaysShowEditor = false; // goAlwaysShowEditor
@@ -83,6 +92,8 @@ public:
     // Called after any change of cells or shape, so that a view can repaint. Not part of the table's
     // behaviour; hidden tables leave it empty.
     std::function<void()> OnChanged;
+    // Called after SetCol or SetRow. Not part of the table's behaviour either.
+    std::function<void()> OnCurrentCellSet;
 
     // --- operations ---
     virtual void SortByColumn(int ACol, bool Ascending);

@@ -63,8 +63,18 @@ QString DefaultBrowserPath() {
     return BrowserExecutableFromCommand(command);
 }
 
+bool IsPlainBrowserExecutable(const QString& Executable) {
+    // Launchers that need the rest of their command line to start a browser (a snap's "env VAR=...
+    // /snap/bin/x", "flatpak run ...", a shell's "-c"): given the address alone they open nothing.
+    static const QStringList launchers = {QStringLiteral("env"),  QStringLiteral("flatpak"),
+                                          QStringLiteral("snap"), QStringLiteral("sh"),
+                                          QStringLiteral("bash"), QStringLiteral("dash")};
+    const QString name = Executable.mid(Executable.lastIndexOf(QLatin1Char('/')) + 1);
+    return !name.isEmpty() && !Executable.contains(QLatin1Char('=')) && !launchers.contains(name);
+}
+
 void OpenUrl(const QString& Url, const QString& Mode) {
-    QString address = Url.trimmed();
+    QString address = Shell::EncodeAddress(Url.trimmed());
     if (Mode == QLatin1String("nuevaVentana")) {
         // A club's home page is often written without its scheme ("www.club.org"); the browser
         // took it as a web address, so it stays one here.
@@ -75,9 +85,11 @@ void OpenUrl(const QString& Url, const QString& Mode) {
         if (!Shell::IsWebAddress(address))
             return;
         const QString browser = DefaultBrowserPath();
-        if (browser != QLatin1String("ERROR") && Shell::StartProgram(browser, {address}))
+        if (browser != QLatin1String("ERROR") && IsPlainBrowserExecutable(browser) &&
+            Shell::StartProgram(browser, {address}))
             return;
-        // Without a known default browser the desktop's handler opens it.
+        // Without a default browser that can be started with the address alone, the desktop's
+        // handler opens it.
         Shell::OpenAddress(address);
         return;
     }
@@ -174,6 +186,13 @@ QChar FilterNumericKey(const QString& Text, QChar Key, qint64 Max) {
     bool ok = false;
     const qint64 value = number.toLongLong(&ok); // false on overflow
     return ok && value <= Max ? Key : QChar(0);
+}
+
+QString NumberText(const QString& Text) {
+    const QString digits = Text.trimmed();
+    if (!IsDecimalDigits(digits) || digits.size() > 18)
+        return QString();
+    return QString::number(digits.toLongLong());
 }
 
 bool IsDecimalDigits(const QString& Text) {

@@ -26,9 +26,14 @@ QString DefaultBrowserPath();
 // one, else the text up to the first blank (the whole text when it has none).
 QString BrowserExecutableFromCommand(const QString& command);
 
-// Opens a web address: mode "nuevaVentana" starts the default browser on it (a new window), any other
-// mode hands it to the desktop's handler. Only http(s) addresses (and mailto: through the handler)
-// are opened; failures are not reported.
+// False for a browser command's first item that cannot start a browser with the address alone: a
+// launcher such as env (snaps), flatpak or a shell.
+bool IsPlainBrowserExecutable(const QString& Executable);
+
+// Opens a web address: mode "nuevaVentana" starts the default browser on it (a new window) when its
+// command is a plain executable, any other mode (or another browser command) hands it to the
+// desktop's handler. Blanks, "|" and braces are percent-encoded; only http(s) addresses (and mailto:
+// through the handler) are opened; failures are not reported.
 void OpenUrl(const QString& Url, const QString& Mode);
 
 // "yyyy-mm-dd", plus " hh:nn" when the time of day is not midnight.
@@ -58,6 +63,10 @@ QString PadWithSpaces(const QString& Text, int Width); // " " prefixed up to Wid
 QString StripBlanks(const QString& Text);              // every " " removed
 // True for a non-empty text of ASCII decimal digits only: what may go into a request or a file name as an ID.
 bool IsDecimalDigits(const QString& Text);
+// A value of the service that must be a number (an ID, a minute, a count), read as one: its decimal
+// digits without blanks around them or leading zeros; "" when the text is not a whole number of at most
+// 18 digits. What the service sends in such a place is shown only through this.
+QString NumberText(const QString& Text);
 
 // A number grouped by thousands and padded with blanks for a right-aligned table cell.
 QString AlignNumberText(const QString& NumberText);

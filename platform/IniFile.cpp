@@ -39,27 +39,33 @@ bool parseInteger(QString text, int& out) {
 } // namespace
 
 IniFile::IniFile(const QString& fileName, Mode mode) : fileName_(fileName), mode_(mode) {
-    QStringList lines;
+    QString text;
     try {
-        lines = TextFile::ReadLines(fileName);
+        text = TextFile::Read(fileName);
     } catch (const EInOutError&) {
         return; // a missing or unreadable file: every read gives its default
     }
+    if (text.contains(QLatin1String("\r\n")))
+        lineEnd_ = QStringLiteral("\r\n");
     Section* current = nullptr;
-    for (const QString& raw : lines) {
+    for (const QString& raw : TextFile::SplitLines(text)) {
         const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(u';'))
-            continue;
         if (line.startsWith(u'[') && line.endsWith(u']')) {
             // A repeated section is kept (and written back) but never found: the first one wins.
-            sections_.append(Section{line.mid(1, line.size() - 2).trimmed(), {}});
+            sections_.append(Section{line.mid(1, line.size() - 2).trimmed(), raw, {}});
             current = &sections_.last();
             continue;
         }
+        if (current == nullptr) {
+            preamble_.append(raw); // text before the first section is no setting
+            continue;
+        }
         const qsizetype eq = line.indexOf(u'=');
-        if (current == nullptr || eq < 0)
-            continue; // text outside a section and lines without a key are not settings
-        current->entries.append({line.left(eq).trimmed(), line.mid(eq + 1).trimmed()});
+        if (line.isEmpty() || line.startsWith(u';') || eq < 0) {
+            current->lines.append(Line{false, {}, {}, raw}); // comments, blank lines, stray text
+            continue;
+        }
+        current->lines.append(Line{true, line.left(eq).trimmed(), line.mid(eq + 1).trimmed(), raw});
     }
 }
 
@@ -77,9 +83,9 @@ IniFile::Section* IniFile::findSection(const QString& name) {
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
     if (const Section* s = findSection(section)) {
-        for (const auto& [k, v] : s->entries) {
-            if (sameName(k, key))
-                return v;
+        for (const Line& l : s->lines) {
+            if (l.entry && sameName(l.key, key))
+                return l.value;
         }
     }
     return def;
@@ -106,19 +112,35 @@ bool IniFile::ReadBool(const QString& section, const QString& key, bool def) con
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
     Section* s = findSection(section);
     if (s == nullptr) {
-        sections_.append(Section{section, {}});
+        // A new section stands apart from the text before it by one blank line.
+        if (!sections_.isEmpty()) {
+            QVector<Line>& before = sections_.last().lines;
+            if (before.isEmpty() || !before.last().raw.trimmed().isEmpty())
+                before.append(Line{});
+        } else if (!preamble_.isEmpty() && !preamble_.last().trimmed().isEmpty()) {
+            preamble_.append(QString());
+        }
+        sections_.append(Section{section, QLatin1Char('[') + section + QLatin1Char(']'), {}});
         s = &sections_.last();
     }
-    bool found = false;
-    for (auto& entry : s->entries) {
-        if (sameName(entry.first, key)) {
-            entry.second = value;
-            found = true;
-            break;
+    const QString raw = key + u'=' + value;
+    qsizetype lastEntry = -1;
+    for (qsizetype i = 0; i < s->lines.size(); ++i) {
+        Line& l = s->lines[i];
+        if (!l.entry)
+            continue;
+        if (sameName(l.key, key)) {
+            if (l.value != value) {
+                l.value = value;
+                l.raw = l.key + u'=' + value; // keeps the key's spelling
+            }
+            written();
+            return;
         }
+        lastEntry = i;
     }
-    if (!found)
-        s->entries.append({key, value});
+    // A new key follows the section's last setting, before the comments and blank lines after it.
+    s->lines.insert(lastEntry + 1, Line{true, key, value, raw});
     written();
 }
 
@@ -136,8 +158,8 @@ bool IniFile::SectionExists(const QString& section) const {
 
 bool IniFile::ValueExists(const QString& section, const QString& key) const {
     if (const Section* s = findSection(section)) {
-        for (const auto& entry : s->entries) {
-            if (sameName(entry.first, key))
+        for (const Line& l : s->lines) {
+            if (l.entry && sameName(l.key, key))
                 return true;
         }
     }
@@ -154,8 +176,9 @@ QStringList IniFile::ReadSections() const {
 QStringList IniFile::ReadSection(const QString& section) const {
     QStringList keys;
     if (const Section* s = findSection(section)) {
-        for (const auto& entry : s->entries)
-            keys.append(entry.first);
+        for (const Line& l : s->lines)
+            if (l.entry)
+                keys.append(l.key);
     }
     return keys;
 }
@@ -172,9 +195,9 @@ void IniFile::EraseSection(const QString& section) {
 
 void IniFile::DeleteKey(const QString& section, const QString& key) {
     if (Section* s = findSection(section)) {
-        for (qsizetype i = 0; i < s->entries.size(); ++i) {
-            if (sameName(s->entries[i].first, key)) {
-                s->entries.remove(i);
+        for (qsizetype i = 0; i < s->lines.size(); ++i) {
+            if (s->lines[i].entry && sameName(s->lines[i].key, key)) {
+                s->lines.remove(i);
                 written();
                 return;
             }
@@ -184,11 +207,12 @@ void IniFile::DeleteKey(const QString& section, const QString& key) {
 
 void IniFile::UpdateFile() {
     QString text;
+    for (const QString& line : preamble_)
+        text += line + lineEnd_;
     for (const Section& s : sections_) {
-        text += QStringLiteral("[") + s.name + QStringLiteral("]\n");
-        for (const auto& [k, v] : s.entries)
-            text += k + u'=' + v + u'\n';
-        text += u'\n';
+        text += s.header + lineEnd_;
+        for (const Line& l : s.lines)
+            text += l.raw + lineEnd_;
     }
     TextFile::WriteAtomic(fileName_, text.toUtf8());
 }

@@ -1,12 +1,13 @@
 #pragma once
 // An INI file held in memory: sections and keys compare without regard to case, the first occurrence
 // of a section or key wins, a key present with an empty value reads "", the order of sections and keys
-// is kept when the file is written. Reads accept UTF-8 (with or without BOM) and fall back to
-// Windows-1252; writes are UTF-8.
+// is kept when the file is written. Rewriting keeps what is not a setting (comments, blank lines, text
+// outside a section) where it stood, the lines of settings that did not change as they were, and the
+// file's line endings. Reads accept UTF-8 (with or without BOM) and fall back to Windows-1252; writes
+// are UTF-8.
 #include <QString>
 #include <QStringList>
 #include <QVector>
-#include <utility>
 
 class IniFile {
 public:
@@ -40,9 +41,17 @@ public:
     void UpdateFile();
 
 private:
+    // One line of a section: a setting (key and value), or any other text, written back as it was.
+    struct Line {
+        bool entry = false;
+        QString key;
+        QString value;
+        QString raw; // the line as read; rebuilt from key and value when the value changes
+    };
     struct Section {
         QString name;
-        QVector<std::pair<QString, QString>> entries;
+        QString header; // the "[name]" line as read
+        QVector<Line> lines;
     };
     const Section* findSection(const QString& name) const;
     Section* findSection(const QString& name);
@@ -50,5 +59,7 @@ private:
 
     QString fileName_;
     Mode mode_;
+    QStringList preamble_; // lines before the first section
     QVector<Section> sections_;
+    QString lineEnd_ = QStringLiteral("\n"); // the file's own line ending (CR LF or LF)
 };

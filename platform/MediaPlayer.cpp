@@ -1,11 +1,19 @@
 #include "platform/MediaPlayer.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QThread>
 #include <QUrl>
 
 namespace {
+
+// How long a started sound may take to show that it plays.
+constexpr int kStartUpMs = 1000;
 
 MediaPlayerRecorder*& currentRecorder() {
     static MediaPlayerRecorder* recorder = nullptr;
@@ -48,15 +56,40 @@ bool MediaPlayer::Open(const QString& FileName) {
     return true;
 }
 
-void MediaPlayer::Play() {
+bool MediaPlayer::HasAudioOutput() {
+    if (MediaPlayerRecorder* recorder = MediaPlayerRecorder::Current())
+        return recorder->AudioOutput;
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
+bool MediaPlayer::Play() {
     if (fileName_.isEmpty())
-        return;
+        return false;
     if (MediaPlayerRecorder* recorder = MediaPlayerRecorder::Current()) {
         recorder->record(MediaPlayerRecorder::Call::What::Play, fileName_);
-        return;
+        return recorder->AudioOutput && !recorder->Unplayable.contains(fileName_);
     }
-    if (player_)
-        player_->play();
+    if (!player_)
+        return false;
+    player_->play();
+    if (!HasAudioOutput())
+        return false;
+    // The player reports a file it cannot play shortly after the start. Until then only the player's
+    // own events are processed (no input, no painting of half-made views).
+    QElapsedTimer started;
+    started.start();
+    for (;;) {
+        const QMediaPlayer::MediaStatus status = player_->mediaStatus();
+        if (player_->error() != QMediaPlayer::NoError || status == QMediaPlayer::InvalidMedia)
+            return false;
+        if (status == QMediaPlayer::BufferedMedia || status == QMediaPlayer::EndOfMedia ||
+            player_->position() > 0)
+            return true;
+        if (player_->playbackState() == QMediaPlayer::StoppedState || started.elapsed() >= kStartUpMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        QThread::msleep(5);
+    }
 }
 
 void MediaPlayer::Close() {

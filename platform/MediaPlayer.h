@@ -22,8 +22,13 @@ public:
     // Opens the player on FileName (any sound already open is closed first). False when the player
     // cannot be created or the file does not exist.
     bool Open(const QString& FileName);
-    // Starts the open sound; it plays on while the window thread goes on processing messages.
-    void Play();
+    // Starts the open sound; it plays on while the window thread goes on processing messages. True
+    // when it can be heard: false at once when the machine has no audio output, and false when the
+    // player fails on the file (found out within a short start-up wait), so that nobody waits for a
+    // sound that does not play.
+    bool Play();
+    // Whether the machine has an audio output to play through.
+    static bool HasAudioOutput();
     // Stops the sound and releases the file.
     void Close();
 
@@ -57,6 +62,10 @@ public:
     MediaPlayerRecorder& operator=(const MediaPlayerRecorder&) = delete;
 
     QVector<Call> Calls;
+    // The machine the recorded players pretend to run on: an audio output, and the files they cannot
+    // play. Play answers from these.
+    bool AudioOutput = true;
+    QStringList Unplayable;
     // The files started with Play, in order.
     QStringList Played() const;
     // Whether a file is open (opened and not closed yet).

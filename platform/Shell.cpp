@@ -1,10 +1,10 @@
 #include "platform/Shell.h"
 
-#include <QDir>
-#include <QFile>
+#include "platform/IniFile.h"
+
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <QUrl>
 
 namespace {
@@ -17,44 +17,41 @@ bool defaultLauncher(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
 }
 
-// The Exec line of a desktop entry file, with the field codes (%u, %U, ...) left in place.
-QString execLineOfDesktopFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    QTextStream in(&file);
-    bool inEntry = false;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inEntry = line == QLatin1String("[Desktop Entry]");
-            continue;
+// The desktop's default web browser, read the way the desktop itself finds it: the first installed
+// entry that a mimeapps.list names for http addresses (the user's files before the system's, the
+// current desktop's own files first in each folder), then that entry's Exec line. Only files are
+// read: no helper program runs, so a click never waits for one.
+QString defaultBrowserCommand() {
+    QStringList desktops;
+    for (const QString& d : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts))
+        desktops << d.toLower();
+    const QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation) +
+                                QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
+    for (const QString& folder : folders) {
+        QStringList lists;
+        for (const QString& d : desktops)
+            lists << folder + u'/' + d + QStringLiteral("-mimeapps.list");
+        lists << folder + QStringLiteral("/mimeapps.list");
+        for (const QString& list : lists) {
+            if (!QFileInfo::exists(list))
+                continue;
+            const QString entries = IniFile(list).ReadString(QStringLiteral("Default Applications"),
+                                                             QStringLiteral("x-scheme-handler/http"), {});
+            for (const QString& entry : entries.split(u';', Qt::SkipEmptyParts)) {
+                const QString name = entry.trimmed();
+                if (name.isEmpty() || name.contains(u'/'))
+                    continue;
+                const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, name);
+                if (path.isEmpty())
+                    continue; // not installed: the next one named
+                const QString exec =
+                    IniFile(path).ReadString(QStringLiteral("Desktop Entry"), QStringLiteral("Exec"), {});
+                if (!exec.isEmpty())
+                    return exec;
+            }
         }
-        if (inEntry && line.startsWith(QLatin1String("Exec=")))
-            return line.mid(5).trimmed();
     }
     return {};
-}
-
-// The command of the xdg default web browser: its desktop entry's Exec line. Empty when unknown.
-QString defaultBrowserCommand() {
-    QProcess query;
-    query.start(QStringLiteral("xdg-settings"),
-                {QStringLiteral("get"), QStringLiteral("default-web-browser")});
-    if (!query.waitForStarted(2000))
-        return {};
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished(1000);
-        return {};
-    }
-    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
-        return {};
-    const QString entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
-    if (entry.isEmpty() || entry.contains(QLatin1Char('/')))
-        return {};
-    const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
-    return path.isEmpty() ? QString() : execLineOfDesktopFile(path);
 }
 
 Shell::Opener& opener() {
@@ -92,10 +89,23 @@ bool IsOpenableAddress(const QString& address) {
            !url.path().isEmpty();
 }
 
+QString EncodeAddress(const QString& address) {
+    QString encoded;
+    encoded.reserve(address.size());
+    for (const QChar c : address) {
+        if (c == u' ' || c == u'|' || c == u'{' || c == u'}')
+            encoded += u'%' + QString::number(c.unicode(), 16).toUpper();
+        else
+            encoded += c;
+    }
+    return encoded;
+}
+
 bool OpenAddress(const QString& address) {
-    if (!IsOpenableAddress(address))
+    const QString encoded = EncodeAddress(address);
+    if (!IsOpenableAddress(encoded))
         return false;
-    return opener() && opener()(address);
+    return opener() && opener()(encoded);
 }
 
 bool StartProgram(const QString& program, const QStringList& arguments) {

@@ -15,14 +15,20 @@ using BrowserCommandSource = std::function<QString()>;
 bool IsOpenableAddress(const QString& address);
 bool IsWebAddress(const QString& address); // http:// or https:// only
 
-// Opens an http(s) or mailto: address with the desktop's handler; anything else is refused (false).
+// The address with the characters that web pages write unencoded but an address may not hold (a
+// blank, "|", "{" and "}") percent-encoded.
+QString EncodeAddress(const QString& address);
+// Opens an http(s) or mailto: address (EncodeAddress applied) with the desktop's handler; anything
+// else is refused (false).
 bool OpenAddress(const QString& address);
 // Starts a program detached with the arguments; false when it cannot be started.
 bool StartProgram(const QString& program, const QStringList& arguments);
-// The command line of the desktop's default web browser; empty when it is not known.
+// The command line (Exec line) of the desktop's default web browser; empty when it is not known.
+// Reads files only, so it is cheap enough for a click.
 QString DefaultBrowserCommand();
 
-// An empty function restores the default (xdg-open, a detached process, the xdg default browser).
+// An empty function restores the default (xdg-open, a detached process, the default browser of the
+// desktop's mimeapps.list files).
 void SetOpener(Opener opener);
 void SetLauncher(Launcher launcher);
 void SetBrowserCommandSource(BrowserCommandSource source);

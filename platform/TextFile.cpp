@@ -29,7 +29,9 @@ QString TextFile::Decode(const QByteArray& bytes) {
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Only the file's own mark goes: a text that itself begins with one (a cell) keeps it.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(body);
     if (!utf8.hasError())
         return text;
@@ -46,8 +48,7 @@ QString TextFile::Read(const QString& path) {
     return Decode(bytes);
 }
 
-QStringList TextFile::ReadLines(const QString& path) {
-    const QString text = Read(path);
+QStringList TextFile::SplitLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -63,6 +64,10 @@ QStringList TextFile::ReadLines(const QString& path) {
     if (start < n)
         lines.append(text.mid(start));
     return lines;
+}
+
+QStringList TextFile::ReadLines(const QString& path) {
+    return SplitLines(Read(path));
 }
 
 void TextFile::WriteAtomic(const QString& path, const QByteArray& bytes) {

@@ -5,9 +5,26 @@
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
+#include <utility>
 
 namespace {
 InstanceGuard* guard = nullptr;
+// The window a later start brings to the front, once the program has made it.
+QPointer<QWidget> mainWindow;
+// A later start asked while there was no window yet: the window comes to the front once it is made.
+bool activationPending = false;
+
+// A later start arrived. While the program is still starting (an installation's message box may be
+// open) there is no window yet: its modal box comes to the front now, the window when it is made.
+void activationRequested() {
+    if (mainWindow) {
+        BringToFront(mainWindow);
+        return;
+    }
+    activationPending = true;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        BringToFront(modal);
+}
 } // namespace
 
 QString GetInstanceMutexName() {
@@ -17,6 +34,10 @@ QString GetInstanceMutexName() {
 void InitFirstInstance() {
     delete guard;
     guard = new InstanceGuard(GetInstanceMutexName());
+    mainWindow = nullptr;
+    activationPending = false;
+    // Listening starts with the guard, before any window exists, so that no request is lost.
+    QObject::connect(guard, &InstanceGuard::ActivationRequested, guard, activationRequested);
 }
 
 bool IsFirstInstance() {
@@ -45,10 +66,9 @@ void BringToFront(QWidget* Window) {
 }
 
 void RaiseOnActivation(QWidget* Window) {
-    if (!guard)
-        return;
-    QObject::connect(guard, &InstanceGuard::ActivationRequested, Window,
-                     [window = QPointer<QWidget>(Window)] { BringToFront(window); });
+    mainWindow = Window;
+    if (std::exchange(activationPending, false))
+        BringToFront(Window);
 }
 
 void FreeInstanceMutex() {

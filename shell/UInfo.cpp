@@ -30,6 +30,11 @@ constexpr Link kLinks[] = {
     {3, "www.hattrick.org", "LinkRules", "Rules, news and help on the game's site"},
 };
 
+// The developer's web page and mail address, shown without "http://" and "mailto:". None is
+// published yet: a label without an address is hidden rather than pointing at an invented one.
+const char* const kDeveloperWeb = "";
+const char* const kDeveloperEmail = "";
+
 // The translation credits, one line per language shipped with the program.
 const char* const kCredits[] = {
     "English: the Velkaro developers",
@@ -44,6 +49,7 @@ QPlainTextEdit* memo(QWidget* parent) {
 } // namespace
 
 LinkLabel::LinkLabel(const QString& address, QWidget* parent) : QLabel(address, parent) {
+    setHidden(address.isEmpty()); // nothing to open
     setCursor(Qt::PointingHandCursor);
     QPalette p = palette();
     p.setColor(QPalette::WindowText, Qt::blue);
@@ -65,8 +71,9 @@ TFInfo::TFInfo(QWidget* parent) : QWidget(parent) {
     LabelVersion = new QLabel(this);
     LabelVersionNumber = new QLabel(QStringLiteral("1.26"), this);
     LabelDeveloper = new QLabel(this);
-    LabelWeb = new LinkLabel(QStringLiteral("velkaro.example.org"), this);
-    LabelEmail = new LinkLabel(QStringLiteral("velkaro@example.org"), this);
+    LabelWeb = new LinkLabel(QString::fromLatin1(kDeveloperWeb), this);
+    LabelEmail = new LinkLabel(QString::fromLatin1(kDeveloperEmail), this);
+    LabelDeveloper->setHidden(LabelWeb->isHidden() && LabelEmail->isHidden());
     LabelConditions = new QLabel(this);
     LabelFeatures = new QLabel(this);
     LabelTranslations = new QLabel(this);

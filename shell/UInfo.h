@@ -8,7 +8,7 @@
 class QPlainTextEdit;
 class QTabWidget;
 
-// A label that shows an address and opens it when clicked.
+// A label that shows an address and opens it when clicked; hidden when it has no address.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UGlobal.h"
+#include "platform/widgets/Dialogs.h"
 #include "shell/UInfo.h"
 #include "shell/UOptions.h"
 #include "viewer/UPartidos.h"
@@ -52,17 +53,24 @@ TFMain::TFMain(const QString& ExecutablePath, QWidget* parent)
     // The window sees its children's keys first.
     qApp->installEventFilter(this);
 
+    BorrarTemporales(files_);
     InstalarActualizacion(files_);
     ComprobarFicheros(files_);
+    const EventsDataState eventsData = RepararEventsData(files_);
     OpenSettingsAndLanguage(files_.Dir, files_.Settings);
     Connected = 0;
     LeerIdioma();
+    if (const QString repaired = EventsDataStateText(eventsData); !repaired.isEmpty())
+        ShowMessage(repaired);
 
     {
         const QSignalBlocker blocker(TabControl1);
         TabControl1->setCurrentIndex(TabControl1->count() - 1);
     }
-    CurrentForm = new TFInfo(); // a page of its own beside the global one
+    // The information page is made once, here: the Info tab docks the same window later.
+    if (!FInfo)
+        FInfo = new TFInfo();
+    CurrentForm = FInfo;
     FormVisible(CurrentForm, DockArea);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -125,8 +133,7 @@ void TFMain::TabControl1Change() {
             FormVisible(form, DockArea);
         }
     }
-    if (index == 0 && FPartidos)
+    // The first run ends on the matches tab.
+    if (TabControl1->currentIndex() == 0 && FPartidos)
         FPartidos->CompletarGrupoFavoritos();
 }
-
-void TFMain::PrimeraEjecucion() {}

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
@@ -99,8 +100,11 @@ template <typename W> W* Named(W* widget, const char* name) {
     return widget;
 }
 
+// Labels show their text as it is, never as markup: some show what the game service sent.
 QLabel* NewLabel(const char* name, QWidget* parent = nullptr) {
-    return Named(new QLabel(parent), name);
+    QLabel* label = Named(new QLabel(parent), name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 QLineEdit* NewEdit(const char* name, QWidget* parent = nullptr) {
@@ -222,7 +226,7 @@ QWidget* TFOptions::CreateSoundsBox() {
         const QString name = SoundKind::Name(k);
         const int n = buttonNumber[k];
         const int row = k + 2;
-        LabelSonido[k] = Named(new QLabel(GroupBoxSonidos), ("LabelSonido" + name).toLatin1().constData());
+        LabelSonido[k] = NewLabel(("LabelSonido" + name).toLatin1().constData(), GroupBoxSonidos);
         EditSonido[k] = Named(new QLineEdit(GroupBoxSonidos), ("EditSonido" + name).toLatin1().constData());
         SpeedSonido[n - 1] = Named(new QToolButton(GroupBoxSonidos),
                                    ("SpeedSonido" + QString::number(n)).toLatin1().constData());
@@ -307,6 +311,9 @@ QWidget* TFOptions::CreateFavouritesPages() {
     ComboBoxFavoritosGrupoAnadir->setEditable(true);
     ComboBoxFavoritosGrupoAnadir->setInsertPolicy(QComboBox::NoInsert);
     EditFavoritosEquipoAnadir = NewEdit("EditFavoritosEquipoAnadir", GroupBoxFavoritosAnadir);
+    // A team ID is decimal digits; nothing else can be typed.
+    EditFavoritosEquipoAnadir->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,9}")), EditFavoritosEquipoAnadir));
     ButtonFavoritosAnadir = Named(new QPushButton(GroupBoxFavoritosAnadir), "ButtonFavoritosAnadir");
     ButtonFavoritosAnadir->setEnabled(false);
     add->addWidget(LabelFavoritosGrupoAnadir, 0, 0);
@@ -328,6 +335,10 @@ QWidget* TFOptions::CreateFavouritesPages() {
     ViewListaGrabada = Named(new StringGridView(&datos_.BKStringGridListaGrabada, TabSheetListaGrabada),
                              "BKStringGridListaGrabada");
     ComboBoxListaGrabada = Named(new QComboBox(TabSheetListaGrabada), "ComboBoxListaGrabada");
+    // Chosen from the favourites, or set by a click on a row of the list (whose team may no longer be
+    // a favourite).
+    ComboBoxListaGrabada->setEditable(true);
+    ComboBoxListaGrabada->setInsertPolicy(QComboBox::NoInsert);
     BitBtnListaAnadir = Named(new QPushButton(TabSheetListaGrabada), "BitBtnListaAnadir");
     BitBtnListaBorrar = Named(new QPushButton(TabSheetListaGrabada), "BitBtnListaBorrar");
     rec->addWidget(ViewListaGrabada, 0, 0, 4, 1);
@@ -356,12 +367,21 @@ void TFOptions::ConnectHandlers() {
     // An edit's change handler runs also when code sets its text.
     connect(EditFavoritosTeamID, &QLineEdit::textChanged, this, [this] { EditFavoritosTeamIDChange(); });
 
+    connect(EditFavoritosEquipoAnadir, &QLineEdit::textChanged, this,
+            [this] { EditFavoritosEquipoAnadirChange(); });
+    connect(ButtonFavoritosBorrar, &QPushButton::clicked, this, [this] { ButtonFavoritosBorrarClick(); });
+    connect(ButtonFavoritosAnadir, &QPushButton::clicked, this, [this] { ButtonFavoritosAnadirClick(); });
+    connect(BitBtnListaAnadir, &QPushButton::clicked, this, [this] { BitBtnListaAnadirClick(); });
+    connect(BitBtnListaBorrar, &QPushButton::clicked, this, [this] { BitBtnListaBorrarClick(); });
+    connect(ViewListaGrabada, &QTableView::clicked, this, [this] { BKStringGridListaGrabadaClick(); });
+
     // Selections made by the user; code that selects calls the handler itself.
     connect(ListBoxFavoritosGrupo, &QListWidget::currentRowChanged, this,
             [this] { ListBoxFavoritosGrupoClick(); });
     connect(ListBoxFavoritosEquipo, &QListWidget::currentRowChanged, this,
             [this] { ListBoxFavoritosEquipoClick(); });
-    connect(ComboBoxListaGrabada, &QComboBox::activated, this, [this](int) { ComboBoxListaGrabadaChange(); });
+    connect(ComboBoxListaGrabada, &QComboBox::currentTextChanged, this,
+            [this] { ComboBoxListaGrabadaChange(); });
 
     // The sound page's buttons and durations.
     ConnectSoundHandlers();

@@ -11,6 +11,7 @@
 // The methods are split by concern: UOptions.cpp (controls and layout), UOptionsLoad.cpp
 // (loading at start, LeerIni, GuardarDatos, SalvarTabla), UOptionsTexts.cpp (LeerIdioma),
 // UOptionsLists.cpp (the favourites group lists and the recorded-list buttons the loading runs),
+// UOptionsFavoritos.cpp (the favourites and recorded-list pages' buttons),
 // UOptionsSonidos*.cpp (the sound player, the sound page's handlers and the language change).
 // The controls' headers are included, so that other windows can use the controls directly.
 #include "core/DataStore.h"
@@ -207,8 +208,23 @@ public:
     void ListBoxFavoritosGrupoClick();
     void ListBoxFavoritosEquipoClick();
     void EditFavoritosTeamIDChange();
+    // Removes the first favourite whose ID is the one shown, saves the table, rebuilds the lists.
+    void ButtonFavoritosBorrarClick();
+    // The add button wants a team ID of decimal digits.
+    void EditFavoritosEquipoAnadirChange();
+    // Adds the team of the typed ID to the chosen group: downloaded at once while connected, else
+    // through the add-favourite dialog. Then the table is saved, the ID emptied, the lists rebuilt.
+    void ButtonFavoritosAnadirClick();
     // Recorded-list page: the put and clear buttons follow the chosen team and the selected row.
     void ComboBoxListaGrabadaChange();
+    // Puts the chosen favourite into the selected row when it is free; saves the list.
+    void BitBtnListaAnadirClick();
+    // Frees the row that holds the chosen team (found by name); saves the list.
+    void BitBtnListaBorrarClick();
+    // A click on a row in use chooses its team.
+    void BKStringGridListaGrabadaClick();
+    // Removes row Row of Grid: the rows below move up and the table loses its last row.
+    void DeleteRow(TBKStringGrid& Grid, int Row);
     // Sound check boxes: writes the nine switches unless the window is loading; the master switch
     // enables the eight boxes of the kinds.
     void CheckBoxSonidosClick(QCheckBox* Sender);

@@ -1,4 +1,5 @@
 // The options window's loading at start, its reading of the settings and its saving of the sounds.
+#include "shell/Guarded.h"
 #include "shell/UOptions.h"
 
 #include "core/Settings.h"
@@ -25,14 +26,6 @@ QString ReadOption(const QString& key, const QString& def) {
 
 int ReadOptionInteger(const QString& key, int def) {
     return SettingsIni ? SettingsIni->ReadInteger(kOptions, key, def) : def;
-}
-
-template <typename Step> void Guarded(Step step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-        // Loading goes on with the next step; what was read before the failure stays.
-    }
 }
 
 } // namespace
@@ -96,7 +89,11 @@ void TFOptions::LeerIni() {
     {
         // Setting the language from code must never run the language change.
         const QSignalBlocker blocker(ComboBoxIdioma);
-        ComboBoxIdioma->setCurrentIndex(ReadOptionInteger(QStringLiteral("Idioma"), 0));
+        // An index the list does not hold (the migrations can produce one) shows English, not a blank.
+        const int index = ReadOptionInteger(QStringLiteral("Idioma"), 0);
+        ComboBoxIdioma->setCurrentIndex(index >= 0 && index < ComboBoxIdioma->count()
+                                            ? index
+                                            : ComboBoxIdioma->findText(QStringLiteral("English")));
     }
 
     CheckBoxSonidos->setChecked(ReadOption(QStringLiteral("Sonidos"), QStringLiteral("1")) ==

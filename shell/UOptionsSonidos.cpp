@@ -102,7 +102,11 @@ void TFOptions::EjecutarSonido(const QString& Kind, const QString& Key, const QS
         const PlayingFlag playing(sonando_);
         if (!MediaPlayer1.Open(chosen.FileName))
             return;
-        MediaPlayer1.Play();
+        if (!MediaPlayer1.Play()) {
+            // No audio output, or a file the player cannot play: nothing to wait for.
+            MediaPlayer1.Close();
+            return;
+        }
         QCoreApplication::processEvents();
         // The sound is cut off after its duration: a burst of events plays one sound after the other.
         Dialogs::Sleep(chosen.Duration);

@@ -1,13 +1,10 @@
 // ProgramMain: one running instance creates every window and runs the message loop; a second start
 // brings the running one to the front and ends.
-#include "core/UDataModule1.h"
 #include "platform/Cursor.h"
 #include "platform/Shell.h"
 #include "shell/FirstInstance.h"
-#include "shell/UInfo.h"
+#include "shell/ProgramWindows.h"
 #include "shell/UMain.h"
-#include "shell/UOptions.h"
-#include "viewer/UPartidos.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -28,21 +25,12 @@ int main(int argc, char** argv) {
             else
                 QApplication::restoreOverrideCursor();
         });
-        FMain = new TFMain(QCoreApplication::applicationFilePath());
-        FInfo = new TFInfo();
-        FOptions = new TFOptions();
-        FPartidos = new TFPartidos();
-        DataModule1 = new TDataModule1();
+        CrearVentanas(QCoreApplication::applicationFilePath());
         RaiseOnActivation(FMain);
         FMain->show();
         app.exec();
         restart = FMain->RestartRequested();
-        // Docked windows are children of the main window: each is deleted on its own first.
-        delete FPartidos;
-        delete FOptions;
-        delete FInfo;
-        delete FMain;
-        delete DataModule1;
+        LiberarVentanas();
     } else {
         ActivateFirstInstance();
     }

@@ -154,8 +154,9 @@ void PaintCell(QPainter& Canvas, const QRect& Rect, const QString& Text, const C
     if (Drawing.fill) {
         Canvas.fillRect(Rect, Drawing.brush.value_or(NormalBrush));
         Canvas.setPen(Drawing.font.value_or(QColor(Qt::black)));
-        const QRect textRect = Rect.adjusted(Drawing.textOffset.x() + 2, Drawing.textOffset.y(), 0, 0);
-        Canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Text);
+        // The text's top-left corner at the cell's, moved by the rule's offset.
+        const QRect textRect = Rect.adjusted(Drawing.textOffset.x(), Drawing.textOffset.y(), 0, 0);
+        Canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Text);
     }
     if (Drawing.icon) {
         const QPixmap picture = ImageListPicture(Drawing.icon->List, Drawing.icon->Index);

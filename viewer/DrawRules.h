@@ -29,7 +29,8 @@ struct ListIcon {
 std::optional<ListIcon> CategoryIcon(const QString& CategoryCode);
 
 // What a rule draws over a cell. With fill, the rectangle is filled with brush (or the cell's normal
-// background when brush is empty) and the text written in font (or black) at textOffset.
+// background when brush is empty) and the text written in font (or black) with its top-left corner at
+// the cell's top-left corner moved by textOffset.
 struct CellDrawing {
     bool fill = false;
     std::optional<QColor> brush;

@@ -36,6 +36,7 @@ QFrame* NewPanel(QWidget* parent, const char* name) {
 QLabel* NewLabel(QWidget* parent, int x, int y, int w) {
     auto* label = new QLabel(parent);
     label->setGeometry(x, y, w, 24);
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
@@ -102,6 +103,7 @@ void TFPartidos::CreatePanelConexion() {
     PanelAbajo->resize(564, 85);
     RadioGroupTipoPartidos = new RadioGroup(PanelAbajo);
     RadioGroupCargaInicial = new RadioGroup(PanelAbajo);
+    RadioGroupCargaInicial->SetColumns(2);
 
     PanelMensajes = NewPanel(PanelConexion, "PanelMensajes");
     PanelMensajes->setFrameShape(QFrame::StyledPanel);
@@ -186,11 +188,13 @@ void TFPartidos::PlacePanels() {
     PanelCentro->move(left, top);
     PanelMensajes->move(left + 575, top);
 
-    // The initial-load group lists its four items one under the other; the lower panel grows with it.
+    // The initial-load group shows its four items in two columns; the lower panel grows with it. The
+    // match-type group takes what its two short items need, the initial-load group the rest.
     const int groupHeight = qMax(85, RadioGroupCargaInicial->sizeHint().height());
+    const int typeWidth = qMin(RadioGroupTipoPartidos->sizeHint().width(), 180);
     PanelAbajo->setGeometry(left, top + 320, 564, groupHeight);
-    RadioGroupTipoPartidos->setGeometry(0, 0, 180, groupHeight);
-    RadioGroupCargaInicial->setGeometry(190, 0, 374, groupHeight);
+    RadioGroupTipoPartidos->setGeometry(0, 0, typeWidth, groupHeight);
+    RadioGroupCargaInicial->setGeometry(typeWidth + 6, 0, 564 - typeWidth - 6, groupHeight);
 }
 
 void TFPartidos::FormCreate() {

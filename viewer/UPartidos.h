@@ -5,6 +5,7 @@
 //   UPartidosConexion.cpp  the connection panel: login fields, proxy settings and their file
 //   UPartidosTextos.cpp    the window's texts in the user's language
 #include "core/BKStringGrid.h"
+#include "core/ReplayProgress.h"
 #include "platform/HttpClient.h"
 
 #include <QHash>
@@ -140,6 +141,12 @@ public:
     void BorrarTodosPartidos();
     // Adds every filled slot to the service's live list and fills it.
     void PartidosIniciales();
+    // True after a live answer that was not read (a failed registration or poll). The service may have
+    // counted its events as sent, or not have listed the match, so viewNew would never bring them: the
+    // next poll first adds the followed matches again (ReanadirPartidosVivos), whose answers give every
+    // event so far; the slots store only the events they lack.
+    bool VivoIncompleto = false;
+    void ReanadirPartidosVivos();
     void ButtonAnadirPartidoClick();
     void AnadirPartido(const QString& MatchId, int Slot, bool Youth);
     void AnadirPartidoVivo(const QString& MatchId, int Slot, bool Youth);
@@ -190,8 +197,11 @@ public:
     class QSlider* TrackBarVelocidad = nullptr; // positions 1..4
     QLabel* LabelVelocidad = nullptr;           // speed factor "1", "2", "4", "10"
     class QToolButton* SpeedButton1 = nullptr;  // replay play/pause; its state is its hint "1", "2", "3"
-    // The replay minute shared by all slots, as decimal text; "-1" after a recorded add.
+    // The replay minute shared by all slots, as decimal text; "-1" after a recorded add made before the
+    // first replay step.
     QString ReplayMinute = QStringLiteral("-1");
+    // The minutes each slot has released: a slot never releases one twice.
+    ReplayProgress Replay;
     // True while a poll or a replay step runs: ticks, "now" and play clicks meanwhile are ignored.
     bool PollRunning = false;
     // False while the live clock is paused by BitBtnStop.
@@ -427,8 +437,11 @@ public:
     void CreatePageCalificaciones();
     void CreatePanelFinAlineacion();
     void CreatePageResumenEventos();
-    // The new-version check of the connect: "New", "No" or "Old" (no page read yet: "No").
+    // The new-version check of the connect (UPartidosVersion.cpp): "New", "No" or "Old". A version
+    // page that cannot be read, or no maker's host in the settings, gives "No".
     QString ComprobarNuevaVersion();
+    // The time limit of each wait of the version page (connecting, then between bytes), in seconds.
+    int VersionTimeoutSec = 5;
 
     // ---- the user's league: the round at connect (UPartidosCargaLiga.cpp), the league panel
     // (UPartidosLiga.cpp, UPartidosLigaInicial.cpp, UPartidosLigaDibujo.cpp), the live table

@@ -10,13 +10,13 @@
 #include "core/UPaises.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
+#include "viewer/AnswerReading.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <climits>
 #include <functional>
@@ -89,21 +89,17 @@ QComboBox* NewCombo(QWidget* parent, int x, int y, int w) {
 
 // The bookmarks of the latest connect, read through the data module's first document, which is
 // inactive before and after. Calls visit(bookmark) for each child of BookmarkList in order until it
-// returns false. A missing or unreadable file visits nothing.
+// returns false. A missing or unreadable file, or one that is not the bookmarks answer, visits nothing.
 void ForEachBookmark(const std::function<bool(const XmlNode&)>& visit) {
     if (!DataModule1)
         return;
-    XmlDocument& doc = DataModule1->XMLDocument1;
-    struct Close {
-        XmlDocument& doc;
-        ~Close() { doc.SetActive(false); }
-    } close{doc};
-    doc.SetActive(false);
-    doc.LoadFromFile(AppDir + QStringLiteral("data/Xml/bookmarks.xml"));
-    const XmlNode list = doc.DocumentElement().Child(QStringLiteral("BookmarkList"));
-    for (int i = 0; i < list.ChildCount(); ++i)
-        if (!visit(list.Child(i)))
-            break;
+    ReadAnswer(AppDir + QStringLiteral("data/Xml/bookmarks.xml"), QStringLiteral("bookmarks.xml"),
+               [&](const XmlNode& root) {
+                   const XmlNode list = root.Child(QStringLiteral("BookmarkList"));
+                   for (int i = 0; i < list.ChildCount(); ++i)
+                       if (!visit(list.Child(i)))
+                           break;
+               });
 }
 
 bool IsTeamBookmark(const XmlNode& bookmark) {
@@ -133,9 +129,7 @@ void TFPartidos::CreatePanelAnadirEquipo() {
 
     EditAnadir2 = new QLineEdit(p);
     EditAnadir2->setGeometry(164, 60, 170, 26);
-    // A match ID goes into a request: typing accepts digits only.
-    EditAnadir2->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), EditAnadir2));
+    // Whatever is typed stays visible; the add button is enabled only for a number (EditAnadir2Change).
 
     RadioGroupEsJuveniles = new RadioGroup(p);
     RadioGroupEsJuveniles->SetColumns(2);
@@ -265,9 +259,6 @@ void TFPartidos::ComboBoxAnadir11Change() {
     try {
         EditAnadir12->setText(QString());
         const QString team = ComboBoxAnadir11->currentText();
-        // No team chosen: no ID (the country lookup would otherwise give its fallback league).
-        if (team.isEmpty())
-            return;
         const QString group = ComboBoxAnadir1->currentText();
         if (group == NationalTeamsEntry()) {
             if (team.contains(QLatin1String("U20")))
@@ -275,10 +266,9 @@ void TFPartidos::ComboBoxAnadir11Change() {
             else
                 EditAnadir12->setText(NationalTeamIds(LeagueIdFromCountry(team)));
         } else if (group == BookmarksGroupEntry()) {
-            // Only team bookmarks are listed, so only a team bookmark may give the team ID: a player
-            // or league bookmark of the same text would give an ID that is no team's.
+            // The first bookmark of that text gives the ID, whatever its type.
             ForEachBookmark([this, &team](const XmlNode& bookmark) {
-                if (!IsTeamBookmark(bookmark) || bookmark.ChildText(QStringLiteral("Text")) != team)
+                if (bookmark.ChildText(QStringLiteral("Text")) != team)
                     return true;
                 EditAnadir12->setText(bookmark.ChildText(QStringLiteral("ObjectID")));
                 return false;

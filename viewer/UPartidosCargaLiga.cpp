@@ -1,7 +1,7 @@
-// TFPartidos: the league round of the connect and the new-version check, as the connect sequence calls
-// them. The round is the set of matches on the earliest date that a club of the user's series plays
-// next; they fill the first free slots (the user's own match slot 0 when it is one of them), and the
-// league panel is filled when slots 0..3 hold the round's four league matches.
+// TFPartidos: the league round of the connect, as the connect sequence calls it. The round is the set of
+// matches on the earliest date that a club of the user's series plays next; they fill the first free slots
+// (the user's own match slot 0 when it is one of them), and the league panel is filled when slots 0..3 hold
+// the round's four league matches.
 #include "viewer/UPartidos.h"
 
 #include "core/DataStore.h"
@@ -157,9 +157,4 @@ void TFPartidos::ComprobarPanelLiga() {
             CompletarLigaInicial();
     } catch (...) {
     }
-}
-
-QString TFPartidos::ComprobarNuevaVersion() {
-    // No version page is read: the connect reports that the version could not be checked.
-    return QStringLiteral("No");
 }

@@ -3,6 +3,7 @@
 #include "viewer/UPartidos.h"
 
 #include "core/DataStore.h"
+#include "core/FirstRun.h"
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
@@ -109,17 +110,8 @@ void TFPartidos::FormClose() {
 }
 
 HttpProxyParams TFPartidos::ProxyParamsFromControls() const {
-    HttpProxyParams params;
-    if (!CheckBoxProxy->isChecked())
-        return params; // the edits may hold values typed earlier; they are not used
-    params.ProxyServer = EditProxyServer->text();
-    bool ok = false;
-    const int port = EditProxyPort->text().toInt(&ok);
-    // The port field admits up to 2000000 and "."; anything that is no port leaves the default.
-    params.ProxyPort = ok && port >= 1 && port <= 65535 ? port : 0;
-    params.ProxyUsername = EditProxyUserName->text();
-    params.ProxyPassword = EditProxyPassword->text();
-    return params;
+    return ProxyParamsFrom(CheckBoxProxy->isChecked(), EditProxyServer->text(), EditProxyPort->text(),
+                           EditProxyUserName->text(), EditProxyPassword->text());
 }
 
 bool TFPartidos::eventFilter(QObject* watched, QEvent* event) {

@@ -152,7 +152,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
     const QString key = event.ChildText(QStringLiteral("EventKey"));
     const QString text = event.ChildText(QStringLiteral("EventText"));
     table.SetCells(EventColumn::EventNumber, row, number);
-    table.SetCells(EventColumn::EventMinute, row, event.ChildText(QStringLiteral("Minute")));
+    table.SetCells(EventColumn::EventMinute, row, NumberText(event.ChildText(QStringLiteral("Minute"))));
     table.SetCells(EventColumn::SubjectPlayerId, row, event.ChildText(QStringLiteral("SubjectPlayerID")));
     table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));
     table.SetCells(EventColumn::ObjectPlayerId, row, event.ChildText(QStringLiteral("ObjectPlayerID")));

@@ -4,7 +4,9 @@
 #include "core/Commentary.h"
 #include "core/DataStore.h"
 #include "core/Settings.h"
+#include "core/UConectar.h"
 #include "core/UDataModule1.h"
+#include "core/UGlobal.h"
 #include "shell/UOptions.h"
 #include "viewer/UPartidos.h"
 
@@ -60,8 +62,12 @@ void TFPartidos::EventosPartidosFinalizadoDescarga(const QString& AddedMatchId) 
     try {
         xml.SetActive(false);
         xml.LoadFromFile(AppDir + QStringLiteral("data/Xml/live.xml"));
-        const XmlNode match =
-            RecordedMatch(xml.DocumentElement().Child(QStringLiteral("MatchList")), AddedMatchId);
+        // Another answer than the live list (the service's error document) holds no events: the
+        // recorded table keeps what it had.
+        const XmlNode root = xml.DocumentElement();
+        const XmlNode match = IsAnswerOf(root, QStringLiteral("live.xml"))
+                                  ? RecordedMatch(root.Child(QStringLiteral("MatchList")), AddedMatchId)
+                                  : XmlNode();
         if (match.IsNull()) {
             xml.SetActive(false);
             return;
@@ -76,13 +82,15 @@ void TFPartidos::EventosPartidosFinalizadoDescarga(const QString& AddedMatchId) 
             for (int c = 0; c < table.ColCount(); ++c)
                 table.SetCells(c, r, QString());
         table.SetRowCount(1);
+        Replay.Restart(*slot); // a new match: it replays from its start
 
         const XmlNode events = match.Child(QStringLiteral("EventList"));
         for (int j = 0; j < events.ChildCount(); ++j) {
             const XmlNode event = events.Child(j);
             const int row = table.RowCount() - 1;
             table.SetCells(EventColumn::EventNumber, row, QString::number(j + 1));
-            table.SetCells(EventColumn::EventMinute, row, event.ChildText(QStringLiteral("Minute")));
+            table.SetCells(EventColumn::EventMinute, row,
+                           NumberText(event.ChildText(QStringLiteral("Minute"))));
             table.SetCells(EventColumn::SubjectPlayerId, row,
                            event.ChildText(QStringLiteral("SubjectPlayerID")));
             table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));
@@ -141,9 +149,15 @@ void TFPartidos::EventosPartidosFinalizadoActualizar(const QString& Minute) {
         try {
             TBKStringGrid& live = SeleccionarTablaEventos(s);
             TBKStringGrid& recorded = SeleccionarTablaFEventos(s);
-            for (int r = 0; r <= recorded.RowCount() - 2; ++r) {
-                if (DecimalOr(recorded.Cells(EventColumn::EventMinute, r), 0) != minute)
-                    continue;
+            // The minutes after the slot's last released one up to this step's: the step's own minute
+            // in a running replay, every minute so far for a match added after the replay began. A
+            // minute released before is never released again.
+            QVector<int> rows;
+            for (int r = 0; r <= recorded.RowCount() - 2; ++r)
+                if (Replay.Releases(s, DecimalOr(recorded.Cells(EventColumn::EventMinute, r), 0), minute))
+                    rows.append(r);
+            Replay.Released(s, minute);
+            for (const int r : rows) {
                 const int row = live.RowCount() - 1;
                 for (int c = 0; c < live.ColCount(); ++c)
                     live.SetCells(c, row, recorded.Cells(c, r));

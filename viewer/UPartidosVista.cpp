@@ -49,6 +49,7 @@ QLabel* NewLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText); // captions are service data, never markup
+    label->setMinimumWidth(1);           // and however long, they are cut, never widen the window
     return label;
 }
 
@@ -209,7 +210,7 @@ void TFPartidos::CreatePanelPartido() {
                                           const StringGridView::DrawState& state) {
         BKStringGridListaEventosDrawCell(canvas, col, row, rect, state.selected);
     };
-    connect(ViewListaEventos, &QAbstractItemView::clicked, this, [this] { BKStringGridListaEventosClick(); });
+    connect(ViewListaEventos, &StringGridView::Click, this, [this] { BKStringGridListaEventosClick(); });
     middle->addWidget(ViewListaEventos);
 
     auto* side = new QVBoxLayout;
@@ -289,7 +290,7 @@ void TFPartidos::CreatePanelPartido() {
                                         const StringGridView::DrawState& state) {
         BKStringGridResultadosDrawCell(canvas, col, row, rect, state.selected);
     };
-    connect(ViewResultados, &QAbstractItemView::clicked, this, [this] { BKStringGridResultadosClick(); });
+    connect(ViewResultados, &StringGridView::Click, this, [this] { BKStringGridResultadosClick(); });
     if (QBoxLayout* right = LayoutHolding(PanelPartidos->layout(), PanelLiga))
         right->insertWidget(right->indexOf(PanelLiga), ViewResultados);
     // While an empty slot hides the match view, the add panel keeps its height at the top.

@@ -394,12 +394,8 @@ void TFPartidos::CompletarPartidoIzquierda(int Slot) {
             counters[i]->setText(counters[i]->text() + QStringLiteral(" (") + QString::number(goals[i]) +
                                  QLatin1Char(')'));
 
-        // The latest event is selected and shown.
-        const int latest = list.RowCount() - 2;
-        list.SetRow(latest);
-        ViewListaEventos->Refresh();
-        ViewListaEventos->selectRow(latest);
-        list.SetRow(latest);
+        // The latest event is selected, scrolled fully into view and shown.
+        list.SetRow(list.RowCount() - 2);
         BKStringGridListaEventosClick();
     } catch (...) {
     }

@@ -6,8 +6,8 @@
 
 RadioGroup::RadioGroup(QWidget* parent)
     : QGroupBox(parent), buttons_(new QButtonGroup(this)), layout_(new QGridLayout(this)) {
-    layout_->setContentsMargins(6, 4, 6, 4);
-    layout_->setHorizontalSpacing(8);
+    layout_->setContentsMargins(4, 4, 4, 4);
+    layout_->setHorizontalSpacing(6);
     layout_->setVerticalSpacing(2);
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int id) { SetItemIndex(id); });
 }
@@ -20,6 +20,7 @@ void RadioGroup::SetItems(const QStringList& items) {
     items_ = items;
     for (int i = 0; i < items.size(); ++i) {
         auto* b = new QRadioButton(items[i], this);
+        b->setToolTip(items[i]); // readable also where a narrow column cuts the caption
         buttons_->addButton(b, i);
     }
     placeButtons();
@@ -53,6 +54,7 @@ void RadioGroup::SetItemCaption(int index, const QString& caption) {
         return;
     items_[index] = caption;
     buttons_->button(index)->setText(caption);
+    buttons_->button(index)->setToolTip(caption);
 }
 
 void RadioGroup::SetItemIndex(int index) {

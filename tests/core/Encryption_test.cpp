@@ -75,6 +75,8 @@ TEST(Encryption, NonAsciiTextRoundTripsAsUtf8BytesAndOldCellsReadAsWindows1252) 
     const QString form = scramble(text, 0x20);
     EXPECT_EQ(form.size(), 2 + 2 * text.toUtf8().size());
     EXPECT_EQ(unscramble(form), text);
+    const QString marked = QString(QChar(0xFEFF)) + "x";
+    EXPECT_EQ(unscramble(scramble(marked, 0x20)), marked);
     // A cell written by the Windows program: "Espa\xF1ol" in Windows-1252.
     EXPECT_EQ(unscramble(TVeskEncryption::ScrambleBytes("Espa\xF1ol\x80", "kRspwenu", 3)),
               QString::fromUtf8("Español€"));

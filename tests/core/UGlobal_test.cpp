@@ -4,6 +4,8 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -92,6 +94,18 @@ TEST(UGlobal, PaddingAndBlanks) {
     EXPECT_EQ(PadWithSpaces("42", 5), "   42");
     EXPECT_EQ(PadWithSpaces("abcdef", 5), "abcdef");
     EXPECT_EQ(StripBlanks(" 1 2  3 "), "123");
+}
+
+// Values the service sends where a number belongs: only a whole number is taken, and as one.
+TEST(UGlobal, NumberTextTakesWholeNumbersOnly) {
+    for (const auto& [in, out] : {std::pair{"12", "12"},
+                                  {" 90 \r\n", "90"},
+                                  {"007", "7"},
+                                  {"0", "0"},
+                                  {"123456789012345678", "123456789012345678"}})
+        EXPECT_EQ(NumberText(in), out) << in;
+    for (const char* in : {"", "-3", "12'", "1e3", "4 5", "<b>1</b>", "\xd9\xa3", "1234567890123456789"})
+        EXPECT_EQ(NumberText(QString::fromUtf8(in)), "") << in;
 }
 
 TEST(UGlobal, FixDecimalSeparatorReplacesTheFirstSeparator) {
@@ -200,6 +214,68 @@ TEST_F(OpenUrlTest, NewWindowStartsTheDefaultBrowserWithOneArgument) {
     OpenUrl("javascript:alert(1)", "nuevaVentana");
     EXPECT_TRUE(launched.isEmpty());
     EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(OpenUrlTest, BlanksBarsAndBracesArePercentEncoded) {
+    OpenUrl(" http://www.club.org/my page|{x} ", "");
+    OpenUrl("http://www.club.org/a b", "nuevaVentana");
+    EXPECT_EQ(opened, QStringList({"http://www.club.org/my%20page%7C%7Bx%7D"}));
+    EXPECT_EQ(launched, QStringList({"/opt/My Browser/browser | http://www.club.org/a%20b"}));
+}
+
+// Snap and flatpak browsers start through a launcher that needs its whole command line: the address
+// goes to the desktop's handler instead.
+TEST_F(OpenUrlTest, LauncherCommandsLeaveTheAddressToTheDesktopHandler) {
+    const QString commands[] = {
+        "env BAMF_DESKTOP_FILE_HINT=/var/lib/snapd/desktop/applications/firefox_firefox.desktop "
+        "/snap/bin/firefox %u",
+        "/usr/bin/flatpak run --branch=stable --arch=x86_64 --command=launch-script.sh --file-forwarding "
+        "org.example.Browser @@u %u @@",
+    };
+    for (const QString& command : commands) {
+        browserCommand = command;
+        OpenUrl("http://www.club.org", "nuevaVentana");
+    }
+    EXPECT_TRUE(launched.isEmpty()) << launched.join(", ").toStdString();
+    EXPECT_EQ(opened, QStringList({"http://www.club.org", "http://www.club.org"}));
+    EXPECT_TRUE(IsPlainBrowserExecutable("/usr/bin/firefox"));
+    EXPECT_FALSE(IsPlainBrowserExecutable("/usr/bin/env"));
+}
+
+// The default browser comes from the desktop's mimeapps.list and the entry it names, without running
+// any helper program.
+TEST_F(OpenUrlTest, TheDefaultBrowserIsReadFromTheDesktopFiles) {
+    QTemporaryDir home;
+    const char* vars[][2] = {{"XDG_CONFIG_HOME", "config"},
+                             {"XDG_CONFIG_DIRS", "etc"},
+                             {"XDG_DATA_HOME", "data"},
+                             {"XDG_DATA_DIRS", "share"},
+                             {"XDG_CURRENT_DESKTOP", ""}};
+    for (const auto& [name, folder] : vars)
+        qputenv(name, *folder ? home.filePath(folder).toUtf8() : QByteArray("Test:Other"));
+    auto write = [&home](const QString& relative, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(home.filePath(relative)).absolutePath());
+        QFile f(home.filePath(relative));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    // The user's list (before the system's) names one entry that is not installed, then a snap.
+    write("config/mimeapps.list",
+          "[Default Applications]\nx-scheme-handler/http=gone.desktop;snap.desktop;\n");
+    write("etc/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=plain.desktop\n");
+    write("share/applications/snap.desktop", "[Desktop Entry]\nExec=env A=x.desktop /snap/bin/b %u\n"
+                                             "[Desktop Action new-window]\nExec=/snap/bin/b --new-window\n");
+    write("share/applications/plain.desktop", "[Desktop Entry]\nExec=/usr/bin/plain %u\n");
+    Shell::SetBrowserCommandSource({});
+    EXPECT_EQ(Shell::DefaultBrowserCommand(), "env A=x.desktop /snap/bin/b %u");
+    OpenUrl("http://www.club.org", "nuevaVentana");
+    EXPECT_EQ(opened, QStringList({"http://www.club.org"}));
+    // The current desktop's own list comes first: a plain browser, started with the address.
+    write("config/test-mimeapps.list", "[Default Applications]\nx-scheme-handler/http=plain.desktop\n");
+    OpenUrl("http://www.club.org", "nuevaVentana");
+    EXPECT_EQ(launched, QStringList({"/usr/bin/plain | http://www.club.org"}));
+    for (const auto& [name, folder] : vars)
+        qunsetenv(name); // the other tests give their own browser command
 }
 
 TEST_F(OpenUrlTest, WithoutDefaultBrowserTheHandlerOpensIt) {

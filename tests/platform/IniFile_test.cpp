@@ -29,6 +29,7 @@ const QByteArray kSettings = "; shipped settings\r\n"
                              "usuario=second\r\n"
                              "\r\n"
                              "[General]\r\n"
+                             "; the window's words\r\n"
                              "Caption=Matches\r\n"
                              "[opciones]\r\n"
                              "Idioma=7\r\n";
@@ -89,24 +90,30 @@ TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnlyOnUpdate) {
     EXPECT_EQ(ini.ReadString("Opciones", "Usuario", ""), "player");
     EXPECT_EQ(readBytes(path), kSettings); // memory only until UpdateFile
 
+    // Comments, blank lines and untouched settings stay as they were, in the file's own line endings;
+    // a new key follows its section's last setting, a new section comes last after a blank line.
     ini.UpdateFile();
-    EXPECT_EQ(readBytes(path), "[Opciones]\n"
-                               "Usuario=player\n"
-                               "Team=Some Team\n"
-                               "Moneda=\n"
-                               "usuario=second\n"
-                               "DuracionSonidosMiGol=1500\n"
-                               "FactorMoneda=0.5\n"
-                               "\n"
-                               "[General]\n"
-                               "Caption=Matches\n"
-                               "\n"
-                               "[opciones]\n"
-                               "Idioma=7\n"
-                               "\n"
-                               "[Version]\n"
-                               "Version=0126000\n"
-                               "\n");
+    EXPECT_EQ(readBytes(path), "; shipped settings\r\n"
+                               "[Opciones]\r\n"
+                               "Usuario=player\r\n"
+                               "Team = Some Team \r\n"
+                               "Moneda=\r\n"
+                               "usuario=second\r\n"
+                               "DuracionSonidosMiGol=1500\r\n"
+                               "FactorMoneda=0.5\r\n"
+                               "\r\n"
+                               "[General]\r\n"
+                               "; the window's words\r\n"
+                               "Caption=Matches\r\n"
+                               "[opciones]\r\n"
+                               "Idioma=7\r\n"
+                               "\r\n"
+                               "[Version]\r\n"
+                               "Version=0126000\r\n");
+    // A file read and written unchanged comes back byte for byte.
+    const QByteArray written = readBytes(path);
+    IniFile(path).UpdateFile();
+    EXPECT_EQ(readBytes(path), written);
 
     IniFile again(path);
     EXPECT_DOUBLE_EQ(again.ReadFloat("Opciones", "FactorMoneda", 1.0), 0.5);
@@ -120,7 +127,7 @@ TEST(IniFile, FileBackedWritesReachTheFileAtOnce) {
     writeBytes(path, "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=English\r\n");
     IniFile direct(path, IniFile::Mode::FileBacked);
     direct.WriteString("Opciones", "LanguageOld", "Deutsch");
-    EXPECT_EQ(readBytes(path), "[Opciones]\nLanguage=Deutsch\nLanguageOld=Deutsch\n\n");
+    EXPECT_EQ(readBytes(path), "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=Deutsch\r\n");
     direct.DeleteKey("Opciones", "Language");
     EXPECT_EQ(IniFile(path).ReadString("Opciones", "Language", "gone"), "gone");
 }
@@ -134,7 +141,7 @@ TEST(IniFile, MissingFileGivesAnEmptyObjectAndUpdateCreatesIt) {
     EXPECT_EQ(ini.ReadString("Version", "Version", "9999999"), "9999999");
     ini.WriteString("Opciones", "Usuario", "0");
     ini.UpdateFile();
-    EXPECT_EQ(readBytes(path), "[Opciones]\nUsuario=0\n\n");
+    EXPECT_EQ(readBytes(path), "[Opciones]\nUsuario=0\n");
 
     IniFile nowhere(dir.filePath("no/such/folder/x.ini"));
     nowhere.WriteString("A", "B", "C");
@@ -158,13 +165,17 @@ TEST(IniFile, ReadsUtf8WithOrWithoutMarkAndFallsBackToWindows1252) {
     EXPECT_EQ(ini.ReadString("Opciones", "Language", ""), QString::fromUtf8("Español"));
     EXPECT_EQ(ini.ReadString("Opciones", "Moneda", ""), QString::fromUtf8("€uro"));
     ini.UpdateFile(); // written back as UTF-8
-    EXPECT_EQ(readBytes(old), "[Opciones]\nLanguage=Espa\xC3\xB1ol\nMoneda=\xE2\x82\xACuro\n\n");
+    EXPECT_EQ(readBytes(old), "[Opciones]\r\nLanguage=Espa\xC3\xB1ol\r\nMoneda=\xE2\x82\xACuro\r\n");
 }
 
 TEST(TextFile, DecodesAndSplitsLines) {
     EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF"
                                "abc"),
               "abc");
+    // Only the file's own mark is dropped: a text beginning with one keeps it.
+    EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF\xEF\xBB\xBF"
+                               "abc"),
+              QString(QChar(0xFEFF)) + "abc");
     EXPECT_EQ(TextFile::Decode("caf\xC3\xA9"), QString::fromUtf8("café"));
     EXPECT_EQ(TextFile::Decode("caf\xE9 \x93q\x94 \x81"), QString::fromUtf8("café “q” \xC2\x81"));
     EXPECT_EQ(TextFile::Decode("\xC3"), QString::fromUtf8("Ã")); // cut-off sequence is not UTF-8

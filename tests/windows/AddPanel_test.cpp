@@ -120,6 +120,11 @@ TEST(AddPanel, NationalTeamsFromTheCountryTables) {
     EXPECT_EQ(FPartidos->EditAnadir12->text(), QStringLiteral("3041"));
     Choose(FPartidos->ComboBoxAnadir11, QStringLiteral("Sverige"));
     EXPECT_EQ(FPartidos->EditAnadir12->text(), QStringLiteral("3000"));
+    // An emptied team text names no country: the lookup's fallback league gives the team.
+    FPartidos->ComboBoxAnadir11->setEditText(QString());
+    FPartidos->ComboBoxAnadir11Change();
+    EXPECT_EQ(FPartidos->EditAnadir12->text(), NationalTeamIds(35));
+    EXPECT_FALSE(FPartidos->EditAnadir12->text().isEmpty());
 
     // With no favourite groups the last entry is the national teams: a change of source shows
     // their list with no team chosen.
@@ -132,16 +137,17 @@ TEST(AddPanel, NationalTeamsFromTheCountryTables) {
 
 TEST(AddPanel, BookmarksFileRules) {
     TestProgram p;
-    // A player bookmark sharing a team's name comes first: the team's own ID is taken.
+    // Only team bookmarks are listed; the lookup of a name takes the first bookmark of that text,
+    // whatever its type.
     const QString bookmarks = AppDir + QStringLiteral("data/Xml/bookmarks.xml");
-    WriteFile(bookmarks, (QStringLiteral("<HattrickData><BookmarkList>") + Bookmark(2, "Twin", "98765") +
-                          Bookmark(1, "Twin", "250102") + Bookmark(3, "Cup", "55") +
-                          QStringLiteral("</BookmarkList></HattrickData>"))
+    WriteFile(bookmarks, (QStringLiteral("<HattrickData><FileName>bookmarks.xml</FileName><BookmarkList>") +
+                          Bookmark(2, "Twin", "98765") + Bookmark(1, "Twin", "250102") +
+                          Bookmark(3, "Cup", "55") + QStringLiteral("</BookmarkList></HattrickData>"))
                              .toUtf8());
     FPartidos->CompletarGrupoFavoritos();
     Choose(FPartidos->ComboBoxAnadir1, QStringLiteral("[Hattrick Bookmarks]"));
     EXPECT_EQ(Entries(FPartidos->ComboBoxAnadir11), QStringList({"Twin"}));
-    EXPECT_EQ(FPartidos->EditAnadir12->text(), QStringLiteral("250102"));
+    EXPECT_EQ(FPartidos->EditAnadir12->text(), QStringLiteral("98765"));
 
     // A broken file and a missing file: an empty team list, no team ID, nothing else disturbed.
     for (const bool missing : {false, true}) {
@@ -169,10 +175,13 @@ TEST(AddPanel, AddButtonWantsADecimalNumber) {
         typed->setText(QString::fromLatin1(c.text));
         EXPECT_EQ(FPartidos->ButtonAnadirPartido->isEnabled(), c.enabled) << c.text;
     }
-    // Typing keeps to digits: the letter never reaches the field.
+    // A letter typed stays in the field, and the button stays off until it is gone.
     typed->clear();
-    QTest::keyClicks(typed, QStringLiteral("12a3"));
-    EXPECT_EQ(typed->text(), QStringLiteral("123"));
+    QTest::keyClicks(typed, QStringLiteral("12a"));
+    EXPECT_EQ(typed->text(), QStringLiteral("12a"));
+    EXPECT_FALSE(FPartidos->ButtonAnadirPartido->isEnabled());
+    QTest::keyClick(typed, Qt::Key_Backspace);
+    EXPECT_TRUE(FPartidos->ButtonAnadirPartido->isEnabled());
     // The selector's team ID follows the same rule.
     FPartidos->EditAnadir12->setText(QStringLiteral("25x"));
     EXPECT_FALSE(FPartidos->ButtonAnadirPartido->isEnabled());

@@ -2,6 +2,7 @@
 // and by team, the refusals (already followed, ended, not played, no match found), youth requests,
 // the service's live list following the slots, and the slot lookups.
 #include "core/DataStore.h"
+#include "core/Settings.h"
 #include "core/UConectar.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
@@ -110,7 +111,7 @@ TEST(AddRemove, LiveAddByMatchIdOrTeamFillsTheShownSlotAndTheLiveList) {
     Add(2, NationalLive);
     ASSERT_EQ(p.Boxes.Boxes.size(), 1);
     EXPECT_EQ(p.Boxes.Boxes[0].text,
-              QStringLiteral("This match is already followed in another tab.\nThe match was not added."));
+              QStringLiteral("This match is already followed in another tab.\nNothing was downloaded."));
     EXPECT_EQ(Row(2), slot2);
     EXPECT_TRUE(RequestsSince(p, again).isEmpty());
     EXPECT_FALSE(FPartidos->TimerConexion->isActive()); // it was stopped before the click
@@ -119,7 +120,7 @@ TEST(AddRemove, LiveAddByMatchIdOrTeamFillsTheShownSlotAndTheLiveList) {
     Add(2, DemoRoundFive);
     ASSERT_EQ(p.Boxes.Boxes.size(), 2);
     EXPECT_TRUE(p.Boxes.Boxes[1].text.startsWith(QStringLiteral("This match has already finished")));
-    EXPECT_TRUE(p.Boxes.Boxes[1].text.endsWith(QStringLiteral("replay it.\nThe match was not added.")));
+    EXPECT_TRUE(p.Boxes.Boxes[1].text.endsWith(QStringLiteral("replay it.\nNothing was downloaded.")));
     EXPECT_EQ(Row(2), slot2);
     EXPECT_FALSE(LiveList().contains(DemoRoundFive));
 
@@ -168,7 +169,7 @@ TEST(AddRemove, AnAddWithNoMatchFoundAsksNothingFurtherAndWritesNothing) {
     // A team the service does not know: no next match.
     int mark = ServiceRequests(p).size();
     Add(5, QString(), QStringLiteral("999999"));
-    EXPECT_EQ(BoxTexts(p), QStringList{QStringLiteral("The match was not added.")});
+    EXPECT_EQ(BoxTexts(p), QStringList{QStringLiteral("Nothing was downloaded.")});
     QStringList log = RequestsSince(p, mark);
     EXPECT_EQ(log, QStringList{QStringLiteral("matches&teamID=999999")});
     EXPECT_EQ(Row(5), slot5);
@@ -227,7 +228,7 @@ TEST(AddRemove, RecordedAddReplaysItsOwnMatchAndLeavesTheLiveListAlone) {
     ASSERT_FALSE(p.Boxes.Boxes.isEmpty());
     EXPECT_EQ(p.Boxes.Boxes.last().text,
               QStringLiteral("This match has not finished yet, so it cannot be replayed. "
-                             "Follow it live instead.\nThe match was not added."));
+                             "Follow it live instead.\nNothing was downloaded."));
     EXPECT_EQ(Row(2), slot2);
 }
 
@@ -243,4 +244,23 @@ TEST(AddRemove, SlotLookups) {
     EXPECT_EQ(&FPartidos->SeleccionarTablaEventos(12), &FOptions->BKStringGridEventos(9));
     EXPECT_EQ(&FPartidos->SeleccionarTablaFEventos(10), &FOptions->BKStringGridFEventos(9));
     EXPECT_EQ(FPartidos->SeleccionarImagenTab(200), FPartidos->ImageTab10);
+}
+
+// The service's error document in place of the line-up or of the live list: the add stops, tells the
+// user with the service's words, and writes nothing.
+TEST(AddRemove, AnErrorDocumentStopsTheAddVisibly) {
+    TestProgram p(Service());
+    Connect(true);
+    const QStringList slot5 = Row(5);
+    for (const char* file : {"matchlineup", "live"}) {
+        ASSERT_TRUE(p.Service->Fault(QStringLiteral("errordoc"), 1, QLatin1String(file)));
+        const qsizetype boxes = p.Boxes.Boxes.size();
+        Add(5, NationalLive);
+        ASSERT_EQ(p.Boxes.Boxes.size(), boxes + 1) << file;
+        const QString text = p.Boxes.Boxes.last().text;
+        EXPECT_TRUE(text.startsWith(LanguageIni->ReadString("Connection", "MessageWrongAnswer", "") +
+                                    "\nUnknown error\n"))
+            << text.toStdString();
+        EXPECT_EQ(Row(5), slot5) << file;
+    }
 }

@@ -86,3 +86,30 @@ TEST_F(InstanceGuardTest, TheRunningWindowOrItsModalDialogComesToTheFront) {
     BringToFront(&window);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
 }
+
+TEST_F(InstanceGuardTest, AStartWhileTheFirstIsStillStartingIsNotLost) {
+    InitFirstInstance();
+    ASSERT_TRUE(IsFirstInstance());
+    // The first is still starting: an installation's message box is open, the window not made yet.
+    QDialog box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.showMinimized();
+    ASSERT_EQ(QApplication::activeModalWidget(), &box);
+
+    InstanceGuard second(GetInstanceMutexName());
+    ASSERT_FALSE(second.IsFirst());
+    EXPECT_TRUE(second.NotifyFirst(2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !box.isMinimized(); }, 5000)) << "the box comes up";
+    box.hide();
+
+    // The window made afterwards comes to the front as soon as the program registers it.
+    QWidget window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.showMinimized();
+    RaiseOnActivation(&window);
+    EXPECT_FALSE(window.isMinimized());
+    FreeInstanceMutex();
+}

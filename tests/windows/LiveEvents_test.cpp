@@ -293,3 +293,20 @@ TEST(LiveEvents, RulesOnHandMadeFiles) {
     FPartidos->EventoClase("9999", c);
     EXPECT_EQ(c, "");
 }
+
+// Adding a running match on a machine without audio output: its events are queued and their sounds
+// tried, but nothing waits for them.
+TEST(LiveEvents, AnAddWithoutAudioOutputDoesNotWait) {
+    TestProgram p({.withService = true, .speed = 0, .start = "2024-03-16 19:45:00", .serviceArgs = {}});
+    Login(p);
+    FOptions->EditTeamID->setText("250101");
+    SwitchSoundsOn();
+    FPartidos->CreateImageTabs();
+    FPartidos->LabelTipoPartido->setText("Live");
+    MediaPlayerRecorder rec;
+    rec.AudioOutput = false;
+    FPartidos->AnadirPartido("712000021", 0, false);
+    EXPECT_GT(FOptions->BKStringGridEventos(0).RowCount(), 5);
+    EXPECT_FALSE(rec.Played().isEmpty());
+    EXPECT_TRUE(p.Boxes.Sleeps.isEmpty()) << p.Boxes.Sleeps.size() << " waits";
+}

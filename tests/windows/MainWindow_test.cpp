@@ -5,6 +5,8 @@
 #include "platform/IniFile.h"
 #include "platform/widgets/Dialogs.h"
 #include "platform/widgets/RichEdit.h"
+#include "shell/ModalDialog.h"
+#include "shell/UDialogoInicioEquipo.h"
 #include "shell/UInfo.h"
 #include "shell/UMain.h"
 #include "shell/UOptions.h"
@@ -41,22 +43,9 @@ protected:
         // The data folder exists, its cache folder not yet.
         QDir().mkpath(program + "data");
     }
-    void TearDown() override {
-        delete std::exchange(FPartidos, nullptr);
-        delete std::exchange(FOptions, nullptr);
-        delete std::exchange(FInfo, nullptr);
-        delete std::exchange(FMain, nullptr);
-        delete std::exchange(DataModule1, nullptr);
-        Connected = 0;
-    }
+    void TearDown() override { DeleteProgramWindows(); }
     // The windows in the order of the program's start.
-    void start() {
-        FMain = new TFMain(program + "Velkaro");
-        FInfo = new TFInfo();
-        FOptions = new TFOptions();
-        FPartidos = new TFPartidos();
-        DataModule1 = new TDataModule1();
-    }
+    void start() { CreateProgramWindows(program + "Velkaro"); }
     // A tab chosen by the user.
     void pickTab(int index) { FMain->TabControl1->setCurrentIndex(index); }
 
@@ -67,19 +56,20 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowTest, StartUpShowsItsOwnInformationPageAndRunsNoTabHandler) {
+TEST_F(MainWindowTest, StartUpMakesOneInformationPageAndRunsNoTabHandler) {
     FMain = new TFMain(program + "Velkaro");
     // A tab handler run at start would have started the first run (no options window yet) and
     // created the cache folder.
     EXPECT_FALSE(QFileInfo::exists(program + "data/Xml"));
     EXPECT_EQ(FMain->TabControl1->currentIndex(), 2);
-    ASSERT_NE(qobject_cast<TFInfo*>(FMain->CurrentForm), nullptr);
+    // One information page: the one the Info tab docks.
+    EXPECT_EQ(FMain->CurrentForm, FInfo);
+    ASSERT_NE(FInfo, nullptr);
+    EXPECT_EQ(FMain->findChildren<TFInfo*>().size(), 1);
     EXPECT_EQ(FMain->CurrentForm->parentWidget(), FMain->DockArea);
     EXPECT_EQ(FMain->windowTitle(), "Velkaro");
     // Missing shipped data files were restored before anything read them.
     EXPECT_TRUE(QFileInfo::exists(program + "data/EventsData.dat"));
-    start();
-    EXPECT_NE(FMain->CurrentForm, FInfo);
 }
 
 TEST_F(MainWindowTest, TabCaptionsFallBackToEnglishAndEachTabDocksItsOwnWindow) {
@@ -101,13 +91,23 @@ TEST_F(MainWindowTest, TabCaptionsFallBackToEnglishAndEachTabDocksItsOwnWindow) 
 
 TEST_F(MainWindowTest, WithoutAUserATabChangeStartsTheFirstRunInstead) {
     start();
-    QWidget* startPage = FMain->CurrentForm;
+    int dialogs = 0;
+    ModalDialog::SetRunner([&](QDialog&) {
+        ++dialogs;
+        DialogoResultado = TDialogoResultado{};
+        DialogoResultado.Usuario = QStringLiteral("pepe");
+        DialogoResultado.TeamID = dialogs == 1 ? QStringLiteral("11") : QStringLiteral("22");
+        return ModalDialog::ResultOK;
+    });
     for (const QString& user : {QStringLiteral("0"), QString()}) {
         FOptions->EditUsuario->setText(user);
-        FOptions->EditTeamID->setText(user.isEmpty() ? "22" : "11");
-        pickTab(FMain->TabControl1->currentIndex() == 1 ? 0 : 1);
-        EXPECT_EQ(FMain->CurrentForm, startPage) << "user '" << user.toStdString() << "'";
+        pickTab(1); // the options tab was picked; the first run ends on the matches
+        EXPECT_EQ(FMain->CurrentForm, FPartidos) << "user '" << user.toStdString() << "'";
+        EXPECT_EQ(FMain->TabControl1->currentIndex(), 0);
+        EXPECT_EQ(FOptions->EditUsuario->text(), "pepe");
+        pickTab(2);
     }
+    EXPECT_EQ(dialogs, 2);
     EXPECT_TRUE(QFileInfo(program + "data/Xml/11").isDir());
     EXPECT_TRUE(QFileInfo(program + "data/Xml/22").isDir());
 }

@@ -19,10 +19,11 @@
 #include "viewer/MatchViewRules.h"
 #include "viewer/UPartidos.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -83,6 +84,26 @@ void FillEvents(int slot, const QVector<Ev>& events) {
 
 QString ListCell(int col, int row) {
     return FPartidos->BKStringGridListaEventos.Cells(col, row);
+}
+
+// Where a rule writes a cell's text: the first row and column of pixels off the cell's fill.
+QPoint TextCorner(const QRect& cell, const CellDrawing& drawing) {
+    QImage image(cell.right() + 20, cell.bottom() + 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintCell(painter, cell, QStringLiteral("Wg"), drawing, Qt::white);
+    painter.end();
+    const QColor fill = image.pixelColor(cell.right() - 1, cell.bottom() - 1);
+    QPoint corner(image.width(), image.height());
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - fill.red()) + std::abs(c.green() - fill.green()) +
+                    std::abs(c.blue() - fill.blue()) >
+                150)
+                corner = QPoint(std::min(corner.x(), x), std::min(corner.y(), y));
+        }
+    return corner;
 }
 
 } // namespace
@@ -259,6 +280,68 @@ TEST(MatchView, ResultsListOnAnEmptySlot) {
     EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 3);
 }
 
+// On screen: the event list keeps its heading while it scrolls, shows its newest event whole after a
+// tab change and after a poll, and the arrow keys move the selected event and the shown slot.
+TEST(MatchView, EventListOnScreenFollowsTheNewestEventAndTheArrowKeys) {
+    TestProgram p;
+    FillMatch(0);
+    FillMatch(1, "901");
+    const QString goal = TypeWithClass(QStringLiteral(",0,0,0,"));
+    QVector<Ev> events(30, {goal, Home});
+    FillEvents(0, events);
+    FPartidos->PanelConexion->setHidden(true);
+    FPartidos->PanelPartidos->setHidden(false);
+    FPartidos->resize(1366, 768);
+    FPartidos->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FPartidos));
+    StringGridView* view = FPartidos->ViewListaEventos;
+    TBKStringGrid& list = FPartidos->BKStringGridListaEventos;
+    auto newestWhole = [view, &list] {
+        QCoreApplication::processEvents();
+        const QRect cell = view->visualRect(view->model()->index(list.RowCount() - 2, 4));
+        return !cell.isEmpty() && view->viewport()->rect().contains(cell);
+    };
+    auto headingShown = [view] {
+        // The caption row's cell of the player column, right of its text: the heading's colour.
+        const QImage shot = view->grab().toImage();
+        return shot.pixelColor(view->width() - 90, view->frameWidth() + 8) ==
+               view->palette().button().color();
+    };
+
+    RebuildSlot(0); // a tab change
+    ASSERT_EQ(list.RowCount(), 32);
+    EXPECT_TRUE(newestWhole());
+    EXPECT_TRUE(headingShown());
+
+    // A poll stores three more events and refreshes the tab shown.
+    events += QVector<Ev>(3, {goal, Away});
+    FillEvents(0, events);
+    FPartidos->PrevTab = 0;
+    FPartidos->TabControlPartidosChange();
+    ASSERT_EQ(list.RowCount(), 35);
+    EXPECT_TRUE(newestWhole());
+    EXPECT_TRUE(headingShown());
+
+    // The arrow keys move the selected event, and its page follows.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(list.Row(), 32);
+    EXPECT_TRUE(FPartidos->WebBrowserEvento1->Html().contains("text 32."));
+    EXPECT_TRUE(headingShown());
+
+    // In the results list they move from slot to slot (the spacer row between does nothing).
+    StringGridView* results = FPartidos->ViewResultados;
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                      results->visualRect(results->model()->index(0, 1)).center());
+    ASSERT_EQ(FPartidos->TabControlPartidos->currentIndex(), 0);
+    QTest::keyClick(results, Qt::Key_Down);
+    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 0);
+    QTest::keyClick(results, Qt::Key_Down);
+    EXPECT_EQ(FPartidos->TabControlPartidos->currentIndex(), 1);
+    EXPECT_EQ(FPartidos->LabelSumarioPartidoID->text(), " 901");
+    FPartidos->hide();
+}
+
 TEST(MatchView, RebuildIsNotReentered) {
     TestProgram p;
     FillMatch(0);
@@ -304,7 +387,10 @@ TEST(HtmlDisplay, RichEditRuns) {
     EXPECT_EQ(runs[0].Colour, QColor(255, 0, 0));
     EXPECT_EQ(runs[2].Colour, QColor(128, 0, 0));
     EXPECT_EQ(runs[3].Colour, QColor(255, 128, 64)); // not a library colour name: orange
-    EXPECT_EQ(RichEditColour("#zz0000"), QColor(255, 128, 64));
+    // Only six hexadecimal digits make a colour; a sign or blank a number parser would take does not.
+    for (const char* text : {"#zz0000", "#-10000", "#+f+f+f", "# f0000", "#12345"})
+        EXPECT_EQ(RichEditColour(text), QColor(255, 128, 64)) << text;
+    EXPECT_EQ(RichEditColour("#0a0B0c"), QColor(10, 11, 12));
 
     // Without runs the text comes whole, in black, breaks as paragraphs.
     runs = RichEditRuns("plain <b>text</b><br />two");
@@ -336,12 +422,7 @@ TEST(HtmlDisplay, RichEditAndBrowser) {
 
     // Pictures come through the fetcher once; other schemes are never fetched.
     QStringList fetched;
-    QImage red(8, 8, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    red.save(&buffer, "PNG");
+    const QByteArray png = PlainPng(Qt::red);
     WebBrowser::ClearPictureCache();
     WebBrowser::SetFetcher([&](const QString& url) {
         fetched << url;
@@ -397,6 +478,18 @@ TEST(DrawRules, Cells) {
     EXPECT_EQ(PitchCell("", Qt::white).brush, QColor(Qt::white));
     EXPECT_EQ(PitchCell(" 66%", Qt::white).brush, ColorFromBgr(ColorLightMagenta));
     EXPECT_EQ(PitchCell("66%", Qt::white).brush, ColorFromBgr(ColorLightBlue));
+
+    // Text is written from the cell's top-left corner (not the middle of a tall cell); the pitch
+    // grid's 20 to the right and 3 down (give or take an anti-aliased edge on another fill).
+    const QRect tall(10, 10, 120, 60);
+    const QPoint plain = TextCorner(tall, EventListCell(list, 5, 1));
+    EXPECT_GE(plain.x(), tall.left());
+    EXPECT_LE(plain.x(), tall.left() + 2);
+    EXPECT_GE(plain.y(), tall.top());
+    EXPECT_LE(plain.y(), tall.top() + 6);
+    const QPoint pitch = TextCorner(tall, PitchCell("66%", Qt::white));
+    EXPECT_NEAR(pitch.x() - plain.x(), 20, 1);
+    EXPECT_NEAR(pitch.y() - plain.y(), 3, 1);
 
     TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
     matches.SetCells(MatchColumn::FinishedFlag, 4, "1");
@@ -457,7 +550,6 @@ TEST(MatchViewEndToEnd, FollowedMatchShowsItsEvents) {
         RebuildSlot(0);
         QTest::qWait(300);
         QGuiApplication::primaryScreen()->grabWindow(0).save(shots + "/followed-match.png");
-        FPartidos->ViewListaEventos->selectRow(3);
         FPartidos->BKStringGridListaEventos.SetRow(3);
         FPartidos->BKStringGridListaEventosClick();
         FPartidos->ImageTab1Click(2); // an empty slot: the add panel, results still listed

@@ -77,6 +77,7 @@ TEST_F(MatchesWindow, StartsOnTheConnectionPanelWithTheSettingsUser) {
     w->LeerIdioma();
     EXPECT_EQ(w->RadioGroupTipoPartidos->Items().size(), 2);
     EXPECT_EQ(w->RadioGroupCargaInicial->Items().size(), 4);
+    EXPECT_EQ(w->RadioGroupCargaInicial->Columns(), 2);
 }
 
 TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAsked) {

@@ -110,6 +110,12 @@ TEST_F(OptionsWindowTest, TheLanguageListAndItsComboSetFromCode) {
     SettingsIni->WriteInteger("Opciones", "Idioma", 19);
     w.LeerIni();
     EXPECT_EQ(w.ComboBoxIdioma->currentText(), "Norsk");
+    // An index outside the list (the migrations can give 30) shows English.
+    for (const int outside : {30, -1}) {
+        SettingsIni->WriteInteger("Opciones", "Idioma", outside);
+        w.LeerIni();
+        EXPECT_EQ(w.ComboBoxIdioma->currentText(), "English") << outside;
+    }
     w.ComboBoxIdioma->setCurrentIndex(3);
     EXPECT_EQ(w.changes, 0);
     // The user's choice does.

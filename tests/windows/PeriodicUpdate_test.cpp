@@ -30,9 +30,10 @@ QString Cell(int column, int slot) {
 }
 
 void WriteLive(const QString& fetched) {
-    WriteFile(AppDir + "data/Xml/live.xml",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><HattrickData><FetchedDate>" + fetched.toUtf8() +
-                  "</FetchedDate></HattrickData>");
+    WriteFile(
+        AppDir + "data/Xml/live.xml",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><HattrickData><FileName>live.xml</FileName><FetchedDate>" +
+            fetched.toUtf8() + "</FetchedDate></HattrickData>");
 }
 
 class PeriodicUpdate : public ::testing::Test {
@@ -140,7 +141,8 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
     AddEvent(1, {"0", "599_0"});
     // An earlier match of slot 0 left its files; the new details download fails.
     WriteFile(AppDir + "data/Xml/matchDetails0.xml",
-              "<HattrickData><Match><HomeTeam><TacticType>7</TacticType></HomeTeam>"
+              "<HattrickData><FileName>matchdetails.xml</FileName><Match><HomeTeam><TacticType>7</"
+              "TacticType></HomeTeam>"
               "</Match></HattrickData>");
     WriteFile(AppDir + "data/Xml/matchLineup0Home.xml", "<HattrickData><MatchID>1</MatchID></HattrickData>");
     ASSERT_TRUE(p->Service->Fault("notfound", 1, "matchdetails"));
@@ -258,18 +260,18 @@ TEST_F(PeriodicUpdate, TeamDetailsAfterAnAdd) {
 // Without a service: the walkover result, a slot with a single event, the recorded match-end text.
 TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
     TestProgram p;
-    // 501: the away team did not turn up, the home team wins 5-0 (whatever was counted before).
+    // Two home goals, then "501": the away side gets 5, the home side keeps its 2, the scan stops.
     SetMatch(0, "1", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 0, "0");
     AddEvent(0, {"10", "100_0", {}, GoalClass});
     AddEvent(0, {"10", "100_0", {}, GoalClass});
     AddEvent(0, {"10", "501_0"});
     AddEvent(0, {"20", "100_0", {}, GoalClass}); // after the walkover: not counted
-    // 502: the home team did not turn up.
+    // "502" first: the home side gets 5, nothing after it counts.
     SetMatch(1, "2", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 1, "0");
     AddEvent(1, {"20", "502_0"});
-    AddEvent(1, {"10", "100_0", {}, GoalClass});
+    AddEvent(1, {"20", "100_0", {}, GoalClass});
     // One event only: the row is left alone.
     SetMatch(2, "3", "10", "20");
     Matches().SetCells(MatchColumn::FinishedFlag, 2, "0");
@@ -283,8 +285,8 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
 
     FPartidos->RadioGroupTipoPartidos->SetItemIndex(1);
     FPartidos->Actualizar10Partidos("91");
-    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0) + "-" + Cell(MatchColumn::AwayGoals, 0), "5-0");
-    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 1) + "-" + Cell(MatchColumn::AwayGoals, 1), "0-5");
+    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0) + "-" + Cell(MatchColumn::AwayGoals, 0), "2-5");
+    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 1) + "-" + Cell(MatchColumn::AwayGoals, 1), "5-0");
     EXPECT_EQ(Cell(MatchColumn::MinuteText, 0), "91");
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 2), "");
     EXPECT_EQ(Cell(MatchColumn::MinuteText, 2), "");
@@ -292,6 +294,48 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 3), "3") << "an ended match keeps its score";
     EXPECT_EQ(Cell(MatchColumn::HomeFormation, 3), "4-4-2");
     EXPECT_TRUE(p.Boxes.Sleeps.isEmpty());
+}
+
+// Error documents of the service instead of the files asked for, while a match is followed: nothing is
+// written from them (the header keeps its stadium, the teams their league, the minute its value), and
+// the next good answer is read.
+TEST_F(PeriodicUpdate, ErrorDocumentsWriteNothingAndAreAskedForAgain) {
+    Start("2024-03-16 19:30:00");
+    SetMatch(0, RoundMatch, "250101", "250103");
+    Matches().SetCells(MatchColumn::HomeName, 0, "Velkaro Demo FC");
+    Matches().SetCells(MatchColumn::StadiumName, 0, "Old Park");
+    Matches().SetCells(MatchColumn::HomeDress, 0, "B030405");
+    AddEvent(0, {"250101", "20_0"});
+    AddEvent(0, {"250101", "100_0", {}, GoalClass});
+    WriteLive("2024-03-16 19:30:00");
+    ASSERT_TRUE(p->Service->Fault("errordoc", 1, "matchdetails"));
+
+    FPartidos->Actualizar10Partidos("");
+    EXPECT_EQ(NewRequests(), QStringList{"matchdetails&matchID=" + RoundMatch});
+    EXPECT_EQ(Cell(MatchColumn::StadiumName, 0), "Old Park");
+    EXPECT_EQ(Cell(MatchColumn::HomeDress, 0), "B030405");
+    EXPECT_EQ(Cell(MatchColumn::FinishedFlag, 0), "") << "the details are asked for again";
+    EXPECT_EQ(Cell(MatchColumn::MinuteText, 0), "30");
+    RebuildSlot(0);
+    EXPECT_EQ(FPartidos->LabelSumarioEstadio->text(), " Old Park");
+
+    // The live list answered with the error document: the minute stays.
+    WriteFile(AppDir + "data/Xml/live.xml",
+              "<HattrickData><FileName>chpperror.xml</FileName><FetchedDate>2024-03-16 20:30:00</FetchedDate>"
+              "<Error>Unknown error</Error></HattrickData>");
+    FPartidos->Actualizar10Partidos("");
+    EXPECT_EQ(NewRequests(), QStringList{"matchdetails&matchID=" + RoundMatch});
+    EXPECT_EQ(Cell(MatchColumn::StadiumName, 0), "Velkaro Park");
+    EXPECT_EQ(Cell(MatchColumn::FinishedFlag, 0), "0");
+    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0), "1");
+    EXPECT_EQ(Cell(MatchColumn::MinuteText, 0), "30");
+
+    // Team details: the error document for the home team leaves its columns as they were.
+    Matches().SetCells(MatchColumn::HomeLeagueName, 0, "kept");
+    ASSERT_TRUE(p->Service->Fault("errordoc", 1, "team"));
+    FPartidos->DescargarDatosEquipos(0);
+    EXPECT_EQ(Cell(MatchColumn::HomeLeagueName, 0), "kept");
+    EXPECT_EQ(Cell(MatchColumn::AwayRegionName, 0), "Kent");
 }
 
 } // namespace

@@ -44,10 +44,11 @@ QString MatchXml(const QString& id, const QVector<Ev>& events) {
 }
 
 void WriteLive(const TestProgram& p, const QStringList& matches) {
-    WriteFile(p.Folder.File("data/Xml/live.xml"),
-              ("<?xml version=\"1.0\" encoding=\"utf-8\"?><HattrickData><MatchList>" + matches.join("") +
-               "</MatchList></HattrickData>")
-                  .toUtf8());
+    WriteFile(
+        p.Folder.File("data/Xml/live.xml"),
+        ("<?xml version=\"1.0\" encoding=\"utf-8\"?><HattrickData><FileName>live.xml</FileName><MatchList>" +
+         matches.join("") + "</MatchList></HattrickData>")
+            .toUtf8());
 }
 
 QStringList Column(TBKStringGrid& t, int col) {
@@ -96,7 +97,8 @@ TEST(Replay, RecordedAddReadsItsOwnMatchFromTheLiveFile) {
     TBKStringGrid& f2 = FOptions->BKStringGridFEventos(2);
     ASSERT_EQ(f2.RowCount(), 6);
     EXPECT_EQ(Column(f2, EventColumn::EventNumber), QStringList({"1", "2", "3", "4", "5"}));
-    EXPECT_EQ(Column(f2, EventColumn::EventMinute), QStringList({"0", "0", "5", "x", "90"}));
+    // A minute that is no number is not taken as text.
+    EXPECT_EQ(Column(f2, EventColumn::EventMinute), QStringList({"0", "0", "5", "", "90"}));
     EXPECT_EQ(f2.Cells(EventColumn::SubjectPlayerId, 2), "111");
     EXPECT_EQ(f2.Cells(EventColumn::EventClass, 2), ",0,0,0,,4,");
     EXPECT_EQ(f2.Cells(EventColumn::EventClass, 4), ",1,6,,,,");
@@ -212,4 +214,53 @@ TEST(Replay, FinishedMatchOfTheServiceReplayedAtSpeedFour) {
     EXPECT_EQ(Column(queue, PanelEventColumn::MatchId).filter(matchId).size(), recorded.RowCount() - 1);
     EXPECT_EQ(queue.RowCount(), recorded.RowCount());
     EXPECT_EQ(FOptions->BKStringGrid10Partidos().Cells(MatchColumn::FinishedFlag, 0), "1");
+}
+
+// A second recorded match added while the replay runs: the first slot never releases a minute twice,
+// the new one catches up from minute 0 to the shared minute, and both play on together to the end.
+TEST(Replay, TwoRecordedMatchesReplayTogether) {
+    TestProgram p({.withService = true, .speed = 0, .start = "", .serviceArgs = {}});
+    TFPartidos& w = *FPartidos;
+    QString result;
+    ConexionLogin("demo", "velkaro", result);
+    ASSERT_EQ(result, "OK");
+    w.RadioGroupTipoPartidos->SetItemIndex(1);
+    w.LabelTipoPartido->setText("Recorded");
+    const QString first = "712000017", second = "712000018";
+    TBKStringGrid& queue = FOptions->BKStringGridEventosPanel();
+    auto upTo = [](TBKStringGrid& recorded, int minute) {
+        int n = 0;
+        for (const QString& m : Column(recorded, EventColumn::EventMinute))
+            n += m.toInt() <= minute ? 1 : 0;
+        return n;
+    };
+    auto queued = [&queue](const QString& id) { return Column(queue, PanelEventColumn::MatchId).count(id); };
+
+    w.AnadirPartido(first, 0, false);
+    TBKStringGrid& recorded0 = FOptions->BKStringGridFEventos(0);
+    TBKStringGrid& live0 = FOptions->BKStringGridEventos(0);
+    while (w.ReplayMinute.toInt() < 50)
+        w.DescargaDiferido();
+    const int shownBefore = live0.RowCount() - 1;
+    ASSERT_EQ(shownBefore, upTo(recorded0, 50));
+    ASSERT_GT(shownBefore, 3);
+
+    w.AnadirPartido(second, 1, false);
+    TBKStringGrid& recorded1 = FOptions->BKStringGridFEventos(1);
+    TBKStringGrid& live1 = FOptions->BKStringGridEventos(1);
+    ASSERT_GT(recorded1.RowCount(), 5);
+    EXPECT_EQ(w.ReplayMinute, "50");
+    EXPECT_EQ(live0.RowCount() - 1, shownBefore) << "the first match is not replayed again";
+    EXPECT_EQ(queued(first), shownBefore);
+    EXPECT_EQ(live1.RowCount() - 1, upTo(recorded1, 50)) << "the new match caught up";
+
+    while (w.ReplayMinute.toInt() < 95)
+        w.DescargaDiferido();
+    // Each match's events shown once, in order, and queued once.
+    EXPECT_EQ(live0.RowCount(), recorded0.RowCount());
+    EXPECT_TRUE(Column(live0, EventColumn::EventHtml) == Column(recorded0, EventColumn::EventHtml));
+    EXPECT_EQ(live1.RowCount(), recorded1.RowCount());
+    EXPECT_TRUE(Column(live1, EventColumn::EventHtml) == Column(recorded1, EventColumn::EventHtml));
+    EXPECT_EQ(queued(first), recorded0.RowCount() - 1);
+    EXPECT_EQ(queued(second), recorded1.RowCount() - 1);
 }

@@ -130,6 +130,16 @@ void Service::Control(const httplib::Request& req, httplib::Response& res) {
             return;
         }
         reply(faults_.Queue(Param(req, "kind"), count, Param(req, "file"), seconds));
+    } else if (what == "version") {
+        // The version page: a version in its usual form, or a whole page of the test's own.
+        std::lock_guard lock(pageMutex_);
+        if (req.has_param("set")) {
+            pageVersion_ = QString::fromStdString(Param(req, "set"));
+            pageText_.clear();
+        }
+        if (req.has_param("page"))
+            pageText_ = QByteArray::fromStdString(Param(req, "page"));
+        reply({});
     } else if (what == "reset") {
         faults_.Reset();
         reply({});
@@ -189,16 +199,23 @@ Service::Answer Service::Normal(const httplib::Request& req, const std::string& 
         return answer;
     }
     if (req.path == kVersionPath) {
-        // The reader takes the body's HTML and cuts at its first "=": nothing before it may hold one.
         answer.contentType = "text/html";
-        answer.body = "<html><head><title>Velkaro</title></head><body>Version=" + pageVersion_.toUtf8() +
-                      "</body></html>";
+        answer.body = VersionPage();
         return answer;
     }
     answer.status = 404;
     answer.body = "Not Found";
     answer.contentType = "text/plain";
     return answer;
+}
+
+QByteArray Service::VersionPage() {
+    std::lock_guard lock(pageMutex_);
+    if (!pageText_.isEmpty())
+        return pageText_;
+    // The reader takes the body's HTML and cuts at its first "=": nothing before it may hold one.
+    return "<html><head><title>Velkaro</title></head><body>Version=" + pageVersion_.toUtf8() +
+           "</body></html>";
 }
 
 Service::Answer Service::Chpp(const httplib::Request& req, const std::string& chppFile,

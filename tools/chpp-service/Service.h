@@ -43,6 +43,7 @@ private:
     Answer Servers(bool withRecommendedUrl);
     Answer ErrorDocument(int code, const QString& text);
     QByteArray FetchedDate() const;
+    QByteArray VersionPage();
 
     World& world_;
     std::mutex worldMutex_; // the world is not made for concurrent requests
@@ -50,6 +51,8 @@ private:
     RequestLog& log_;
     Sessions sessions_;
     Faults faults_;
+    std::mutex pageMutex_; // the version page can be changed through the control path
     QString pageVersion_;
+    QByteArray pageText_; // served as it is instead of the version page when not empty
     std::string baseUrl_;
 };

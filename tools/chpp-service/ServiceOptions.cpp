@@ -144,6 +144,8 @@ QString ServiceHelpText() {
         "      game may, and come on top of any other fault:\n"
         "        repeat         every event so far, also those the user was sent before\n"
         "        disorder       the events of each match out of their order\n"
+        "  /_control/version?set=V             the version page announces V from now on\n"
+        "  /_control/version?page=TEXT         the version page is TEXT, exactly (until the next set)\n"
         "  /_control/reset                     drop every queued fault\n"
         "  /_control/clock[?set=WHEN]          set the clock (the forms of --start); answers the\n"
         "                                      clock as \"YYYY-MM-DD HH:MM:SS\"\n"

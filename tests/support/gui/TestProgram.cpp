@@ -4,6 +4,7 @@
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "shell/UOptions.h"
+#include "support/gui/WindowTestHelpers.h"
 #include "viewer/UPartidos.h"
 
 TestProgram::TestProgram() : TestProgram(Options{}) {}
@@ -16,17 +17,15 @@ TestProgram::TestProgram(const Options& options) {
     Folder.OpenSettings();
     Connected = 0;
     RecommendedURL.clear();
+    if (options.withMainWindow) {
+        CreateProgramWindows(Folder.File(QStringLiteral("Velkaro")));
+        return;
+    }
     FOptions = new TFOptions();
     FPartidos = new TFPartidos();
     DataModule1 = new TDataModule1();
 }
 
 TestProgram::~TestProgram() {
-    delete DataModule1;
-    DataModule1 = nullptr;
-    delete FPartidos;
-    FPartidos = nullptr;
-    delete FOptions;
-    FOptions = nullptr;
-    Connected = 0;
+    DeleteProgramWindows();
 }

@@ -17,6 +17,7 @@ public:
         double speed = 1.0; // the service's match minutes per real minute
         QString start;      // the service's --start; empty: its default (just before the round)
         QStringList serviceArgs;
+        bool withMainWindow = false; // every window of the program, created as the program starts
     };
     TestProgram();
     explicit TestProgram(const Options& options);

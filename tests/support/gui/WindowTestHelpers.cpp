@@ -2,18 +2,36 @@
 
 #include "core/DataStore.h"
 #include "core/UConectar.h"
+#include "platform/widgets/RadioGroup.h"
+#include "shell/ModalDialog.h"
+#include "shell/ProgramWindows.h"
 #include "shell/UOptions.h"
 #include "support/gui/TestProgram.h"
 #include "viewer/UPartidos.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+void CreateProgramWindows(const QString& ExecutablePath) {
+    CrearVentanas(ExecutablePath);
+}
+
+void DeleteProgramWindows() {
+    ModalDialog::SetRunner({});
+    LiberarVentanas();
+    Connected = 0;
+    RecommendedURL.clear();
+}
 
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
@@ -25,6 +43,16 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     f.write(bytes);
+}
+
+QByteArray PlainPng(Qt::GlobalColor colour) {
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(colour);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return png;
 }
 
 QStringList Entries(const QComboBox* combo) {
@@ -46,6 +74,15 @@ void Choose(QComboBox* combo, const QString& text) {
     ASSERT_GE(index, 0) << text.toStdString();
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+void ConnectDemo(int initialLoad) {
+    FPartidos->EditUsuario->setText(QStringLiteral("demo"));
+    FPartidos->EditPassword->setText(QStringLiteral("velkaro"));
+    FPartidos->RadioGroupTipoPartidos->SetItemIndex(0);
+    FPartidos->RadioGroupCargaInicial->SetItemIndex(initialLoad);
+    FPartidos->BitBtnConectarClick();
+    FPartidos->TimerConexion->stop();
 }
 
 void ShowSlot(int slot) {
@@ -71,6 +108,10 @@ void SetMatch(int slot, const QString& matchId, const QString& homeId, const QSt
 void AddEvent(int slot, const TestEvent& e) {
     TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
     AppendRow(t, {QString::number(t.RowCount()), e.minute, e.player, e.team, e.object, e.key, e.html, e.cls});
+}
+
+QString LastBox(const TestProgram& program) {
+    return program.Boxes.Boxes.isEmpty() ? QString() : program.Boxes.Boxes.last().text;
 }
 
 QStringList ServiceRequests(const TestProgram& program) {

@@ -1,0 +1,18 @@
+#pragma once
+// The new-version check's reading of the maker's version page: the page's body as a browser reports
+// it, and the fixed cutting rule that compares the version found there with the program's own.
+#include <QString>
+
+// The path of the version page on the maker's web host.
+inline const QString VersionPagePath = QStringLiteral("/html/versionqz/versionqz.htm");
+
+// The body element of an HTML page as a browser reports it (its outer HTML): from its start tag, with
+// the attributes it carries, to its end tag. Tag names come lower-cased; character references in the
+// text are decoded, except that "&", "<", ">" and the no-break space are written as references again.
+// A page without a body element gets one around what follows its head.
+QString VersionPageBody(const QString& Page);
+
+// The result of the check for a body's HTML and the program's own version: "No" when the text before
+// the first "=" does not end in "Version", else "New" when the seven characters after it are greater
+// (character by character) than LocalVersion, else "Old".
+QString CompararVersion(const QString& BodyHtml, const QString& LocalVersion);

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <atomic>
 #include <climits>
 
 namespace {
@@ -41,8 +42,13 @@ int compareStr(const QString& a, const QString& b) {
 }
 } // namespace
 
+quint64 TBKStringGrid::NextVersion() {
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
+
 TBKStringGrid::TBKStringGrid(const QString& encryptionKey)
-    : EncryptionKey(encryptionKey), scrambler_(std::make_unique<TVeskEncryption>()) {
+    : EncryptionKey(encryptionKey), scrambler_(std::make_unique<TVeskEncryption>()), version_(NextVersion()) {
     cells_.resize(rowCount_);
     for (auto& row : cells_)
         row.resize(colCount_);
@@ -76,12 +82,14 @@ void TBKStringGrid::SetRowCount(int n) {
     n = std::max(1, n);
     if (n == rowCount_)
         return;
+    const int before = rowCount_;
     rowCount_ = n;
     if (fixedRows_ >= n)
         fixedRows_ = n - 1;
+    // Only the rows added or removed are touched: appending one row to a long table stays cheap.
     cells_.resize(n);
-    for (auto& row : cells_)
-        row.resize(colCount_);
+    for (int r = before; r < n; ++r)
+        cells_[r].resize(colCount_);
     Changed();
 }
 
@@ -125,6 +133,7 @@ void TBKStringGrid::SetColWidth(int ACol, int width) {
 }
 
 void TBKStringGrid::Changed() {
+    version_ = NextVersion();
     if (OnChanged)
         OnChanged();
 }

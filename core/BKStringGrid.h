@@ -95,6 +95,11 @@ public:
     // Called after SetCol or SetRow. Not part of the table's behaviour either.
     std::function<void()> OnCurrentCellSet;
 
+    // A stamp that changes with every change of cells or shape and that no other table, nor this one
+    // in another state, ever carried: what a reader keeps derived from a table is current while the
+    // stamp it was made from still is.
+    quint64 Version() const { return version_; }
+
     // --- operations ---
     virtual void SortByColumn(int ACol, bool Ascending);
     void LoadFromFile();
@@ -120,6 +125,7 @@ private:
     bool RowIsBlank(int row) const;
     int Compare(const QString& a, const QString& b) const;
     void Changed();
+    static quint64 NextVersion();
 
     int colCount_ = 5;
     int rowCount_ = 5;
@@ -133,6 +139,7 @@ private:
 
     int sortCol_ = 0;
     std::unique_ptr<TVeskEncryption> scrambler_;
+    quint64 version_;
     bool editTracking_ = true;
     QString editStartText_;
 };

@@ -2,6 +2,8 @@
 
 #include "core/Settings.h"
 
+#include <array>
+
 namespace {
 
 QString LinkRun() {
@@ -126,9 +128,16 @@ QString ColourPercentages(const QString& Html, const QString& Suffix) {
 QString ColourPlayerLinks(const QString& Html, const QString& HomeLineupText, const QString& AwayLineupText) {
     if (Html.isEmpty() || HomeLineupText.isEmpty() || AwayLineupText.isEmpty())
         return Html;
+    // Every stored event is rewritten: the forms are made texts once.
+    static const std::array<QString, std::size(PlayerLinkForms)> forms = [] {
+        std::array<QString, std::size(PlayerLinkForms)> texts;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            texts[i] = PlayerLinkForms[i].toString();
+        return texts;
+    }();
     QString result = Html;
-    for (QStringView form : PlayerLinkForms)
-        result = ColourPlayerLinksOf(result, HomeLineupText, AwayLineupText, form.toString());
+    for (const QString& form : forms)
+        result = ColourPlayerLinksOf(result, HomeLineupText, AwayLineupText, form);
     return result;
 }
 
@@ -136,9 +145,11 @@ QString ColourPlayerLinksOf(const QString& Html, const QString& HomeLineupText, 
                             const QString& LinkForm) {
     if (LinkForm.isEmpty())
         return Html;
+    qsizetype p = Html.indexOf(LinkForm);
+    if (p < 0)
+        return Html; // no link of this form: the text is kept, not copied
     QString done;
     qsizetype pos = 0; // the part of Html not yet handled starts here
-    qsizetype p = Html.indexOf(LinkForm);
     while (p >= 0) {
         const qsizetype opening = qMax(pos, p - LinkOpeningLength);
         const qsizetype idStart = p + LinkForm.size();

@@ -1,6 +1,7 @@
 // The match view's full rebuild (TabControlPartidosChange) for a slot with 150 events, beside the
-// time to load the same commentary page into a browser alone. Offscreen windows in a temporary
-// program folder.
+// time to load the same commentary page into a browser alone, and hostile pages: 300 KB without a blank,
+// 20000 pictures. Offscreen
+// windows in a temporary program folder.
 #include "core/Commentary.h"
 #include "core/DataStore.h"
 #include "core/UDataModule1.h"
@@ -78,6 +79,36 @@ void BM_CommentaryPageLoadOnly(benchmark::State& state) {
     state.counters["page_chars"] = page.size();
 }
 BENCHMARK(BM_CommentaryPageLoadOnly)->Unit(benchmark::kMillisecond);
+
+// A commentary text of 300 KB without a blank, loaded and laid out (a hostile event text).
+void BM_UnbrokenTextLoadAndLayout(benchmark::State& state) {
+    QString word;
+    for (int i = 0; i < 300 * 1024; ++i)
+        word += QChar(u'a' + i % 26);
+    const QString page = CommentaryToHtml(word);
+    WebBrowser browser;
+    browser.resize(700, 300);
+    for (auto _ : state) {
+        WBLoadHTML(&browser, page);
+        browser.ScrollBy(0, 1000); // lays the whole page out
+    }
+    state.counters["page_chars"] = page.size();
+}
+BENCHMARK(BM_UnbrokenTextLoadAndLayout)->Unit(benchmark::kMillisecond);
+
+// A commentary text naming 20000 pictures (which the page does not show).
+void BM_ManyPicturesPage(benchmark::State& state) {
+    const QString page =
+        CommentaryToHtml(QStringLiteral("<img src=\"x\" width=100 height=100>a").repeated(20000));
+    WebBrowser browser;
+    browser.resize(700, 300);
+    for (auto _ : state) {
+        WBLoadHTML(&browser, page);
+        browser.ScrollBy(0, 1000);
+    }
+    state.counters["page_chars"] = page.size();
+}
+BENCHMARK(BM_ManyPicturesPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

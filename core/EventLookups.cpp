@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <climits>
 #include <cstdlib>
 #include <optional>
 
@@ -138,18 +139,23 @@ int IntOrZero(const QString& text) {
     const int value = text.toInt(&ok);
     return ok ? value : 0;
 }
+
+// n + k, held at the ends of the integer range instead of wrapping round.
+int SaturatedSum(int n, int k) {
+    return int(qBound(qint64(INT_MIN), qint64(n) + k, qint64(INT_MAX)));
+}
 } // namespace
 
 QString AddToCounter(const QString& Text, int K) {
     const int open = Text.indexOf('(');
     if (open < 0)
-        return QString::number(IntOrZero(Text) + K) + " (0)";
+        return QString::number(SaturatedSum(IntOrZero(Text), K)) + " (0)";
     const int n = IntOrZero(Text.left(open).remove(' '));
     // The bracket part, with the blank before it. A text whose bracket has no blank before it
     // ("3(1)") would otherwise lose its separation from the new count ("43(1)").
     const int blank = Text.indexOf(' ');
     const QString tail = (blank >= 0 && blank < open) ? Text.mid(blank) : " " + Text.mid(open);
-    return QString::number(n + K) + tail;
+    return QString::number(SaturatedSum(n, K)) + tail;
 }
 
 QString AddToBracketCounter(const QString& Text, int K) {
@@ -158,7 +164,7 @@ QString AddToBracketCounter(const QString& Text, int K) {
         return Text + " (" + QString::number(K) + ")";
     const int close = Text.indexOf(')');
     const QString inner = close > open ? Text.mid(open + 1, close - open - 1) : QString();
-    return Text.left(open) + "(" + QString::number(IntOrZero(inner) + K) + ")";
+    return Text.left(open) + "(" + QString::number(SaturatedSum(IntOrZero(inner), K)) + ")";
 }
 
 QString KitFileStem(const QString& KitCode, const QString& TeamId) {

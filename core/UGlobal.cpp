@@ -188,6 +188,13 @@ QChar FilterNumericKey(const QString& Text, QChar Key, qint64 Max) {
     return ok && value <= Max ? Key : QChar(0);
 }
 
+QString NumberText(const QString& Text) {
+    const QString digits = Text.trimmed();
+    if (!IsDecimalDigits(digits) || digits.size() > 18)
+        return QString();
+    return QString::number(digits.toLongLong());
+}
+
 bool IsDecimalDigits(const QString& Text) {
     if (Text.isEmpty())
         return false;

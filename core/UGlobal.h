@@ -63,6 +63,10 @@ QString PadWithSpaces(const QString& Text, int Width); // " " prefixed up to Wid
 QString StripBlanks(const QString& Text);              // every " " removed
 // True for a non-empty text of ASCII decimal digits only: what may go into a request or a file name as an ID.
 bool IsDecimalDigits(const QString& Text);
+// A value of the service that must be a number (an ID, a minute, a count), read as one: its decimal
+// digits without blanks around them or leading zeros; "" when the text is not a whole number of at most
+// 18 digits. What the service sends in such a place is shown only through this.
+QString NumberText(const QString& Text);
 
 // A number grouped by thousands and padded with blanks for a right-aligned table cell.
 QString AlignNumberText(const QString& NumberText);

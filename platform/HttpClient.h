@@ -1,19 +1,31 @@
 #pragma once
 // The program's one HTTP client: a blocking GET over a libcurl handle kept for the program's life, so
 // that the cookies of a login reach every later request. Fixed headers, HTTP/1.1, no redirects, the
-// proxy set explicitly (the environment's proxy variables are never used), connect and stall time-outs.
+// proxy set explicitly (the environment's proxy variables are never used), connect and stall time-outs,
+// an overall time limit per request and a size limit per answer.
 #include "platform/Exceptions.h"
 
 #include <QByteArray>
 #include <QString>
 
-// A GET that did not bring a complete answer with a status below 300. Transport failures (no
-// connection, time-out, dropped connection) read "Socket error # <code> <text>"; an answer with a
-// status of 300 or more carries its status line, e.g. "HTTP/1.1 404 Not Found".
+// A GET that did not bring a complete answer with a status below 300. Connection failures (no
+// connection, a dropped one) read "Socket error # <code> <text>"; an answer with a status of 300 or
+// more carries its status line, e.g. "HTTP/1.1 404 Not Found"; the limits have messages of their own
+// that say which limit ended the request.
 class EHttpError : public Exception {
 public:
-    EHttpError(QString message, int statusCode = 0) : Exception(std::move(message)), StatusCode(statusCode) {}
+    enum class Reason {
+        Connection, // refused, not reachable, dropped: worded as a socket error
+        Status,     // an answer with a status of 300 or more
+        Stalled,    // no data for StallTimeoutSec
+        TimeLimit,  // no complete answer within OverallTimeoutMs
+        SizeLimit,  // an answer larger than MaxAnswerBytes
+        Other,
+    };
+    EHttpError(QString message, int statusCode = 0, Reason reason = Reason::Other)
+        : Exception(std::move(message)), StatusCode(statusCode), Why(reason) {}
     int StatusCode; // 0 for a transport failure
+    Reason Why;
 };
 
 struct HttpProxyParams {
@@ -33,6 +45,12 @@ public:
     HttpProxyParams ProxyParams;
     int ConnectTimeoutMs = 30000; // establishing the connection
     int StallTimeoutSec = 60;     // no byte received for this long ends the transfer
+    // The whole request, from connecting to the last byte: a server that sends its answer a few bytes at
+    // a time cannot hold the window longer than this.
+    int OverallTimeoutMs = 120000;
+    // The largest answer kept; far above any real answer of the game service. A longer answer is
+    // dropped as soon as it passes the limit, so memory stays bounded.
+    qint64 MaxAnswerBytes = 32LL * 1024 * 1024;
 
     // The body of a GET of an absolute http(s) address. Throws EHttpError.
     QByteArray Get(const QString& url);

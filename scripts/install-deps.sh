@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build, test and run Velkaro. Idempotent.
 set -euo pipefail
+# fonts-wqy-microhei draws the Chinese interface texts: DejaVu has no CJK glyphs.
 PKGS=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  libcurl4-openssl-dev libcpp-httplib-dev fonts-dejavu-core xvfb xauth clang-format python3)
+  libcurl4-openssl-dev libcpp-httplib-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth clang-format
+  python3)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,12 +1,16 @@
 #include "shell/Install.h"
 
+#include "core/EventsDataCheck.h"
+#include "core/Settings.h"
 #include "platform/Exceptions.h"
 #include "platform/IniFile.h"
 #include "platform/widgets/Dialogs.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <functional>
@@ -61,14 +65,15 @@ constexpr CarriedKey kCarried[] = {
     {"Sonidos", "1"},
 };
 
-void shiftIdioma(const ProgramFiles& f, const std::function<int(int)>& shift) {
-    IniFile ini(f.Settings, IniFile::Mode::FileBacked);
-    ini.WriteInteger(kOptions, kIdioma, shift(ini.ReadInteger(kOptions, kIdioma, 0)));
+// The migrations change the settings in memory: they reach the file together with the version number,
+// in one write, so that an interrupted start runs them all again.
+void shiftIdioma(IniFile& settings, const std::function<int(int)>& shift) {
+    settings.WriteInteger(kOptions, kIdioma, shift(settings.ReadInteger(kOptions, kIdioma, 0)));
 }
 
 // The events data table is replaced by its install copy; without one the old table stays, since a
 // program without it has no event categories at all.
-void renewEventsData(const ProgramFiles& f) {
+void renewEventsData(IniFile&, const ProgramFiles& f) {
     const QString name = QStringLiteral("EventsData.dat");
     if (QFileInfo::exists(installDir(f) + name))
         copyReplacing(installDir(f) + name, dataDir(f) + name);
@@ -76,13 +81,13 @@ void renewEventsData(const ProgramFiles& f) {
 
 struct Migration {
     const char* threshold;
-    std::function<void(const ProgramFiles&)> run;
+    std::function<void(IniFile&, const ProgramFiles&)> run;
 };
 
 const Migration kMigrations[] = {
     {"0060000",
-     [](const ProgramFiles& f) {
-         shiftIdioma(f, [](int i) {
+     [](IniFile& s, const ProgramFiles&) {
+         shiftIdioma(s, [](int i) {
              ++i;
              if (i > 10)
                  ++i;
@@ -91,10 +96,11 @@ const Migration kMigrations[] = {
              return i;
          });
      }},
-    {"0070000", [](const ProgramFiles& f) { shiftIdioma(f, [](int i) { return i > 10 ? i + 1 : i; }); }},
+    {"0070000",
+     [](IniFile& s, const ProgramFiles&) { shiftIdioma(s, [](int i) { return i > 10 ? i + 1 : i; }); }},
     {"0102000",
-     [](const ProgramFiles& f) {
-         shiftIdioma(f, [](int i) {
+     [](IniFile& s, const ProgramFiles&) {
+         shiftIdioma(s, [](int i) {
              if (i > 15)
                  ++i;
              if (i > 21)
@@ -102,11 +108,13 @@ const Migration kMigrations[] = {
              return i;
          });
      }},
-    {"0113000", [](const ProgramFiles& f) { shiftIdioma(f, [](int i) { return i > 5 ? i + 1 : i; }); }},
-    {"0124000", [](const ProgramFiles& f) { shiftIdioma(f, [](int i) { return i >= 0 ? i + 1 : i; }); }},
+    {"0113000",
+     [](IniFile& s, const ProgramFiles&) { shiftIdioma(s, [](int i) { return i > 5 ? i + 1 : i; }); }},
+    {"0124000",
+     [](IniFile& s, const ProgramFiles&) { shiftIdioma(s, [](int i) { return i >= 0 ? i + 1 : i; }); }},
     {"0125000",
-     [](const ProgramFiles& f) {
-         shiftIdioma(f, [](int i) {
+     [](IniFile& s, const ProgramFiles&) {
+         shiftIdioma(s, [](int i) {
              if (i > 19)
                  ++i;
              if (i > 4)
@@ -115,16 +123,38 @@ const Migration kMigrations[] = {
          });
      }},
     {"0090000",
-     [](const ProgramFiles& f) {
-         IniFile ini(f.Settings, IniFile::Mode::FileBacked);
-         if (ini.ReadString(kOptions, QStringLiteral("Pais"), QString()) ==
-             QLatin1String("Srbija i Crna Gora"))
-             ini.WriteString(kOptions, QStringLiteral("Pais"), QStringLiteral("Srbija"));
+     [](IniFile& s, const ProgramFiles&) {
+         if (s.ReadString(kOptions, QStringLiteral("Pais"), QString()) == QLatin1String("Srbija i Crna Gora"))
+             s.WriteString(kOptions, QStringLiteral("Pais"), QStringLiteral("Srbija"));
      }},
     {"0123000", renewEventsData},
     // Eight characters: in text order every seven-digit version up to 0126600 lies below it.
     {"01266000", renewEventsData},
 };
+
+InstallStepHook& stepHook() {
+    static InstallStepHook hook;
+    return hook;
+}
+
+void stepDone(const QString& step) {
+    if (stepHook())
+        stepHook()(step);
+}
+
+// Every migration whose threshold lies above PrevVersion (ordinal text order: an empty version is below
+// every threshold), on the settings held in memory. A migration that fails is skipped.
+void applyMigrations(IniFile& settings, const ProgramFiles& files, const QString& prevVersion) {
+    for (const Migration& migration : kMigrations) {
+        if (!(prevVersion < QLatin1String(migration.threshold)))
+            continue;
+        try {
+            migration.run(settings, files);
+        } catch (const std::exception&) {
+        }
+        stepDone(QLatin1String(migration.threshold));
+    }
+}
 
 QString errorText(const std::exception& e) {
     if (const auto* own = dynamic_cast<const Exception*>(&e))
@@ -175,44 +205,56 @@ void BackUp(const ProgramFiles& Files) {
 bool Instalacion(const ProgramFiles& Files, QString& PrevVersion) {
     PrevVersion.clear();
     bool installed = false;
+    // The new settings are made beside the old ones: the template with the user's settings carried into
+    // it and every migration run on it. They replace the old file in one rename, version number and
+    // migrations together; until then the old file and the template stay as they were, and a start
+    // that was interrupted installs the template again from the beginning.
+    const QString staging = Files.Settings + QStringLiteral(".part");
+    // The data folder first: the events-table migrations write into it.
+    if (!QFileInfo(dataDir(Files)).isDir()) {
+        if (!QDir().mkdir(dataDir(Files)) || !QDir().mkdir(dataDir(Files) + QStringLiteral("Xml")))
+            ShowMessage(QStringLiteral("Error. Directories creation"));
+    }
     try {
+        QFile::remove(staging);
+        if (!QFile::copy(Files.Template, staging))
+            throw EInOutError(QStringLiteral("Cannot read %1").arg(Files.Template));
+        IniFile merged(staging);
         if (QFileInfo(Files.Settings).isFile()) {
             const IniFile old(Files.Settings);
             PrevVersion = old.ReadString(QStringLiteral("Version"), QStringLiteral("Version"), QString());
-            IniFile merged(Files.Template);
             for (const CarriedKey& carried : kCarried) {
                 const QString key = QString::fromLatin1(carried.key);
                 merged.WriteString(kOptions, key,
                                    old.ReadString(kOptions, key, QString::fromLatin1(carried.def)));
             }
-            merged.UpdateFile();
         }
-        // The rename replaces the old settings file in one step, so no moment is left without one.
-        if (std::rename(QFile::encodeName(Files.Template).constData(),
+        applyMigrations(merged, Files, PrevVersion);
+        merged.UpdateFile();
+        if (std::rename(QFile::encodeName(staging).constData(),
                         QFile::encodeName(Files.Settings).constData()) != 0)
-            throw EInOutError(QStringLiteral("Cannot rename %1 to %2").arg(Files.Template, Files.Settings));
+            throw EInOutError(QStringLiteral("Cannot rename %1 to %2").arg(staging, Files.Settings));
         installed = true;
+        stepDone(QStringLiteral("settings"));
+        QFile::remove(Files.Template);
     } catch (const std::exception& e) {
+        QFile::remove(staging);
         ShowMessage(QStringLiteral("Error. ") + errorText(e));
-    }
-    if (!QFileInfo(dataDir(Files)).isDir()) {
-        if (!QDir().mkdir(dataDir(Files)) || !QDir().mkdir(dataDir(Files) + QStringLiteral("Xml")))
-            ShowMessage(QStringLiteral("Error. Directories creation"));
     }
     return installed;
 }
 
 void CorreccionesFormCreate(const ProgramFiles& Files, const QString& PrevVersion) {
-    for (const Migration& migration : kMigrations) {
-        // Ordinal text order: an empty version is below every threshold.
-        if (!(PrevVersion < QLatin1String(migration.threshold)))
-            continue;
-        try {
-            migration.run(Files);
-        } catch (const std::exception&) {
-            // A migration that fails is skipped; the others still run.
-        }
+    IniFile settings(Files.Settings);
+    applyMigrations(settings, Files, PrevVersion);
+    try {
+        settings.UpdateFile();
+    } catch (const std::exception&) {
     }
+}
+
+void SetInstallStepHook(InstallStepHook Hook) {
+    stepHook() = std::move(Hook);
 }
 
 void ComprobarInstalacionFichero(const ProgramFiles& Files, const QString& FileName) {
@@ -239,13 +281,64 @@ void InstalarActualizacion(const ProgramFiles& Files) {
     if (!QFileInfo::exists(Files.Template))
         return;
     BackUp(Files);
+    // The migrations run inside the installation, on the new settings before they are written.
     QString prevVersion;
-    // Migrations of a template that was not installed would run again at the next start.
-    if (!Instalacion(Files, prevVersion))
-        return;
+    Instalacion(Files, prevVersion);
+}
+
+int BorrarTemporales(const ProgramFiles& Files) {
+    // A save writes "<file>.XXXXXX" and renames it over the file; a copy writes "<file>.part".
+    static const QRegularExpression leftover(
+        QStringLiteral("^.+\\.(ini|inn|dat|xml|gif|png|jpg|ico|bmp)\\.([A-Za-z0-9]{6}|part)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList folders = {Files.Dir, dataDir(Files), dataDir(Files) + QStringLiteral("Xml/"),
+                           Files.Dir + QStringLiteral("backup/")};
+    for (const QFileInfo& team :
+         QDir(dataDir(Files) + QStringLiteral("Xml")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+        folders << team.absoluteFilePath() + QLatin1Char('/');
+    int removed = 0;
+    for (const QString& folder : folders)
+        for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+            if (leftover.match(file.fileName()).hasMatch() && QFile::remove(file.absoluteFilePath()))
+                ++removed;
+    return removed;
+}
+
+EventsDataState RepararEventsData(const ProgramFiles& Files) {
+    const QString name = QStringLiteral("EventsData.dat");
+    const QString target = dataDir(Files) + name;
+    // A missing file is restored by ComprobarFicheros; an existing one is checked here.
+    if (!QFileInfo::exists(target) || EventsDataFileIsSound(Files.Dir))
+        return EventsDataState::Sound;
+    if (!EventsDataFileIsSound(Files.Dir + QStringLiteral("_install/")))
+        return EventsDataState::DamagedWithoutCopy;
     try {
-        CorreccionesFormCreate(Files, prevVersion);
-    } catch (const std::exception& e) {
-        ShowMessage(QStringLiteral("Error. ") + errorText(e));
+        const QString bad = target + QStringLiteral(".bad");
+        QFile::remove(bad);
+        if (!QFile::copy(target, bad))
+            throw EInOutError(QStringLiteral("Cannot keep ") + bad);
+        copyReplacing(installDir(Files) + name, target);
+    } catch (const std::exception&) {
+        return EventsDataState::DamagedWithoutCopy;
     }
+    return EventsDataState::Restored;
+}
+
+QString EventsDataStateText(EventsDataState State) {
+    switch (State) {
+    case EventsDataState::Sound:
+        return QString();
+    case EventsDataState::Restored:
+        return LangText(
+            QStringLiteral("Main"), QStringLiteral("MessageEventsDataRestored"),
+            QStringLiteral("The events table data/EventsData.dat was damaged and has been replaced "
+                           "by the installed copy. The damaged file was kept as "
+                           "data/EventsData.dat.bad."));
+    case EventsDataState::DamagedWithoutCopy:
+        return LangText(QStringLiteral("Main"), QStringLiteral("MessageEventsDataDamaged"),
+                        QStringLiteral("The events table data/EventsData.dat is damaged and there is no "
+                                       "installed copy to replace it: goals, cards and sounds will not be "
+                                       "recognised. Install the program again."));
+    }
+    return QString();
 }

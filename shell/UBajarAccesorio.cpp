@@ -51,7 +51,7 @@ TFBajarAccesorio::TFBajarAccesorio(QWidget* parent) : QDialog(parent) {
     BitBtnConectar->setGeometry(10, 106, 95, 28);
     BitBtnConectar->setDefault(true);
     BitBtnConectar->setEnabled(false);
-    BitBtn2 = new QPushButton(QStringLiteral("Abort"), this);
+    BitBtn2 = new QPushButton(this);
     BitBtn2->setGeometry(112, 106, 95, 28);
     BitBtn2->setAutoDefault(false);
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
@@ -77,6 +77,7 @@ void TFBajarAccesorio::LeerIdioma() {
     LabelUsuario->setText(Text("General", "LabelUser", "User:"));
     LabelPassword->setText(Text("General", "LabelSecurityCode", "Security Code") + QStringLiteral(":"));
     BitBtnConectar->setText(Text("Connection", "LabelConnect", "Connect"));
+    BitBtn2->setText(Text("General", "ButtonAbort", "Abort"));
 }
 
 void TFBajarAccesorio::EditUsuarioChange() {

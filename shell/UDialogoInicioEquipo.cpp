@@ -78,7 +78,7 @@ TFDialogoInicioEquipo::TFDialogoInicioEquipo(QWidget* parent) : QDialog(parent) 
     BitBtnConectar = Placed(new QPushButton(this), "BitBtnConectar", 322, 80, 137, 28);
     BitBtnConectar->setDefault(true);
     BitBtnConectar->setEnabled(false);
-    BitBtn2 = Placed(new QPushButton(QStringLiteral("Abort"), this), "BitBtn2", 322, 112, 137, 28);
+    BitBtn2 = Placed(new QPushButton(this), "BitBtn2", 322, 112, 137, 28);
     BitBtn2->setAutoDefault(false);
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
@@ -114,6 +114,7 @@ void TFDialogoInicioEquipo::LeerIdioma() {
     LabelUsuario->setText(Text("General", "LabelUser", "User:"));
     LabelPassword->setText(Text("General", "LabelSecurityCode", "Security Code") + colon);
     BitBtnConectar->setText(Text("Connection", "LabelConnect", "Connect"));
+    BitBtn2->setText(Text("General", "ButtonAbort", "Abort"));
     GroupBoxProxy->setTitle(Text("Connection", "LabelProxy", "Proxy"));
     CheckBoxProxy->setText(Text("Connection", "LabelUseProxy", "Use proxy"));
     LabelProxyServer->setText(Text("Connection", "LabelServer", "Server") + colon);

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UGlobal.h"
+#include "platform/widgets/Dialogs.h"
 #include "shell/UInfo.h"
 #include "shell/UOptions.h"
 #include "viewer/UPartidos.h"
@@ -52,11 +53,15 @@ TFMain::TFMain(const QString& ExecutablePath, QWidget* parent)
     // The window sees its children's keys first.
     qApp->installEventFilter(this);
 
+    BorrarTemporales(files_);
     InstalarActualizacion(files_);
     ComprobarFicheros(files_);
+    const EventsDataState eventsData = RepararEventsData(files_);
     OpenSettingsAndLanguage(files_.Dir, files_.Settings);
     Connected = 0;
     LeerIdioma();
+    if (const QString repaired = EventsDataStateText(eventsData); !repaired.isEmpty())
+        ShowMessage(repaired);
 
     {
         const QSignalBlocker blocker(TabControl1);

@@ -100,8 +100,11 @@ template <typename W> W* Named(W* widget, const char* name) {
     return widget;
 }
 
+// Labels show their text as it is, never as markup: some show what the game service sent.
 QLabel* NewLabel(const char* name, QWidget* parent = nullptr) {
-    return Named(new QLabel(parent), name);
+    QLabel* label = Named(new QLabel(parent), name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 QLineEdit* NewEdit(const char* name, QWidget* parent = nullptr) {
@@ -223,7 +226,7 @@ QWidget* TFOptions::CreateSoundsBox() {
         const QString name = SoundKind::Name(k);
         const int n = buttonNumber[k];
         const int row = k + 2;
-        LabelSonido[k] = Named(new QLabel(GroupBoxSonidos), ("LabelSonido" + name).toLatin1().constData());
+        LabelSonido[k] = NewLabel(("LabelSonido" + name).toLatin1().constData(), GroupBoxSonidos);
         EditSonido[k] = Named(new QLineEdit(GroupBoxSonidos), ("EditSonido" + name).toLatin1().constData());
         SpeedSonido[n - 1] = Named(new QToolButton(GroupBoxSonidos),
                                    ("SpeedSonido" + QString::number(n)).toLatin1().constData());

@@ -1,33 +1,56 @@
 #include "viewer/HtmlDisplay.h"
 
+#include "core/TextBreaks.h"
+#include "core/UDataModule1.h"
 #include "platform/widgets/RichEdit.h"
 #include "platform/widgets/WebBrowser.h"
 
 #include <QUrl>
 
-void WBLoadHTML(WebBrowser* Browser, const QString& Html) {
+namespace {
+
+// Loads a page; PictureUrl is the one picture it may show ("" for none). Words of any length wrap.
+void LoadPage(WebBrowser* Browser, const QString& Html, const QString& PictureUrl) {
     if (!Browser)
         return;
     try {
         Browser->Navigate(QStringLiteral("about:blank"));
         // Loads are synchronous: the document is ready at once, so nothing waits here.
         if (Browser->ReadyState() >= 3 && Browser->HasDocument())
-            Browser->LoadHtml(Html);
+            Browser->LoadHtml(HtmlWithBreakOpportunities(Html), PictureUrl);
     } catch (...) {
     }
 }
 
+} // namespace
+
+void WBLoadHTML(WebBrowser* Browser, const QString& Html) {
+    LoadPage(Browser, Html, QString());
+}
+
+QString LogoAddress(const QString& Url) {
+    QString address = Url.trimmed();
+    // The game writes its logo addresses without a scheme ("//host/path"): they are fetched over https.
+    if (address.startsWith(QLatin1String("//")))
+        address.prepend(QLatin1String("https:"));
+    const QUrl url(address, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    const bool web =
+        (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
+    return web ? address : QString();
+}
+
 QString LogoPageHtml(const QString& Url) {
-    const QString scheme = QUrl(Url.trimmed()).scheme().toLower();
-    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
     return QStringLiteral("<head><style type=text/css>BODY {font-family: MS Sans Serif, Arial, Courier; "
                           "font-size: 2}</style></head><body topmargin=\"0\" leftmargin=\"0\"><img src=\"") +
-           (web ? Url.trimmed().toHtmlEscaped() : QString()) +
-           QStringLiteral("\" width=\"77\" height=\"77\" border= \"0\">") + QStringLiteral("</body>");
+           LogoAddress(Url).toHtmlEscaped() + QStringLiteral("\" width=\"77\" height=\"77\" border= \"0\">") +
+           QStringLiteral("</body>");
 }
 
 void WebMostrarImagen(WebBrowser* Browser, const QString& Url) {
-    WBLoadHTML(Browser, LogoPageHtml(Url));
+    // The logo goes through the same proxy as every other request of the program.
+    WebBrowser::SetPictureProxy(DataModule1 ? DataModule1->IdHTTP1.ProxyParams : HttpProxyParams{});
+    LoadPage(Browser, LogoPageHtml(Url), LogoAddress(Url));
 }
 
 namespace {
@@ -124,7 +147,7 @@ void RichEditLoadHTML(RichEdit* Edit, const QString& Html) {
         Edit->ClearText();
         for (const RichEditRun& run : RichEditRuns(Html)) {
             Edit->SetSelColor(run.Colour);
-            Edit->InsertText(run.Text);
+            Edit->InsertText(TextWithBreakOpportunities(run.Text));
         }
         Edit->SetSelColor(Qt::black);
     } catch (...) {

@@ -9,12 +9,16 @@ class WebBrowser;
 class RichEdit;
 
 // Loads Html into Browser as a fresh document. Never processes window messages; failures leave the
-// blank page.
+// blank page. The page shows no picture, and words of any length wrap (break opportunities).
 void WBLoadHTML(WebBrowser* Browser, const QString& Html);
 
-// The page WebMostrarImagen loads: the picture at Url shown 77 x 77. The address is escaped for the
-// attribute, and anything but an http(s) address gives an empty picture source.
+// The address a logo is fetched from: an http(s) address as it is, a protocol-relative one
+// ("//host/path", the game's own form) over https; "" for anything else.
+QString LogoAddress(const QString& Url);
+// The page WebMostrarImagen loads: the picture at LogoAddress(Url) shown 77 x 77, escaped for the
+// attribute (an empty picture source when there is no address).
 QString LogoPageHtml(const QString& Url);
+// Loads the logo page; its picture is the only one fetched, through the program's proxy.
 void WebMostrarImagen(WebBrowser* Browser, const QString& Url);
 
 // One coloured piece of a commentary page as the rich edit shows it.

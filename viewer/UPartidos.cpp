@@ -36,6 +36,7 @@ QFrame* NewPanel(QWidget* parent, const char* name) {
 QLabel* NewLabel(QWidget* parent, int x, int y, int w) {
     auto* label = new QLabel(parent);
     label->setGeometry(x, y, w, 24);
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/widgets/Dialogs.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
+#include "viewer/AnswerReading.h"
 #include "viewer/UPartidos.h"
 
 #include <QFile>
@@ -44,19 +45,6 @@ int StoredEventRows(const TBKStringGrid& events) {
 // A word of the language file with no English fallback ("" when the key is missing).
 QString LangWord(const QString& section, const QString& key) {
     return LanguageIni ? LanguageIni->ReadString(section, key, QString()) : QString();
-}
-
-// Loads a cached file into XMLDocument1 and runs read on its root; the document is inactive again
-// afterwards, also when the reading fails. Failures are passed over: what was written stays.
-template <typename Read> void ReadXmlFile(const QString& path, Read read) {
-    XmlDocument& doc = DataModule1->XMLDocument1;
-    try {
-        doc.SetActive(false);
-        doc.LoadFromFile(path);
-        read(doc.DocumentElement());
-    } catch (...) {
-    }
-    doc.SetActive(false);
 }
 
 bool HomeSide(const TBKStringGrid& matches, const TBKStringGrid& events, int s, int row) {
@@ -140,7 +128,7 @@ void TFPartidos::Actualizar10Partidos(const QString& Minute) {
     // times.
     QString fetchedDate;
     bool fetchedRead = false;
-    // What the poll's event step has just read of the live file serves this update only, and only
+    // What the poll's event step has just read of the live list serves this update only, and only
     // while the file is still the one it read.
     const std::optional<LiveFileRead> eventStep = std::exchange(LastLiveFileRead, std::nullopt);
     if (RadioGroupTipoPartidos->ItemIndex() == 0 && eventStep && eventStep->Stamp.Exists &&
@@ -169,42 +157,50 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
 
     try {
         // The match details are read until this routine has read them once; only a successful read
-        // moves FinishedFlag from "" to "0", so a details download that failed is tried again.
+        // moves FinishedFlag from "" to "0", so a details download that failed, or that brought the
+        // service's error document, is tried again and writes nothing.
         if (finished().isEmpty()) {
             QString result;
             BajarFicheroXML(ChppPath + QStringLiteral("matchdetails&matchID=") + matchId + youth,
                             AppDir + DetailsTempFile, result);
             if (result == QLatin1String("OK"))
-                ReadXmlFile(AppDir + DetailsTempFile, [&](const XmlNode& root) {
-                    const XmlNode match = root.Child(QStringLiteral("Match"));
-                    matches.SetCells(MatchColumn::StadiumName, s,
-                                     match.ChildText(QStringLiteral("Arena/ArenaName")));
-                    matches.SetCells(MatchColumn::WeatherId, s,
-                                     match.ChildText(QStringLiteral("Arena/WeatherID")));
-                    matches.SetCells(MatchColumn::Spectators, s,
-                                     AlignNumberText(match.ChildText(QStringLiteral("Arena/SoldTotal"))));
-                    matches.SetCells(MatchColumn::HomeDress, s,
-                                     match.ChildText(QStringLiteral("HomeTeam/Dress")));
-                    DescargarUniformes(matches.Cells(MatchColumn::HomeDress, s),
-                                       matches.Cells(MatchColumn::HomeTeamId, s));
-                    matches.SetCells(MatchColumn::AwayDress, s,
-                                     match.ChildText(QStringLiteral("AwayTeam/Dress")));
-                    DescargarUniformes(matches.Cells(MatchColumn::AwayDress, s),
-                                       matches.Cells(MatchColumn::AwayTeamId, s));
-                    if (finished().isEmpty())
-                        matches.SetCells(MatchColumn::FinishedFlag, s, QStringLiteral("0"));
-                });
+                ReadAnswer(
+                    AppDir + DetailsTempFile, QStringLiteral("matchdetails.xml"), [&](const XmlNode& root) {
+                        const XmlNode match = root.Child(QStringLiteral("Match"));
+                        matches.SetCells(MatchColumn::StadiumName, s,
+                                         match.ChildText(QStringLiteral("Arena/ArenaName")));
+                        matches.SetCells(MatchColumn::WeatherId, s,
+                                         NumberText(match.ChildText(QStringLiteral("Arena/WeatherID"))));
+                        matches.SetCells(
+                            MatchColumn::Spectators, s,
+                            AlignNumberText(NumberText(match.ChildText(QStringLiteral("Arena/SoldTotal")))));
+                        matches.SetCells(MatchColumn::HomeDress, s,
+                                         match.ChildText(QStringLiteral("HomeTeam/Dress")));
+                        DescargarUniformes(matches.Cells(MatchColumn::HomeDress, s),
+                                           matches.Cells(MatchColumn::HomeTeamId, s));
+                        matches.SetCells(MatchColumn::AwayDress, s,
+                                         match.ChildText(QStringLiteral("AwayTeam/Dress")));
+                        DescargarUniformes(matches.Cells(MatchColumn::AwayDress, s),
+                                           matches.Cells(MatchColumn::AwayTeamId, s));
+                        if (finished().isEmpty())
+                            matches.SetCells(MatchColumn::FinishedFlag, s, QStringLiteral("0"));
+                    });
         }
 
         if (RadioGroupTipoPartidos->ItemIndex() == 0) {
+            // A live file that is not the live list (the service's error document) gives no time: the
+            // minute shown stays as it was.
+            bool liveAnswer = true;
             if (!fetchedRead)
-                ReadXmlFile(AppDir + LiveFile, [&](const XmlNode& root) {
-                    fetchedDate = root.ChildText(QStringLiteral("FetchedDate"));
-                    fetchedRead = true;
-                });
-            matches.SetCells(MatchColumn::MinuteText, s,
-                             LiveMatchMinute(matches.Cells(MatchColumn::MatchStart, s), fetchedDate,
-                                             finished() == QLatin1String("1")));
+                liveAnswer =
+                    ReadAnswer(AppDir + LiveFile, QStringLiteral("live.xml"), [&](const XmlNode& root) {
+                        fetchedDate = root.ChildText(QStringLiteral("FetchedDate"));
+                        fetchedRead = true;
+                    }) != AnswerRead::NotTheFile;
+            if (liveAnswer)
+                matches.SetCells(MatchColumn::MinuteText, s,
+                                 LiveMatchMinute(matches.Cells(MatchColumn::MatchStart, s), fetchedDate,
+                                                 finished() == QLatin1String("1")));
         } else if (Minute == QLatin1String("-1")) {
             matches.SetCells(MatchColumn::MinuteText, s, QStringLiteral("0"));
         } else if (Minute.toInt() > 90 && finished() == QLatin1String("1")) {
@@ -245,7 +241,7 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
         // left by an earlier match of the slot is never read.
         const QString endFile = EndDetailsFile(s);
         if (finished() == QLatin1String("1") && QFile::exists(endFile)) {
-            ReadXmlFile(endFile, [&](const XmlNode& root) {
+            ReadAnswer(endFile, QStringLiteral("matchdetails.xml"), [&](const XmlNode& root) {
                 matches.SetCells(MatchColumn::HomeTactic, s,
                                  TacticText(root.ChildText(QStringLiteral("Match/HomeTeam/TacticType"))));
                 matches.SetCells(MatchColumn::AwayTactic, s,
@@ -273,7 +269,7 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
         for (int r = 0; r < rows; ++r)
             if (!WeatherOfEvent(events.Cells(EventColumn::EventTypeKey, r)).isEmpty())
                 matches.SetCells(MatchColumn::Spectators, s,
-                                 AlignNumberText(events.Cells(EventColumn::ObjectPlayerId, r)));
+                                 AlignNumberText(NumberText(events.Cells(EventColumn::ObjectPlayerId, r))));
     }
 }
 

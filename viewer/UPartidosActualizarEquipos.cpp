@@ -4,29 +4,25 @@
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
+#include "core/UGlobal.h"
 #include "shell/UOptions.h"
+#include "viewer/AnswerReading.h"
 #include "viewer/UPartidos.h"
 
 namespace {
 
 const QString TeamDetailsFile = QStringLiteral("data/Xml/teamDetailsTemp.xml");
 const QString MatchesFile = QStringLiteral("data/Xml/matchesTemp.xml");
+const QString TeamDetailsKind = QStringLiteral("teamdetails.xml");
 
-// Requests Path into the cached file Name and, when the download succeeded, reads its root in
-// XMLDocument1. A failure ends the reading of that file only; what was written stays.
-template <typename Read> void DownloadAndRead(const QString& path, const QString& name, Read read) {
+// Requests Path into the cached file Name and, when the download brought the answer named Kind, reads
+// its root in XMLDocument1. A failure ends the reading of that file only; what was written stays.
+template <typename Read>
+void DownloadAndRead(const QString& path, const QString& name, const QString& kind, Read read) {
     QString result;
     BajarFicheroXML(path, AppDir + name, result);
-    if (result != QLatin1String("OK"))
-        return;
-    XmlDocument& doc = DataModule1->XMLDocument1;
-    try {
-        doc.SetActive(false);
-        doc.LoadFromFile(AppDir + name);
-        read(doc.DocumentElement());
-    } catch (...) {
-    }
-    doc.SetActive(false);
+    if (result == QLatin1String("OK"))
+        ReadAnswer(AppDir + name, kind, read);
 }
 
 // The six team columns of one side from the team details file; the away columns are the home
@@ -66,9 +62,11 @@ void TFPartidos::DescargarDatosEquipos(int Slot) {
         if (!youth) {
             if (!homeId.isEmpty())
                 DownloadAndRead(ChppPath + QStringLiteral("team&teamID=") + homeId, TeamDetailsFile,
+                                TeamDetailsKind,
                                 [&](const XmlNode& root) { ReadTeam(matches, Slot, root, 0); });
             if (!awayId.isEmpty())
                 DownloadAndRead(ChppPath + QStringLiteral("team&teamID=") + awayId, TeamDetailsFile,
+                                TeamDetailsKind,
                                 [&](const XmlNode& root) { ReadTeam(matches, Slot, root, awayOffset); });
         }
 
@@ -77,13 +75,14 @@ void TFPartidos::DescargarDatosEquipos(int Slot) {
 
         if (!homeId.isEmpty())
             DownloadAndRead(ChppPath + QStringLiteral("matches&teamID=") + homeId + youthSuffix, MatchesFile,
-                            [&](const XmlNode& root) {
+                            QStringLiteral("matches.xml"), [&](const XmlNode& root) {
                                 const XmlNode list = root.Path(QStringLiteral("Team/MatchList"));
                                 for (int i = 0; i < list.ChildCount(); ++i) {
                                     const XmlNode match = list.Child(i);
                                     if (match.ChildText(QStringLiteral("MatchID")) == matchId) {
-                                        matches.SetCells(MatchColumn::MatchTypeCode, Slot,
-                                                         match.ChildText(QStringLiteral("MatchType")));
+                                        matches.SetCells(
+                                            MatchColumn::MatchTypeCode, Slot,
+                                            NumberText(match.ChildText(QStringLiteral("MatchType"))));
                                         break;
                                     }
                                 }

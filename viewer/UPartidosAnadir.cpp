@@ -10,6 +10,7 @@
 #include "core/UPaises.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
+#include "viewer/AnswerReading.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -95,21 +96,16 @@ QComboBox* NewCombo(QWidget* parent, int x, int y, int w) {
 
 // The bookmarks of the latest connect, read through the data module's first document, which is
 // inactive before and after. Calls visit(bookmark) for each child of BookmarkList in order until it
-// returns false. A missing or unreadable file visits nothing.
+// returns false. A missing or unreadable file, or one that is not the bookmarks answer, visits nothing.
 void ForEachBookmark(const std::function<bool(const XmlNode&)>& visit) {
     if (!DataModule1)
         return;
-    XmlDocument& doc = DataModule1->XMLDocument1;
-    struct Close {
-        XmlDocument& doc;
-        ~Close() { doc.SetActive(false); }
-    } close{doc};
-    doc.SetActive(false);
-    doc.LoadFromFile(AppDir + QStringLiteral("data/Xml/bookmarks.xml"));
-    const XmlNode list = doc.DocumentElement().Child(QStringLiteral("BookmarkList"));
-    for (const XmlNode& bookmark : list.Children())
-        if (!visit(bookmark))
-            break;
+    ReadAnswer(AppDir + QStringLiteral("data/Xml/bookmarks.xml"), QStringLiteral("bookmarks.xml"),
+               [&](const XmlNode& root) {
+                   for (const XmlNode& bookmark : root.Child(QStringLiteral("BookmarkList")).Children())
+                       if (!visit(bookmark))
+                           break;
+               });
 }
 
 bool IsTeamBookmark(const XmlNode& bookmark) {

@@ -6,11 +6,13 @@
 
 #include "core/DataStore.h"
 #include "core/UDataModule1.h"
+#include "core/UGlobal.h"
 #include "platform/Exceptions.h"
 #include "platform/widgets/Dialogs.h"
 #include "platform/widgets/Gauge.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
+#include "viewer/AnswerReading.h"
 #include "viewer/UPartidosCargaComun.h"
 
 #include <QBoxLayout>
@@ -46,7 +48,6 @@ QString DownloadLine(const char* key) {
 }
 
 constexpr unsigned ColorWhite = 0xFFFFFF;
-constexpr unsigned ColorLightYellow = 0xDDFFFF;
 
 // The title's colour is its background; the words stay dark and framed on either colour.
 QString StyleColor(unsigned bgr) {
@@ -132,20 +133,17 @@ void TFPartidos::BitBtnConectarClick() {
         }
         gauge(40);
 
-        XmlDocument& xml = DataModule1->XMLDocument1;
-        xml.SetActive(false);
-        try {
-            xml.LoadFromFile(teamDetails);
-            const XmlNode team = xml.DocumentElement().Child(QStringLiteral("Team"));
+        // Another answer than the team details (the service's error document) leaves the user's team
+        // as the options hold it.
+        ReadAnswer(teamDetails, QStringLiteral("teamdetails.xml"), [this](const XmlNode& root) {
+            const XmlNode team = root.Child(QStringLiteral("Team"));
             FOptions->EditTeam->setText(team.ChildText(QStringLiteral("TeamName")));
-            FOptions->EditTeamIDJuveniles->setText(team.ChildText(QStringLiteral("YouthTeamID")));
+            FOptions->EditTeamIDJuveniles->setText(NumberText(team.ChildText(QStringLiteral("YouthTeamID"))));
             FOptions->EditLigaID->setText(
-                team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitID")));
+                NumberText(team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitID"))));
             FOptions->EditLigaNombre->setText(
                 team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitName")));
-        } catch (...) {
-        }
-        xml.SetActive(false);
+        });
         gauge(60);
 
         BajarFicheroXML(ChppPath + QStringLiteral("bookmarks"), XmlFile(QStringLiteral("bookmarks.xml")),
@@ -258,34 +256,28 @@ void TFPartidos::BuscarProximoPartido(const QString& TeamId, const QString& Slot
         if (result != QLatin1String("OK"))
             return;
 
-        XmlDocument& xml = DataModule1->XMLDocument1;
-        struct Close {
-            XmlDocument& xml;
-            ~Close() { xml.SetActive(false); }
-        } close{xml};
-        xml.SetActive(false);
-        xml.LoadFromFile(file);
-        const XmlNode list = xml.DocumentElement().Path(QStringLiteral("Team/MatchList"));
-        for (int i = 0; i < list.ChildCount(); ++i) {
-            const XmlNode match = list.Child(i);
-            if (match.ChildText(QStringLiteral("Status")) == QLatin1String("FINISHED"))
-                continue;
-            const QString matchId = match.ChildText(QStringLiteral("MatchID"));
-            // A match already followed in another slot stays there alone: the service reports its
-            // events once, and they go to one slot only.
-            const std::optional<int> holder = SeleccionarFila10Partidos(matchId);
-            if (holder && *holder != slot)
-                return;
-            TBKStringGrid& t = FOptions->BKStringGrid10Partidos();
-            t.SetCells(MatchColumn::MatchId, slot, matchId);
-            t.SetCells(MatchColumn::HomeTeamId, slot, match.ChildText(QStringLiteral("HomeTeam/HomeTeamID")));
-            t.SetCells(MatchColumn::AwayTeamId, slot, match.ChildText(QStringLiteral("AwayTeam/AwayTeamID")));
-            t.SetCells(MatchColumn::HomeName, slot, match.ChildText(QStringLiteral("HomeTeam/HomeTeamName")));
-            t.SetCells(MatchColumn::AwayName, slot, match.ChildText(QStringLiteral("AwayTeam/AwayTeamName")));
-            t.SetCells(MatchColumn::MatchStart, slot, match.ChildText(QStringLiteral("MatchDate")));
-            t.SetCells(MatchColumn::MatchTypeCode, slot, match.ChildText(QStringLiteral("MatchType")));
-            return; // only the team's next match
-        }
+        ReadAnswer(file, QStringLiteral("matches.xml"), [this, slot](const XmlNode& root) {
+            const XmlNode list = root.Path(QStringLiteral("Team/MatchList"));
+            for (int i = 0; i < list.ChildCount(); ++i) {
+                const XmlNode match = list.Child(i);
+                if (match.ChildText(QStringLiteral("Status")) == QLatin1String("FINISHED"))
+                    continue;
+                // A match without a number for its ID cannot be followed.
+                const QString matchId = NumberText(match.ChildText(QStringLiteral("MatchID")));
+                if (matchId.isEmpty())
+                    return;
+                // A match already followed in another slot stays there alone: the service reports its
+                // events once, and they go to one slot only.
+                const std::optional<int> holder = SeleccionarFila10Partidos(matchId);
+                if (holder && *holder != slot)
+                    return;
+                FillMatchRow(slot, matchId, match);
+                FOptions->BKStringGrid10Partidos().SetCells(
+                    MatchColumn::MatchTypeCode, slot,
+                    NumberText(match.ChildText(QStringLiteral("MatchType"))));
+                return; // only the team's next match
+            }
+        });
     } catch (...) {
         // An unreadable list leaves the slot as it was.
     }

@@ -6,7 +6,13 @@
 
 #include <QString>
 
+class XmlNode;
+
 namespace Carga {
+
+// Writes a match of a matches list or of the live list (the two carry the same elements) into row Slot
+// of the match table: its ID, the teams' IDs (as numbers) and names, and its start.
+void FillMatchRow(int Slot, const QString& MatchId, const XmlNode& Match);
 
 // A file of the download cache.
 inline QString XmlFile(const QString& name) {

@@ -4,9 +4,11 @@
 
 #include "core/DataStore.h"
 #include "core/UDataModule1.h"
+#include "core/UGlobal.h"
 #include "platform/widgets/Dialogs.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
+#include "viewer/AnswerReading.h"
 #include "viewer/UPartidosCargaComun.h"
 
 #include <QLabel>
@@ -18,45 +20,61 @@
 
 using namespace Carga;
 
+void Carga::FillMatchRow(int Slot, const QString& MatchId, const XmlNode& Match) {
+    TBKStringGrid& t = FOptions->BKStringGrid10Partidos();
+    t.SetCells(MatchColumn::MatchId, Slot, MatchId);
+    t.SetCells(MatchColumn::HomeTeamId, Slot,
+               NumberText(Match.ChildText(QStringLiteral("HomeTeam/HomeTeamID"))));
+    t.SetCells(MatchColumn::AwayTeamId, Slot,
+               NumberText(Match.ChildText(QStringLiteral("AwayTeam/AwayTeamID"))));
+    t.SetCells(MatchColumn::HomeName, Slot, Match.ChildText(QStringLiteral("HomeTeam/HomeTeamName")));
+    t.SetCells(MatchColumn::AwayName, Slot, Match.ChildText(QStringLiteral("AwayTeam/AwayTeamName")));
+    t.SetCells(MatchColumn::MatchStart, Slot, Match.ChildText(QStringLiteral("MatchDate")));
+}
+
 namespace {
 
 const QString OK = QStringLiteral("OK");
-
-// Sets the document inactive when the reading ends, however it ends.
-struct CloseAfter {
-    XmlDocument& xml;
-    ~CloseAfter() { xml.SetActive(false); }
-};
 
 QString NoDownloadLine() {
     return QStringLiteral("\n") + ConnectionText("MessageNoDownload", "No download.");
 }
 
+// The add's message for an answer that is not the file asked for: the service's own words when it
+// sent its error document.
+void ShowWrongAnswer(const QString& serviceError) {
+    QString text = ConnectionText("MessageWrongAnswer",
+                                  "The game service did not send the match data asked for. Try again later.");
+    if (!serviceError.isEmpty())
+        text += QStringLiteral("\n") + serviceError;
+    ShowMessage(text + NoDownloadLine());
+}
+
 // Fills row Slot from the match of the live file whose MatchID is MatchId; a match missing from the
-// file leaves the row as it was.
-void FillRowFromLiveFile(const QString& MatchId, int Slot, bool Youth) {
-    XmlDocument& xml = DataModule1->XMLDocument1;
-    try {
-        CloseAfter close{xml};
-        xml.SetActive(false);
-        xml.LoadFromFile(LiveFile());
-        const XmlNode list = xml.DocumentElement().Child(QStringLiteral("MatchList"));
-        for (int i = 0; i < list.ChildCount(); ++i) {
-            const XmlNode match = list.Child(i);
-            if (match.ChildText(QStringLiteral("MatchID")) != MatchId)
-                continue;
-            TBKStringGrid& t = FOptions->BKStringGrid10Partidos();
-            t.SetCells(MatchColumn::MatchId, Slot, MatchId);
-            t.SetCells(MatchColumn::HomeTeamId, Slot, match.ChildText(QStringLiteral("HomeTeam/HomeTeamID")));
-            t.SetCells(MatchColumn::AwayTeamId, Slot, match.ChildText(QStringLiteral("AwayTeam/AwayTeamID")));
-            t.SetCells(MatchColumn::HomeName, Slot, match.ChildText(QStringLiteral("HomeTeam/HomeTeamName")));
-            t.SetCells(MatchColumn::AwayName, Slot, match.ChildText(QStringLiteral("AwayTeam/AwayTeamName")));
-            t.SetCells(MatchColumn::MatchStart, Slot, match.ChildText(QStringLiteral("MatchDate")));
-            t.SetCells(MatchColumn::YouthFlag, Slot, Youth ? QStringLiteral("1") : QStringLiteral("0"));
-            return;
-        }
-    } catch (...) {
-    }
+// file leaves the row as it was. False when the live file is not the live list (the service's error
+// document): nothing is written and the user is told.
+bool FillRowFromLiveFile(const QString& MatchId, int Slot, bool Youth) {
+    QString serviceError;
+    const AnswerRead read = ReadAnswer(
+        LiveFile(), QStringLiteral("live.xml"),
+        [&](const XmlNode& root) {
+            const XmlNode list = root.Child(QStringLiteral("MatchList"));
+            for (int i = 0; i < list.ChildCount(); ++i) {
+                const XmlNode match = list.Child(i);
+                const QString id = NumberText(match.ChildText(QStringLiteral("MatchID")));
+                if (id.isEmpty() || id != NumberText(MatchId))
+                    continue;
+                Carga::FillMatchRow(Slot, id, match);
+                FOptions->BKStringGrid10Partidos().SetCells(
+                    MatchColumn::YouthFlag, Slot, Youth ? QStringLiteral("1") : QStringLiteral("0"));
+                return;
+            }
+        },
+        &serviceError);
+    if (read != AnswerRead::NotTheFile)
+        return true;
+    ShowWrongAnswer(serviceError);
+    return false;
 }
 
 bool ValidSlot(int Slot) {
@@ -112,21 +130,23 @@ void TFPartidos::ButtonAnadirPartidoClick() {
                     ShowMessage(noDownload);
                     noDownloadShown = true;
                 } else {
-                    XmlDocument& xml = DataModule1->XMLDocument1;
-                    CloseAfter close{xml};
-                    xml.SetActive(false);
-                    xml.LoadFromFile(file);
-                    const XmlNode list = xml.DocumentElement().Path(QStringLiteral("Team/MatchList"));
-                    for (int i = 0; i < list.ChildCount(); ++i) {
-                        if (list.Child(i).ChildText(QStringLiteral("Status")) == QLatin1String("FINISHED"))
-                            continue;
-                        // Live: the team's next match; recorded: the latest finished one, just before it.
-                        if (live)
-                            matchId = list.Child(i).ChildText(QStringLiteral("MatchID"));
-                        else if (i > 0)
-                            matchId = list.Child(i - 1).ChildText(QStringLiteral("MatchID"));
-                        break;
-                    }
+                    // Another answer than the team's matches (the service's error document for a
+                    // team it does not know) finds no match: "No download" below.
+                    ReadAnswer(file, QStringLiteral("matches.xml"), [&](const XmlNode& root) {
+                        const XmlNode list = root.Path(QStringLiteral("Team/MatchList"));
+                        for (int i = 0; i < list.ChildCount(); ++i) {
+                            if (list.Child(i).ChildText(QStringLiteral("Status")) ==
+                                QLatin1String("FINISHED"))
+                                continue;
+                            // Live: the team's next match; recorded: the latest finished one, just
+                            // before it.
+                            if (live)
+                                matchId = NumberText(list.Child(i).ChildText(QStringLiteral("MatchID")));
+                            else if (i > 0)
+                                matchId = NumberText(list.Child(i - 1).ChildText(QStringLiteral("MatchID")));
+                            break;
+                        }
+                    });
                 }
             }
         } catch (...) {
@@ -163,19 +183,20 @@ void TFPartidos::AnadirPartido(const QString& MatchId, int Slot, bool Youth) {
             return;
         }
 
-        // The service gives a line-up only for a match that has been played.
+        // The service gives a line-up only for a match that has been played. Its error document tells
+        // nothing of the match: the add stops there and says so.
         QString firstPlayer;
-        XmlDocument& xml = DataModule1->XMLDocument1;
-        try {
-            CloseAfter close{xml};
-            xml.SetActive(false);
-            xml.LoadFromFile(file);
-            firstPlayer = xml.DocumentElement()
-                              .Path(QStringLiteral("Team/Lineup"))
-                              .Child(0)
-                              .ChildText(QStringLiteral("PlayerID"));
-        } catch (...) {
-            firstPlayer.clear();
+        QString serviceError;
+        const AnswerRead read = ReadAnswer(
+            file, QStringLiteral("matchlineup.xml"),
+            [&](const XmlNode& root) {
+                firstPlayer =
+                    root.Path(QStringLiteral("Team/Lineup")).Child(0).ChildText(QStringLiteral("PlayerID"));
+            },
+            &serviceError);
+        if (read == AnswerRead::NotTheFile) {
+            ShowWrongAnswer(serviceError);
+            return;
         }
         const bool played = !firstPlayer.isEmpty();
 
@@ -205,9 +226,8 @@ void TFPartidos::AnadirPartidoVivo(const QString& MatchId, int Slot, bool Youth)
             return;
         QString result;
         BajarFicheroXML(LiveAddPath(MatchId, Youth), LiveFile(), result);
-        if (result != OK)
+        if (result != OK || !FillRowFromLiveFile(MatchId, Slot, Youth))
             return;
-        FillRowFromLiveFile(MatchId, Slot, Youth);
         EventosPartidos();
         DescargarDatosEquipos(Slot);
         Actualizar10Partidos(QString());
@@ -223,9 +243,8 @@ void TFPartidos::AnadirPartidoFinalizado(const QString& MatchId, int Slot, bool 
             SpeedButton1->setEnabled(true);
         QString result;
         BajarFicheroXML(LiveAddPath(MatchId, Youth), LiveFile(), result);
-        if (result != OK)
+        if (result != OK || !FillRowFromLiveFile(MatchId, Slot, Youth))
             return;
-        FillRowFromLiveFile(MatchId, Slot, Youth);
         try {
             // The events of this match, wherever it stands in the service's answer.
             EventosPartidosFinalizadoDescarga(MatchId);
@@ -263,19 +282,15 @@ void TFPartidos::BorrarTodosPartidos() {
         if (result != OK)
             return;
         QVector<QPair<QString, bool>> listed;
-        {
-            XmlDocument& xml = DataModule1->XMLDocument1;
-            CloseAfter close{xml};
-            xml.SetActive(false);
-            xml.LoadFromFile(LiveFile());
-            const XmlNode list = xml.DocumentElement().Child(QStringLiteral("MatchList"));
+        ReadAnswer(LiveFile(), QStringLiteral("live.xml"), [&](const XmlNode& root) {
+            const XmlNode list = root.Child(QStringLiteral("MatchList"));
             for (int i = 0; i < list.ChildCount(); ++i) {
                 const XmlNode match = list.Child(i);
                 listed.append(
                     {match.ChildText(QStringLiteral("MatchID")),
                      match.ChildText(QStringLiteral("IsYouth")).toUpper() == QLatin1String("TRUE")});
             }
-        }
+        });
         for (const auto& entry : listed)
             BorrarPartidoVivo(entry.first, entry.second);
     } catch (...) {

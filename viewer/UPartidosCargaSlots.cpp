@@ -30,6 +30,7 @@ void TFPartidos::CreateImageTabs() {
                            &ImageTab6, &ImageTab7, &ImageTab8, &ImageTab9, &ImageTab10};
         for (int i = 0; i < MatchSlotCount; ++i) {
             QLabel* marker = new QLabel(PanelPartidos);
+            marker->setTextFormat(Qt::PlainText);
             marker->setObjectName(QStringLiteral("ImageTab%1").arg(i + 1));
             marker->resize(12, 12);
             *tabs[i] = marker;

@@ -9,6 +9,7 @@
 #include "core/EventLookups.h"
 #include "core/EventTableTally.h"
 #include "core/Settings.h"
+#include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "platform/Cursor.h"
 #include "platform/widgets/Dialogs.h"
@@ -100,9 +101,11 @@ void TFPartidos::EventosPartidos() {
         // Stamped before it is read: a file saved again meanwhile never passes for the one parsed.
         const FileStamp stamp = FileStamp::Of(file);
         doc.LoadFromFile(file);
-        // The periodic update after this step needs the answer's time: it takes it from this parse.
-        LastLiveFileRead =
-            LiveFileRead{stamp, doc.DocumentElement().ChildText(QStringLiteral("FetchedDate"))};
+        // The periodic update after this step needs the answer's time: it takes it from this parse
+        // (another answer than the live list it reads for itself, and finds no time in it).
+        if (IsAnswerOf(doc.DocumentElement(), QStringLiteral("live.xml")))
+            LastLiveFileRead =
+                LiveFileRead{stamp, doc.DocumentElement().ChildText(QStringLiteral("FetchedDate"))};
         const XmlNode matchList = doc.DocumentElement().Child(QStringLiteral("MatchList"));
         if (!matchList.Children().empty()) {
             TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
@@ -148,7 +151,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
     const QString key = event.ChildText(QStringLiteral("EventKey"));
     const QString text = event.ChildText(QStringLiteral("EventText"));
     table.SetCells(EventColumn::EventNumber, row, number);
-    table.SetCells(EventColumn::EventMinute, row, event.ChildText(QStringLiteral("Minute")));
+    table.SetCells(EventColumn::EventMinute, row, NumberText(event.ChildText(QStringLiteral("Minute"))));
     table.SetCells(EventColumn::SubjectPlayerId, row, event.ChildText(QStringLiteral("SubjectPlayerID")));
     table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));
     table.SetCells(EventColumn::ObjectPlayerId, row, event.ChildText(QStringLiteral("ObjectPlayerID")));

@@ -5,7 +5,9 @@
 #include "core/DataStore.h"
 #include "core/EventTableTally.h"
 #include "core/Settings.h"
+#include "core/UConectar.h"
 #include "core/UDataModule1.h"
+#include "core/UGlobal.h"
 #include "shell/UOptions.h"
 #include "viewer/UPartidos.h"
 
@@ -61,8 +63,12 @@ void TFPartidos::EventosPartidosFinalizadoDescarga(const QString& AddedMatchId) 
     try {
         xml.SetActive(false);
         xml.LoadFromFile(AppDir + QStringLiteral("data/Xml/live.xml"));
-        const XmlNode match =
-            RecordedMatch(xml.DocumentElement().Child(QStringLiteral("MatchList")), AddedMatchId);
+        // Another answer than the live list (the service's error document) holds no events: the
+        // recorded table keeps what it had.
+        const XmlNode root = xml.DocumentElement();
+        const XmlNode match = IsAnswerOf(root, QStringLiteral("live.xml"))
+                                  ? RecordedMatch(root.Child(QStringLiteral("MatchList")), AddedMatchId)
+                                  : XmlNode();
         if (match.IsNull()) {
             xml.SetActive(false);
             return;
@@ -84,7 +90,8 @@ void TFPartidos::EventosPartidosFinalizadoDescarga(const QString& AddedMatchId) 
             const XmlNode event = events.Child(j);
             const int row = table.RowCount() - 1;
             table.SetCells(EventColumn::EventNumber, row, QString::number(j + 1));
-            table.SetCells(EventColumn::EventMinute, row, event.ChildText(QStringLiteral("Minute")));
+            table.SetCells(EventColumn::EventMinute, row,
+                           NumberText(event.ChildText(QStringLiteral("Minute"))));
             table.SetCells(EventColumn::SubjectPlayerId, row,
                            event.ChildText(QStringLiteral("SubjectPlayerID")));
             table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));

@@ -77,6 +77,11 @@ void TFPartidos::CreatePanelEventos() {
     LabelEventosPanelEquipos = new QLabel(PanelEventos);
     LabelEventosPanelResultado = new QLabel(PanelEventos);
     LabelEventosPanelMinuto = new QLabel(PanelEventos);
+    // The match, score and minute are service text: shown as they are, never as markup.
+    for (QLabel* label :
+         {ImageEventosPanel, LabelEventosPanelEquipos, LabelEventosPanelResultado, LabelEventosPanelMinuto})
+        label->setTextFormat(Qt::PlainText);
+    LabelEventosPanelEquipos->setMinimumWidth(1); // however long the names, cut, never widening the window
     QFont bold = LabelEventosPanelResultado->font();
     bold.setBold(true);
     LabelEventosPanelResultado->setFont(bold);
@@ -101,6 +106,7 @@ void TFPartidos::CreatePanelEventos() {
 
     auto* buttons = new QHBoxLayout;
     ImageBorrarEvento = new QLabel(PanelEventos);
+    ImageBorrarEvento->setTextFormat(Qt::PlainText);
     ImageBorrarEvento->setFixedSize(20, 20);
     ImageBorrarEvento->setPixmap(QPixmap(AppDir + QStringLiteral("images/ImageBorrarEvento.png")));
     ImageBorrarEvento->setHidden(true);

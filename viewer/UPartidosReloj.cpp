@@ -86,6 +86,7 @@ void TFPartidos::CreatePanelTiempo() {
     auto* layout = new QHBoxLayout(PanelTiempo);
     layout->setContentsMargins(6, 4, 6, 4);
     Label9 = new QLabel(PanelTiempo);
+    Label9->setTextFormat(Qt::PlainText);
     EditTiempo = new QLineEdit(PanelTiempo);
     EditTiempo->setReadOnly(true);
     EditTiempo->setFixedWidth(48);
@@ -113,6 +114,7 @@ void TFPartidos::CreatePanelTiempo() {
     TrackBarVelocidad->setTickPosition(QSlider::TicksBelow);
     TrackBarVelocidad->setFixedWidth(100);
     LabelVelocidad = new QLabel(QStringLiteral("1"), PanelVelocidad);
+    LabelVelocidad->setTextFormat(Qt::PlainText);
     SpeedButton1 = new QToolButton(PanelVelocidad);
     SpeedButton1->setToolTip(QStringLiteral("1"));
     SpeedButton1->setEnabled(false);

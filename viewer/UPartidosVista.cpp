@@ -49,6 +49,7 @@ QLabel* NewLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText); // captions are service data, never markup
+    label->setMinimumWidth(1);           // and however long, they are cut, never widen the window
     return label;
 }
 

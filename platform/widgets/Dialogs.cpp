@@ -85,6 +85,7 @@ Button MessageBox(const Box& box) {
         return boxHook()(box);
     QMessageBox dialog(iconOf(box.kind), box.title.isEmpty() ? QApplication::applicationName() : box.title,
                        box.text, QMessageBox::NoButton, QApplication::activeWindow());
+    dialog.setTextFormat(Qt::PlainText); // a message may carry what the game service sent
     const QVector<Button> buttons = box.buttons.isEmpty() ? QVector<Button>{Button::Ok} : box.buttons;
     for (Button button : buttons)
         dialog.addButton(standardOf(button));

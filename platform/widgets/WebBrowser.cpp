@@ -1,12 +1,13 @@
 #include "platform/widgets/WebBrowser.h"
 
-#include "platform/HttpClient.h"
-
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QHash>
 #include <QImage>
+#include <QImageReader>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QUrl>
 #include <memory>
 
@@ -17,6 +18,16 @@ WebBrowser::Fetcher& CustomFetcher() {
     return fetcher;
 }
 
+HttpProxyParams& PictureProxy() {
+    static HttpProxyParams proxy;
+    return proxy;
+}
+
+QString& LastError() {
+    static QString error;
+    return error;
+}
+
 // Failed fetches are kept as null pictures, so a logo server that is down costs one wait only.
 QHash<QString, QImage>& PictureCache() {
     static QHash<QString, QImage> cache;
@@ -25,28 +36,90 @@ QHash<QString, QImage>& PictureCache() {
 
 QByteArray FetchWithClient(const QString& url) {
     static std::unique_ptr<HttpClient> client;
-    if (!client) {
+    if (!client)
         client = std::make_unique<HttpClient>();
-        client->ConnectTimeoutMs = WebBrowser::PictureConnectTimeoutMs;
-        client->StallTimeoutSec = WebBrowser::PictureStallTimeoutSec;
-    }
+    const WebBrowser::PictureLimits& limits = WebBrowser::Limits();
+    client->ConnectTimeoutMs = limits.ConnectTimeoutMs;
+    client->StallTimeoutSec = limits.StallTimeoutSec;
+    client->OverallTimeoutMs = limits.OverallTimeoutMs;
+    client->MaxAnswerBytes = limits.MaxBytes;
+    client->ProxyParams = PictureProxy();
     return client->Get(url);
 }
 
-QImage FetchPicture(const QUrl& url) {
-    const QString key = url.toString();
-    auto found = PictureCache().constFind(key);
+// The picture of an answer; a null one when it is no picture or one too large to decode.
+QImage Decode(const QByteArray& body) {
+    QBuffer buffer;
+    buffer.setData(body);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    const int maxSide = WebBrowser::Limits().MaxSide;
+    if (!size.isValid() || size.width() > maxSide || size.height() > maxSide) {
+        LastError() = QStringLiteral("Not a picture of at most %1 x %1 pixels").arg(maxSide);
+        return QImage();
+    }
+    QImage picture = reader.read();
+    if (picture.isNull())
+        LastError() = reader.errorString();
+    return picture;
+}
+
+QImage FetchPicture(const QString& url) {
+    auto found = PictureCache().constFind(url);
     if (found != PictureCache().constEnd())
         return *found;
     QImage picture;
+    LastError().clear();
     try {
-        const QByteArray body = CustomFetcher() ? CustomFetcher()(key) : FetchWithClient(key);
-        picture.loadFromData(body);
+        picture = Decode(CustomFetcher() ? CustomFetcher()(url) : FetchWithClient(url));
+    } catch (const Exception& e) {
+        LastError() = e.Message;
     } catch (...) {
-        picture = QImage();
+        LastError() = QStringLiteral("The picture could not be fetched");
     }
-    PictureCache().insert(key, picture);
+    PictureCache().insert(url, picture);
     return picture;
+}
+
+// Html without its picture tags. The text engine takes time that grows with the square of the number
+// of pictures on a page (a few thousand hold the window for seconds), so a page that shows none gets
+// none to read.
+QString WithoutPictureTags(const QString& html) {
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = html.indexOf(QLatin1String("<img"), 0, Qt::CaseInsensitive); at >= 0;
+         at = html.indexOf(QLatin1String("<img"), from, Qt::CaseInsensitive)) {
+        const QChar next = at + 4 < html.size() ? html.at(at + 4) : QChar();
+        const qsizetype close = html.indexOf(u'>', at);
+        if (close < 0)
+            break;
+        if (next.isSpace() || next == u'/' || next == u'>') {
+            out += QStringView(html).mid(from, at - from);
+            from = close + 1;
+        } else {
+            out += QStringView(html).mid(from, at + 4 - from);
+            from = at + 4;
+        }
+    }
+    out += QStringView(html).mid(from);
+    return out;
+}
+
+bool IsWebAddress(const QUrl& url) {
+    const QString scheme = url.scheme().toLower();
+    return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
+}
+
+// What the page gets for a picture it may not show. Never a null picture: for one of those the text
+// engine goes and reads the picture's name as a local file.
+const QImage& NoPicture() {
+    static const QImage none = [] {
+        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        return image;
+    }();
+    return none;
 }
 
 } // namespace
@@ -55,28 +128,57 @@ WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setReadOnly(true);
+    setUndoRedoEnabled(false); // pages are replaced, never edited
 }
 
 void WebBrowser::Navigate(const QString& Url) {
     if (Url != QLatin1String("about:blank"))
         return;
     html_.clear();
+    picture_.clear();
     clear();
     hasDocument_ = true;
 }
 
 void WebBrowser::LoadHtml(const QString& Html) {
+    LoadHtml(Html, QString());
+}
+
+void WebBrowser::LoadHtml(const QString& Html, const QString& PictureUrl) {
     html_ = Html;
-    setHtml(Html);
-    // Fetch the page's pictures now, during the load, and not at the first paint (which would run
+    picture_ = IsWebAddress(QUrl(PictureUrl)) ? PictureUrl : QString();
+    setHtml(picture_.isEmpty() ? WithoutPictureTags(Html) : Html);
+    // Pictures the page names on its own go before anything lays the page out: nothing is reserved for
+    // them and nothing asks for them.
+    removeOtherPictures();
+    // The page's picture is fetched now, during the load, and not at the first paint (which would run
     // inside whatever handler paints next).
+    if (!picture_.isEmpty())
+        document()->resource(QTextDocument::ImageResource, QUrl(picture_));
+    hasDocument_ = true;
+}
+
+void WebBrowser::removeOtherPictures() {
+    const QUrl allowed(picture_);
+    QList<int> positions;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (format.isImageFormat())
-                document()->resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()));
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat() &&
+                (picture_.isEmpty() || QUrl(format.toImageFormat().name()) != allowed))
+                for (int i = 0; i < fragment.length(); ++i)
+                    positions.append(fragment.position() + i);
         }
-    hasDocument_ = true;
+    // From the end, so that the positions not yet removed stay where they are; one edit, one layout.
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
+        cursor.setPosition(*it);
+        cursor.setPosition(*it + 1, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    cursor.endEditBlock();
 }
 
 void WebBrowser::ScrollBy(int dx, int dy) {
@@ -101,20 +203,35 @@ void WebBrowser::SetBodyStyle(const QString& Property, const QString& Value) {
                                                                                      : QFrame::StyledPanel);
 }
 
+WebBrowser::PictureLimits& WebBrowser::Limits() {
+    static PictureLimits limits;
+    return limits;
+}
+
+void WebBrowser::SetPictureProxy(const HttpProxyParams& Proxy) {
+    PictureProxy() = Proxy;
+}
+
 void WebBrowser::SetFetcher(Fetcher fetcher) {
     CustomFetcher() = std::move(fetcher);
 }
 
 void WebBrowser::ClearPictureCache() {
     PictureCache().clear();
+    LastError().clear();
+}
+
+QString WebBrowser::LastPictureError() {
+    return LastError();
 }
 
 QVariant WebBrowser::loadResource(int type, const QUrl& name) {
+    // Every answer is a value: an empty one would let the text engine read the name from the local
+    // file system itself.
     if (type != QTextDocument::ImageResource)
-        return QVariant(); // pages carry no style sheets or frames of their own
-    const QString scheme = name.scheme().toLower();
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
-        return QVariant(); // nothing local or of another scheme is read
-    const QImage picture = FetchPicture(name);
-    return picture.isNull() ? QVariant() : QVariant(picture);
+        return QVariant(QString()); // no style sheet, frame or page of its own
+    if (picture_.isEmpty() || name != QUrl(picture_))
+        return QVariant(NoPicture());
+    const QImage picture = FetchPicture(picture_);
+    return QVariant(picture.isNull() ? NoPicture() : picture);
 }

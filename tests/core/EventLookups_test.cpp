@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <climits>
 #include <memory>
 
 namespace {
@@ -216,6 +218,18 @@ TEST(StatisticsCounterTest, AddToBracketCounterAddsToTheSecondNumber) {
     // The two counters together, as the event summary uses them.
     EXPECT_EQ(AddToBracketCounter(AddToCounter("", 1), 1), "1 (1)");
     EXPECT_EQ(AddToCounter(AddToBracketCounter("", 1), 1), "1 (1)");
+}
+
+// Near the ends of the integer range the counters stay at the end instead of wrapping round.
+TEST(StatisticsCounterTest, CountersSaturate) {
+    const QString max = QString::number(INT_MAX);
+    const QString min = QString::number(INT_MIN);
+    EXPECT_EQ(AddToCounter(max, 1), max + " (0)");
+    EXPECT_EQ(AddToCounter(QString::number(INT_MAX - 1) + " (3)", 5), max + " (3)");
+    EXPECT_EQ(AddToCounter(min + " (0)", -1), min + " (0)");
+    EXPECT_EQ(AddToBracketCounter("2 (" + max + ")", 1), "2 (" + max + ")");
+    EXPECT_EQ(AddToBracketCounter("2 (" + min + ")", -2), "2 (" + min + ")");
+    EXPECT_EQ(AddToBracketCounter("2 (7)", INT_MAX), "2 (" + max + ")");
 }
 
 TEST(KitFileStemTest, LetterTeamAndNumberWithoutLeadingZeros) {

@@ -127,3 +127,30 @@ TEST(InsertMissingActionType, LeavesFilesItCannotRepairAsTheyAre) {
     InsertMissingActionType(details, "leagueDetails");
     EXPECT_EQ(readBytes(details), "<HattrickData><FetchedDate>");
 }
+
+// Every real answer is the answer of the file its request names, and of no other; the service's error
+// document and another root are the answer of nothing.
+TEST(IsAnswerOf, TellsTheFileAskedForFromErrorDocumentsAndOtherFiles) {
+    const QStringList names = {"bookmarks",     "live",    "matchdetails", "matches",     "matchlineup",
+                               "playerdetails", "players", "teamdetails",  "worlddetails"};
+    const QStringList samples = {"bookmarks",   "live-view",   "matchdetails.xml",
+                                 "matches.xml", "matchlineup", "playerdetails",
+                                 "players-bom", "teamdetails", "worlddetails-bom"};
+    XmlDocument doc;
+    for (int i = 0; i < names.size(); ++i) {
+        doc.LoadFromFile(SampleFile(samples[i]));
+        for (int j = 0; j < names.size(); ++j)
+            EXPECT_EQ(IsAnswerOf(doc.DocumentElement(), names[j] + ".xml"), i == j)
+                << samples[i].toStdString();
+    }
+    for (const char* other :
+         {"<HattrickData><FileName>chpperror.xml</FileName><Error>x</Error></HattrickData>",
+          "<Other><FileName>matchdetails.xml</FileName></Other>", "<HattrickData/>"}) {
+        doc.SetXML(QString::fromLatin1(other));
+        doc.SetActive(true);
+        EXPECT_FALSE(IsAnswerOf(doc.DocumentElement(), "matchdetails.xml")) << other;
+    }
+    doc.SetXML("<HattrickData><FileName>\r\n  MatchDetails.XML </FileName></HattrickData>");
+    doc.SetActive(true);
+    EXPECT_TRUE(IsAnswerOf(doc.DocumentElement(), "matchdetails.xml"));
+}

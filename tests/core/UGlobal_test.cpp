@@ -96,6 +96,18 @@ TEST(UGlobal, PaddingAndBlanks) {
     EXPECT_EQ(StripBlanks(" 1 2  3 "), "123");
 }
 
+// Values the service sends where a number belongs: only a whole number is taken, and as one.
+TEST(UGlobal, NumberTextTakesWholeNumbersOnly) {
+    for (const auto& [in, out] : {std::pair{"12", "12"},
+                                  {" 90 \r\n", "90"},
+                                  {"007", "7"},
+                                  {"0", "0"},
+                                  {"123456789012345678", "123456789012345678"}})
+        EXPECT_EQ(NumberText(in), out) << in;
+    for (const char* in : {"", "-3", "12'", "1e3", "4 5", "<b>1</b>", "\xd9\xa3", "1234567890123456789"})
+        EXPECT_EQ(NumberText(QString::fromUtf8(in)), "") << in;
+}
+
 TEST(UGlobal, FixDecimalSeparatorReplacesTheFirstSeparator) {
     EXPECT_EQ(FixDecimalSeparator("1,5"), "1.5");
     EXPECT_EQ(FixDecimalSeparator("10.25"), "10.25");

@@ -171,6 +171,11 @@ TEST_F(ClientServiceTest, ServersAnswerFailures) {
     EXPECT_TRUE(dropped.startsWith("Error get Socket error # ")) << dropped.toStdString();
     EXPECT_TRUE(dropped.endsWith(" - Check the firewall")) << dropped.toStdString();
     EXPECT_EQ(LogFrom(before), QStringList{Chpp("servers")});
+
+    // A server that was reached and went quiet: its own message, the firewall is not blamed.
+    DataModule1->IdHTTP1.StallTimeoutSec = 1;
+    ASSERT_TRUE(service.Fault("stall", 1, "servers", 10));
+    EXPECT_EQ(Login(), "Error get No data for 1 s: the request was stopped");
 }
 
 TEST_F(ClientServiceTest, LoginAndLogoutRequestFailures) {

@@ -140,9 +140,9 @@ TEST(AddPanel, BookmarksFileRules) {
     // Only team bookmarks are listed; the lookup of a name takes the first bookmark of that text,
     // whatever its type.
     const QString bookmarks = AppDir + QStringLiteral("data/Xml/bookmarks.xml");
-    WriteFile(bookmarks, (QStringLiteral("<HattrickData><BookmarkList>") + Bookmark(2, "Twin", "98765") +
-                          Bookmark(1, "Twin", "250102") + Bookmark(3, "Cup", "55") +
-                          QStringLiteral("</BookmarkList></HattrickData>"))
+    WriteFile(bookmarks, (QStringLiteral("<HattrickData><FileName>bookmarks.xml</FileName><BookmarkList>") +
+                          Bookmark(2, "Twin", "98765") + Bookmark(1, "Twin", "250102") +
+                          Bookmark(3, "Cup", "55") + QStringLiteral("</BookmarkList></HattrickData>"))
                              .toUtf8());
     FPartidos->CompletarGrupoFavoritos();
     Choose(FPartidos->ComboBoxAnadir1, QStringLiteral("[Hattrick Bookmarks]"));

@@ -2,6 +2,7 @@
 // and by team, the refusals (already followed, ended, not played, no match found), youth requests,
 // the service's live list following the slots, and the slot lookups.
 #include "core/DataStore.h"
+#include "core/Settings.h"
 #include "core/UConectar.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/UOptions.h"
@@ -243,4 +244,23 @@ TEST(AddRemove, SlotLookups) {
     EXPECT_EQ(&FPartidos->SeleccionarTablaEventos(12), &FOptions->BKStringGridEventos(9));
     EXPECT_EQ(&FPartidos->SeleccionarTablaFEventos(10), &FOptions->BKStringGridFEventos(9));
     EXPECT_EQ(FPartidos->SeleccionarImagenTab(200), FPartidos->ImageTab10);
+}
+
+// The service's error document in place of the line-up or of the live list: the add stops, tells the
+// user with the service's words, and writes nothing.
+TEST(AddRemove, AnErrorDocumentStopsTheAddVisibly) {
+    TestProgram p(Service());
+    Connect(true);
+    const QStringList slot5 = Row(5);
+    for (const char* file : {"matchlineup", "live"}) {
+        ASSERT_TRUE(p.Service->Fault(QStringLiteral("errordoc"), 1, QLatin1String(file)));
+        const qsizetype boxes = p.Boxes.Boxes.size();
+        Add(5, NationalLive);
+        ASSERT_EQ(p.Boxes.Boxes.size(), boxes + 1) << file;
+        const QString text = p.Boxes.Boxes.last().text;
+        EXPECT_TRUE(text.startsWith(LanguageIni->ReadString("Connection", "MessageWrongAnswer", "") +
+                                    "\nUnknown error\n"))
+            << text.toStdString();
+        EXPECT_EQ(Row(5), slot5) << file;
+    }
 }

@@ -1,8 +1,16 @@
 // The update installation and the restore of missing data files, on prepared program folders.
+#include "core/DataStore.h"
+#include "core/UConectar.h"
+#include "core/UDataModule1.h"
 #include "platform/IniFile.h"
 #include "platform/widgets/Dialogs.h"
+#include "platform/widgets/RadioGroup.h"
 #include "shell/Install.h"
+#include "shell/UMain.h"
+#include "shell/UOptions.h"
+#include "support/TestProgramFolder.h"
 #include "support/gui/WindowTestHelpers.h"
+#include "viewer/UPartidos.h"
 
 #include <QDir>
 #include <QFile>
@@ -185,4 +193,98 @@ TEST_F(InstallTest, MissingDataFilesAreRestoredAndExistingOnesNeverOverwritten) 
         EXPECT_EQ(ReadFile(path("data/") + name), QByteArray("pristine ") + name);
     EXPECT_FALSE(QFileInfo::exists(path("data/Sounds.dat"))); // no install copy: stays missing
     EXPECT_TRUE(QDir(path("data")).entryList({"*.part"}, QDir::Files).isEmpty());
+}
+
+// A start killed between two migrations, or after the new settings are in place, leaves a state the
+// next start finishes: every migration runs exactly once and the new version is written with them.
+TEST_F(InstallTest, AnInterruptedInstallationIsFinishedByTheNextStart) {
+    struct Killed {};
+    for (const char* killedAt : {"0113000", "settings"}) {
+        // Between 0100000 and the update four language shifts apply: 16 -> 17 -> 18 -> 19 -> 20.
+        oldProgram("0100000", 16);
+        WriteFile(files.Template, "[Opciones]\r\nIdioma=0\r\n[Version]\r\nVersion=0126700\r\n");
+        WriteFile(path("_install/data/EventsData.dat"), "new events");
+        SetInstallStepHook([&](const QString& step) {
+            if (step == QLatin1String(killedAt))
+                throw Killed{};
+        });
+        EXPECT_THROW(InstalarActualizacion(files), Killed) << killedAt;
+        SetInstallStepHook({});
+        const bool settingsWritten = QLatin1String(killedAt) == QLatin1String("settings");
+        EXPECT_EQ(setting("Version", "Version"), settingsWritten ? "0126700" : "0100000") << killedAt;
+        EXPECT_EQ(setting("Idioma"), settingsWritten ? "20" : "16") << killedAt;
+        EXPECT_TRUE(QFileInfo::exists(files.Template)) << killedAt;
+
+        // The next start.
+        BorrarTemporales(files);
+        InstalarActualizacion(files);
+        EXPECT_EQ(setting("Version", "Version"), "0126700") << killedAt;
+        EXPECT_EQ(setting("Idioma"), "20") << killedAt;
+        EXPECT_FALSE(QFileInfo::exists(files.Template)) << killedAt;
+        EXPECT_FALSE(QFileInfo::exists(files.Settings + ".part")) << killedAt;
+        EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "new events") << killedAt;
+    }
+    EXPECT_TRUE(boxes.Boxes.isEmpty());
+}
+
+TEST_F(InstallTest, LeftoversOfInterruptedSavesAreRemovedAtStart) {
+    const QStringList leftovers = QString("Velkaro.ini.aB3dE9 Velkaro.ini.part data/Favourites.dat.Xy12Z3 "
+                                          "data/EventsData.dat.part data/Xml/live.xml.q1W2e3 "
+                                          "data/Xml/250101/players_1.xml.AAAAAA backup/Sounds.dat.part")
+                                      .split(' ');
+    const QStringList kept =
+        QString("Velkaro.ini data/Favourites.dat data/Xml/live.xml data/EventsData.dat.bad "
+                "data/notes.txt.123456 libexample.so.123456 data/Xml/X.250101.3.Shirt.gif "
+                "data/Xml/250101/players_1.xml")
+            .split(' ');
+    for (const QString& f : leftovers + kept)
+        WriteFile(path(f), "x");
+    EXPECT_EQ(BorrarTemporales(files), leftovers.size());
+    for (const QString& f : leftovers)
+        EXPECT_FALSE(QFileInfo::exists(path(f))) << f.toStdString();
+    for (const QString& f : kept)
+        EXPECT_TRUE(QFileInfo::exists(path(f))) << f.toStdString();
+}
+
+// A damaged events table at start: replaced by the install copy, the damaged one kept beside it, the
+// user told once; the goals of a match are then counted again (3-4, not 0-0).
+TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
+    Dialogs::Recorder boxes;
+    TestProgramFolder folder;
+    const QString events = folder.File("data/EventsData.dat");
+    const QByteArray damaged = ReadFile(events).left(3000) + QByteArray("\xff\xfe random bytes");
+    WriteFile(events, damaged);
+
+    FMain = new TFMain(folder.Path() + "Velkaro");
+    EXPECT_EQ(ReadFile(events), ReadFile(folder.File("_install/data/EventsData.dat")));
+    EXPECT_EQ(ReadFile(events + ".bad"), damaged);
+    ASSERT_EQ(boxes.Boxes.size(), 1);
+    EXPECT_EQ(boxes.Boxes[0].text, EventsDataStateText(EventsDataState::Restored));
+    FOptions = new TFOptions();
+    FPartidos = new TFPartidos();
+    DataModule1 = new TDataModule1();
+
+    // Seven goals of a live match, three of the home team (11) and four of the away team (12).
+    QString live =
+        "<HattrickData><FileName>live.xml</FileName><MatchList><Match><MatchID>7001</MatchID><EventList>";
+    for (int i = 0; i < 7; ++i)
+        live +=
+            QString("<Event Index=\"%1\"><SubjectTeamID>%2</SubjectTeamID><EventKey>100_1</EventKey></Event>")
+                .arg(i)
+                .arg(QString("1212221").at(i) == u'1' ? "11" : "12");
+    WriteFile(folder.File("data/Xml/live.xml"),
+              (live + "</EventList></Match></MatchList></HattrickData>").toUtf8());
+    SetMatch(0, "7001", "11", "12");
+    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+    matches.SetCells(MatchColumn::FinishedFlag, 0, "0");
+    FPartidos->EventosPartidos();
+    FPartidos->Actualizar10Partidos(QString());
+    EXPECT_EQ(matches.Cells(MatchColumn::HomeGoals, 0) + "-" + matches.Cells(MatchColumn::AwayGoals, 0),
+              "3-4");
+    EXPECT_EQ(boxes.Boxes.size(), 1);
+
+    delete std::exchange(DataModule1, nullptr);
+    delete std::exchange(FPartidos, nullptr);
+    delete std::exchange(FOptions, nullptr);
+    delete std::exchange(FMain, nullptr);
 }

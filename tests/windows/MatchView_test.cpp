@@ -19,7 +19,6 @@
 #include "viewer/MatchViewRules.h"
 #include "viewer/UPartidos.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -420,12 +419,7 @@ TEST(HtmlDisplay, RichEditAndBrowser) {
 
     // Pictures come through the fetcher once; other schemes are never fetched.
     QStringList fetched;
-    QImage red(8, 8, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    red.save(&buffer, "PNG");
+    const QByteArray png = PlainPng(Qt::red);
     WebBrowser::ClearPictureCache();
     WebBrowser::SetFetcher([&](const QString& url) {
         fetched << url;

@@ -31,9 +31,10 @@ QString Cell(int column, int slot) {
 }
 
 void WriteLive(const QString& fetched) {
-    WriteFile(AppDir + "data/Xml/live.xml",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><HattrickData><FetchedDate>" + fetched.toUtf8() +
-                  "</FetchedDate></HattrickData>");
+    WriteFile(
+        AppDir + "data/Xml/live.xml",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><HattrickData><FileName>live.xml</FileName><FetchedDate>" +
+            fetched.toUtf8() + "</FetchedDate></HattrickData>");
 }
 
 class PeriodicUpdate : public ::testing::Test {
@@ -135,8 +136,9 @@ TEST_F(PeriodicUpdate, TheEventStepHandsOnTheFetchTimeOfTheFileItRead) {
     AddEvent(0, {"250101", "20_0"});
     AddEvent(0, {"250103", "20_0"});
     const auto saveLive = [](const char* fetched) {
-        TextFile::WriteAtomic(AppDir + "data/Xml/live.xml", QByteArray("<HattrickData><FetchedDate>") +
-                                                                fetched + "</FetchedDate></HattrickData>");
+        TextFile::WriteAtomic(AppDir + "data/Xml/live.xml",
+                              QByteArray("<HattrickData><FileName>live.xml</FileName><FetchedDate>") +
+                                  fetched + "</FetchedDate></HattrickData>");
     };
     saveLive("2024-03-16 19:10:00");
     FPartidos->EventosPartidos();
@@ -168,7 +170,8 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
     AddEvent(1, {"0", "599_0"});
     // An earlier match of slot 0 left its files; the new details download fails.
     WriteFile(AppDir + "data/Xml/matchDetails0.xml",
-              "<HattrickData><Match><HomeTeam><TacticType>7</TacticType></HomeTeam>"
+              "<HattrickData><FileName>matchdetails.xml</FileName><Match><HomeTeam><TacticType>7</"
+              "TacticType></HomeTeam>"
               "</Match></HattrickData>");
     WriteFile(AppDir + "data/Xml/matchLineup0Home.xml", "<HattrickData><MatchID>1</MatchID></HattrickData>");
     ASSERT_TRUE(p->Service->Fault("notfound", 1, "matchdetails"));
@@ -320,6 +323,48 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
     EXPECT_EQ(Cell(MatchColumn::HomeGoals, 3), "3") << "an ended match keeps its score";
     EXPECT_EQ(Cell(MatchColumn::HomeFormation, 3), "4-4-2");
     EXPECT_TRUE(p.Boxes.Sleeps.isEmpty());
+}
+
+// Error documents of the service instead of the files asked for, while a match is followed: nothing is
+// written from them (the header keeps its stadium, the teams their league, the minute its value), and
+// the next good answer is read.
+TEST_F(PeriodicUpdate, ErrorDocumentsWriteNothingAndAreAskedForAgain) {
+    Start("2024-03-16 19:30:00");
+    SetMatch(0, RoundMatch, "250101", "250103");
+    Matches().SetCells(MatchColumn::HomeName, 0, "Velkaro Demo FC");
+    Matches().SetCells(MatchColumn::StadiumName, 0, "Old Park");
+    Matches().SetCells(MatchColumn::HomeDress, 0, "B030405");
+    AddEvent(0, {"250101", "20_0"});
+    AddEvent(0, {"250101", "100_0", {}, GoalClass});
+    WriteLive("2024-03-16 19:30:00");
+    ASSERT_TRUE(p->Service->Fault("errordoc", 1, "matchdetails"));
+
+    FPartidos->Actualizar10Partidos("");
+    EXPECT_EQ(NewRequests(), QStringList{"matchdetails&matchID=" + RoundMatch});
+    EXPECT_EQ(Cell(MatchColumn::StadiumName, 0), "Old Park");
+    EXPECT_EQ(Cell(MatchColumn::HomeDress, 0), "B030405");
+    EXPECT_EQ(Cell(MatchColumn::FinishedFlag, 0), "") << "the details are asked for again";
+    EXPECT_EQ(Cell(MatchColumn::MinuteText, 0), "30");
+    RebuildSlot(0);
+    EXPECT_EQ(FPartidos->LabelSumarioEstadio->text(), " Old Park");
+
+    // The live list answered with the error document: the minute stays.
+    WriteFile(AppDir + "data/Xml/live.xml",
+              "<HattrickData><FileName>chpperror.xml</FileName><FetchedDate>2024-03-16 20:30:00</FetchedDate>"
+              "<Error>Unknown error</Error></HattrickData>");
+    FPartidos->Actualizar10Partidos("");
+    EXPECT_EQ(NewRequests(), QStringList{"matchdetails&matchID=" + RoundMatch});
+    EXPECT_EQ(Cell(MatchColumn::StadiumName, 0), "Velkaro Park");
+    EXPECT_EQ(Cell(MatchColumn::FinishedFlag, 0), "0");
+    EXPECT_EQ(Cell(MatchColumn::HomeGoals, 0), "1");
+    EXPECT_EQ(Cell(MatchColumn::MinuteText, 0), "30");
+
+    // Team details: the error document for the home team leaves its columns as they were.
+    Matches().SetCells(MatchColumn::HomeLeagueName, 0, "kept");
+    ASSERT_TRUE(p->Service->Fault("errordoc", 1, "team"));
+    FPartidos->DescargarDatosEquipos(0);
+    EXPECT_EQ(Cell(MatchColumn::HomeLeagueName, 0), "kept");
+    EXPECT_EQ(Cell(MatchColumn::AwayRegionName, 0), "Kent");
 }
 
 } // namespace

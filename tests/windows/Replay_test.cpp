@@ -44,10 +44,11 @@ QString MatchXml(const QString& id, const QVector<Ev>& events) {
 }
 
 void WriteLive(const TestProgram& p, const QStringList& matches) {
-    WriteFile(p.Folder.File("data/Xml/live.xml"),
-              ("<?xml version=\"1.0\" encoding=\"utf-8\"?><HattrickData><MatchList>" + matches.join("") +
-               "</MatchList></HattrickData>")
-                  .toUtf8());
+    WriteFile(
+        p.Folder.File("data/Xml/live.xml"),
+        ("<?xml version=\"1.0\" encoding=\"utf-8\"?><HattrickData><FileName>live.xml</FileName><MatchList>" +
+         matches.join("") + "</MatchList></HattrickData>")
+            .toUtf8());
 }
 
 QStringList Column(TBKStringGrid& t, int col) {
@@ -96,7 +97,8 @@ TEST(Replay, RecordedAddReadsItsOwnMatchFromTheLiveFile) {
     TBKStringGrid& f2 = FOptions->BKStringGridFEventos(2);
     ASSERT_EQ(f2.RowCount(), 6);
     EXPECT_EQ(Column(f2, EventColumn::EventNumber), QStringList({"1", "2", "3", "4", "5"}));
-    EXPECT_EQ(Column(f2, EventColumn::EventMinute), QStringList({"0", "0", "5", "x", "90"}));
+    // A minute that is no number is not taken as text.
+    EXPECT_EQ(Column(f2, EventColumn::EventMinute), QStringList({"0", "0", "5", "", "90"}));
     EXPECT_EQ(f2.Cells(EventColumn::SubjectPlayerId, 2), "111");
     EXPECT_EQ(f2.Cells(EventColumn::EventClass, 2), ",0,0,0,,4,");
     EXPECT_EQ(f2.Cells(EventColumn::EventClass, 4), ",1,6,,,,");

@@ -8,10 +8,12 @@
 #include "support/gui/TestProgram.h"
 #include "viewer/UPartidos.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -38,6 +40,16 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     f.write(bytes);
+}
+
+QByteArray PlainPng(Qt::GlobalColor colour) {
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(colour);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return png;
 }
 
 QStringList Entries(const QComboBox* combo) {

@@ -20,6 +20,8 @@ void DeleteProgramWindows();
 QByteArray ReadFile(const QString& path);
 // Writes the bytes, creating the folder; a failure is a test failure.
 void WriteFile(const QString& path, const QByteArray& bytes);
+// A PNG picture of 16 x 16 pixels in one colour.
+QByteArray PlainPng(Qt::GlobalColor colour);
 
 QStringList Entries(const QComboBox* combo);
 QStringList Entries(const QListWidget* list);

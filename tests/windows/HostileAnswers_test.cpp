@@ -1,0 +1,224 @@
+// Hostile answers served on 127.0.0.1: a team name and event texts that name local files, a named pipe
+// and other hosts; club logos through the user's proxy, sent a byte at a time or without end; commentary
+// without a blank. Nothing named is read or fetched, and the page is still shown.
+#include "core/Commentary.h"
+#include "core/DataStore.h"
+#include "core/TextBreaks.h"
+#include "core/UConectar.h"
+#include "core/UDataModule1.h"
+#include "platform/widgets/RichEdit.h"
+#include "platform/widgets/WebBrowser.h"
+#include "shell/UOptions.h"
+#include "support/LocalHttpServer.h"
+#include "support/gui/TestProgram.h"
+#include "support/gui/WindowTestHelpers.h"
+#include "viewer/HtmlDisplay.h"
+#include "viewer/UPartidos.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A named pipe that tells whether anything opened it for reading. A reader waits in its open until a
+// writer comes; the watcher keeps opening it for writing, which succeeds only while a reader waits,
+// notes it and lets the reader go at once (it reads an empty file).
+class PipeWatch {
+public:
+    explicit PipeWatch(const QString& path) : path_(path.toStdString()) {
+        created = ::mkfifo(path_.c_str(), 0600) == 0;
+        thread_ = std::thread([this] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            while (!stop_) {
+                if (const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                    opened = true;
+                    ::close(fd);
+                }
+                wake_.wait_for(lock, std::chrono::milliseconds(2), [this] { return stop_; });
+            }
+        });
+    }
+    ~PipeWatch() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    bool created = false;
+    std::atomic<bool> opened{false};
+
+private:
+    std::string path_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+// True when the widget, drawn, shows any red: the red picture of a local file or of a data address.
+bool ShowsRed(QWidget* widget) {
+    const QImage shot = widget->grab().toImage();
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (const QColor c = shot.pixelColor(x, y); c.red() > 200 && c.green() < 60 && c.blue() < 60)
+                return true;
+    return false;
+}
+
+QString Element(const char* name, const QString& text) {
+    return QString("<%1>%2</%1>").arg(QLatin1String(name), text.toHtmlEscaped());
+}
+
+} // namespace
+
+// A live answer whose team name and event texts carry markup naming a red picture on disk, a named
+// pipe, another host and a data address, as pictures, backgrounds and style sheets: the labels show the
+// name as it is, the pages show the text and no picture, and nothing named is read or fetched.
+TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
+    TestProgram p;
+    QTemporaryDir dir;
+    const QString red = dir.path() + "/red.png", pipe = dir.path() + "/pipe";
+    WriteFile(red, PlainPng(Qt::red));
+    PipeWatch watch(pipe);
+    ASSERT_TRUE(watch.created);
+    std::atomic<int> spyHits{0};
+    LocalHttpServer spy;
+    spy.http.Get(".*", [&](const httplib::Request&, httplib::Response& res) {
+        ++spyHits;
+        res.set_content(PlainPng(Qt::red).toStdString(), "image/png");
+    });
+    spy.start();
+
+    const QString images = "<img src=\"" + red + "\"><img src=\"file://" + red + "\"><img src=\"" + pipe +
+                           "\" width=20000 height=20000><img src=\"" + spy.url("/logo.png") + "\">";
+    const QString homeName = "<b>Bold</b>" + images;
+    const QString texts[] = {
+        homeName + " lined up.",
+        "Goal by Smith! " + images + "<img src=\"data:image/png;base64," + PlainPng(Qt::red).toBase64() +
+            "\">",
+        "<div style=\"background-image: url(" + pipe + ")\">x</div><table background=\"" + red +
+            "\"><tr><td>y</td></tr></table><table background=\"" + spy.url("/bg.png") +
+            "\"><tr><td>z</td></tr></table>",
+        "Style.<link rel=\"stylesheet\" href=\"" + pipe + "\"><style>@import url(" + pipe + ");</style>",
+    };
+    QString events;
+    for (int i = 0; i < 4; ++i)
+        events += QString("<Event Index=\"%1\">").arg(i) + Element("Minute", QString::number(i)) +
+                  Element("SubjectTeamID", "11") + Element("EventKey", i ? "100_1" : "20_0") +
+                  Element("EventText", texts[i]) + "</Event>";
+    const QString live =
+        "<HattrickData><FileName>live.xml</FileName><MatchList><Match><MatchID>7001</MatchID>"
+        "<HomeTeam><HomeTeamID>11</HomeTeamID>" +
+        Element("HomeTeamName", homeName) +
+        "</HomeTeam><AwayTeam><AwayTeamID>12</AwayTeamID><AwayTeamName>Away FC</AwayTeamName>"
+        "</AwayTeam><EventList>" +
+        events + "</EventList></Match></MatchList></HattrickData>";
+    LocalHttpServer service;
+    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request& req, httplib::Response& res) {
+        if (req.get_param_value("file") == "live")
+            res.set_content(live.toStdString(), "text/xml");
+        else
+            res.status = 404;
+    });
+    service.start();
+    RecommendedURL = service.url("");
+
+    FPartidos->PanelConexion->setHidden(true);
+    FPartidos->PanelPartidos->setHidden(false);
+    FPartidos->resize(1280, 900);
+    ShowSlot(0);
+    FPartidos->AnadirPartidoVivo("7001", 0, false);
+    ASSERT_EQ(FOptions->BKStringGrid10Partidos().Cells(MatchColumn::HomeName, 0), homeName);
+    RebuildSlot(0);
+    EXPECT_FALSE(ShowsRed(FPartidos->WebBrowserEventos) || ShowsRed(FPartidos->WebBrowserEventosPanel));
+    for (int r = 1; r <= 4; ++r) { // each event on its own in the event browser
+        FPartidos->BKStringGridListaEventos.SetRow(r);
+        FPartidos->BKStringGridListaEventosClick();
+        EXPECT_FALSE(ShowsRed(FPartidos->WebBrowserEvento1)) << r;
+    }
+
+    EXPECT_FALSE(watch.opened) << "the named pipe was opened";
+    EXPECT_EQ(spyHits.load(), 0) << "another host was asked";
+    EXPECT_EQ(FPartidos->LabelEventosPanelEquipos->text(), homeName + " - Away FC");
+    EXPECT_EQ(FPartidos->LabelSumarioEquipos->text(), homeName.left(12) + " - Away FC");
+    const QTextDocument* page = FPartidos->WebBrowserEventos->document();
+    for (const char* shown : {"lined up.", "Goal by Smith!", "Style."})
+        EXPECT_TRUE(page->toPlainText().contains(shown)) << shown;
+    // The picture of 20000 x 20000 reserves no place.
+    EXPECT_LT(page->documentLayout()->documentSize().height(), 2000);
+    for (QWidget* window : {static_cast<QWidget*>(FPartidos), static_cast<QWidget*>(FOptions)})
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+}
+
+// The logo page fetches its one picture, a protocol-relative address over https, through the user's
+// proxy with its credentials; a logo sent a byte at a time or without end fails at its limit and the
+// page is still shown.
+TEST(HtmlDisplayLogos, FetchedOverHttpsThroughTheProxyAndWithinTheLimits) {
+    TestProgram p;
+    LocalHttpServer proxy;
+    proxy.serveProxy("proxyuser", "pa ss");
+    proxy.start();
+    DataModule1->IdHTTP1.ProxyParams = {"127.0.0.1", proxy.port, "proxyuser", "pa ss"};
+    WebBrowser::ClearPictureCache();
+    WebBrowser browser;
+    WebMostrarImagen(&browser, " //logo.test/logos/7.png");
+    EXPECT_EQ(proxy.proxied(), std::vector<std::string>{"CONNECT logo.test:443"});
+    EXPECT_TRUE(browser.Html().contains("src=\"https://logo.test/logos/7.png\""));
+
+    LocalHttpServer logos;
+    logos.serveTrickle("/trickle.png", 20);
+    logos.serveEndless("/endless.png");
+    logos.start();
+    DataModule1->IdHTTP1.ProxyParams = {};
+    const WebBrowser::PictureLimits saved = WebBrowser::Limits();
+    WebBrowser::Limits().OverallTimeoutMs = 300;
+    WebBrowser::Limits().MaxBytes = 64 * 1024;
+    for (const auto& [path, error] :
+         {std::pair{"/trickle.png", "No complete answer within 0.3 s: the request was stopped"},
+          {"/endless.png", "The answer is larger than 65536 bytes and was not read"}}) {
+        WebMostrarImagen(&browser, logos.url(path));
+        EXPECT_EQ(WebBrowser::LastPictureError(), error);
+        EXPECT_TRUE(browser.HasDocument() && browser.Html().contains(logos.url(path)));
+    }
+    WebBrowser::Limits() = saved;
+    WebBrowser::ClearPictureCache();
+}
+
+// 300 KB without a blank: the page and the rich edit get a break opportunity in every 40 characters,
+// the text is all there and the page is laid out.
+TEST(HtmlDisplayLayout, UnbrokenTextGetsBreakOpportunities) {
+    TestProgram p;
+    QString word;
+    for (int i = 0; i < 300 * 1024; ++i)
+        word += QChar(u'a' + i % 26);
+    auto longestRun = [](const QString& text) {
+        int longest = 0, run = 0;
+        for (const QChar c : text)
+            longest = qMax(longest, run = (c.isSpace() || c == QChar(ZeroWidthSpace)) ? 0 : run + 1);
+        return longest;
+    };
+    WebBrowser browser;
+    browser.resize(400, 300);
+    WBLoadHTML(&browser, CommentaryToHtml("<font color=red>" + word + "</font> end"));
+    const QString shown = browser.document()->toPlainText();
+    EXPECT_LE(longestRun(shown), LongestUnbrokenRun);
+    EXPECT_TRUE(QString(shown).remove(QChar(ZeroWidthSpace)).contains(word + " end"));
+    browser.ScrollBy(0, 1000);
+    EXPECT_GT(browser.document()->documentLayout()->documentSize().height(), 1000);
+
+    RichEdit edit;
+    RichEditLoadHTML(&edit, CommentaryToHtml(word));
+    EXPECT_LE(longestRun(edit.toPlainText()), LongestUnbrokenRun);
+    EXPECT_EQ(edit.toPlainText().remove(QChar(ZeroWidthSpace)), word);
+}

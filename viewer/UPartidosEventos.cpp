@@ -18,26 +18,29 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
+#include <QStringMatcher>
 #include <QVector>
+#include <array>
 
 namespace {
 
 // The player-link forms of the commentary: only a text holding one of them has links to rewrite.
-const QStringList& PlayerLinkMarkers() {
-    static const QStringList markers = {
-        QStringLiteral("=\"PlayerDetails.asp?playerID="),
-        QStringLiteral("PlayerDetails.asp?PlayerID="),
-        QStringLiteral("YouthPlayerDetails.aspx?YouthPlayerID="),
-        QStringLiteral("/Common/Players/PlayerDetails.aspx?playerId="),
-        QStringLiteral("/Club/Players/Player.aspx?playerId="),
-        QStringLiteral("/Club/Players/YouthPlayer.aspx?YouthPlayerID="),
+// Searchers made once: every stored event is checked.
+const std::array<QStringMatcher, 6>& PlayerLinkMarkers() {
+    static const std::array<QStringMatcher, 6> markers = {
+        QStringMatcher(QStringLiteral("=\"PlayerDetails.asp?playerID=")),
+        QStringMatcher(QStringLiteral("PlayerDetails.asp?PlayerID=")),
+        QStringMatcher(QStringLiteral("YouthPlayerDetails.aspx?YouthPlayerID=")),
+        QStringMatcher(QStringLiteral("/Common/Players/PlayerDetails.aspx?playerId=")),
+        QStringMatcher(QStringLiteral("/Club/Players/Player.aspx?playerId=")),
+        QStringMatcher(QStringLiteral("/Club/Players/YouthPlayer.aspx?YouthPlayerID=")),
     };
     return markers;
 }
 
 bool HasPlayerLink(const QString& text) {
-    for (const QString& marker : PlayerLinkMarkers())
-        if (text.contains(marker, Qt::CaseSensitive))
+    for (const QStringMatcher& marker : PlayerLinkMarkers())
+        if (marker.indexIn(text) >= 0)
             return true;
     return false;
 }

@@ -1,6 +1,15 @@
-// One live poll's processing: the new events of ten matches with 150 events each stored, queued and
-// counted (EventosPartidos + Actualizar10Partidos), beside the time to parse the same live file.
-// Runs the real windows offscreen in a temporary program folder; nothing is requested or played.
+// One live poll of ten matches as the program runs it once the live file is downloaded: the new events
+// (EventosPartidos), the periodic update of the ten rows (Actualizar10Partidos) and the rebuild of the
+// shown match view (TabControlPartidosChange), on the real windows shown offscreen in a temporary
+// program folder. Nothing is requested or played.
+//
+// For 50, 150, 300 and 600 events per match:
+//   BM_Parse/N       the bare parse of the same live file (XmlDocument::LoadFromFile), alone;
+//   BM_FullPoll/N    a poll whose every event is new (the first poll after the matches were added);
+//   BM_SteadyPoll/N  a poll with 5 new events per match (the file holds N, the tables N - 5 before it).
+// Each poll benchmark also parses the same file before every poll (untimed by the benchmark, timed on
+// its own) and reports ratio_to_parse = poll time / parse time, both measured in the same run.
+#include "bench/MatchesWindow.h"
 #include "core/DataStore.h"
 #include "core/Settings.h"
 #include "core/UConectar.h"
@@ -13,13 +22,15 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTabBar>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <memory>
 
 namespace {
 
 constexpr int Matches = 10;
-constexpr int EventsPerMatch = 150;
+constexpr int NewPerSteadyPoll = 5;
 
 // Event keys of a played match (lineups, chances, goals, cards, injuries, team events); no match end,
 // so the poll fetches no end-of-match files.
@@ -35,7 +46,7 @@ QString AwayTeam(int m) {
 
 // A live answer as the service gives it: every match with its whole event list, the texts with
 // player links.
-QByteArray LiveFile() {
+QByteArray LiveFile(int eventsPerMatch) {
     QString xml = QStringLiteral(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<HattrickData><FileName>live.xml</FileName>"
         "<FetchedDate>2024-03-16 20:40:00</FetchedDate><MatchList>");
@@ -45,7 +56,7 @@ QByteArray LiveFile() {
                               "<MatchDate>2024-03-16 19:00:00</MatchDate><EventList>")
                    .arg(800000 + m)
                    .arg(HomeTeam(m), AwayTeam(m));
-        for (int i = 0; i < EventsPerMatch; ++i) {
+        for (int i = 0; i < eventsPerMatch; ++i) {
             const QString team = i % 2 ? AwayTeam(m) : HomeTeam(m);
             const QString player = QString::number(500000000 + m * 1000 + i % 22);
             const QString text =
@@ -59,7 +70,7 @@ QByteArray LiveFile() {
                                "<SubjectTeamID>%4</SubjectTeamID><ObjectPlayerID>0</ObjectPlayerID>"
                                "<EventKey>%5</EventKey><EventText>%6</EventText></Event>")
                     .arg(i)
-                    .arg(i * 90 / EventsPerMatch)
+                    .arg(i * 90 / eventsPerMatch)
                     .arg(player, team, QLatin1String(Keys[i % std::size(Keys)]), text.toHtmlEscaped());
         }
         xml += QStringLiteral("</EventList></Match>");
@@ -68,28 +79,36 @@ QByteArray LiveFile() {
     return xml.toUtf8();
 }
 
-// The program's windows in a temporary program folder, the live file saved in its cache.
-struct Program {
-    TestProgramFolder folder;
-    Program() {
-        folder.OpenSettings();
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The program's windows, shown, in a temporary program folder with a live file of `eventsPerMatch`
+// events per match in its cache.
+class Program {
+public:
+    explicit Program(int eventsPerMatch) : events_(eventsPerMatch) {
+        folder_.OpenSettings();
         Dialogs::SetSleepHook([](int) {});
         Dialogs::SetBoxHook([](const Dialogs::Box&) { return Dialogs::Button::Ok; });
         FOptions = new TFOptions();
         FPartidos = new TFPartidos();
         DataModule1 = new TDataModule1();
         FOptions->CheckBoxSonidos->setChecked(false);
-        QFile f(AppDir + QStringLiteral("data/Xml/live.xml"));
+        QFile f(LiveFilePath());
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(LiveFile());
+            f.write(LiveFile(eventsPerMatch));
         TBKStringGrid& t = FOptions->BKStringGrid10Partidos();
         for (int m = 0; m < Matches; ++m) {
             t.SetCells(MatchColumn::MatchId, m, QString::number(800000 + m));
             t.SetCells(MatchColumn::HomeTeamId, m, HomeTeam(m));
             t.SetCells(MatchColumn::AwayTeamId, m, AwayTeam(m));
+            t.SetCells(MatchColumn::HomeName, m, QStringLiteral("Home %1").arg(m));
+            t.SetCells(MatchColumn::AwayName, m, QStringLiteral("Away %1").arg(m));
             t.SetCells(MatchColumn::MatchStart, m, QStringLiteral("2024-03-16 19:00:00"));
             t.SetCells(MatchColumn::FinishedFlag, m, QStringLiteral("0")); // details read already
         }
+        ShowMatchesWindow();
     }
     ~Program() {
         delete DataModule1;
@@ -101,47 +120,123 @@ struct Program {
         Dialogs::SetSleepHook({});
         Dialogs::SetBoxHook({});
     }
-    // Back to the state before the first poll: no stored event, nothing queued.
-    void Reset() {
-        for (int m = 0; m < Matches; ++m)
-            FOptions->BKStringGridEventos(m).SetRowCount(1), ClearRow(FOptions->BKStringGridEventos(m));
-        FOptions->BKStringGridEventosPanel().SetRowCount(1);
-        ClearRow(FOptions->BKStringGridEventosPanel());
-    }
-    static void ClearRow(TBKStringGrid& t) {
-        for (int c = 0; c < t.ColCount(); ++c)
-            t.SetCells(c, 0, QString());
-    }
-};
+    int Events() const { return events_; }
+    QString LiveFilePath() const { return AppDir + QStringLiteral("data/Xml/live.xml"); }
 
-void BM_PollProcessing(benchmark::State& state) {
-    Program program;
-    for (auto _ : state) {
-        state.PauseTiming();
-        program.Reset();
-        state.ResumeTiming();
+    // Every slot holding the first `stored` events of the file, as a poll stored them; nothing queued.
+    void StoreFirst(int stored) {
+        if (stored > 0 && snapshotEvents_ != stored) {
+            Empty();
+            Poll(); // the file's events, then cut back below
+            snapshotEvents_ = stored;
+        }
+        for (int m = 0; m < Matches; ++m) {
+            TBKStringGrid& t = FOptions->BKStringGridEventos(m);
+            if (stored == 0) {
+                t.SetRowCount(1);
+                ClearRow(t, 0);
+                continue;
+            }
+            t.SetRowCount(stored + 1);
+            ClearRow(t, stored);
+        }
+        TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+        panel.SetRowCount(1);
+        ClearRow(panel, 0);
+    }
+    void Empty() { StoreFirst(0); }
+
+    // What the clock runs after the live file arrived.
+    static void Poll() {
         FPartidos->EventosPartidos();
         FPartidos->Actualizar10Partidos(QString());
+        FPartidos->PrevTab = FPartidos->TabControlPartidos->currentIndex();
+        FPartidos->TabControlPartidosChange();
     }
-    const int stored = FOptions->BKStringGridEventos(0).RowCount() - 1;
-    if (stored < EventsPerMatch)
-        state.SkipWithError("the events were not stored");
-    state.counters["events"] = Matches * EventsPerMatch;
-}
-BENCHMARK(BM_PollProcessing)->Unit(benchmark::kMillisecond);
 
-void BM_ParseLiveFile(benchmark::State& state) {
-    Program program;
-    const QString file = AppDir + QStringLiteral("data/Xml/live.xml");
-    XmlDocument doc;
+    double ParseSeconds() const {
+        const auto start = std::chrono::steady_clock::now();
+        XmlDocument doc;
+        doc.LoadFromFile(LiveFilePath());
+        benchmark::DoNotOptimize(doc.DocumentElement().Child(QStringLiteral("MatchList")).ChildCount());
+        return SecondsSince(start);
+    }
+
+private:
+    static void ClearRow(TBKStringGrid& t, int row) {
+        for (int c = 0; c < t.ColCount(); ++c)
+            t.SetCells(c, row, QString());
+    }
+    TestProgramFolder folder_;
+    int events_;
+    int snapshotEvents_ = -1;
+};
+
+// One program per event count, kept while the benchmarks of that count run.
+Program& ProgramWith(int eventsPerMatch) {
+    static std::unique_ptr<Program> program;
+    if (!program || program->Events() != eventsPerMatch) {
+        program.reset();
+        program = std::make_unique<Program>(eventsPerMatch);
+    }
+    return *program;
+}
+
+// A poll per iteration, each after the tables were brought back to `stored` events per match.
+void RunPolls(benchmark::State& state, int stored) {
+    Program& program = ProgramWith(int(state.range(0)));
+    double pollSeconds = 0, parseSeconds = 0;
     for (auto _ : state) {
-        doc.SetActive(false);
-        doc.LoadFromFile(file);
+        state.PauseTiming();
+        program.StoreFirst(stored);
+        parseSeconds += program.ParseSeconds();
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        Program::Poll();
+        pollSeconds += SecondsSince(start);
+    }
+    const int held = FOptions->BKStringGridEventos(0).RowCount() - 1;
+    if (held < program.Events())
+        state.SkipWithError("the poll did not store the file's events");
+    const double n = double(state.iterations());
+    state.counters["ratio_to_parse"] = pollSeconds / parseSeconds;
+    state.counters["parse_ms"] = parseSeconds / n * 1e3;
+    state.counters["new_events"] = double(Matches * (program.Events() - stored));
+}
+
+void BM_FullPoll(benchmark::State& state) {
+    RunPolls(state, 0);
+}
+
+void BM_SteadyPoll(benchmark::State& state) {
+    RunPolls(state, int(state.range(0)) - NewPerSteadyPoll);
+}
+
+void BM_Parse(benchmark::State& state) {
+    Program& program = ProgramWith(int(state.range(0)));
+    for (auto _ : state) {
+        XmlDocument doc;
+        doc.LoadFromFile(program.LiveFilePath());
         benchmark::DoNotOptimize(doc.DocumentElement().Child(QStringLiteral("MatchList")).ChildCount());
     }
-    doc.SetActive(false);
+    state.counters["file_kb"] = double(QFile(program.LiveFilePath()).size()) / 1024;
 }
-BENCHMARK(BM_ParseLiveFile)->Unit(benchmark::kMillisecond);
+
+// Grouped by event count, so that one program serves the three benchmarks of a count. The polls run for
+// at least 2 s each, so that even the slowest gets a few iterations.
+void Register() {
+    for (int events : {50, 150, 300, 600}) {
+        benchmark::RegisterBenchmark("BM_Parse", BM_Parse)->Arg(events)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_FullPoll", BM_FullPoll)
+            ->Arg(events)
+            ->MinTime(2)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_SteadyPoll", BM_SteadyPoll)
+            ->Arg(events)
+            ->MinTime(2)
+            ->Unit(benchmark::kMillisecond);
+    }
+}
 
 } // namespace
 
@@ -149,6 +244,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Register();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

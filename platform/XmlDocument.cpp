@@ -5,6 +5,65 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+namespace {
+
+// The service's answers nest a few levels deep. The DOM builder takes time that grows much faster
+// than the depth (seconds for an answer of a hundred kilobytes nested 16000 deep), so a text nested
+// deeper than this is refused before it is built.
+constexpr int MaxElementNesting = 256;
+
+// Whether an XML text nests elements deeper than `limit`, read from its markup alone: comments, CDATA
+// sections, processing instructions, declarations and quoted attribute values are passed over.
+// Linear in the text.
+bool NestedDeeperThan(QStringView text, int limit) {
+    const qsizetype n = text.size();
+    int depth = 0;
+    qsizetype i = 0;
+    auto skipPast = [&](QStringView end) {
+        const qsizetype at = text.indexOf(end, i);
+        i = at < 0 ? n : at + end.size();
+    };
+    while (i < n) {
+        i = text.indexOf(u'<', i);
+        if (i < 0)
+            break;
+        const QStringView rest = text.mid(i);
+        if (rest.startsWith(u"<!--")) {
+            skipPast(u"-->");
+        } else if (rest.startsWith(u"<![CDATA[")) {
+            skipPast(u"]]>");
+        } else if (rest.startsWith(u"<?")) {
+            skipPast(u"?>");
+        } else if (rest.startsWith(u"<!")) {
+            skipPast(u">");
+        } else if (rest.startsWith(u"</")) {
+            --depth;
+            skipPast(u">");
+        } else {
+            // A start tag: its end is the first ">" outside a quoted attribute value.
+            qsizetype j = i + 1;
+            QChar quote;
+            for (; j < n; ++j) {
+                const QChar c = text.at(j);
+                if (!quote.isNull()) {
+                    if (c == quote)
+                        quote = QChar();
+                } else if (c == u'"' || c == u'\'') {
+                    quote = c;
+                } else if (c == u'>') {
+                    break;
+                }
+            }
+            if (j < n && text.at(j - 1) != u'/' && ++depth > limit)
+                return true;
+            i = j + 1;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int XmlNode::ChildCount() const {
     int n = 0;
     for (QDomElement c = e_.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
@@ -58,6 +117,8 @@ void XmlDocument::SetActive(bool active) {
     QString text = text_;
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    if (NestedDeeperThan(text, MaxElementNesting))
+        throw EXmlParseError(QString("Elements nested deeper than %1 levels").arg(MaxElementNesting));
     QDomDocument doc;
     QString error;
     int line = 0, column = 0;

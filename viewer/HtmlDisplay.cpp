@@ -7,6 +7,8 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 // Loads a page; PictureUrl is the one picture it may show ("" for none). Words of any length wrap.
@@ -78,13 +80,16 @@ QColor FromBgr(unsigned v) {
 
 QColor RichEditColour(const QString& ColourText) {
     if (ColourText.contains(QLatin1Char('#'))) {
-        // Characters 2-3, 4-5 and 6-7 are RR, GG and BB.
-        bool okR = false, okG = false, okB = false;
-        const int r = ColourText.mid(1, 2).toInt(&okR, 16);
-        const int g = ColourText.mid(3, 2).toInt(&okG, 16);
-        const int b = ColourText.mid(5, 2).toInt(&okB, 16);
-        if (okR && okG && okB && ColourText.mid(1, 6).size() == 6)
-            return QColor(r, g, b);
+        // Characters 2-3, 4-5 and 6-7 are RR, GG and BB: six hexadecimal digits, nothing else (a sign
+        // or a blank that a number parser would take gives no colour at all).
+        const QString digits = ColourText.mid(1, 6);
+        const bool hex =
+            digits.size() == 6 && std::all_of(digits.begin(), digits.end(), [](QChar c) {
+                return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+            });
+        if (hex)
+            return QColor(digits.mid(0, 2).toInt(nullptr, 16), digits.mid(2, 2).toInt(nullptr, 16),
+                          digits.mid(4, 2).toInt(nullptr, 16));
         return RichEditFallbackColour;
     }
     for (const NamedColour& named : LibraryColours)

@@ -60,6 +60,26 @@ TEST(XmlDocument, ChildrenAreElementsOnlyAndAbsentElementsReadEmpty) {
     EXPECT_TRUE(doc.DocumentElement().IsNull());
 }
 
+// An answer nested thousands of levels deep would hold the window for seconds in the DOM builder:
+// it is refused like broken XML. Markup inside comments, CDATA and attribute values does not count.
+TEST(XmlDocument, TextNestedTooDeepFailsToActivate) {
+    const auto nested = [](int depth, const QString& inner = QString()) {
+        return "<HattrickData>" + QString("<a>").repeated(depth - 1) + inner +
+               QString("</a>").repeated(depth - 1) + "</HattrickData>";
+    };
+    XmlDocument doc;
+    doc.SetXML(nested(16000));
+    EXPECT_THROW(doc.SetActive(true), EXmlParseError);
+    EXPECT_FALSE(doc.Active());
+
+    const QString markupAsText = "<!-- " + QString("<b>").repeated(300) + " -->" + "<![CDATA[" +
+                                 QString("<c>").repeated(300) + "]]><d t=\"" + QString("&lt;e>").repeated(3) +
+                                 "\" u='>'/>" + QString("<f/>").repeated(300);
+    doc.SetXML(nested(256, markupAsText));
+    doc.SetActive(true);
+    EXPECT_EQ(doc.DocumentElement().Child(0).NodeName(), "a");
+}
+
 TEST(XmlDocument, InvalidTextFailsToActivate) {
     XmlDocument doc;
     doc.SetXML("<HattrickData><a></HattrickData>");

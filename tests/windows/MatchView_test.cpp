@@ -420,7 +420,10 @@ TEST(HtmlDisplay, RichEditRuns) {
     EXPECT_EQ(runs[0].Colour, QColor(255, 0, 0));
     EXPECT_EQ(runs[2].Colour, QColor(128, 0, 0));
     EXPECT_EQ(runs[3].Colour, QColor(255, 128, 64)); // not a library colour name: orange
-    EXPECT_EQ(RichEditColour("#zz0000"), QColor(255, 128, 64));
+    // Only six hexadecimal digits make a colour; a sign or blank a number parser would take does not.
+    for (const char* text : {"#zz0000", "#-10000", "#+f+f+f", "# f0000", "#12345"})
+        EXPECT_EQ(RichEditColour(text), QColor(255, 128, 64)) << text;
+    EXPECT_EQ(RichEditColour("#0a0B0c"), QColor(10, 11, 12));
 
     // Without runs the text comes whole, in black, breaks as paragraphs.
     runs = RichEditRuns("plain <b>text</b><br />two");

@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""Applies deliberate one-line faults to the program, one at a time, and reports which fault no test
+catches. Each fault in the list file is one line:
+
+    path | text to find | text to put in its place | what the fault is
+
+The text must occur exactly once in the file. The program is rebuilt in its own build folder and the
+whole test suite runs; a fault is caught when the build or a test fails. The file is restored after
+every fault, also when the script is interrupted.
+
+Usage: fault-check.py [--list scripts/faults.txt] [--build build-faults] [--only N,M] [--out FILE]
+"""
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def read_faults(path):
+    faults = []
+    with open(path, encoding="utf-8") as f:
+        for number, raw in enumerate(f, 1):
+            line = raw.rstrip("\n")
+            if not line.strip() or line.lstrip().startswith("#"):
+                continue
+            parts = [p.strip() for p in line.split(" | ")]
+            if len(parts) != 4:
+                sys.exit(f"{path}:{number}: expected 'path | find | replace | what'")
+            faults.append(parts)
+    return faults
+
+
+def run(cmd, env=None, timeout=None):
+    try:
+        return subprocess.run(cmd, cwd=ROOT, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              timeout=timeout).returncode
+    except subprocess.TimeoutExpired:
+        return 124
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--list", default=os.path.join(ROOT, "scripts", "faults.txt"))
+    ap.add_argument("--build", default="build-faults")
+    ap.add_argument("--only", default="")
+    ap.add_argument("--out", default="")
+    args = ap.parse_args()
+
+    faults = read_faults(args.list)
+    only = {int(n) for n in args.only.split(",") if n}
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="velkaro-faults-"))
+    os.chmod(env["XDG_RUNTIME_DIR"], 0o700)
+    jobs = str(os.cpu_count() or 2)
+
+    if run(["cmake", "-S", ".", "-B", args.build, "-G", "Ninja", "-DVELKARO_BENCH=OFF"]) != 0:
+        sys.exit("configure failed")
+    if run(["cmake", "--build", args.build, "-j", jobs]) != 0:
+        sys.exit("the unchanged program does not build")
+    if run(["ctest", "--test-dir", args.build, "-j", jobs], env=env) != 0:
+        sys.exit("the unchanged program fails its tests")
+
+    results = []
+    for index, (path, find, replace, what) in enumerate(faults, 1):
+        if only and index not in only:
+            continue
+        full = os.path.join(ROOT, path)
+        with open(full, encoding="utf-8") as f:
+            original = f.read()
+        if original.count(find) != 1:
+            results.append((index, "stale", path, what))
+            print(f"{index:3} stale    {path}: {what} (text found {original.count(find)} times)", flush=True)
+            continue
+        try:
+            with open(full, "w", encoding="utf-8") as f:
+                f.write(original.replace(find, replace))
+            if run(["cmake", "--build", args.build, "-j", jobs]) != 0:
+                verdict = "caught"  # the build itself refuses it
+            else:
+                failed = run(["ctest", "--test-dir", args.build, "-j", jobs, "--stop-on-failure"], env=env,
+                             timeout=900)
+                verdict = "caught" if failed else "MISSED"
+        finally:
+            with open(full, "w", encoding="utf-8") as f:
+                f.write(original)
+        results.append((index, verdict, path, what))
+        print(f"{index:3} {verdict:8} {path}: {what}", flush=True)
+
+    run(["cmake", "--build", args.build, "-j", jobs])  # leave the build folder matching the sources
+    missed = [r for r in results if r[1] == "MISSED"]
+    summary = f"{len(results)} faults: {len(results) - len(missed)} caught or stale, {len(missed)} missed"
+    print(summary)
+    if args.out:
+        with open(args.out, "w", encoding="utf-8") as f:
+            for index, verdict, path, what in results:
+                f.write(f"{index}\t{verdict}\t{path}\t{what}\n")
+            f.write(summary + "\n")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,147 @@
+// velkaro-save-loop MODE FOLDER FIRST-VERSION: saves the program's files of one kind over and over
+// until it is killed, for the kill test (KillLoop_test). Before each save it writes "saving N" to
+// stdout (once what it saves is ready, so that a kill right after lands in the save itself), after it
+// "saved N"; every file it writes says which save it came from, so a test can tell a
+// whole file of some save from a torn one.
+//
+// MODE table     data/Favourites.dat (plain, 3 columns) and data/ProxyConfig.dat (scrambled, 1 column),
+//                each cell "N:row:col:" + filler, a row count that changes with N
+// MODE settings  Velkaro.ini: three sections, every value "N:key:" + filler, written by UpdateFile
+// MODE download  data/Xml/live.xml through BajarFicheroXML and a kit picture through DownloadBinaryFile,
+//                from a server on 127.0.0.1 inside this process (answers that say how long they are)
+#include "core/BKStringGrid.h"
+#include "core/UConectar.h"
+#include "core/UDataModule1.h"
+#include "platform/IniFile.h"
+
+#include <QDir>
+#include <QString>
+#include <atomic>
+#include <cstdio>
+#include <httplib.h>
+#include <thread>
+
+namespace {
+
+QString filler(int version) {
+    return QString(20 + version % 40, QChar(u'a' + version % 26));
+}
+
+void announce(const char* what, int version) {
+    std::printf("%s %d\n", what, version);
+    std::fflush(stdout);
+}
+
+int RowsOf(int version) {
+    return 400 + (version * 37) % 900;
+}
+
+void saveTables(const QString& dir, int version) {
+    TBKStringGrid plain;
+    plain.Encryption = false;
+    plain.Filename = dir + "data/Favourites.dat";
+    plain.SetColCount(3);
+    plain.SetRowCount(RowsOf(version));
+    TBKStringGrid scrambled;
+    scrambled.Filename = dir + "data/ProxyConfig.dat";
+    scrambled.SetColCount(1);
+    scrambled.SetRowCount(RowsOf(version) / 2);
+    for (TBKStringGrid* grid : {&plain, &scrambled})
+        for (int r = 0; r < grid->RowCount(); ++r)
+            for (int c = 0; c < grid->ColCount(); ++c)
+                grid->SetCells(c, r,
+                               QStringLiteral("%1:%2:%3:").arg(version).arg(r).arg(c) + filler(version));
+    announce("saving", version); // the tables are ready: what follows is the save alone
+    plain.SaveToFile();
+    scrambled.SaveToFile();
+}
+
+void saveSettings(const QString& dir, int version) {
+    IniFile ini(dir + "Velkaro.ini");
+    for (const char* section : {"Opciones", "Version", "Servidor"})
+        for (int k = 0; k < 300; ++k)
+            ini.WriteString(section, QStringLiteral("Key%1").arg(k),
+                            QStringLiteral("%1:%2:").arg(version).arg(k) + filler(version));
+    announce("saving", version);
+    ini.UpdateFile();
+}
+
+// A live answer of `events` events; its EventCount says how many a whole file holds.
+std::string liveAnswer(int serial) {
+    const int events = 200 + (serial * 53) % 800;
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<HattrickData><FileName>live.xml</FileName>"
+        "<EventCount>" +
+        std::to_string(events) + "</EventCount><MatchList><Match><EventList>";
+    for (int i = 0; i < events; ++i)
+        xml += "<Event Index=\"" + std::to_string(i) + "\"><Minute>" + std::to_string(i % 90) +
+               "</Minute><EventText>Event " + std::to_string(i) + " of answer " + std::to_string(serial) +
+               "</EventText></Event>";
+    return xml + "</EventList></Match></MatchList></HattrickData>";
+}
+
+// A picture whose first line gives the length of the whole file.
+std::string picture(int serial) {
+    const std::size_t size = 20000 + std::size_t(serial * 7919) % 60000;
+    std::string body = "LENGTH " + std::to_string(size) + "\n";
+    body.resize(size, char('A' + serial % 26));
+    return body;
+}
+
+int downloadLoop(const QString& dir, int first) {
+    httplib::Server server;
+    std::atomic<int> serial{first};
+    server.Get("/common/chpp/chppxml.axd", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(liveAnswer(serial++), "text/xml");
+    });
+    server.Get("/DesignedMatchKits/kit.Shirt.gif", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(picture(serial++), "image/gif");
+    });
+    const int port = server.bind_to_any_port("127.0.0.1");
+    std::thread thread([&] { server.listen_after_bind(); });
+    while (!server.is_running())
+        std::this_thread::yield();
+    DataModule1 = new TDataModule1();
+    RecommendedURL = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    QDir().mkpath(dir + "data/Xml");
+    for (int v = first;; ++v) {
+        announce("saving", v);
+        QString result;
+        BajarFicheroXML(ChppPath + "live&version=1.4&actionType=viewNew", dir + "data/Xml/live.xml", result);
+        if (result != "OK") {
+            std::fprintf(stderr, "download failed: %s\n", qPrintable(result));
+            server.stop();
+            thread.join();
+            return 1;
+        }
+        DownloadBinaryFile(RecommendedURL + "/DesignedMatchKits/kit.Shirt.gif",
+                           dir + "data/Xml/kit.Shirt.gif");
+        announce("saved", v);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: velkaro-save-loop table|settings|download FOLDER FIRST-VERSION\n");
+        return 2;
+    }
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    QString dir = QString::fromLocal8Bit(argv[2]);
+    if (!dir.endsWith('/'))
+        dir += '/';
+    const int first = std::atoi(argv[3]);
+    QDir().mkpath(dir + "data");
+    if (mode == "download")
+        return downloadLoop(dir, first);
+    if (mode != "table" && mode != "settings")
+        return 2;
+    for (int v = first;; ++v) {
+        if (mode == "table")
+            saveTables(dir, v);
+        else
+            saveSettings(dir, v);
+        announce("saved", v);
+    }
+}

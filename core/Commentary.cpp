@@ -159,6 +159,7 @@ QString ColourPlayerLinksOf(const QString& Html, const QString& HomeLineupText, 
     if (p < 0)
         return Html; // no link of this form: the text is kept, not copied
     QString done;
+    done.reserve(Html.size() + 64);
     qsizetype pos = 0; // the part of Html not yet handled starts here
     while (p >= 0) {
         const qsizetype opening = qMax(pos, p - LinkOpeningLength);

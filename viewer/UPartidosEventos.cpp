@@ -45,6 +45,38 @@ bool HasPlayerLink(const QString& text) {
     return false;
 }
 
+// The texts of a live event's elements (each the first child element of its name; "" when absent),
+// read in one walk over its children instead of one walk per name.
+struct LiveEventTexts {
+    QString Minute, SubjectPlayerID, SubjectTeamID, ObjectPlayerID, EventKey, EventText;
+};
+
+LiveEventTexts ReadLiveEvent(const XmlNode& event) {
+    static const struct {
+        QLatin1String name;
+        QString LiveEventTexts::*text;
+    } fields[] = {
+        {QLatin1String("Minute"), &LiveEventTexts::Minute},
+        {QLatin1String("SubjectPlayerID"), &LiveEventTexts::SubjectPlayerID},
+        {QLatin1String("SubjectTeamID"), &LiveEventTexts::SubjectTeamID},
+        {QLatin1String("ObjectPlayerID"), &LiveEventTexts::ObjectPlayerID},
+        {QLatin1String("EventKey"), &LiveEventTexts::EventKey},
+        {QLatin1String("EventText"), &LiveEventTexts::EventText},
+    };
+    LiveEventTexts read;
+    bool seen[std::size(fields)] = {};
+    for (const XmlNode& child : event.Children()) {
+        const QString name = child.NodeName();
+        for (std::size_t i = 0; i < std::size(fields); ++i)
+            if (!seen[i] && name == fields[i].name) {
+                seen[i] = true;
+                read.*(fields[i].text) = child.Text();
+                break;
+            }
+    }
+    return read;
+}
+
 // The list number of a live event: a text that is not a number counts as 0; none without the
 // attribute.
 std::optional<int> EventIndex(const XmlNode& event) {
@@ -58,15 +90,15 @@ std::optional<int> EventIndex(const XmlNode& event) {
 // The text between the first ">" and the first "<" of the HTML from four characters before the
 // subject player's ID.
 QString SubjectPlayerName(const QString& html, const QString& playerId) {
-    const int p = playerId.isEmpty() ? 0 : html.indexOf(playerId) + 1; // 1-based, 0 when absent
-    QString s = html;
+    const qsizetype p = playerId.isEmpty() ? 0 : html.indexOf(playerId) + 1; // 1-based, 0 when absent
+    QStringView s(html);
     if (p - 5 > 0)
-        s.remove(0, p - 5);
-    const int gt = s.indexOf(QLatin1Char('>'));
-    const int lt = s.indexOf(QLatin1Char('<'));
+        s = s.mid(p - 5);
+    const qsizetype gt = s.indexOf(u'>');
+    const qsizetype lt = s.indexOf(u'<');
     if (lt <= gt)
         return QString();
-    return s.mid(gt + 1, lt - gt - 1);
+    return s.mid(gt + 1, lt - gt - 1).toString();
 }
 
 // The players file of a team says the player already had two yellow cards.
@@ -151,13 +183,14 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
     const int row = table.RowCount() - 1;
     const QString number = QString::number(stored.Position);
     const QString highest = stored.HighestIndex ? QString::number(*stored.HighestIndex) : QString();
-    const QString key = event.ChildText(QStringLiteral("EventKey"));
-    const QString text = event.ChildText(QStringLiteral("EventText"));
+    const LiveEventTexts read = ReadLiveEvent(event);
+    const QString& key = read.EventKey;
+    const QString& text = read.EventText;
     table.SetCells(EventColumn::EventNumber, row, number);
-    table.SetCells(EventColumn::EventMinute, row, NumberText(event.ChildText(QStringLiteral("Minute"))));
-    table.SetCells(EventColumn::SubjectPlayerId, row, event.ChildText(QStringLiteral("SubjectPlayerID")));
-    table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));
-    table.SetCells(EventColumn::ObjectPlayerId, row, event.ChildText(QStringLiteral("ObjectPlayerID")));
+    table.SetCells(EventColumn::EventMinute, row, NumberText(read.Minute));
+    table.SetCells(EventColumn::SubjectPlayerId, row, read.SubjectPlayerID);
+    table.SetCells(EventColumn::SubjectTeamId, row, read.SubjectTeamID);
+    table.SetCells(EventColumn::ObjectPlayerId, row, read.ObjectPlayerID);
     table.SetCells(EventColumn::EventTypeKey, row, key);
 
     QString html = text;

@@ -143,6 +143,12 @@ public:
     void BorrarTodosPartidos();
     // Adds every filled slot to the service's live list and fills it.
     void PartidosIniciales();
+    // True after a live answer that was not read (a failed registration or poll). The service may have
+    // counted its events as sent, or not have listed the match, so viewNew would never bring them: the
+    // next poll first adds the followed matches again (ReanadirPartidosVivos), whose answers give every
+    // event so far; the slots store only the events they lack.
+    bool VivoIncompleto = false;
+    void ReanadirPartidosVivos();
     void ButtonAnadirPartidoClick();
     void AnadirPartido(const QString& MatchId, int Slot, bool Youth);
     void AnadirPartidoVivo(const QString& MatchId, int Slot, bool Youth);

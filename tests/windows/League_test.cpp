@@ -39,12 +39,7 @@ TestProgram::Options Service() {
 
 void Connect(int load) {
     FOptions->EditTeamID->setText(QStringLiteral("250101"));
-    FPartidos->EditUsuario->setText(QStringLiteral("demo"));
-    FPartidos->EditPassword->setText(QStringLiteral("velkaro"));
-    FPartidos->RadioGroupTipoPartidos->SetItemIndex(0);
-    FPartidos->RadioGroupCargaInicial->SetItemIndex(load);
-    FPartidos->BitBtnConectarClick();
-    FPartidos->TimerConexion->stop();
+    ConnectDemo(load);
 }
 
 QString Cell(int col, int slot) {

@@ -2,6 +2,7 @@
 
 #include "core/DataStore.h"
 #include "core/UConectar.h"
+#include "platform/widgets/RadioGroup.h"
 #include "shell/ModalDialog.h"
 #include "shell/ProgramWindows.h"
 #include "shell/UOptions.h"
@@ -14,9 +15,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 void CreateProgramWindows(const QString& ExecutablePath) {
@@ -71,6 +74,15 @@ void Choose(QComboBox* combo, const QString& text) {
     ASSERT_GE(index, 0) << text.toStdString();
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+void ConnectDemo(int initialLoad) {
+    FPartidos->EditUsuario->setText(QStringLiteral("demo"));
+    FPartidos->EditPassword->setText(QStringLiteral("velkaro"));
+    FPartidos->RadioGroupTipoPartidos->SetItemIndex(0);
+    FPartidos->RadioGroupCargaInicial->SetItemIndex(initialLoad);
+    FPartidos->BitBtnConectarClick();
+    FPartidos->TimerConexion->stop();
 }
 
 void ShowSlot(int slot) {

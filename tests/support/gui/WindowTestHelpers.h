@@ -28,6 +28,10 @@ QStringList Entries(const QListWidget* list);
 // The user's choice in a combo box: selects the entry and runs the combo's OnChange.
 void Choose(QComboBox* combo, const QString& text);
 
+// The demo user types the security code (a refused login empties it) and connects live with the initial load
+// (item of RadioGroupCargaInicial); the polling clock is stopped again afterwards.
+void ConnectDemo(int initialLoad);
+
 // Selects the matches window's slot tab without running its handler.
 void ShowSlot(int slot);
 // Selects the slot and rebuilds the view as a change of tab does.

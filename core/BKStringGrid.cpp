@@ -40,15 +40,16 @@ int compareStr(const QString& a, const QString& b) {
     }
     return int(a.size() - b.size());
 }
-} // namespace
 
-quint64 TBKStringGrid::NextVersion() {
+// Tables may be made on any thread; a table's own changes are counted without atomic operations.
+quint64 NextTableId() {
     static std::atomic<quint64> last{0};
     return ++last;
 }
+} // namespace
 
 TBKStringGrid::TBKStringGrid(const QString& encryptionKey)
-    : EncryptionKey(encryptionKey), scrambler_(std::make_unique<TVeskEncryption>()), version_(NextVersion()) {
+    : EncryptionKey(encryptionKey), scrambler_(std::make_unique<TVeskEncryption>()), tableId_(NextTableId()) {
     cells_.resize(rowCount_);
     for (auto& row : cells_)
         row.resize(colCount_);
@@ -133,7 +134,7 @@ void TBKStringGrid::SetColWidth(int ACol, int width) {
 }
 
 void TBKStringGrid::Changed() {
-    version_ = NextVersion();
+    ++changes_;
     if (OnChanged)
         OnChanged();
 }

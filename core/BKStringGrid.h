@@ -98,7 +98,12 @@ public:
     // A stamp that changes with every change of cells or shape and that no other table, nor this one
     // in another state, ever carried: what a reader keeps derived from a table is current while the
     // stamp it was made from still is.
-    quint64 Version() const { return version_; }
+    struct Stamp {
+        quint64 Table = 0;   // this table among all tables made in the process
+        quint64 Changes = 0; // changes of this table so far
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp Version() const { return {tableId_, changes_}; }
 
     // --- operations ---
     virtual void SortByColumn(int ACol, bool Ascending);
@@ -125,7 +130,6 @@ private:
     bool RowIsBlank(int row) const;
     int Compare(const QString& a, const QString& b) const;
     void Changed();
-    static quint64 NextVersion();
 
     int colCount_ = 5;
     int rowCount_ = 5;
@@ -139,7 +143,8 @@ private:
 
     int sortCol_ = 0;
     std::unique_ptr<TVeskEncryption> scrambler_;
-    quint64 version_;
+    quint64 tableId_;
+    quint64 changes_ = 0;
     bool editTracking_ = true;
     QString editStartText_;
 };

@@ -120,7 +120,7 @@ QVector<NewLiveEvent> NewLiveEvents(const TBKStringGrid& table, const QVector<Li
 QString EventoClase(const TBKStringGrid& eventsData, const QString& EventType) {
     // Every stored event, list row and panel row asks for a class: the class strings of the table
     // are built once, keyed by the first row of each code, and built again when the table changes.
-    thread_local quint64 indexedVersion = 0;
+    thread_local TBKStringGrid::Stamp indexedVersion;
     thread_local QHash<QString, QString> classes;
     if (indexedVersion != eventsData.Version()) {
         classes.clear();

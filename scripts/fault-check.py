@@ -5,10 +5,15 @@ catches. Each fault in the list file is one line:
     path | text to find | text to put in its place | what the fault is
 
 The text must occur exactly once in the file. The program is rebuilt in its own build folder and the
-whole test suite runs; a fault is caught when the build or a test fails. The file is restored after
-every fault, also when the script is interrupted.
+whole test suite runs; a fault is caught when a test fails. A fault the build refuses is reported as
+"nobuild" (it proves nothing about the tests: mend its line), one whose text is not found once as
+"stale". The file is restored after every fault, also when the script is interrupted.
+
+The results file (--out) is written after every fault, one line per fault and a summary. With --only,
+the lines of the faults run again replace theirs in an existing results file; the others stay.
 
 Usage: fault-check.py [--list scripts/faults.txt] [--build build-faults] [--only N,M] [--out FILE]
+                      [--jobs 3]
 """
 import argparse
 import os
@@ -33,6 +38,39 @@ def read_faults(path):
     return faults
 
 
+def read_results(path):
+    """The fault lines of an earlier results file, by fault number (the summary line is left out)."""
+    results = {}
+    if not os.path.exists(path):
+        return results
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) == 4 and parts[0].isdigit():
+                results[int(parts[0])] = (int(parts[0]), parts[1], parts[2], parts[3])
+    return results
+
+
+def summary_line(results):
+    def count(verdict):
+        return sum(1 for r in results if r[1] == verdict)
+    return (f"{len(results)} faults: {count('caught')} caught, {count('MISSED')} missed, "
+            f"{count('stale')} stale, {count('nobuild')} not built")
+
+
+def write_results(path, earlier, results):
+    """Writes the results merged over the earlier ones, in fault order; returns the summary."""
+    merged = dict(earlier)
+    merged.update({r[0]: r for r in results})
+    ordered = [merged[k] for k in sorted(merged)]
+    summary = summary_line(ordered)
+    with open(path, "w", encoding="utf-8") as f:
+        for index, verdict, fault_path, what in ordered:
+            f.write(f"{index}\t{verdict}\t{fault_path}\t{what}\n")
+        f.write(summary + "\n")
+    return summary
+
+
 def run(cmd, env=None, timeout=None):
     try:
         return subprocess.run(cmd, cwd=ROOT, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -47,6 +85,7 @@ def main():
     ap.add_argument("--build", default="build-faults")
     ap.add_argument("--only", default="")
     ap.add_argument("--out", default="")
+    ap.add_argument("--jobs", type=int, default=3, help="build and test jobs (the cores are shared)")
     args = ap.parse_args()
 
     faults = read_faults(args.list)
@@ -54,7 +93,8 @@ def main():
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="velkaro-faults-"))
     os.chmod(env["XDG_RUNTIME_DIR"], 0o700)
-    jobs = str(os.cpu_count() or 2)
+    jobs = str(max(1, args.jobs))
+    earlier = read_results(args.out) if args.out and only else {}
 
     if run(["cmake", "-S", ".", "-B", args.build, "-G", "Ninja", "-DVELKARO_BENCH=OFF"]) != 0:
         sys.exit("configure failed")
@@ -73,12 +113,14 @@ def main():
         if original.count(find) != 1:
             results.append((index, "stale", path, what))
             print(f"{index:3} stale    {path}: {what} (text found {original.count(find)} times)", flush=True)
+            if args.out:
+                write_results(args.out, earlier, results)
             continue
         try:
             with open(full, "w", encoding="utf-8") as f:
                 f.write(original.replace(find, replace))
             if run(["cmake", "--build", args.build, "-j", jobs]) != 0:
-                verdict = "caught"  # the build itself refuses it
+                verdict = "nobuild"  # the build itself refuses it: no test was asked
             else:
                 failed = run(["ctest", "--test-dir", args.build, "-j", jobs, "--stop-on-failure"], env=env,
                              timeout=900)
@@ -88,16 +130,13 @@ def main():
                 f.write(original)
         results.append((index, verdict, path, what))
         print(f"{index:3} {verdict:8} {path}: {what}", flush=True)
+        if args.out:
+            write_results(args.out, earlier, results)
 
     run(["cmake", "--build", args.build, "-j", jobs])  # leave the build folder matching the sources
-    missed = [r for r in results if r[1] == "MISSED"]
-    summary = f"{len(results)} faults: {len(results) - len(missed)} caught or stale, {len(missed)} missed"
-    print(summary)
+    print(summary_line(results))
     if args.out:
-        with open(args.out, "w", encoding="utf-8") as f:
-            for index, verdict, path, what in results:
-                f.write(f"{index}\t{verdict}\t{path}\t{what}\n")
-            f.write(summary + "\n")
+        print("results file:", write_results(args.out, earlier, results))
 
 
 if __name__ == "__main__":

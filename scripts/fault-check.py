@@ -9,8 +9,10 @@ whole test suite runs; a fault is caught when a test fails. A fault the build re
 "nobuild" (it proves nothing about the tests: mend its line), one whose text is not found once as
 "stale". The file is restored after every fault, also when the script is interrupted.
 
-The results file (--out) is written after every fault, one line per fault and a summary. With --only,
-the lines of the faults run again replace theirs in an existing results file; the others stay.
+The results file (--out) is written after every fault: one tab-separated line per fault (number,
+verdict, path, what, and for a caught fault the first test that failed; the run stops there, so other
+tests may catch it too), then a summary. With --only, the lines of the faults run again replace theirs
+in an existing results file; the others stay.
 
 Usage: fault-check.py [--list scripts/faults.txt] [--build build-faults] [--only N,M] [--out FILE]
                       [--jobs 3]
@@ -46,8 +48,9 @@ def read_results(path):
     with open(path, encoding="utf-8") as f:
         for line in f:
             parts = line.rstrip("\n").split("\t")
-            if len(parts) == 4 and parts[0].isdigit():
-                results[int(parts[0])] = (int(parts[0]), parts[1], parts[2], parts[3])
+            if len(parts) in (4, 5) and parts[0].isdigit():
+                results[int(parts[0])] = (int(parts[0]), parts[1], parts[2], parts[3],
+                                          parts[4] if len(parts) == 5 else "")
     return results
 
 
@@ -65,10 +68,19 @@ def write_results(path, earlier, results):
     ordered = [merged[k] for k in sorted(merged)]
     summary = summary_line(ordered)
     with open(path, "w", encoding="utf-8") as f:
-        for index, verdict, fault_path, what in ordered:
-            f.write(f"{index}\t{verdict}\t{fault_path}\t{what}\n")
+        for index, verdict, fault_path, what, caught_by in ordered:
+            f.write(f"{index}\t{verdict}\t{fault_path}\t{what}\t{caught_by}\n")
         f.write(summary + "\n")
     return summary
+
+
+def failed_tests(build):
+    """The tests the last ctest run reported as failed ("number:name" lines), or "" when it left none."""
+    log = os.path.join(ROOT, build, "Testing", "Temporary", "LastTestsFailed.log")
+    if not os.path.exists(log):
+        return ""
+    with open(log, encoding="utf-8") as f:
+        return ", ".join(line.strip().split(":", 1)[-1] for line in f if line.strip())
 
 
 def run(cmd, env=None, timeout=None):
@@ -111,25 +123,34 @@ def main():
         with open(full, encoding="utf-8") as f:
             original = f.read()
         if original.count(find) != 1:
-            results.append((index, "stale", path, what))
+            results.append((index, "stale", path, what, ""))
             print(f"{index:3} stale    {path}: {what} (text found {original.count(find)} times)", flush=True)
             if args.out:
                 write_results(args.out, earlier, results)
             continue
+        caught_by = ""
         try:
             with open(full, "w", encoding="utf-8") as f:
                 f.write(original.replace(find, replace))
             if run(["cmake", "--build", args.build, "-j", jobs]) != 0:
                 verdict = "nobuild"  # the build itself refuses it: no test was asked
             else:
+                log = os.path.join(ROOT, args.build, "Testing", "Temporary", "LastTestsFailed.log")
+                if os.path.exists(log):
+                    os.remove(log)  # a stale list would name the tests of an earlier fault
                 failed = run(["ctest", "--test-dir", args.build, "-j", jobs, "--stop-on-failure"], env=env,
                              timeout=900)
                 verdict = "caught" if failed else "MISSED"
+                # The first test that failed (others may catch the fault too: the run stops there).
+                if failed == 124:
+                    caught_by = "the suite ran out of time"
+                elif failed:
+                    caught_by = failed_tests(args.build) or "ctest failed without naming a test"
         finally:
             with open(full, "w", encoding="utf-8") as f:
                 f.write(original)
-        results.append((index, verdict, path, what))
-        print(f"{index:3} {verdict:8} {path}: {what}", flush=True)
+        results.append((index, verdict, path, what, caught_by))
+        print(f"{index:3} {verdict:8} {path}: {what}" + (f" [{caught_by}]" if caught_by else ""), flush=True)
         if args.out:
             write_results(args.out, earlier, results)
 

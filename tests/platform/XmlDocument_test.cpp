@@ -41,6 +41,20 @@ TEST(XmlDocument, ChildrenAreElementsOnlyAndAbsentElementsReadEmpty) {
     EXPECT_EQ(root.ChildText("Team/Nothing/Deeper"), "");
     EXPECT_EQ(root.Child(7).Child("X").Attribute("Index"), "");
 
+    // Walking the children meets the same elements as Child(index), in document order.
+    int walked = 0;
+    for (const XmlNode& child : root.Children()) {
+        EXPECT_TRUE(child == root.Child(walked)) << walked;
+        ++walked;
+    }
+    EXPECT_EQ(walked, root.ChildCount());
+    EXPECT_EQ(root.Child(1).NextSibling().NodeName(), "Team");
+    EXPECT_TRUE(root.Child(2).NextSibling().IsNull());
+    EXPECT_TRUE(root.Child(2).Children().empty());          // <Team/>
+    EXPECT_TRUE(root.Child("FileName").Children().empty()); // text only
+    EXPECT_TRUE(root.Child("Nothing").Children().empty());  // absent
+    EXPECT_FALSE(root.Child(0) == root.Child(1));
+
     doc.SetActive(false);
     EXPECT_FALSE(doc.Active());
     EXPECT_TRUE(doc.DocumentElement().IsNull());

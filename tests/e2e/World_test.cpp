@@ -1,9 +1,8 @@
-// The substitute service's world, driven directly (no HTTP): users, the documents of every file kind
-// with their elements where the program's readers look for them, the live list and the clock.
+// The substitute service's world, driven directly (no HTTP): users, the live list and the clock, as the
+// game answers live requests.
 #include "scenario/World.h"
 
 #include <QDomDocument>
-#include <QSet>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -74,83 +73,14 @@ protected:
     }
 };
 
-// Users by name and code; the answers of another user's or an unknown team; kit pictures. (What the
-// program reads of the team, world and bookmark answers, the window tests read through the service.)
-TEST_F(WorldTest, UsersAndTeams) {
+// Users by name and code, each with a live list of its own. (The team, world, bookmark and league
+// answers are read through the service by ClientService_test and the window tests.)
+TEST_F(WorldTest, LiveListAddViewAndDeletePerUser) {
     EXPECT_NE(demo, scout);
     EXPECT_EQ(world.Login("DEMO", "velkaro"), demo);
     EXPECT_FALSE(world.Login("demo", "wrong").has_value());
     EXPECT_FALSE(world.Login("", "").has_value());
     EXPECT_FALSE(At(Root(world.Answer(999, "team", {}, start).body), "ErrorCode").isEmpty());
-    const QDomElement own = Get(demo, "team", {}, start);
-    EXPECT_EQ(QStringList({At(own, "Team/TeamID"), At(own, "Team/YouthTeamID"), At(own, "User/UserID")}),
-              QStringList({"250101", "2701001", QString::number(demo)}));
-    EXPECT_EQ(At(own, "FetchedDate"), start.toString("yyyy-MM-dd HH:mm:ss"));
-    EXPECT_EQ(At(Get(scout, "team", {}, start), "Team/YouthTeamID"), "0"); // the second user has none
-    EXPECT_EQ(At(Get(demo, "team", {{"teamID", "3035"}}, start), "Team/TeamName"), "España");
-    EXPECT_FALSE(At(Get(demo, "team", {{"teamID", "12ab"}}, start), "ErrorCode").isEmpty());
-
-    // Designed kits have pictures; nothing outside the kit folder is served.
-    const QByteArray gif = world.KitPicture("25/250101/X.250101.12.Shirt.gif");
-    EXPECT_TRUE(gif.startsWith("GIF89a"));
-    EXPECT_EQ(gif, world.KitPicture("/25/250101/X.250101.12.Shirt.gif"));
-    for (const char* none : {"25/250101/X.250101.13.Shirt.gif", "26/250101/X.250101.12.Shirt.gif",
-                             "25/250102/B.250102.30405.Shirt.gif", "../../etc/passwd"})
-        EXPECT_TRUE(world.KitPicture(none).isEmpty()) << none;
-}
-
-TEST_F(WorldTest, LeagueFilesPutTeamsAndMatchesAtTheReadersPositions) {
-    const QDomElement detailsRoot = Get(demo, "leaguedetails", {}, start);
-    const QList<QDomElement> details = Children(detailsRoot);
-    EXPECT_EQ(details.value(4).tagName(), "ActionType");
-    EXPECT_NE(details.value(10).tagName(), "Team");
-    QSet<QString> ids;
-    for (int i = 11; i <= 18; ++i) {
-        const QDomElement t = details.value(i);
-        ASSERT_EQ(t.tagName(), "Team") << i;
-        ids.insert(At(t, "TeamID"));
-        EXPECT_EQ(At(t, "Position"), QString::number(i - 10));
-        EXPECT_EQ(At(t, "Matches"), "5"); // rounds 1..5 played before the round
-        for (const char* e : {"TeamName", "GoalsFor", "GoalsAgainst", "Points"})
-            EXPECT_FALSE(At(t, e).isEmpty());
-    }
-    EXPECT_TRUE(ids.contains("250101"));
-    EXPECT_EQ(At(detailsRoot, "LeagueName"), "England");
-    EXPECT_FALSE(At(detailsRoot, "MaxLevel").isEmpty());
-
-    const QList<QDomElement> fixtures = Children(Get(demo, "leaguefixtures", {}, start));
-    EXPECT_NE(fixtures.value(7).tagName(), "Match");
-    ASSERT_EQ(fixtures.size(), 8 + 56);
-    int unplayed = 0;
-    for (int i = 8; i <= 63; ++i) {
-        ASSERT_EQ(fixtures[i].tagName(), "Match");
-        EXPECT_EQ(At(fixtures[i], "MatchRound"), QString::number((i - 8) / 4 + 1));
-        EXPECT_FALSE(At(fixtures[i], "HomeTeam/HomeTeamName").isEmpty() ||
-                     At(fixtures[i], "AwayTeam/AwayTeamName").isEmpty());
-        unplayed += At(fixtures[i], "HomeGoals").isEmpty();
-    }
-    EXPECT_EQ(unplayed, 9 * 4);
-
-    // The second user's files have the older layout, without ActionType: everything one place earlier.
-    EXPECT_EQ(Children(Get(scout, "leaguedetails", {}, start)).value(10).tagName(), "Team");
-    EXPECT_EQ(Children(Get(scout, "leaguefixtures", {}, start)).value(7).tagName(), "Match");
-
-    // The round is the earliest next match of all eight teams: four league matches.
-    QSet<QString> matches;
-    for (int i = 11; i <= 18; ++i) {
-        const QDomElement next = NextMatch(demo, At(details.value(i), "TeamID"), start);
-        EXPECT_EQ(At(next, "MatchDate"), kickOff.toString("yyyy-MM-dd HH:mm:ss"));
-        EXPECT_EQ(At(next, "MatchType"), "1");
-        matches.insert(At(next, "MatchID"));
-    }
-    EXPECT_EQ(matches.size(), 4);
-    // During the round the running match is still the next one; afterwards the following round's.
-    EXPECT_EQ(At(NextMatch(demo, "250101", kickOff.addSecs(30 * 60)), "Status"), "ONGOING");
-    EXPECT_EQ(At(NextMatch(demo, "250101", kickOff.addSecs(3 * 3600)), "MatchDate").left(10),
-              kickOff.addDays(4).toString("yyyy-MM-dd"));
-}
-
-TEST_F(WorldTest, LiveListAddViewAndDeletePerUser) {
     const QString own = At(NextMatch(demo, "250101", start), "MatchID");
     QDomElement live = Live(demo, "addMatch", own, start);
     EXPECT_EQ(At(live, "MatchList/Match/MatchID"), own);

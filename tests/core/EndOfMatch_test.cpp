@@ -168,9 +168,11 @@ TEST_F(EndOfMatch, FinalRowsMatchTypeFormationsAndVenue) {
 
 TEST_F(EndOfMatch, LineupBoxesWordsExperienceAndStars) {
     auto entry = [](const char* role, const char* id) { return LineupEntry{role, id, "", "", "", ""}; };
-    // Player 7 left box 5 (he is also replaced player 19): box 5 shows who ended the match there.
+    // Player 7 left box 5 (he is also replaced player 19): box 5 shows who ended the match there, player 8,
+    // who also takes the set pieces and is captain (roles 17 and 18 are no replacements).
     const QVector<LineupEntry> entries = {entry("5", "7"), entry("5", "8"),  entry("6", "9"),
-                                          entry("x", "9"), entry("19", "7"), entry("17", "8")};
+                                          entry("x", "9"), entry("19", "7"), entry("17", "8"),
+                                          entry("18", "8")};
     EXPECT_EQ(BoxEntry(entries, 5), 1);
     EXPECT_EQ(BoxEntry(entries, 6), -1) << "a role that is no number counts as replaced";
     EXPECT_EQ(RoleEntry(entries, 19), 4);

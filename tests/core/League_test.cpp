@@ -228,6 +228,8 @@ TEST(LeagueGoals, ScorersAndRankingsCountTheRoundsGoals) {
     EXPECT_EQ(row(1), QStringList({"11", "  1", "+ 1", "Jack Barlow", "Bramley Town"}));
     CountScorerGoal(scorers, "11", players);
     EXPECT_EQ(row(1), QStringList({"11", "  2", "+2", "Jack Barlow", "Bramley Town"}));
+    CountScorerGoal(scorers, "11", players);
+    EXPECT_EQ(row(1), QStringList({"11", "  3", "+3", "Jack Barlow", "Bramley Town"}));
     EXPECT_EQ(scorers.RowCount(), 3);
 
     CountScorerGoal(scorers, "12", players); // not in the file: listed without name and team
@@ -289,6 +291,12 @@ TEST(LeagueRound, NextMatchRoundDateAndFreeRows) {
     }
     EXPECT_FALSE(FirstFreeRow(matches).has_value());
     EXPECT_FALSE(TeamInMatchTable(matches, ""));
+    EXPECT_TRUE(TeamInMatchTable(matches, "3") && TeamInMatchTable(matches, "250103"));
+    EXPECT_FALSE(TeamInMatchTable(matches, "11"));
+    // A goal of a club is conceded by the other club of its round match (slots 0..3), home or away.
+    ExpectAll({{ConcedingTeam(matches, "1"), "250101"},
+               {ConcedingTeam(matches, "250102"), "2"},
+               {ConcedingTeam(matches, "5"), ""}});
 }
 
 // Fewer than eight unplayed fixtures at the end of the season: the round after the one followed is

@@ -79,6 +79,8 @@ TEST(StringGrid, ShapeRulesAndBlankCells) {
     EXPECT_EQ(g.Cells(4, 4), ""); // dropped by the shrink, new cells are empty
     g.SetCells(7, 0, "outside");  // ignored
     EXPECT_EQ(g.Cells(7, 0), "");
+    g.SetEditText(1, 1, "edited"); // the on-screen editor hands its text back
+    EXPECT_EQ(g.Cells(1, 1), "edited");
     // Blank means control characters, spaces and delete; a no-break space is text.
     for (const QString& blank : {QString(), QString(" \t\r\n"), QString(QChar(127))})
         EXPECT_TRUE(TBKStringGrid::IsBlank(blank));
@@ -244,30 +246,28 @@ TEST(StringGrid, SortOrdersTiesAndBlankRows) {
     const Rows abc{{"abc", "1"}, {"x", "2"}, {"ABC", "3"}};
     const struct {
         Rows rows;
-        bool ascending, caseSensitive;
+        bool ascending;
         QStringList tags;
     } cases[] = {
         // clang-format off
         // Descending is the exact reverse of the ascending order before blanks move.
-        {{{"b", "1"}, {"", ""}, {"a", "3"}}, true, false, {"3", "1", ""}},
-        {{{"b", "1"}, {"", ""}, {"a", "3"}}, false, false, {"1", "3", ""}},
-        {dup, true, false, {"4", "2", "5", "1", "3"}}, {dup, false, false, {"3", "1", "5", "2", "4"}},
+        {{{"b", "1"}, {"", ""}, {"a", "3"}}, true, {"3", "1", ""}},
+        {{{"b", "1"}, {"", ""}, {"a", "3"}}, false, {"1", "3", ""}},
+        {dup, true, {"4", "2", "5", "1", "3"}}, {dup, false, {"3", "1", "5", "2", "4"}},
         // With blank rows among duplicates: ascending before blanks move is  - - a5 x1 x3.
-        {blanks, true, false, {"5", "1", "3", "", ""}}, {blanks, false, false, {"3", "1", "5", "", ""}},
+        {blanks, true, {"5", "1", "3", "", ""}}, {blanks, false, {"3", "1", "5", "", ""}},
         // A row with an empty key but a tag is not blank: when it comes first, nothing is moved down; a
         // leading blank row goes below the rows from the first non-blank on.
-        {{{"", ""}, {"", "t2"}, {"b", "3"}, {"a", "4"}}, true, false, {"t2", "", "4", "3"}},
-        {{{"", "t2"}, {"", ""}, {"b", "3"}, {"a", "4"}}, true, false, {"t2", "4", "3", ""}},
+        {{{"", ""}, {"", "t2"}, {"b", "3"}, {"a", "4"}}, true, {"t2", "", "4", "3"}},
+        {{{"", "t2"}, {"", ""}, {"b", "3"}, {"a", "4"}}, true, {"t2", "4", "3", ""}},
         // Letters fold to upper case: "_" (0x5F) sorts after every letter. Equal keys swap.
-        {{{"B", "1"}, {"_x", "2"}, {"ax", "3"}, {"b", "4"}, {"A", "5"}, {"", ""}, {"a", "7"}}, true, false,
+        {{{"B", "1"}, {"_x", "2"}, {"ax", "3"}, {"b", "4"}, {"A", "5"}, {"", ""}, {"a", "7"}}, true,
          {"5", "7", "3", "1", "4", "2", ""}},
-        {{{"abc", "1"}, {"ABC", "2"}}, true, true, {"2", "1"}}, {abc, true, true, {"3", "1", "2"}},
-        {{{"abc", "1"}, {"ABC", "2"}}, true, false, {"2", "1"}}, {abc, true, false, {"3", "1", "2"}},
+        {{{"abc", "1"}, {"ABC", "2"}}, true, {"2", "1"}}, {abc, true, {"3", "1", "2"}},
         // clang-format on
     };
     for (const auto& c : cases) {
         SortFixture f(c.rows);
-        f.grid.CaseSensitive = c.caseSensitive;
         f.grid.SortByColumn(1, c.ascending);
         EXPECT_EQ(f.column(2), c.tags) << &c - cases;
         EXPECT_EQ(f.column(0).first(), "L1"); // the fixed column stays
@@ -292,56 +292,11 @@ TEST(StringGrid, RefusesFixedAndOutOfRangeSortColumns) {
     }
     EXPECT_TRUE(cursor.empty() || !cursor.back());
 
-    // SortByFixedCol allows column 0 and moves the fixed cells with their rows.
+    // A sort shows the busy cursor and takes it back.
     SortFixture f({{"b", "1"}, {"a", "2"}});
-    f.grid.SetCells(0, 1, "z");
-    f.grid.SortByFixedCol = true;
     cursor.clear();
-    f.grid.SortByColumn(0, true);
-    EXPECT_EQ(f.column(0), QStringList({"L2", "z"}));
+    f.grid.SortByColumn(1, true);
     EXPECT_EQ(f.column(2), QStringList({"2", "1"}));
     EXPECT_EQ(cursor, std::vector<bool>({true, false}));
     Cursor::SetHook({});
-
-    // The shape rules keep one row that is not fixed, so a single data row is the smallest sort; the
-    // sorted events fire for it too.
-    SortFixture e(Rows{{"only", "1"}});
-    EXPECT_EQ(e.grid.FixedRows(), 1);
-    QStringList sorted;
-    e.grid.OnSortedAsc = [&](TBKStringGrid* sender) { sorted << (sender == &e.grid ? "asc" : "?"); };
-    e.grid.OnSortedDesc = [&](TBKStringGrid*) { sorted << "desc"; };
-    e.grid.SortByColumn(1, true);
-    e.grid.SortByColumn(1, false);
-    EXPECT_EQ(sorted, QStringList({"asc", "desc"}));
-    EXPECT_EQ(e.column(1), QStringList({"only"}));
-}
-
-// The view hands the editor's text back through SetEditText: the cell takes it, and a change is reported
-// once, by SetEditText or, with the editor still open, by SelectCell; a sort with the editor always shown
-// reports the current cell without comparing.
-TEST(StringGrid, ReportsEachUserEditOnce) {
-    TBKStringGrid g;
-    QStringList events;
-    g.OnUserChangedCell = [&events](TBKStringGrid*, int c, int r, const QString& v) {
-        events << QString("%1,%2=%3").arg(c).arg(r).arg(v);
-    };
-    g.SetCells(1, 1, "old");
-    EXPECT_EQ(g.GetEditText(1, 1), "old");
-    g.SetEditText(1, 1, "new");
-    g.GetEditText(1, 1);
-    g.SetEditText(1, 1, "new"); // the text it started with: nothing
-    EXPECT_EQ(g.Cells(1, 1), "new");
-    g.SetCol(2);
-    g.SetRow(1);
-    g.GetEditText(2, 1);
-    g.SetEditorMode(true);
-    g.SetEditText(2, 1, "typed");
-    EXPECT_EQ(events, QStringList({"1,1=new"}));
-    EXPECT_TRUE(g.SelectCell(3, 1));
-    g.SetEditorMode(false);
-    g.SetEditText(2, 1, "typed");
-    g.SetEditorMode(true);
-    g.AlwaysShowEditor = true;
-    g.SortByColumn(2, true);
-    EXPECT_EQ(events, QStringList({"1,1=new", "2,1=typed", "2,1=typed"}));
 }

@@ -3,6 +3,7 @@
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "platform/IniFile.h"
+#include "platform/MediaPlayer.h"
 #include "platform/widgets/Dialogs.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/Install.h"
@@ -250,6 +251,7 @@ TEST_F(InstallTest, LeftoversOfInterruptedSavesAreRemovedAtStart) {
 // user told once; the goals of a match are then counted again (3-4, not 0-0).
 TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     Dialogs::Recorder boxes;
+    MediaPlayerRecorder sounds; // the goals sound: never through the real player in a test
     TestProgramFolder folder;
     const QString events = folder.File("data/EventsData.dat");
     const QByteArray damaged = ReadFile(events).left(3000) + QByteArray("\xff\xfe random bytes");

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <atomic>
 #include <climits>
 
 namespace {
@@ -39,10 +40,16 @@ int compareStr(const QString& a, const QString& b) {
     }
     return int(a.size() - b.size());
 }
+
+// Tables may be made on any thread; a table's own changes are counted without atomic operations.
+quint64 NextTableId() {
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
 } // namespace
 
 TBKStringGrid::TBKStringGrid(const QString& encryptionKey)
-    : EncryptionKey(encryptionKey), scrambler_(std::make_unique<TVeskEncryption>()) {
+    : EncryptionKey(encryptionKey), scrambler_(std::make_unique<TVeskEncryption>()), tableId_(NextTableId()) {
     cells_.resize(rowCount_);
     for (auto& row : cells_)
         row.resize(colCount_);
@@ -76,12 +83,14 @@ void TBKStringGrid::SetRowCount(int n) {
     n = std::max(1, n);
     if (n == rowCount_)
         return;
+    const int before = rowCount_;
     rowCount_ = n;
     if (fixedRows_ >= n)
         fixedRows_ = n - 1;
+    // Only the rows added or removed are touched: appending one row to a long table stays cheap.
     cells_.resize(n);
-    for (auto& row : cells_)
-        row.resize(colCount_);
+    for (int r = before; r < n; ++r)
+        cells_[r].resize(colCount_);
     Changed();
 }
 
@@ -125,6 +134,7 @@ void TBKStringGrid::SetColWidth(int ACol, int width) {
 }
 
 void TBKStringGrid::Changed() {
+    ++changes_;
     if (OnChanged)
         OnChanged();
 }

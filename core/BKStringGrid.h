@@ -95,6 +95,16 @@ public:
     // Called after SetCol or SetRow. Not part of the table's behaviour either.
     std::function<void()> OnCurrentCellSet;
 
+    // A stamp that changes with every change of cells or shape and that no other table, nor this one
+    // in another state, ever carried: what a reader keeps derived from a table is current while the
+    // stamp it was made from still is.
+    struct Stamp {
+        quint64 Table = 0;   // this table among all tables made in the process
+        quint64 Changes = 0; // changes of this table so far
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp Version() const { return {tableId_, changes_}; }
+
     // --- operations ---
     virtual void SortByColumn(int ACol, bool Ascending);
     void LoadFromFile();
@@ -133,6 +143,8 @@ private:
 
     int sortCol_ = 0;
     std::unique_ptr<TVeskEncryption> scrambler_;
+    quint64 tableId_;
+    quint64 changes_ = 0;
     bool editTracking_ = true;
     QString editStartText_;
 };

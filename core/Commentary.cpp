@@ -2,6 +2,10 @@
 
 #include "core/Settings.h"
 
+#include <QStringMatcher>
+
+#include <array>
+
 namespace {
 
 QString LinkRun() {
@@ -126,9 +130,24 @@ QString ColourPercentages(const QString& Html, const QString& Suffix) {
 QString ColourPlayerLinks(const QString& Html, const QString& HomeLineupText, const QString& AwayLineupText) {
     if (Html.isEmpty() || HomeLineupText.isEmpty() || AwayLineupText.isEmpty())
         return Html;
+    // Every stored event comes through here: the forms are made texts and searchers once, and a form
+    // the text does not hold costs one quick search.
+    struct Form {
+        QString text;
+        QStringMatcher matcher;
+    };
+    static const std::array<Form, std::size(PlayerLinkForms)> forms = [] {
+        std::array<Form, std::size(PlayerLinkForms)> made;
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            made[i].text = PlayerLinkForms[i].toString();
+            made[i].matcher.setPattern(made[i].text);
+        }
+        return made;
+    }();
     QString result = Html;
-    for (QStringView form : PlayerLinkForms)
-        result = ColourPlayerLinksOf(result, HomeLineupText, AwayLineupText, form.toString());
+    for (const Form& form : forms)
+        if (form.matcher.indexIn(result) >= 0)
+            result = ColourPlayerLinksOf(result, HomeLineupText, AwayLineupText, form.text);
     return result;
 }
 
@@ -136,9 +155,12 @@ QString ColourPlayerLinksOf(const QString& Html, const QString& HomeLineupText, 
                             const QString& LinkForm) {
     if (LinkForm.isEmpty())
         return Html;
-    QString done;
-    qsizetype pos = 0; // the part of Html not yet handled starts here
     qsizetype p = Html.indexOf(LinkForm);
+    if (p < 0)
+        return Html; // no link of this form: the text is kept, not copied
+    QString done;
+    done.reserve(Html.size() + 64);
+    qsizetype pos = 0; // the part of Html not yet handled starts here
     while (p >= 0) {
         const qsizetype opening = qMax(pos, p - LinkOpeningLength);
         const qsizetype idStart = p + LinkForm.size();
@@ -148,16 +170,24 @@ QString ColourPlayerLinksOf(const QString& Html, const QString& HomeLineupText, 
         if (quote < 0 || tagEnd < 0 || textEnd < 0)
             break; // a link cut short: it and the rest are kept as they are
 
-        done += QStringView(Html).mid(pos, opening - pos);
-        const QString id = Html.mid(idStart, quote - idStart);
-        const QString linkText = Html.mid(tagEnd + 1, textEnd - tagEnd - 1);
-        const QString name = linkText.mid(linkText.lastIndexOf(u' ') + 1);
+        const QStringView html(Html);
+        done += html.mid(pos, opening - pos);
+        const QStringView id = html.mid(idStart, quote - idStart);
+        const QStringView linkText = html.mid(tagEnd + 1, textEnd - tagEnd - 1);
+        const QStringView name = linkText.mid(linkText.lastIndexOf(u' ') + 1);
         const bool inHome = !name.isEmpty() && HomeLineupText.contains(name);
         const bool inAway = !name.isEmpty() && AwayLineupText.contains(name);
         const QStringView colour = inHome && !inAway   ? PlayerColourHome
                                    : inAway && !inHome ? PlayerColourAway
                                                        : PlayerColourUnknown;
-        done += " <font color=" + colour.toString() + " \"playerID=" + id + "\">" + linkText + RunClose();
+        // Appended piece by piece: every stored event with a link comes through here.
+        done += QLatin1String(" <font color=");
+        done += colour;
+        done += QLatin1String(" \"playerID=");
+        done += id;
+        done += QLatin1String("\">");
+        done += linkText;
+        done += RunClose();
 
         // The link text's end and the closing </a> (the "<" and the three characters after it) go.
         pos = qMin(Html.size(), textEnd + 4);

@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -117,18 +118,27 @@ QVector<NewLiveEvent> NewLiveEvents(const TBKStringGrid& table, const QVector<Li
 }
 
 QString EventoClase(const TBKStringGrid& eventsData, const QString& EventType) {
+    // Every stored event, list row and panel row asks for a class: the class strings of the table
+    // are built once, keyed by the first row of each code, and built again when the table changes.
+    thread_local TBKStringGrid::Stamp indexedVersion;
+    thread_local QHash<QString, QString> classes;
+    if (indexedVersion != eventsData.Version()) {
+        classes.clear();
+        for (int r = 1; r < eventsData.RowCount(); ++r) {
+            const QString code = eventsData.Cells(EventsDataColumn::EventTypeCode, r);
+            if (classes.contains(code))
+                continue; // the first row of a code wins
+            QString result;
+            for (int c = 1; c <= eventsData.ColCount() - 2; ++c)
+                result += eventsData.Cells(c, r) + QLatin1Char(',');
+            classes.insert(code, result);
+        }
+        indexedVersion = eventsData.Version();
+    }
     QString key = EventType;
     while (key.size() < 3)
         key.prepend(QLatin1Char('0'));
-    for (int r = 1; r < eventsData.RowCount(); ++r) {
-        if (eventsData.Cells(EventsDataColumn::EventTypeCode, r) != key)
-            continue;
-        QString result;
-        for (int c = 1; c <= eventsData.ColCount() - 2; ++c)
-            result += eventsData.Cells(c, r) + QLatin1Char(',');
-        return result;
-    }
-    return QString();
+    return classes.value(key);
 }
 
 namespace {

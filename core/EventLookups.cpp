@@ -29,11 +29,12 @@ QString EventCategory(const QString& EventClass) {
         {",1", &CategoryMatchInfo},
         {"QZ", &CategoryProgramEvent},
     };
-    const QString first4 = EventClass.left(4);
+    // Views, not copies: every stored event, list row and panel row asks.
+    const QStringView first4 = QStringView(EventClass).left(4);
     for (const auto& t : fourCharTests)
         if (first4 == QLatin1String(t.prefix))
             return *t.code;
-    const QString first2 = EventClass.left(2);
+    const QStringView first2 = QStringView(EventClass).left(2);
     for (const auto& t : twoCharTests)
         if (first2 == QLatin1String(t.prefix))
             return *t.code;

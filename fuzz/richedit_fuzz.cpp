@@ -1,5 +1,7 @@
 // RichEditLoadHTML on any page: the coloured runs of the events panel, rendered into a real rich edit
-// (offscreen). Every run holds text, and the edit ends up holding exactly the runs' text.
+// (offscreen). Every run holds text, and the edit ends up holding exactly the runs' text (with the
+// invisible break opportunities that keep long words from holding the layout).
+#include "core/TextBreaks.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/widgets/RichEdit.h"
 #include "viewer/HtmlDisplay.h"
@@ -29,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(run.Colour.isValid());
         QString text = run.Text;
         text.replace(QLatin1String("\r\n"), QStringLiteral("\r")); // as the edit inserts a run
-        expected += text;
+        expected += TextWithBreakOpportunities(text);
     }
     RichEditLoadHTML(Edit, html);
     // The characters that start a new paragraph in a text document.

@@ -80,6 +80,14 @@ XmlNode XmlNode::Child(int index) const {
     return XmlNode(c);
 }
 
+XmlChildren XmlNode::Children() const {
+    return XmlChildren(XmlNode(e_.firstChildElement()));
+}
+
+XmlNode XmlNode::NextSibling() const {
+    return XmlNode(e_.nextSiblingElement());
+}
+
 XmlNode XmlNode::Child(const QString& name) const {
     if (e_.isNull())
         return XmlNode();
@@ -87,6 +95,9 @@ XmlNode XmlNode::Child(const QString& name) const {
 }
 
 XmlNode XmlNode::Path(const QString& slashSeparated) const {
+    // Most paths are one name: no list of parts to build for them.
+    if (!slashSeparated.isEmpty() && !slashSeparated.contains(QLatin1Char('/')))
+        return Child(slashSeparated);
     XmlNode n = *this;
     for (const QString& part : slashSeparated.split('/', Qt::SkipEmptyParts))
         n = n.Child(part);

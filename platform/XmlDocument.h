@@ -15,6 +15,8 @@ public:
     using Exception::Exception;
 };
 
+class XmlChildren;
+
 class XmlNode {
 public:
     XmlNode() = default;
@@ -23,11 +25,17 @@ public:
     bool IsNull() const { return e_.isNull(); }
     QString NodeName() const { return e_.tagName(); } // "" for an absent element
     QString Text() const { return e_.text(); }        // all text below the element; "" when absent
+    // The same element of the same document, or both absent.
+    bool operator==(const XmlNode& other) const { return e_ == other.e_; }
 
     int ChildCount() const;                            // element children only
     XmlNode Child(int index) const;                    // absent (null) when out of range
     XmlNode Child(const QString& name) const;          // the first element child of that name
     XmlNode Path(const QString& slashSeparated) const; // e.g. "Team/League/LeagueName"
+    // The element children in document order, each reached from the one before it: a walk over all
+    // of them costs what counting them costs, where Child(index) walks `index` siblings every time.
+    XmlChildren Children() const;
+    XmlNode NextSibling() const; // the next element after this one; absent after the last
     QString ChildText(const QString& slashSeparated) const { return Path(slashSeparated).Text(); }
 
     bool HasAttribute(const QString& name) const { return e_.hasAttribute(name); }
@@ -35,6 +43,32 @@ public:
 
 private:
     QDomElement e_;
+};
+
+// A range over an element's element children: `for (const XmlNode& event : eventList.Children())`.
+class XmlChildren {
+public:
+    class Iterator {
+    public:
+        explicit Iterator(const XmlNode& at) : at_(at) {}
+        const XmlNode& operator*() const { return at_; }
+        Iterator& operator++() {
+            at_ = at_.NextSibling();
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return at_ == other.at_; }
+        bool operator!=(const Iterator& other) const { return !(at_ == other.at_); }
+
+    private:
+        XmlNode at_;
+    };
+    explicit XmlChildren(const XmlNode& first) : first_(first) {}
+    Iterator begin() const { return Iterator(first_); }
+    Iterator end() const { return Iterator(XmlNode()); }
+    bool empty() const { return first_.IsNull(); }
+
+private:
+    XmlNode first_;
 };
 
 class XmlDocument {

@@ -5,10 +5,17 @@ catches. Each fault in the list file is one line:
     path | text to find | text to put in its place | what the fault is
 
 The text must occur exactly once in the file. The program is rebuilt in its own build folder and the
-whole test suite runs; a fault is caught when the build or a test fails. The file is restored after
-every fault, also when the script is interrupted.
+whole test suite runs; a fault is caught when a test fails. A fault the build refuses is reported as
+"nobuild" (it proves nothing about the tests: mend its line), one whose text is not found once as
+"stale". The file is restored after every fault, also when the script is interrupted.
+
+The results file (--out) is written after every fault: one tab-separated line per fault (number,
+verdict, path, what, and for a caught fault the first test that failed; the run stops there, so other
+tests may catch it too), then a summary. With --only, the lines of the faults run again replace theirs
+in an existing results file; the others stay.
 
 Usage: fault-check.py [--list scripts/faults.txt] [--build build-faults] [--only N,M] [--out FILE]
+                      [--jobs 3]
 """
 import argparse
 import os
@@ -33,6 +40,49 @@ def read_faults(path):
     return faults
 
 
+def read_results(path):
+    """The fault lines of an earlier results file, by fault number (the summary line is left out)."""
+    results = {}
+    if not os.path.exists(path):
+        return results
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) in (4, 5) and parts[0].isdigit():
+                results[int(parts[0])] = (int(parts[0]), parts[1], parts[2], parts[3],
+                                          parts[4] if len(parts) == 5 else "")
+    return results
+
+
+def summary_line(results):
+    def count(verdict):
+        return sum(1 for r in results if r[1] == verdict)
+    return (f"{len(results)} faults: {count('caught')} caught, {count('MISSED')} missed, "
+            f"{count('stale')} stale, {count('nobuild')} not built")
+
+
+def write_results(path, earlier, results):
+    """Writes the results merged over the earlier ones, in fault order; returns the summary."""
+    merged = dict(earlier)
+    merged.update({r[0]: r for r in results})
+    ordered = [merged[k] for k in sorted(merged)]
+    summary = summary_line(ordered)
+    with open(path, "w", encoding="utf-8") as f:
+        for index, verdict, fault_path, what, caught_by in ordered:
+            f.write(f"{index}\t{verdict}\t{fault_path}\t{what}\t{caught_by}\n")
+        f.write(summary + "\n")
+    return summary
+
+
+def failed_tests(build):
+    """The tests the last ctest run reported as failed ("number:name" lines), or "" when it left none."""
+    log = os.path.join(ROOT, build, "Testing", "Temporary", "LastTestsFailed.log")
+    if not os.path.exists(log):
+        return ""
+    with open(log, encoding="utf-8") as f:
+        return ", ".join(line.strip().split(":", 1)[-1] for line in f if line.strip())
+
+
 def run(cmd, env=None, timeout=None):
     try:
         return subprocess.run(cmd, cwd=ROOT, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -47,6 +97,7 @@ def main():
     ap.add_argument("--build", default="build-faults")
     ap.add_argument("--only", default="")
     ap.add_argument("--out", default="")
+    ap.add_argument("--jobs", type=int, default=3, help="build and test jobs (the cores are shared)")
     args = ap.parse_args()
 
     faults = read_faults(args.list)
@@ -54,7 +105,8 @@ def main():
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="velkaro-faults-"))
     os.chmod(env["XDG_RUNTIME_DIR"], 0o700)
-    jobs = str(os.cpu_count() or 2)
+    jobs = str(max(1, args.jobs))
+    earlier = read_results(args.out) if args.out and only else {}
 
     if run(["cmake", "-S", ".", "-B", args.build, "-G", "Ninja", "-DVELKARO_BENCH=OFF"]) != 0:
         sys.exit("configure failed")
@@ -71,33 +123,41 @@ def main():
         with open(full, encoding="utf-8") as f:
             original = f.read()
         if original.count(find) != 1:
-            results.append((index, "stale", path, what))
+            results.append((index, "stale", path, what, ""))
             print(f"{index:3} stale    {path}: {what} (text found {original.count(find)} times)", flush=True)
+            if args.out:
+                write_results(args.out, earlier, results)
             continue
+        caught_by = ""
         try:
             with open(full, "w", encoding="utf-8") as f:
                 f.write(original.replace(find, replace))
             if run(["cmake", "--build", args.build, "-j", jobs]) != 0:
-                verdict = "caught"  # the build itself refuses it
+                verdict = "nobuild"  # the build itself refuses it: no test was asked
             else:
+                log = os.path.join(ROOT, args.build, "Testing", "Temporary", "LastTestsFailed.log")
+                if os.path.exists(log):
+                    os.remove(log)  # a stale list would name the tests of an earlier fault
                 failed = run(["ctest", "--test-dir", args.build, "-j", jobs, "--stop-on-failure"], env=env,
                              timeout=900)
                 verdict = "caught" if failed else "MISSED"
+                # The first test that failed (others may catch the fault too: the run stops there).
+                if failed == 124:
+                    caught_by = "the suite ran out of time"
+                elif failed:
+                    caught_by = failed_tests(args.build) or "ctest failed without naming a test"
         finally:
             with open(full, "w", encoding="utf-8") as f:
                 f.write(original)
-        results.append((index, verdict, path, what))
-        print(f"{index:3} {verdict:8} {path}: {what}", flush=True)
+        results.append((index, verdict, path, what, caught_by))
+        print(f"{index:3} {verdict:8} {path}: {what}" + (f" [{caught_by}]" if caught_by else ""), flush=True)
+        if args.out:
+            write_results(args.out, earlier, results)
 
     run(["cmake", "--build", args.build, "-j", jobs])  # leave the build folder matching the sources
-    missed = [r for r in results if r[1] == "MISSED"]
-    summary = f"{len(results)} faults: {len(results) - len(missed)} caught or stale, {len(missed)} missed"
-    print(summary)
+    print(summary_line(results))
     if args.out:
-        with open(args.out, "w", encoding="utf-8") as f:
-            for index, verdict, path, what in results:
-                f.write(f"{index}\t{verdict}\t{path}\t{what}\n")
-            f.write(summary + "\n")
+        print("results file:", write_results(args.out, earlier, results))
 
 
 if __name__ == "__main__":

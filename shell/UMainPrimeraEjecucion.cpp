@@ -44,12 +44,12 @@ void TFMain::PrimeraEjecucion() {
         }
         const TDialogoResultado& r = DialogoResultado;
 
-        Guarded([&r] {
+        Guarded([&] {
             FactorMoneda = r.FactorMoneda;
             SettingsIni->WriteFloat(kOptions, QStringLiteral("FactorMoneda"), r.FactorMoneda);
         });
 
-        Guarded([&r] {
+        Guarded([&] {
             TFOptions& o = *FOptions;
             o.EditUsuario->setText(r.Usuario);
             o.EditUsuarioID->setText(r.UsuarioID);
@@ -91,7 +91,7 @@ void TFMain::PrimeraEjecucion() {
         });
         FOptions->GuardarDatos();
 
-        Guarded([&r] {
+        Guarded([&] {
             TFPartidos& p = *FPartidos;
             p.EditUsuario->setText(FOptions->EditUsuario->text());
             p.EditPassword->setText(r.Password);

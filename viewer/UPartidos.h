@@ -6,9 +6,11 @@
 //   UPartidosTextos.cpp    the window's texts in the user's language
 #include "core/BKStringGrid.h"
 #include "core/ReplayProgress.h"
+#include "platform/FileStamp.h"
 #include "platform/HttpClient.h"
 
 #include <QHash>
+#include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -141,6 +143,12 @@ public:
     void BorrarTodosPartidos();
     // Adds every filled slot to the service's live list and fills it.
     void PartidosIniciales();
+    // True after a live answer that was not read (a failed registration or poll). The service may have
+    // counted its events as sent, or not have listed the match, so viewNew would never bring them: the
+    // next poll first adds the followed matches again (ReanadirPartidosVivos), whose answers give every
+    // event so far; the slots store only the events they lack.
+    bool VivoIncompleto = false;
+    void ReanadirPartidosVivos();
     void ButtonAnadirPartidoClick();
     void AnadirPartido(const QString& MatchId, int Slot, bool Youth);
     void AnadirPartidoVivo(const QString& MatchId, int Slot, bool Youth);
@@ -218,14 +226,30 @@ public:
     void DescargarUniformes(const QString& Dress, const QString& TeamID);
     // Stores the new events of the live file, queues them for the events panel and sounds them.
     void EventosPartidos();
+    // What EventosPartidos read of the live file for the periodic update that follows it: the
+    // answer's time, and the stamp of the file it was read from. The next update takes the time from
+    // here while the file keeps that stamp, so that one poll parses the file once.
+    struct LiveFileRead {
+        FileStamp Stamp;
+        QString FetchedDate;
+    };
+    std::optional<LiveFileRead> LastLiveFileRead;
     // The class string of an event type (the number before "_"); empty when the type is unknown.
     void EventoClase(const QString& EventType, QString& Result);
-    // Queues the last stored event of Table (a slot's event table) as an events-panel row.
-    void AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot);
+    // Queues the last stored event of Table (a slot's event table) as an events-panel row. A caller
+    // that appends several events to Table passes one Tally for all of them, so that the score is kept
+    // running instead of counted over the whole table each time.
+    void AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot,
+                            class EventTableTally* Tally = nullptr);
     // One new live event as the next row of a slot's table, with its panel row, league goal, third card
-    // and tab marker. `stored` gives its EventNumber and the HighestIndex its rows carry.
+    // and tab marker. `stored` gives its EventNumber and the HighestIndex its rows carry; `tally` follows
+    // the table while the events of one match are stored.
     void StoreLiveEvent(TBKStringGrid& table, const class XmlNode& event, const struct NewLiveEvent& stored,
-                        const QString& matchId, int slot);
+                        const QString& matchId, int slot, class EventTableTally& tally);
+    // The new-events marker of the tabs, read from its file once.
+    const QPixmap& NewEventsMarker();
+    QPixmap NewEventsMarkerPicture;
+    bool NewEventsMarkerLoaded = false;
     // Sounds the panel rows queued from row `mark` on; of consecutive match-end rows only the last.
     void SonarEventos(int mark);
     // ---- periodic update, team and match details (UPartidosActualizar.cpp) ----

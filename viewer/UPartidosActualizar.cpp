@@ -14,6 +14,7 @@
 #include "viewer/UPartidos.h"
 
 #include <QFile>
+#include <utility>
 
 namespace {
 
@@ -111,8 +112,9 @@ void ScanTactics(TBKStringGrid& matches, const TBKStringGrid& events, int s, int
 
 // The weather code of a weather event ("30_".."33_" give "0".."3"), or "" for any other event.
 QString WeatherOfEvent(const QString& eventKey) {
+    static const char* const weathers[] = {"30_", "31_", "32_", "33_"};
     for (int w = 0; w < 4; ++w)
-        if (eventKey.startsWith(QStringLiteral("3%1_").arg(w)))
+        if (eventKey.startsWith(QLatin1String(weathers[w])))
             return QString::number(w);
     return {};
 }
@@ -126,6 +128,14 @@ void TFPartidos::Actualizar10Partidos(const QString& Minute) {
     // times.
     QString fetchedDate;
     bool fetchedRead = false;
+    // What the poll's event step has just read of the live list serves this update only, and only
+    // while the file is still the one it read.
+    const std::optional<LiveFileRead> eventStep = std::exchange(LastLiveFileRead, std::nullopt);
+    if (RadioGroupTipoPartidos->ItemIndex() == 0 && eventStep && eventStep->Stamp.Exists &&
+        eventStep->Stamp == FileStamp::Of(AppDir + LiveFile)) {
+        fetchedDate = eventStep->FetchedDate;
+        fetchedRead = true;
+    }
     for (int s = 0; s < MatchSlotCount; ++s) {
         try {
             ActualizarPartido(s, Minute, waited, fetchedDate, fetchedRead);

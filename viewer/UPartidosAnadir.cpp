@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <climits>
 #include <functional>
 
@@ -50,6 +51,12 @@ void AddSorted(QComboBox* combo, const QString& text) {
     while (pos < combo->count() && !ListTextLess(text, combo->itemText(pos)))
         ++pos;
     combo->insertItem(pos, text);
+}
+
+// The same order gathered in a list first: each text goes after every text not greater than it.
+// The team list is refilled at every rebuild of the match view, with hundreds of national teams.
+void AddSorted(QStringList& list, const QString& text) {
+    list.insert(std::upper_bound(list.begin(), list.end(), text, ListTextLess), text);
 }
 
 void SetNoSelection(QComboBox* combo) {
@@ -95,9 +102,8 @@ void ForEachBookmark(const std::function<bool(const XmlNode&)>& visit) {
         return;
     ReadAnswer(AppDir + QStringLiteral("data/Xml/bookmarks.xml"), QStringLiteral("bookmarks.xml"),
                [&](const XmlNode& root) {
-                   const XmlNode list = root.Child(QStringLiteral("BookmarkList"));
-                   for (int i = 0; i < list.ChildCount(); ++i)
-                       if (!visit(list.Child(i)))
+                   for (const XmlNode& bookmark : root.Child(QStringLiteral("BookmarkList")).Children())
+                       if (!visit(bookmark))
                            break;
                });
 }
@@ -222,21 +228,20 @@ void TFPartidos::ComboBoxAnadir1Change() {
 
 void TFPartidos::CompletarEquipoFavoritos() {
     const QString group = ComboBoxAnadir1->currentText();
+    QStringList teams;
     try {
-        const QSignalBlocker blocker(ComboBoxAnadir11);
-        ComboBoxAnadir11->clear();
         if (group == NationalTeamsEntry()) {
             for (int id = 1; id <= LeagueCount; ++id) {
                 const QString name = LeagueNames(id);
                 if (name.isEmpty())
                     continue;
-                AddSorted(ComboBoxAnadir11, name);
-                AddSorted(ComboBoxAnadir11, QStringLiteral(" U20 ") + name);
+                AddSorted(teams, name);
+                AddSorted(teams, QStringLiteral(" U20 ") + name);
             }
         } else if (group == BookmarksGroupEntry()) {
-            ForEachBookmark([this](const XmlNode& bookmark) {
+            ForEachBookmark([&teams](const XmlNode& bookmark) {
                 if (IsTeamBookmark(bookmark))
-                    AddSorted(ComboBoxAnadir11, bookmark.ChildText(QStringLiteral("Text")));
+                    AddSorted(teams, bookmark.ChildText(QStringLiteral("Text")));
                 return true;
             });
         } else if (FOptions) {
@@ -245,11 +250,16 @@ void TFPartidos::CompletarEquipoFavoritos() {
             for (int r = 0; r < favourites.RowCount(); ++r) {
                 const QString name = favourites.Cells(FavouriteColumn::FavouriteTeamName, r);
                 if ((all || favourites.Cells(FavouriteColumn::FavouriteGroup, r) == group) && !name.isEmpty())
-                    AddSorted(ComboBoxAnadir11, name);
+                    AddSorted(teams, name);
             }
         }
     } catch (...) {
         // an unreadable bookmarks file leaves the team list as far as it got (empty)
+    }
+    {
+        const QSignalBlocker blocker(ComboBoxAnadir11);
+        ComboBoxAnadir11->clear();
+        ComboBoxAnadir11->addItems(teams);
     }
     SelectIndex(ComboBoxAnadir11, ComboBoxAnadir11->count() > 0 ? 0 : -1);
     ComboBoxAnadir11Change();

@@ -135,7 +135,7 @@ void TFPartidos::BitBtnConectarClick() {
 
         // Another answer than the team details (the service's error document) leaves the user's team
         // as the options hold it.
-        ReadAnswer(teamDetails, QStringLiteral("teamdetails.xml"), [this](const XmlNode& root) {
+        ReadAnswer(teamDetails, QStringLiteral("teamdetails.xml"), [](const XmlNode& root) {
             const XmlNode team = root.Child(QStringLiteral("Team"));
             FOptions->EditTeam->setText(team.ChildText(QStringLiteral("TeamName")));
             FOptions->EditTeamIDJuveniles->setText(NumberText(team.ChildText(QStringLiteral("YouthTeamID"))));

@@ -77,6 +77,11 @@ bool FillRowFromLiveFile(const QString& MatchId, int Slot, bool Youth) {
     return false;
 }
 
+// The live file holds the service's live list (not its error document, not a broken answer).
+bool HoldsLiveList() {
+    return ReadAnswer(LiveFile(), QStringLiteral("live.xml"), [](const XmlNode&) {}) == AnswerRead::Read;
+}
+
 bool ValidSlot(int Slot) {
     return Slot >= 0 && Slot < MatchSlotCount;
 }
@@ -309,6 +314,8 @@ void TFPartidos::PartidosIniciales() {
             const bool youth = t.Cells(MatchColumn::YouthFlag, slot) == QLatin1String("1");
             QString result;
             BajarFicheroXML(LiveAddPath(matchId, youth), LiveFile(), result);
+            if (result != OK || !HoldsLiveList())
+                VivoIncompleto = true; // the next poll registers it again
             if (result != OK)
                 continue;
             EventosPartidos();
@@ -317,4 +324,27 @@ void TFPartidos::PartidosIniciales() {
         }
     } catch (...) {
     }
+}
+
+void TFPartidos::ReanadirPartidosVivos() {
+    bool complete = true;
+    try {
+        const TBKStringGrid& t = FOptions->BKStringGrid10Partidos();
+        for (int slot = 0; slot < MatchSlotCount; ++slot) {
+            const QString matchId = t.Cells(MatchColumn::MatchId, slot);
+            if (matchId.isEmpty())
+                continue;
+            QString result;
+            BajarFicheroXML(LiveAddPath(matchId, t.Cells(MatchColumn::YouthFlag, slot) == QLatin1String("1")),
+                            LiveFile(), result);
+            if (result != OK || !HoldsLiveList()) {
+                complete = false;
+                continue;
+            }
+            EventosPartidos();
+        }
+    } catch (...) {
+        complete = false;
+    }
+    VivoIncompleto = !complete;
 }

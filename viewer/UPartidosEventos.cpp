@@ -7,7 +7,9 @@
 #include "core/Commentary.h"
 #include "core/DataStore.h"
 #include "core/EventLookups.h"
+#include "core/EventTableTally.h"
 #include "core/Settings.h"
+#include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "platform/Cursor.h"
 #include "platform/widgets/Dialogs.h"
@@ -16,28 +18,63 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
+#include <QStringMatcher>
 #include <QVector>
+#include <array>
 
 namespace {
 
 // The player-link forms of the commentary: only a text holding one of them has links to rewrite.
-const QStringList& PlayerLinkMarkers() {
-    static const QStringList markers = {
-        QStringLiteral("=\"PlayerDetails.asp?playerID="),
-        QStringLiteral("PlayerDetails.asp?PlayerID="),
-        QStringLiteral("YouthPlayerDetails.aspx?YouthPlayerID="),
-        QStringLiteral("/Common/Players/PlayerDetails.aspx?playerId="),
-        QStringLiteral("/Club/Players/Player.aspx?playerId="),
-        QStringLiteral("/Club/Players/YouthPlayer.aspx?YouthPlayerID="),
+// Searchers made once: every stored event is checked.
+const std::array<QStringMatcher, 6>& PlayerLinkMarkers() {
+    static const std::array<QStringMatcher, 6> markers = {
+        QStringMatcher(QStringLiteral("=\"PlayerDetails.asp?playerID=")),
+        QStringMatcher(QStringLiteral("PlayerDetails.asp?PlayerID=")),
+        QStringMatcher(QStringLiteral("YouthPlayerDetails.aspx?YouthPlayerID=")),
+        QStringMatcher(QStringLiteral("/Common/Players/PlayerDetails.aspx?playerId=")),
+        QStringMatcher(QStringLiteral("/Club/Players/Player.aspx?playerId=")),
+        QStringMatcher(QStringLiteral("/Club/Players/YouthPlayer.aspx?YouthPlayerID=")),
     };
     return markers;
 }
 
 bool HasPlayerLink(const QString& text) {
-    for (const QString& marker : PlayerLinkMarkers())
-        if (text.contains(marker, Qt::CaseSensitive))
+    for (const QStringMatcher& marker : PlayerLinkMarkers())
+        if (marker.indexIn(text) >= 0)
             return true;
     return false;
+}
+
+// The texts of a live event's elements (each the first child element of its name; "" when absent),
+// read in one walk over its children instead of one walk per name.
+struct LiveEventTexts {
+    QString Minute, SubjectPlayerID, SubjectTeamID, ObjectPlayerID, EventKey, EventText;
+};
+
+LiveEventTexts ReadLiveEvent(const XmlNode& event) {
+    static const struct {
+        QLatin1String name;
+        QString LiveEventTexts::*text;
+    } fields[] = {
+        {QLatin1String("Minute"), &LiveEventTexts::Minute},
+        {QLatin1String("SubjectPlayerID"), &LiveEventTexts::SubjectPlayerID},
+        {QLatin1String("SubjectTeamID"), &LiveEventTexts::SubjectTeamID},
+        {QLatin1String("ObjectPlayerID"), &LiveEventTexts::ObjectPlayerID},
+        {QLatin1String("EventKey"), &LiveEventTexts::EventKey},
+        {QLatin1String("EventText"), &LiveEventTexts::EventText},
+    };
+    LiveEventTexts read;
+    bool seen[std::size(fields)] = {};
+    for (const XmlNode& child : event.Children()) {
+        const QString name = child.NodeName();
+        for (std::size_t i = 0; i < std::size(fields); ++i)
+            if (!seen[i] && name == fields[i].name) {
+                seen[i] = true;
+                read.*(fields[i].text) = child.Text();
+                break;
+            }
+    }
+    return read;
 }
 
 // The list number of a live event: a text that is not a number counts as 0; none without the
@@ -50,34 +87,18 @@ std::optional<int> EventIndex(const XmlNode& event) {
     return ok ? index : 0;
 }
 
-// The home and away lineup texts of a match: the first stored lineup event is the home side's, the
-// last further one the away side's. A failure keeps what was gathered.
-void LineupTexts(const TBKStringGrid& table, QString& home, QString& away) {
-    try {
-        for (int r = 0; r <= table.RowCount() - 2; ++r) {
-            if (!table.Cells(EventColumn::EventTypeKey, r).startsWith(QStringLiteral("21_")))
-                continue;
-            if (home.isEmpty())
-                home = table.Cells(EventColumn::EventHtml, r);
-            else
-                away = table.Cells(EventColumn::EventHtml, r);
-        }
-    } catch (...) {
-    }
-}
-
 // The text between the first ">" and the first "<" of the HTML from four characters before the
 // subject player's ID.
 QString SubjectPlayerName(const QString& html, const QString& playerId) {
-    const int p = playerId.isEmpty() ? 0 : html.indexOf(playerId) + 1; // 1-based, 0 when absent
-    QString s = html;
+    const qsizetype p = playerId.isEmpty() ? 0 : html.indexOf(playerId) + 1; // 1-based, 0 when absent
+    QStringView s(html);
     if (p - 5 > 0)
-        s.remove(0, p - 5);
-    const int gt = s.indexOf(QLatin1Char('>'));
-    const int lt = s.indexOf(QLatin1Char('<'));
+        s = s.mid(p - 5);
+    const qsizetype gt = s.indexOf(u'>');
+    const qsizetype lt = s.indexOf(u'<');
     if (lt <= gt)
         return QString();
-    return s.mid(gt + 1, lt - gt - 1);
+    return s.mid(gt + 1, lt - gt - 1).toString();
 }
 
 // The players file of a team says the player already had two yellow cards.
@@ -93,8 +114,7 @@ bool HadTwoCards(const QString& teamId, const QString& playerId) {
         doc.SetActive(false);
         doc.LoadFromFile(file);
         const XmlNode list = doc.DocumentElement().Path(QStringLiteral("Team/PlayerList"));
-        for (int i = 0; i < list.ChildCount(); ++i) {
-            const XmlNode player = list.Child(i);
+        for (const XmlNode& player : list.Children()) {
             if (player.ChildText(QStringLiteral("PlayerID")) == playerId &&
                 player.ChildText(QStringLiteral("Cards")) == QLatin1String("2"))
                 found = true;
@@ -109,18 +129,30 @@ bool HadTwoCards(const QString& teamId, const QString& playerId) {
 
 void TFPartidos::EventosPartidos() {
     XmlDocument& doc = DataModule1->XMLDocument1;
+    LastLiveFileRead.reset();
     try {
         doc.SetActive(false);
-        doc.LoadFromFile(AppDir + QStringLiteral("data/Xml/live.xml"));
+        const QString file = AppDir + QStringLiteral("data/Xml/live.xml");
+        // Stamped before it is read: a file saved again meanwhile never passes for the one parsed.
+        const FileStamp stamp = FileStamp::Of(file);
+        doc.LoadFromFile(file);
+        // The periodic update after this step needs the answer's time: it takes it from this parse
+        // (another answer than the live list it reads for itself, and finds no time in it).
+        if (IsAnswerOf(doc.DocumentElement(), QStringLiteral("live.xml")))
+            LastLiveFileRead =
+                LiveFileRead{stamp, doc.DocumentElement().ChildText(QStringLiteral("FetchedDate"))};
         const XmlNode matchList = doc.DocumentElement().Child(QStringLiteral("MatchList"));
-        if (matchList.ChildCount() > 0) {
+        if (!matchList.Children().empty()) {
             TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
             const int mark = panel.RowCount() - 1;
 
-            for (int m = 0; m < matchList.ChildCount(); ++m) {
-                const XmlNode match = matchList.Child(m);
-                const XmlNode eventList = match.Child(QStringLiteral("EventList"));
-                if (eventList.ChildCount() == 0)
+            // Matches and events in document order, each list walked once.
+            QVector<XmlNode> events;
+            for (const XmlNode& match : matchList.Children()) {
+                events.clear();
+                for (const XmlNode& event : match.Child(QStringLiteral("EventList")).Children())
+                    events.append(event);
+                if (events.isEmpty())
                     continue;
                 try {
                     const QString matchId = match.ChildText(QStringLiteral("MatchID"));
@@ -129,10 +161,12 @@ void TFPartidos::EventosPartidos() {
                         continue;
                     TBKStringGrid& table = SeleccionarTablaEventos(*slot);
                     QVector<LiveEventRef> answer;
-                    for (int j = 0; j < eventList.ChildCount(); ++j)
-                        answer.append({j + 1, EventIndex(eventList.Child(j))});
+                    answer.reserve(events.size());
+                    for (int j = 0; j < events.size(); ++j)
+                        answer.append({j + 1, EventIndex(events[j])});
+                    EventTableTally tally;
                     for (const NewLiveEvent& event : NewLiveEvents(table, answer))
-                        StoreLiveEvent(table, eventList.Child(event.Position - 1), event, matchId, *slot);
+                        StoreLiveEvent(table, events[event.Position - 1], event, matchId, *slot, tally);
                 } catch (...) {
                     // The rows written so far stay; the next match runs.
                 }
@@ -145,23 +179,27 @@ void TFPartidos::EventosPartidos() {
 }
 
 void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, const NewLiveEvent& stored,
-                                const QString& matchId, int slot) {
+                                const QString& matchId, int slot, EventTableTally& tally) {
     const int row = table.RowCount() - 1;
     const QString number = QString::number(stored.Position);
     const QString highest = stored.HighestIndex ? QString::number(*stored.HighestIndex) : QString();
-    const QString key = event.ChildText(QStringLiteral("EventKey"));
-    const QString text = event.ChildText(QStringLiteral("EventText"));
+    const LiveEventTexts read = ReadLiveEvent(event);
+    const QString& key = read.EventKey;
+    const QString& text = read.EventText;
     table.SetCells(EventColumn::EventNumber, row, number);
-    table.SetCells(EventColumn::EventMinute, row, NumberText(event.ChildText(QStringLiteral("Minute"))));
-    table.SetCells(EventColumn::SubjectPlayerId, row, event.ChildText(QStringLiteral("SubjectPlayerID")));
-    table.SetCells(EventColumn::SubjectTeamId, row, event.ChildText(QStringLiteral("SubjectTeamID")));
-    table.SetCells(EventColumn::ObjectPlayerId, row, event.ChildText(QStringLiteral("ObjectPlayerID")));
+    table.SetCells(EventColumn::EventMinute, row, NumberText(read.Minute));
+    table.SetCells(EventColumn::SubjectPlayerId, row, read.SubjectPlayerID);
+    table.SetCells(EventColumn::SubjectTeamId, row, read.SubjectTeamID);
+    table.SetCells(EventColumn::ObjectPlayerId, row, read.ObjectPlayerID);
     table.SetCells(EventColumn::EventTypeKey, row, key);
 
     QString html = text;
     if (HasPlayerLink(text)) {
         QString home, away;
-        LineupTexts(table, home, away);
+        try {
+            tally.LineupsUpTo(table, row - 1, home, away);
+        } catch (...) {
+        }
         html = ColourPlayerLinks(text, home, away);
     }
     table.SetCells(EventColumn::EventHtml, row, html);
@@ -173,7 +211,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
     table.SetCells(EventColumn::HighestIndex, row, highest);
     table.SetRowCount(table.RowCount() + 1);
 
-    AnadirPanelEventos(table, matchId, slot);
+    AnadirPanelEventos(table, matchId, slot, &tally);
 
     const QString playerId = table.Cells(EventColumn::SubjectPlayerId, row);
     const QString teamId = table.Cells(EventColumn::SubjectTeamId, row);
@@ -201,14 +239,22 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
         table.SetCells(EventColumn::EventClass, third, thirdKey);
         table.SetCells(EventColumn::HighestIndex, third, highest);
         table.SetRowCount(table.RowCount() + 1);
-        AnadirPanelEventos(table, matchId, slot);
+        AnadirPanelEventos(table, matchId, slot, &tally);
     }
 
     // The tab shows that its match has news until the tab is shown.
-    if (QLabel* marker = SeleccionarImagenTab(slot)) {
+    if (QLabel* marker = SeleccionarImagenTab(slot))
+        marker->setPixmap(NewEventsMarker());
+}
+
+const QPixmap& TFPartidos::NewEventsMarker() {
+    if (!NewEventsMarkerLoaded) {
         const QString picture = AppDir + QStringLiteral("images/ImageListPartido_9.png");
-        marker->setPixmap(QFileInfo::exists(picture) ? QPixmap(picture) : QPixmap());
+        if (QFileInfo::exists(picture))
+            NewEventsMarkerPicture = QPixmap(picture);
+        NewEventsMarkerLoaded = true;
     }
+    return NewEventsMarkerPicture;
 }
 
 void TFPartidos::SonarEventos(int mark) {
@@ -248,7 +294,8 @@ void TFPartidos::EventoClase(const QString& EventType, QString& Result) {
     }
 }
 
-void TFPartidos::AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot) {
+void TFPartidos::AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot,
+                                    EventTableTally* Tally) {
     try {
         TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
         const TBKStringGrid& partidos = FOptions->BKStringGrid10Partidos();
@@ -271,18 +318,11 @@ void TFPartidos::AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId
 
         const QString homeTeam = partidos.Cells(MatchColumn::HomeTeamId, Slot);
         const QString awayTeam = partidos.Cells(MatchColumn::AwayTeamId, Slot);
-        int home = 0;
-        int away = 0;
-        for (int r = src; r >= 0; --r) {
-            if (!Table.Cells(EventColumn::EventClass, r).startsWith(QStringLiteral(",0,0")))
-                continue;
-            if (Table.Cells(EventColumn::SubjectTeamId, r) == homeTeam)
-                ++home;
-            else
-                ++away;
-        }
+        // The score after this event. A caller appending several events keeps the count running.
+        EventTableTally once;
+        const EventTableTally::Score score = (Tally ? *Tally : once).GoalsUpTo(Table, src, homeTeam);
         panel.SetCells(PanelEventColumn::ScoreText, dst,
-                       QString::number(home) + QStringLiteral(" - ") + QString::number(away));
+                       QString::number(score.Home) + QStringLiteral(" - ") + QString::number(score.Away));
 
         const QString userTeam = FOptions->EditTeamID->text();
         const QString userYouth = FOptions->EditTeamIDJuveniles->text();

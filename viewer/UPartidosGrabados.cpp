@@ -3,6 +3,7 @@
 #include "core/BKStringGrid.h"
 #include "core/Commentary.h"
 #include "core/DataStore.h"
+#include "core/EventTableTally.h"
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
@@ -157,17 +158,18 @@ void TFPartidos::EventosPartidosFinalizadoActualizar(const QString& Minute) {
                 if (Replay.Releases(s, DecimalOr(recorded.Cells(EventColumn::EventMinute, r), 0), minute))
                     rows.append(r);
             Replay.Released(s, minute);
+            EventTableTally tally;
             for (const int r : rows) {
                 const int row = live.RowCount() - 1;
                 for (int c = 0; c < live.ColCount(); ++c)
                     live.SetCells(c, row, recorded.Cells(c, r));
                 live.SetRowCount(live.RowCount() + 1);
                 try {
-                    AnadirPanelEventos(live, matchId, s);
+                    AnadirPanelEventos(live, matchId, s, &tally);
                 } catch (...) {
                 }
                 if (QLabel* marker = SeleccionarImagenTab(s))
-                    marker->setPixmap(QPixmap(AppDir + QStringLiteral("images/ImageListPartido_9.png")));
+                    marker->setPixmap(NewEventsMarker());
             }
         } catch (...) {
             // This slot's step ends; the other slots still run.

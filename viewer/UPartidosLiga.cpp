@@ -126,11 +126,13 @@ void TFPartidos::CreatePanelLiga() {
         {ViewLigaGoleadores, &TFPartidos::BKStringGridLigaGoleadoresDrawCell},
         {ViewLigaGolesMarcados, &TFPartidos::BKStringGridLigaGolesMarcadosDrawCell},
         {ViewLigaGolesRecibidos, &TFPartidos::BKStringGridLigaGolesRecibidosDrawCell}};
-    for (const auto& [view, handler] : hooks)
-        view->OnDrawCell = [this, handler](QPainter& canvas, int col, int row, const QRect& rect,
-                                           const StringGridView::DrawState& state) {
+    for (const auto& hook : hooks) {
+        const Handler handler = hook.second;
+        hook.first->OnDrawCell = [this, handler](QPainter& canvas, int col, int row, const QRect& rect,
+                                                 const StringGridView::DrawState& state) {
             (this->*handler)(canvas, col, row, rect, state.fixed);
         };
+    }
 
     // The next round: its number and four fixtures, "---" until they are known.
     auto* round = new QVBoxLayout(TabSheetLigaJornada);

@@ -184,6 +184,8 @@ void TFPartidos::DescargaLive() {
     try {
         TimerConexion->stop();
         EditTiempo->setText(QStringLiteral("60"));
+        if (VivoIncompleto)
+            ReanadirPartidosVivos();
         QString result;
         BajarFicheroXML(LiveViewNewRequest, AppDir + QStringLiteral("data/Xml/live.xml"), result);
         if (result == QLatin1String("OK")) {
@@ -191,6 +193,8 @@ void TFPartidos::DescargaLive() {
             Actualizar10Partidos(QString());
             PrevTab = TabControlPartidos->currentIndex();
             TabControlPartidosChange();
+        } else {
+            VivoIncompleto = true; // what this answer held may count as sent
         }
     } catch (...) {
     }

@@ -182,8 +182,10 @@ void WebBrowser::removeOtherPictures() {
 }
 
 void WebBrowser::ScrollBy(int dx, int dy) {
-    // An unshown browser has no layout yet, so its scroll range would be 0.
-    document()->setTextWidth(viewport()->width());
+    // An unshown browser has no layout yet, so its scroll range would be 0. A page already laid out
+    // at this width is not laid out again (a new text width always lays the whole page out).
+    if (document()->textWidth() != viewport()->width())
+        document()->setTextWidth(viewport()->width());
     const QSizeF size = document()->documentLayout()->documentSize();
     QScrollBar* vertical = verticalScrollBar();
     QScrollBar* horizontal = horizontalScrollBar();

@@ -1,4 +1,5 @@
 #include "core/DataStore.h"
+#include "support/TestHelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,73 +13,22 @@ const QString ShippedData = QStringLiteral(VELKARO_RESOURCES_DIR "/data/");
 // A program folder with a data/ subfolder.
 struct ProgramFolder {
     QTemporaryDir dir;
-    QString appDir;
-    ProgramFolder() {
-        appDir = dir.path() + "/";
-        QDir(appDir).mkpath("data");
-    }
-    void Write(const QString& relative, const QByteArray& bytes) const {
-        QFile f(appDir + relative);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    QString appDir = dir.path() + "/";
+    ProgramFolder() { QDir(appDir).mkpath("data"); }
     // A table file: the four header lines, then one line per cell.
     void WriteTable(const QString& relative, const QStringList& cells) const {
         QByteArray bytes = "TBKStringGrid\r\n1\r\n0\r\n0\r\n";
         for (const QString& c : cells)
             bytes += c.toUtf8() + "\r\n";
-        Write(relative, bytes);
+        WriteBytes(appDir + relative, bytes);
     }
     void CopyShipped(const QString& name) const {
         QFile::remove(appDir + "data/" + name);
         ASSERT_TRUE(QFile::copy(ShippedData + name, appDir + "data/" + name)) << name.toStdString();
     }
-    QByteArray Read(const QString& relative) const {
-        QFile f(appDir + relative);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 };
 
-QStringList Repeat(const QString& text, int n) {
-    QStringList l;
-    for (int i = 0; i < n; ++i)
-        l << text;
-    return l;
-}
-
-void ExpectShape(const TBKStringGrid& t, int cols, int rows, int fixedRows, const QString& file, bool enc) {
-    EXPECT_EQ(t.ColCount(), cols);
-    EXPECT_EQ(t.RowCount(), rows);
-    EXPECT_EQ(t.FixedRows(), fixedRows);
-    EXPECT_EQ(t.FixedCols(), 0);
-    EXPECT_EQ(t.Filename, file);
-    EXPECT_EQ(t.Encryption, enc);
-}
-
 } // namespace
-
-TEST(DataStore, EveryTableHasItsSizeFileAndScrambling) {
-    DataStore ds;
-    const QString none = "TBKStringGrid.txt";
-    ExpectShape(ds.BKStringGrid10Partidos, 60, 10, 0, none, false);
-    for (MatchSlot s = 0; s < MatchSlotCount; ++s) {
-        ExpectShape(ds.BKStringGridEventos(s), 10, 1, 0, none, false);
-        ExpectShape(ds.BKStringGridFEventos(s), 10, 1, 0, none, false);
-    }
-    EXPECT_NE(&ds.BKStringGridEventos(3), &ds.BKStringGridFEventos(3));
-    EXPECT_THROW(ds.BKStringGridEventos(10), std::out_of_range);
-    ExpectShape(ds.BKStringGridEventosPanel, 11, 1, 0, none, false);
-    ExpectShape(ds.BKStringGridTemp, 1, 1, 0, none, false);
-    ExpectShape(ds.BKStringGridTemp2, 1, 1, 0, none, false);
-    ExpectShape(ds.BKStringGridFavoritos, 3, 1, 0, "data/Favourites.dat", false);
-    ExpectShape(ds.BKStringGridListaGrabada, 5, 11, 1, "data/RecordedList.dat", false);
-    ExpectShape(ds.BKStringGridEventsData, 8, 601, 1, "data/EventsData.dat", false);
-    ExpectShape(ds.BKStringGridSonidos, 1, 10, 0, "data/Sounds.dat", false);
-
-    TBKStringGrid proxy;
-    SetUpProxyTable(proxy);
-    ExpectShape(proxy, 1, 7, 0, "data/ProxyConfig.dat", true);
-}
 
 TEST(DataStore, AppendProtocolKeepsAnEmptyLastRow) {
     DataStore ds;
@@ -182,40 +132,29 @@ TEST(DataStore, EventoClaseLooksUpThePaddedType) {
 
 TEST(DataStore, FavouritesAreSizedFromTheirFile) {
     ProgramFolder pf;
-    {
-        // Only the four header lines: one empty row.
-        pf.WriteTable(FavouritesFile, {});
-        DataStore ds;
-        EXPECT_TRUE(ds.LoadFavourites(pf.appDir));
-        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 1);
-        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(1, 0), "");
-    }
-    {
+    const QByteArray header = "TBKStringGrid\r\n1\r\n0\r\n0\r\n";
+    const struct {
+        QByteArray file;
+        bool loaded;
+        int rows;
+        QString secondName;
+    } cases[] = {
+        {header, true, 1, ""}, // only the four header lines: one empty row
         // 3 x n cell lines: n rows, the last the empty row of the append protocol.
-        pf.WriteTable(FavouritesFile, {"A", "Alpha", "1", "B", "Beta", "2", "", "", ""});
+        {header + "A\r\nAlpha\r\n1\r\nB\r\nBeta\r\n2\r\n\r\n\r\n\r\n", true, 3, "Beta"},
+        {"TBKStringGrid\r\n1\r\n", false, 1, ""}, // fewer than four lines: one row, fails quietly
+        // A damaged file whose last row holds a favourite gets an empty row after it, so that the next
+        // append does not overwrite it.
+        {header + "A\r\nAlpha\r\n1\r\nB\r\nBeta\r\n2\r\nx\r\n", false, 3, "Beta"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(pf.appDir + FavouritesFile, c.file);
         DataStore ds;
-        EXPECT_TRUE(ds.LoadFavourites(pf.appDir));
-        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 3);
-        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamName, 1), "Beta");
+        EXPECT_EQ(ds.LoadFavourites(pf.appDir), c.loaded) << &c - cases;
+        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), c.rows) << &c - cases;
         EXPECT_EQ(ds.BKStringGridFavoritos.Filename, FavouritesFile); // stays relative
-    }
-    {
-        // Fewer than four lines: one row, the load fails quietly.
-        pf.Write(FavouritesFile, "TBKStringGrid\r\n1\r\n");
-        DataStore ds;
-        EXPECT_FALSE(ds.LoadFavourites(pf.appDir));
-        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 1);
-    }
-    {
-        // A damaged file whose last row holds a favourite gets an empty row after it, so that the
-        // next append does not overwrite it.
-        pf.WriteTable(FavouritesFile, {"A", "Alpha", "1", "B", "Beta", "2", "x"});
-        DataStore ds;
-        EXPECT_FALSE(ds.LoadFavourites(pf.appDir));
-        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 3);
-        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(2, 1), "2");
         AppendRow(ds.BKStringGridFavoritos, {"C", "Gamma", "3"});
-        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(1, 1), "Beta");
+        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamName, 1), c.secondName);
     }
 }
 
@@ -239,8 +178,8 @@ TEST(DataStore, RecordedListKeepsElevenRowsWhateverItsFileHolds) {
     pf.WriteTable(RecordedListFile, QStringList{"Team", "TeamID", "", "", "", "Alpha", "7", "", "", ""});
     EXPECT_EQ(check("short file", true), "Alpha");
     // More rows than slots: the first eleven rows load.
-    pf.WriteTable(RecordedListFile,
-                  QStringList{"Team", "TeamID", "", "", "", "Beta", "8", "", "", ""} + Repeat("z", 5 * 20));
+    pf.WriteTable(RecordedListFile, QStringList{"Team", "TeamID", "", "", "", "Beta", "8", "", "", ""} +
+                                        QStringList(5 * 20, "z"));
     EXPECT_EQ(check("long file", false), "Beta");
     // No file at all.
     QFile::remove(pf.appDir + RecordedListFile);
@@ -253,10 +192,7 @@ TEST(DataStore, ShippedFilesLoadAtStart) {
         pf.CopyShipped(f);
     DataStore ds;
     const StartupLoadResult r = ds.LoadAtStart(pf.appDir);
-    EXPECT_TRUE(r.FavouritesLoaded);
-    EXPECT_TRUE(r.RecordedListLoaded);
-    EXPECT_TRUE(r.EventsDataLoaded);
-    EXPECT_TRUE(r.SoundsLoaded);
+    EXPECT_TRUE(r.FavouritesLoaded && r.RecordedListLoaded && r.EventsDataLoaded && r.SoundsLoaded);
 
     EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 1);
     EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(0, 0), "Team");
@@ -265,7 +201,7 @@ TEST(DataStore, ShippedFilesLoadAtStart) {
         EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(RecordedColumn::RecordedTeamName, r2), "");
     EXPECT_EQ(ds.EventoClase("599"), ",1,6,,,,");
     EXPECT_EQ(ds.EventoClase("101"), ",0,0,0,,0,");
-    EXPECT_EQ(r.SoundPaths, Repeat("", 8));
+    EXPECT_EQ(r.SoundPaths, QStringList(8, ""));
     EXPECT_EQ(ds.BKStringGridSonidos.RowCount(), 10);
     EXPECT_EQ(ds.BKStringGridEventsData.Filename, EventsDataFile);
 
@@ -274,11 +210,11 @@ TEST(DataStore, ShippedFilesLoadAtStart) {
     TBKStringGrid proxy;
     SetUpProxyTable(proxy);
     LoadTableFrom(proxy, pf.appDir);
-    EXPECT_EQ(proxy.Cells(0, ProxyRow::ProxyEnabledRow), "0");
-    EXPECT_EQ(proxy.Cells(0, ProxyRow::RememberCodeRow), "0");
-    EXPECT_EQ(proxy.Cells(0, ProxyRow::ProxyServerRow), "");
-    EXPECT_EQ(proxy.Cells(0, ProxyRow::SecurityCodeRow), "");
-    EXPECT_EQ(proxy.Filename, ProxyConfigFile);
+    ExpectAll({{proxy.Cells(0, ProxyRow::ProxyEnabledRow), "0"},
+               {proxy.Cells(0, ProxyRow::RememberCodeRow), "0"},
+               {proxy.Cells(0, ProxyRow::ProxyServerRow), ""},
+               {proxy.Cells(0, ProxyRow::SecurityCodeRow), ""},
+               {proxy.Filename, ProxyConfigFile}});
 }
 
 TEST(DataStore, OneBadFileDoesNotLeaveTheOthersUnloaded) {
@@ -286,13 +222,11 @@ TEST(DataStore, OneBadFileDoesNotLeaveTheOthersUnloaded) {
     pf.CopyShipped("EventsData.dat");
     // A favourites file with one line too many, and no recorded list.
     pf.WriteTable(FavouritesFile, {"A", "Alpha", "1", "", "", "", "extra"});
-    pf.WriteTable(SoundsFile, QStringList{"/snd/goal.wav", "/snd/other.wav"} + Repeat("", 8));
+    pf.WriteTable(SoundsFile, QStringList{"/snd/goal.wav", "/snd/other.wav"} + QStringList(8, ""));
     DataStore ds;
     const StartupLoadResult r = ds.LoadAtStart(pf.appDir);
-    EXPECT_FALSE(r.FavouritesLoaded);
-    EXPECT_FALSE(r.RecordedListLoaded);
-    EXPECT_TRUE(r.EventsDataLoaded);
-    EXPECT_TRUE(r.SoundsLoaded);
+    EXPECT_EQ(QList<bool>({r.FavouritesLoaded, r.RecordedListLoaded, r.EventsDataLoaded, r.SoundsLoaded}),
+              QList<bool>({false, false, true, true}));
     EXPECT_EQ(ds.BKStringGridFavoritos.Cells(1, 0), "Alpha"); // what was read stays
     EXPECT_EQ(ds.BKStringGridListaGrabada.RowCount(), 11);
     EXPECT_EQ(ds.EventoClase("510"), ",3,0,,,,");
@@ -301,7 +235,7 @@ TEST(DataStore, OneBadFileDoesNotLeaveTheOthersUnloaded) {
     EXPECT_EQ(r.SoundPaths[SoundRow::SoundOtroGol], "/snd/other.wav");
 
     // A damaged events-data file does not stop the sounds either.
-    pf.Write(EventsDataFile, "TBKStringGrid\r\n");
+    WriteBytes(pf.appDir + EventsDataFile, "TBKStringGrid\r\n");
     DataStore ds2;
     const StartupLoadResult r2 = ds2.LoadAtStart(pf.appDir);
     EXPECT_FALSE(r2.EventsDataLoaded);

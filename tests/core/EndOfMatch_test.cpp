@@ -9,23 +9,21 @@
 #include "core/Settings.h"
 #include "platform/IniFile.h"
 #include "platform/XmlDocument.h"
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
 class EndOfMatch : public ::testing::Test {
 protected:
     void SetUp() override {
-        english_ = std::make_unique<IniFile>(QStringLiteral(VELKARO_RESOURCES_DIR "/language/English.lng"));
-        LanguageIni = english_.get();
+        english.UseFile(QStringLiteral(VELKARO_RESOURCES_DIR "/language/English.lng"));
         ShapeRatingsGrid(grid);
         ShapePitchGrid(pitch);
         events.SetColCount(EventColumn::Count);
         events.SetRowCount(1);
     }
-    void TearDown() override { LanguageIni = nullptr; }
 
     // A details answer; ratings in row order Midfield, RightDef, MidDef, LeftDef, RightAtt, MidAtt, LeftAtt.
     void Fill(const QList<int>& home, const QList<int>& away, const QString& extraHome = {},
@@ -51,11 +49,9 @@ protected:
         AppendRow(events, {QString::number(events.RowCount()), minute, "0", team, object, key, "", cls});
     }
 
+    ScopedLanguage english;
     TBKStringGrid grid, pitch, events;
     const QString skill0 = "<TacticType>0</TacticType><TacticSkill>0</TacticSkill>";
-
-private:
-    std::unique_ptr<IniFile> english_;
 };
 
 } // namespace
@@ -64,23 +60,17 @@ TEST_F(EndOfMatch, RatingsDifferencesTotalsAndTheirAlignment) {
     // Midfield 10 against 10; right defence 5 against the away left attack 12; central defence 20
     // against central attack 8; the other sectors 5.
     Fill({10, 5, 20, 5, 5, 5, 5}, {10, 5, 5, 5, 5, 8, 12}, skill0, skill0);
-    EXPECT_EQ(Cell(2, RatingsRow::Total), "  75");
-    EXPECT_EQ(Cell(7, RatingsRow::Total), "  70");
-    EXPECT_EQ(Cell(4, RatingsRow::Total), " +5");
-    EXPECT_EQ(Cell(9, RatingsRow::Total), "  -5");
-    EXPECT_EQ(Cell(4, RatingsRow::Midfield), "   0");
-    EXPECT_EQ(Cell(9, RatingsRow::Midfield), "   0");
-    EXPECT_EQ(Cell(4, RatingsRow::RightDef), "  -7");
-    EXPECT_EQ(Cell(9, RatingsRow::LeftAtt), " +7");
-    EXPECT_EQ(Cell(4, RatingsRow::MidDef), "+12");
-    EXPECT_EQ(Cell(9, RatingsRow::MidAtt), "-12");
-    EXPECT_EQ(Cell(2, RatingsRow::RightDef), "  5");
-    EXPECT_EQ(Cell(1, RatingsRow::RightDef), RatingText(5));
-    // The duels: home left defence 5 against away right attack 5, central defence 20 against 8, ...
-    EXPECT_EQ(pitch.Cells(0, 1), "50%");
-    EXPECT_EQ(pitch.Cells(0, 2), "71%");
-    EXPECT_EQ(pitch.Cells(0, 3), " 70%");
-    EXPECT_EQ(pitch.Cells(2, 2), "50%");
+    // clang-format off
+    ExpectAll({{Cell(2, RatingsRow::Total), "  75"}, {Cell(7, RatingsRow::Total), "  70"},
+               {Cell(4, RatingsRow::Total), " +5"}, {Cell(9, RatingsRow::Total), "  -5"},
+               {Cell(4, RatingsRow::Midfield), "   0"}, {Cell(9, RatingsRow::Midfield), "   0"},
+               {Cell(4, RatingsRow::RightDef), "  -7"}, {Cell(9, RatingsRow::LeftAtt), " +7"},
+               {Cell(4, RatingsRow::MidDef), "+12"}, {Cell(9, RatingsRow::MidAtt), "-12"},
+               {Cell(2, RatingsRow::RightDef), "  5"}, {Cell(1, RatingsRow::RightDef), RatingText(5)},
+               // The duels: home left defence 5 against away right attack 5, central defence 20 against 8.
+               {pitch.Cells(0, 1), "50%"}, {pitch.Cells(0, 2), "71%"}, {pitch.Cells(0, 3), " 70%"},
+               {pitch.Cells(2, 2), "50%"}});
+    // clang-format on
 
     const struct {
         quint8 a, b;
@@ -95,10 +85,11 @@ TEST_F(EndOfMatch, TacticSkillAttitudeAndAStopAtARatingThatIsNoNumber) {
     Fill({10, 5, 5, 5, 5, 5, 5}, {10, 5, 5, 5, 5, 5, 5},
          "<TacticType>7</TacticType><TacticSkill>1</TacticSkill><TeamAttitude>1</TeamAttitude>",
          "<TacticType>7</TacticType><TacticSkill>3</TacticSkill><TeamAttitude>-1</TeamAttitude>");
-    EXPECT_EQ(Cell(1, RatingsRow::TacticSkill), "not available");
-    EXPECT_EQ(Cell(6, RatingsRow::TacticSkill), SkillText(3));
-    EXPECT_EQ(Cell(1, RatingsRow::Attitude), "Match of the season");
-    EXPECT_EQ(Cell(6, RatingsRow::Attitude), "") << "only one attitude is shown";
+    // Only one attitude is shown.
+    ExpectAll({{Cell(1, RatingsRow::TacticSkill), "not available"},
+               {Cell(6, RatingsRow::TacticSkill), SkillText(3)},
+               {Cell(1, RatingsRow::Attitude), "Match of the season"},
+               {Cell(6, RatingsRow::Attitude), ""}});
     ClearRatingsGrids(grid, pitch);
     Fill({10, 5, 5, 5, 5, 5, 5}, {10, 5, 5, 5, 5, 5, 5}, skill0, skill0 + "<TeamAttitude>-1</TeamAttitude>");
     EXPECT_EQ(Cell(6, RatingsRow::Attitude), "Play it cool");
@@ -106,11 +97,11 @@ TEST_F(EndOfMatch, TacticSkillAttitudeAndAStopAtARatingThatIsNoNumber) {
     // An away rating missing beside a present home one stops the page after the words written so far.
     ClearRatingsGrids(grid, pitch);
     EXPECT_THROW(Fill({10, 5, 5, 5, 5, 5, 5}, {10, 5}, skill0, skill0), EConvertError);
-    EXPECT_EQ(Cell(1, RatingsRow::Names), "Home FC");
-    EXPECT_EQ(Cell(6, RatingsRow::RightDef), RatingText(5));
-    EXPECT_EQ(Cell(6, RatingsRow::MidDef), "");
-    EXPECT_EQ(Cell(2, RatingsRow::Total), "");
-    EXPECT_EQ(pitch.Cells(1, 2), "");
+    ExpectAll({{Cell(1, RatingsRow::Names), "Home FC"},
+               {Cell(6, RatingsRow::RightDef), RatingText(5)},
+               {Cell(6, RatingsRow::MidDef), ""},
+               {Cell(2, RatingsRow::Total), ""},
+               {pitch.Cells(1, 2), ""}});
     EXPECT_THROW(Fill({10}, {10}, "<TacticSkill>x</TacticSkill>", skill0), EConvertError);
 }
 
@@ -124,11 +115,9 @@ TEST_F(EndOfMatch, PossessionOfTheHalves) {
     Event("100", "140_0", "", "45", "90"); // a goal type that only ends in 40
     Event("100", "405_0", "", "90", "10");
     halves = PossessionOfHalves(events, "100");
-    EXPECT_EQ(halves[0].Progress, 38);
-    EXPECT_EQ(halves[0].Home, "38%");
-    EXPECT_EQ(halves[0].Away, "62%");
-    EXPECT_EQ(halves[1].Progress, 58);
-    EXPECT_EQ(halves[1].Away, "42%");
+    EXPECT_EQ(QList<int>({halves[0].Progress, halves[1].Progress}), QList<int>({38, 58}));
+    EXPECT_EQ(QStringList({halves[0].Home, halves[0].Away, halves[1].Away}),
+              QStringList({"38%", "62%", "42%"}));
     Event("100", "40_0", "", "45", "130"); // a share beyond the whole is shown, the gauge kept full
     EXPECT_EQ(PossessionOfHalves(events, "100")[0].Progress, 100);
     EXPECT_EQ(PossessionOfHalves(events, "100")[0].Home, "130%");
@@ -161,10 +150,8 @@ TEST_F(EndOfMatch, ChanceCountersOfEveryClassShape) {
 TEST_F(EndOfMatch, FinalRowsMatchTypeFormationsAndVenue) {
     grid.SetCells(1, 9, "kept");
     FillFinalRows(grid, " Friendly match (cup rules)", "4-4-2", "3-5-2", events);
-    EXPECT_EQ(Cell(0, 3), " Friendly match ");
-    EXPECT_EQ(Cell(1, 3), " (cup rules)");
-    EXPECT_EQ(Cell(2, 6), "4-4-2");
-    EXPECT_EQ(Cell(1, 9), "kept");
+    EXPECT_EQ(QStringList({Cell(0, 3), Cell(1, 3), Cell(2, 6), Cell(1, 9)}),
+              QStringList({" Friendly match ", " (cup rules)", "4-4-2", "kept"}));
     Event("100", "125_0", ",0,0,1,,,"); // type 125 is no derby
     Event("0", "26_1", ",1,3,,,,");
     Event("0", "25_0", ",1,3,,,,");
@@ -181,9 +168,11 @@ TEST_F(EndOfMatch, FinalRowsMatchTypeFormationsAndVenue) {
 
 TEST_F(EndOfMatch, LineupBoxesWordsExperienceAndStars) {
     auto entry = [](const char* role, const char* id) { return LineupEntry{role, id, "", "", "", ""}; };
-    // Player 7 left box 5 (he is also replaced player 19): box 5 shows who ended the match there.
+    // Player 7 left box 5 (he is also replaced player 19): box 5 shows who ended the match there, player 8,
+    // who also takes the set pieces and is captain (roles 17 and 18 are no replacements).
     const QVector<LineupEntry> entries = {entry("5", "7"), entry("5", "8"),  entry("6", "9"),
-                                          entry("x", "9"), entry("19", "7"), entry("17", "8")};
+                                          entry("x", "9"), entry("19", "7"), entry("17", "8"),
+                                          entry("18", "8")};
     EXPECT_EQ(BoxEntry(entries, 5), 1);
     EXPECT_EQ(BoxEntry(entries, 6), -1) << "a role that is no number counts as replaced";
     EXPECT_EQ(RoleEntry(entries, 19), 4);
@@ -205,11 +194,11 @@ TEST_F(EndOfMatch, LineupBoxesWordsExperienceAndStars) {
     }
     EXPECT_THROW(StrToInt("x"), EConvertError);
 
-    EXPECT_EQ(ExperienceWord("9"), "formidable");
-    EXPECT_EQ(ExperienceWord("20"), "divine");
-    EXPECT_EQ(ExperienceWord(""), "non-existent");
-    EXPECT_EQ(ExperienceWord("21"), "");
-    EXPECT_EQ(ExperienceWord("-1"), "");
+    ExpectAll({{ExperienceWord("9"), "formidable"},
+               {ExperienceWord("20"), "divine"},
+               {ExperienceWord(""), "non-existent"},
+               {ExperienceWord("21"), ""},
+               {ExperienceWord("-1"), ""}});
 
     for (QChar separator : {QChar('.'), QChar(',')}) {
         double total = 0;

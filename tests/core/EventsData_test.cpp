@@ -1,10 +1,13 @@
 // The shipped events-data file against the game's event types: every type present under its padded
-// code, and class fields whose fixed character positions the class-string readers test.
+// code, and class fields whose fixed character positions the class-string readers test. Which copies
+// of the table can be trusted: the shipped one, and none of the ways a file gets damaged (cut short,
+// overwritten, grown, edited into something else).
 #include "core/DataStore.h"
 #include "core/EventLookups.h"
+#include "core/EventsDataCheck.h"
 #include "platform/IniFile.h"
+#include "support/TestHelpers.h"
 
-#include <QFile>
 #include <QMap>
 #include <QSet>
 #include <QTemporaryDir>
@@ -19,10 +22,8 @@ struct EventType {
 
 QVector<EventType> ReadTypes() {
     QVector<EventType> types;
-    QFile f(QStringLiteral(VELKARO_DATA_FACTS_DIR "/event-types.tsv"));
-    if (!f.open(QIODevice::ReadOnly))
-        return types;
-    const QStringList lines = QString::fromUtf8(f.readAll()).split('\n');
+    const QStringList lines =
+        QString::fromUtf8(ReadBytes(VELKARO_DATA_FACTS_DIR "/event-types.tsv")).split('\n');
     for (int i = 1; i < lines.size(); ++i) {
         const QStringList fields = lines[i].trimmed().split('\t');
         if (fields.size() == 3)
@@ -46,11 +47,6 @@ protected:
 // A current match reports an injury with one of these, followed by details about the same player.
 bool IsBodyPart(int type) {
     return type >= 401 && type <= 422;
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -91,19 +87,14 @@ TEST_F(EventsData, GoalsAndMissesByRouteAndSpecialEvent) {
         const QStringList f = c.split(','); // "", group, outcome, kind, special event, route, ""
         ASSERT_EQ(f.size(), 7);
         if (route.contains(sub)) {
-            EXPECT_EQ(f[3], "0");
-            EXPECT_EQ(f[4], "");
-            EXPECT_EQ(f[5], route[sub]);
+            EXPECT_EQ(f.mid(3, 3), QStringList({"0", "", route[sub]}));
         } else if (sub == "counter") {
-            EXPECT_EQ(f[3], "2");
-            EXPECT_EQ(f[4], "");
+            EXPECT_EQ(f.mid(3, 2), QStringList({"2", ""}));
             EXPECT_TRUE(QStringList({"0", "1", "2", "4", "5"}).contains(f[5])); // the routes with a word
         } else if (sub == "special_event") {
-            EXPECT_EQ(f[3], "1");
             bool ok = false;
             const int se = f[4].toInt(&ok);
-            EXPECT_TRUE(ok && se >= 0 && se <= 11);
-            EXPECT_EQ(f[5], "");
+            EXPECT_TRUE(f[3] == "1" && ok && se >= 0 && se <= 11 && f[5].isEmpty()) << c.toStdString();
         } else {
             ASSERT_EQ(sub, "long_shot");
             // With the long-shot tactic a normal chance from afar, else the long-shot special event.
@@ -140,24 +131,17 @@ TEST_F(EventsData, CardsInjuriesTeamEventsAndMatchInformation) {
             EXPECT_EQ(c, ",2,1,,,,");
         } else if (injury) {
             EXPECT_EQ(c, ",2,0,,,,");
-        } else if (e.group.startsWith("team_event")) {
-            EXPECT_TRUE(c.startsWith(",4,")) << c.toStdString();
         }
         // Only the service's card and injury events are cards and injuries: details and notices
-        // about them are counted and sounded once, with the event itself.
-        if (!e.group.startsWith("card/")) {
-            EXPECT_FALSE(c.startsWith(",3,")) << c.toStdString();
-        }
-        if (!injury) {
-            EXPECT_FALSE(c.startsWith(",2,")) << c.toStdString();
-        }
-        if (e.group.startsWith("match_info") && e.number != 46 && e.number != 650) {
-            EXPECT_TRUE(c.startsWith(",1,")) << c.toStdString();
-        }
-        // Every non-chance class has its last three fields empty.
-        if (!c.startsWith(",0,")) {
-            EXPECT_TRUE(c.endsWith(",,,,")) << c.toStdString();
-        }
+        // about them are counted and sounded once, with the event itself. Every non-chance class has
+        // its last three fields empty.
+        EXPECT_EQ(c.startsWith(",3,"), e.group.startsWith("card/")) << c.toStdString();
+        EXPECT_EQ(c.startsWith(",2,"), injury) << c.toStdString();
+        EXPECT_TRUE(!e.group.startsWith("team_event") || c.startsWith(",4,")) << c.toStdString();
+        EXPECT_TRUE(!e.group.startsWith("match_info") || e.number == 46 || e.number == 650 ||
+                    c.startsWith(",1,"))
+            << c.toStdString();
+        EXPECT_TRUE(c.startsWith(",0,") || c.endsWith(",,,,")) << c.toStdString();
     }
 }
 
@@ -195,9 +179,40 @@ TEST(EventsDataFiles, InstallCopiesAreIdentical) {
 
 TEST(EventsDataFiles, ShippedSettingsStartTheFirstRun) {
     IniFile ini(QStringLiteral(VELKARO_RESOURCES_DIR "/Velkaro.ini"));
-    EXPECT_EQ(ini.ReadString("Opciones", "Usuario", "missing"), "0");
-    EXPECT_EQ(ini.ReadString("Version", "Version", "missing"), "0126700");
-    EXPECT_EQ(ini.ReadString("Servidor", "Juego", "missing"), "http://chpp.hattrick.org");
-    EXPECT_EQ(ini.ReadString("Servidor", "Uniformes", "missing"), "");
-    EXPECT_EQ(ini.ReadString("Servidor", "Version", "missing"), "");
+    ExpectAll({{ini.ReadString("Opciones", "Usuario", "missing"), "0"},
+               {ini.ReadString("Version", "Version", "missing"), "0126700"},
+               {ini.ReadString("Servidor", "Juego", "missing"), "http://chpp.hattrick.org"},
+               {ini.ReadString("Servidor", "Uniformes", "missing"), ""},
+               {ini.ReadString("Servidor", "Version", "missing"), ""}});
+}
+
+TEST(EventsDataCheck, OnlyTheTableItselfIsSound) {
+    const QByteArray shipped = ReadBytes(VELKARO_RESOURCES_DIR "/_install/data/EventsData.dat");
+    ASSERT_FALSE(shipped.isEmpty());
+    // The shipped file with line i (row 1 starts at line 4 + 8: its code, then its class fields) replaced.
+    auto withLine = [&](int i, const QByteArray& line) {
+        QList<QByteArray> lines = shipped.split('\n');
+        lines[i] = line + '\r';
+        return lines.join('\n');
+    };
+    const struct {
+        QByteArray bytes;
+        bool sound;
+    } cases[] = {
+        {shipped, true},
+        {withLine(12, ""), true}, // a row without an event type
+        {shipped.left(shipped.size() / 2), false},
+        {QByteArray(shipped.size(), '\xA7'), false},
+        {QByteArray(), false},
+        {shipped + "x\r\n", false},
+        {withLine(0, "TBKStringGrids"), false},
+        {withLine(12, "1x9"), false},
+        {withLine(12, "19"), false},
+        {withLine(14, "goal"), false},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        WriteBytes(dir.path() + "/data/EventsData.dat", c.bytes);
+        EXPECT_EQ(EventsDataFileIsSound(dir.path() + "/"), c.sound) << &c - cases;
+    }
 }

@@ -10,9 +10,9 @@
 #include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
 #include "support/Samples.h"
+#include "support/TestHelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -83,12 +83,6 @@ XmlNode Parse(XmlDocument& doc, const QString& text) {
     doc.SetXML(text);
     doc.SetActive(true);
     return doc.DocumentElement();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 } // namespace
@@ -197,40 +191,45 @@ TEST(LeagueColours, BandsFollowTheLevelAndTheLowestLevel) {
             EXPECT_TRUE(cell.handled);
             EXPECT_EQ(cell.brush.value_or(0), c.rows[row - 1]) << c.level << "/" << c.max << " row " << row;
         }
-    EXPECT_EQ(BeforeRoundCell(3, 8, 8, 4, "  +3").font, ColorGreen);
-    EXPECT_EQ(BeforeRoundCell(3, 8, 8, 4, "   -3").font, ColorRed);
-    EXPECT_FALSE(BeforeRoundCell(3, 8, 8, 4, "     0").font.has_value());
+    using Colour = std::optional<unsigned>;
+    const std::pair<Colour, Colour> colours[] = {
+        {BeforeRoundCell(3, 8, 8, 4, "  +3").font, ColorGreen},
+        {BeforeRoundCell(3, 8, 8, 4, "   -3").font, ColorRed},
+        {BeforeRoundCell(3, 8, 8, 4, "     0").font, std::nullopt},
+        {BeforeRoundCell(3, 8, 0, 5, "  5.").font, 0u},
+        {LiveTableCell(0, "  3.       +").font, ColorGreen},
+        {LiveTableCell(0, "  6.       -").font, ColorRed},
+        {ScorersCell(4, 1, "Velkaro", "Velkaro").brush, ColorLightOrange},
+        {RankingCell(2, 1, "+1", "Velkaro", true).font, ColorGreen},
+        {RankingCell(2, 1, "+1", "Velkaro", false).font, ColorRed},
+        {RankingCell(3, 3, "Velkaro", "Velkaro", false).brush, ColorLightOrange}};
+    for (size_t i = 0; i < std::size(colours); ++i)
+        EXPECT_EQ(colours[i].first, colours[i].second) << i;
     EXPECT_FALSE(BeforeRoundCell(3, 8, 8, 0, "GD").handled);
-    EXPECT_EQ(BeforeRoundCell(3, 8, 0, 5, "  5.").font, 0u);
-    EXPECT_EQ(LevelNumber("IV"), 0);
-
-    EXPECT_EQ(LiveTableCell(0, "  3.       +").font, ColorGreen);
-    EXPECT_EQ(LiveTableCell(0, "  6.       -").font, ColorRed);
     EXPECT_FALSE(LiveTableCell(8, "  +3").handled);
-    EXPECT_EQ(ScorersCell(4, 1, "Velkaro", "Velkaro").brush, ColorLightOrange);
-    EXPECT_EQ(RankingCell(2, 1, "+1", "Velkaro", true).font, ColorGreen);
-    EXPECT_EQ(RankingCell(2, 1, "+1", "Velkaro", false).font, ColorRed);
-    EXPECT_EQ(RankingCell(3, 3, "Velkaro", "Velkaro", false).brush, ColorLightOrange);
+    EXPECT_EQ(LevelNumber("IV"), 0);
 }
 
 TEST(LeagueGoals, ScorersAndRankingsCountTheRoundsGoals) {
     QTemporaryDir dir;
     const QString players = dir.filePath("players_250103.xml");
-    Write(players, Xml("<FileName>players.xml</FileName><Team><TeamName>Bramley Town</TeamName><PlayerList>"
-                       "<Player><PlayerID>11</PlayerID><PlayerName>Jack Barlow</PlayerName></Player>"
-                       "</PlayerList></Team>")
-                       .toUtf8());
+    WriteBytes(players,
+               Xml("<FileName>players.xml</FileName><Team><TeamName>Bramley Town</TeamName><PlayerList>"
+                   "<Player><PlayerID>11</PlayerID><PlayerName>Jack Barlow</PlayerName></Player>"
+                   "</PlayerList></Team>")
+                   .toUtf8());
     TBKStringGrid scorers;
     ShapeTable(scorers, GoalListColumn::ScorerCount, 2, 1);
+    auto row = [&](int r) {
+        return QStringList({scorers.Cells(0, r), scorers.Cells(1, r), scorers.Cells(2, r),
+                            scorers.Cells(3, r), scorers.Cells(4, r)});
+    };
     CountScorerGoal(scorers, "11", players);
-    EXPECT_EQ(scorers.RowCount(), 3);
-    EXPECT_EQ(scorers.Cells(1, 1), "  1");
-    EXPECT_EQ(scorers.Cells(2, 1), "+ 1");
-    EXPECT_EQ(scorers.Cells(3, 1), "Jack Barlow");
-    EXPECT_EQ(scorers.Cells(4, 1), "Bramley Town");
+    EXPECT_EQ(row(1), QStringList({"11", "  1", "+ 1", "Jack Barlow", "Bramley Town"}));
     CountScorerGoal(scorers, "11", players);
-    EXPECT_EQ(scorers.Cells(1, 1), "  2");
-    EXPECT_EQ(scorers.Cells(2, 1), "+2");
+    EXPECT_EQ(row(1), QStringList({"11", "  2", "+2", "Jack Barlow", "Bramley Town"}));
+    CountScorerGoal(scorers, "11", players);
+    EXPECT_EQ(row(1), QStringList({"11", "  3", "+3", "Jack Barlow", "Bramley Town"}));
     EXPECT_EQ(scorers.RowCount(), 3);
 
     CountScorerGoal(scorers, "12", players); // not in the file: listed without name and team
@@ -238,7 +237,7 @@ TEST(LeagueGoals, ScorersAndRankingsCountTheRoundsGoals) {
     EXPECT_EQ(scorers.Cells(3, 2), "");
     CountScorerGoal(scorers, "13", dir.filePath("players_1.xml")); // no file: not listed
     EXPECT_EQ(scorers.RowCount(), 4);
-    Write(dir.filePath("broken.xml"), "<HattrickData><Team>");
+    WriteBytes(dir.filePath("broken.xml"), "<HattrickData><Team>");
     CountScorerGoal(scorers, "14", dir.filePath("broken.xml")); // counted; the last row stays empty
     EXPECT_EQ(scorers.Cells(1, 3), "  1");
     EXPECT_EQ(scorers.RowCount(), 5);
@@ -292,6 +291,12 @@ TEST(LeagueRound, NextMatchRoundDateAndFreeRows) {
     }
     EXPECT_FALSE(FirstFreeRow(matches).has_value());
     EXPECT_FALSE(TeamInMatchTable(matches, ""));
+    EXPECT_TRUE(TeamInMatchTable(matches, "3") && TeamInMatchTable(matches, "250103"));
+    EXPECT_FALSE(TeamInMatchTable(matches, "11"));
+    // A goal of a club is conceded by the other club of its round match (slots 0..3), home or away.
+    ExpectAll({{ConcedingTeam(matches, "1"), "250101"},
+               {ConcedingTeam(matches, "250102"), "2"},
+               {ConcedingTeam(matches, "5"), ""}});
 }
 
 // Fewer than eight unplayed fixtures at the end of the season: the round after the one followed is

@@ -1,4 +1,5 @@
 #include "core/Settings.h"
+#include "support/TestHelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,95 +8,77 @@
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A program folder with a language folder holding English and German files.
+// A program folder with a language folder holding English, German and Spanish files.
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        program = dir.path() + "/";
-        ASSERT_TRUE(QDir(program).mkpath("language"));
-        writeFile(program + "language/English.lng", "[General]\r\nHello=Hello\r\n");
-        writeFile(program + "language/Deutsch.lng", "[General]\r\nHello=Hallo\r\n");
-        writeFile(program + "language/Espanol.lng", "[General]\r\nHello=Hola\r\n");
-        settings = program + "Velkaro.ini";
+        WriteBytes(program + "language/English.lng", "[General]\r\nHello=Hello\r\n");
+        WriteBytes(program + "language/Deutsch.lng", "[General]\r\nHello=Hallo\r\n");
+        WriteBytes(program + "language/Espanol.lng", "[General]\r\nHello=Hola\r\n");
+    }
+    // Opens the objects on a settings file of the given text; the language's "Hello".
+    QString Open(const QByteArray& text) {
+        WriteBytes(settings, text);
+        OpenSettingsAndLanguage(program, settings);
+        return LangText("General", "Hello", "x");
     }
     QTemporaryDir dir;
-    QString program;
-    QString settings;
+    QString program = dir.path() + "/";
+    QString settings = program + "Velkaro.ini";
 };
 
 } // namespace
 
+// The display name chooses the file, compared exactly; an unknown name is English.
 TEST(Settings, LanguageFileNameComparesExactly) {
-    EXPECT_EQ(LanguageFileName("/p/", "Norsk"), "/p/language/Norsk.lng");
-    EXPECT_EQ(LanguageFileName("/p/", "norsk"), "/p/language/English.lng");
-    EXPECT_EQ(LanguageFileName("/p/", QString::fromUtf8("Español")), "/p/language/Espanol.lng");
-    EXPECT_EQ(LanguageFileName("/p/", QString::fromUtf8("Português-Brasil")),
-              "/p/language/Portugues-Brasil.lng");
-    EXPECT_EQ(LanguageFileName("/p/", QString::fromUtf8("Ceština")), "/p/language/Cestina.lng");
-    EXPECT_EQ(LanguageFileName("/p/", "Chinese - Simplified"), "/p/language/Chinese_S.lng");
-    EXPECT_EQ(LanguageFileName("/p/", "Slovencina"), "/p/language/Slovencina.lng");
-    EXPECT_EQ(LanguageFileName("/p/", "Espanol"), "/p/language/English.lng");
-    EXPECT_EQ(LanguageFileName("/p/", ""), "/p/language/English.lng");
+    const std::pair<const char*, const char*> names[] = {{"Norsk", "Norsk"},
+                                                         {"norsk", "English"},
+                                                         {"Español", "Espanol"},
+                                                         {"Português-Brasil", "Portugues-Brasil"},
+                                                         {"Ceština", "Cestina"},
+                                                         {"Chinese - Simplified", "Chinese_S"},
+                                                         {"Slovencina", "Slovencina"},
+                                                         {"Espanol", "English"},
+                                                         {"", "English"}};
+    for (const auto& [name, file] : names)
+        EXPECT_EQ(LanguageFileName("/p/", QString::fromUtf8(name)), QString("/p/language/%1.lng").arg(file))
+            << name;
 }
 
 TEST_F(SettingsTest, LanguageOldIsUpdatedInTheFileBeforeTheObjectsOpen) {
-    writeFile(settings, "[Opciones]\r\nUsuario=pepe\r\nLanguage=Deutsch\r\nLanguageOld=English\r\n");
-    OpenSettingsAndLanguage(program, settings);
-
-    // On disk at once, without any UpdateFile.
+    EXPECT_EQ(Open("[Opciones]\r\nUsuario=pepe\r\nLanguage=Deutsch\r\nLanguageOld=English\r\n"), "Hallo");
+    // On disk at once, without any UpdateFile; the in-memory object was made from the updated file.
     const IniFile onDisk(settings);
     EXPECT_EQ(onDisk.ReadString("Opciones", "LanguageOld", ""), "Deutsch");
     EXPECT_EQ(onDisk.ReadString("Opciones", "Usuario", ""), "pepe");
-    // The in-memory object was made from the updated file.
     ASSERT_NE(SettingsIni, nullptr);
     EXPECT_EQ(SettingsIni->ReadString("Opciones", "LanguageOld", ""), "Deutsch");
-    EXPECT_EQ(LangText("General", "Hello", "Hello"), "Hallo");
     EXPECT_EQ(LangText("General", "Missing", "English text"), "English text");
     EXPECT_EQ(AppDir, program);
-}
 
-TEST_F(SettingsTest, SameLanguageFileLeavesTheFileAlone) {
+    // Reopening replaces the objects.
+    EXPECT_EQ(Open("[Opciones]\r\nLanguage=English\r\nLanguageOld=Deutsch\r\n"), "Hello");
+    EXPECT_EQ(SettingsIni->ReadString("Opciones", "LanguageOld", ""), "English");
+
     // Two names of the one English file: nothing is written.
-    const QByteArray content = "[Opciones]\r\nLanguage=norsk\r\nLanguageOld=English\r\n";
-    writeFile(settings, content);
-    OpenSettingsAndLanguage(program, settings);
-    EXPECT_EQ(readFile(settings), content);
-    EXPECT_EQ(LangText("General", "Hello", "x"), "Hello");
-}
+    const QByteArray same = "[Opciones]\r\nLanguage=norsk\r\nLanguageOld=English\r\n";
+    EXPECT_EQ(Open(same), "Hello");
+    EXPECT_EQ(ReadBytes(settings), same);
 
-TEST_F(SettingsTest, WesternCodePageDisplayNameSelectsItsFile) {
     // A settings file written by the Windows program: "Español" as one byte per letter.
-    writeFile(settings, "[Opciones]\r\nLanguage=Espa\xf1ol\r\nLanguageOld=Espa\xf1ol\r\n");
-    OpenSettingsAndLanguage(program, settings);
-    EXPECT_EQ(LangText("General", "Hello", "Hello"), "Hola");
+    EXPECT_EQ(Open("[Opciones]\r\nLanguage=Espa\xf1ol\r\nLanguageOld=Espa\xf1ol\r\n"), "Hola");
 }
 
-TEST_F(SettingsTest, MissingSectionGivesDefaults) {
-    writeFile(settings, "[Version]\r\nVersion=1260000\r\n");
-    OpenSettingsAndLanguage(program, settings);
+TEST_F(SettingsTest, MissingSectionOrFilesGiveDefaults) {
+    EXPECT_EQ(Open("[Version]\r\nVersion=1260000\r\n"), "Hello"); // English
     ASSERT_NE(SettingsIni, nullptr);
     EXPECT_EQ(SettingsIni->ReadString("Opciones", "Usuario", ""), "");
-    EXPECT_EQ(SettingsIni->ReadString("Opciones", "LabelInicioFecha", "00"), "00");
-    EXPECT_EQ(SettingsIni->ReadString("Opciones", "SonidosMiGol", "1"), "1");
     EXPECT_EQ(SettingsIni->ReadInteger("Opciones", "DuracionSonidosMiGol", 1500), 1500);
     EXPECT_EQ(SettingsIni->ReadString("Version", "Version", "9999999"), "1260000");
-    EXPECT_EQ(LangText("General", "Hello", "x"), "Hello"); // English
-}
 
-TEST_F(SettingsTest, MissingFilesGiveEmptyObjectsAndEnglishDefaults) {
     QFile::remove(program + "language/English.lng");
+    QFile::remove(settings);
     OpenSettingsAndLanguage(program, settings);
     EXPECT_FALSE(QFile::exists(settings)); // nothing to record, nothing created
     ASSERT_NE(SettingsIni, nullptr);
@@ -104,12 +87,29 @@ TEST_F(SettingsTest, MissingFilesGiveEmptyObjectsAndEnglishDefaults) {
     EXPECT_EQ(LangText("General", "Hello", "Hello there"), "Hello there");
 }
 
-TEST_F(SettingsTest, ReopeningReplacesTheObjects) {
-    writeFile(settings, "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=Deutsch\r\n");
-    OpenSettingsAndLanguage(program, settings);
-    EXPECT_EQ(LangText("General", "Hello", "x"), "Hallo");
-    writeFile(settings, "[Opciones]\r\nLanguage=English\r\nLanguageOld=Deutsch\r\n");
-    OpenSettingsAndLanguage(program, settings);
-    EXPECT_EQ(LangText("General", "Hello", "x"), "Hello");
-    EXPECT_EQ(SettingsIni->ReadString("Opciones", "LanguageOld", ""), "English");
+// The shipped English file is merged from the per-concern fragments under
+// resources/language/english-fragments/ (scripts/merge-lng.py): a text added to or changed in a
+// fragment but not merged would silently leave the old text or the code's default, so every fragment
+// text must be in the shipped file as the fragment gives it. Two fragments giving one key different
+// texts fail here too.
+TEST(EnglishLanguageFile, HoldsEveryTextOfItsFragments) {
+    const QString dir = QStringLiteral(VELKARO_RESOURCES_DIR) + QStringLiteral("/language");
+    const IniFile english(dir + QStringLiteral("/English.lng"));
+    ASSERT_TRUE(english.SectionExists(QStringLiteral("Main")));
+    const QStringList fragments =
+        QDir(dir + QStringLiteral("/english-fragments")).entryList({QStringLiteral("*.lng")});
+    ASSERT_FALSE(fragments.isEmpty());
+    for (const QString& name : fragments) {
+        const IniFile fragment(dir + QStringLiteral("/english-fragments/") + name);
+        for (const QString& section : fragment.ReadSections())
+            for (const QString& key : fragment.ReadSection(section)) {
+                EXPECT_TRUE(english.ValueExists(section, key))
+                    << name.toStdString() << ": [" << section.toStdString() << "] " << key.toStdString();
+                EXPECT_EQ(english.ReadString(section, key, QString()).toStdString(),
+                          fragment.ReadString(section, key, QString()).toStdString())
+                    << name.toStdString() << ": [" << section.toStdString() << "] " << key.toStdString();
+            }
+    }
+    // A download whose answer begins with "Error" counts as failed: the refused-request text keeps it.
+    EXPECT_TRUE(english.ReadString("Connection", "MessageErrorGETRequest", QString()).startsWith("Error"));
 }

@@ -4,63 +4,33 @@
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
+#include "core/VersionCheck.h"
 #include "platform/XmlDocument.h"
 
+#include "support/LocalHttpServer.h"
 #include "support/Samples.h"
+#include "support/TestHelpers.h"
 
-#include <gtest/gtest.h>
-#include <httplib.h>
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <thread>
+#include <gtest/gtest.h>
 
 namespace {
 
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Serves the real sample answers, one per "file" request.
-class SampleService {
-public:
+struct SampleService : LocalHttpServer {
     explicit SampleService(const std::map<std::string, QString>& samples) {
         for (const auto& [file, fragment] : samples)
-            bodies_[file] = readBytes(SampleFile(fragment)).toStdString();
-        http_.Get("/common/chpp/chppxml.axd", [this](const httplib::Request& req, httplib::Response& res) {
-            const auto it = bodies_.find(req.get_param_value("file"));
-            if (it == bodies_.end())
+            bodies[file] = ReadBytes(SampleFile(fragment)).toStdString();
+        http.Get("/common/chpp/chppxml.axd", [this](const httplib::Request& req, httplib::Response& res) {
+            const auto it = bodies.find(req.get_param_value("file"));
+            if (it == bodies.end())
                 res.status = 404;
             else
                 res.set_content(it->second, "text/xml");
         });
-        port_ = http_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { http_.listen_after_bind(); });
-        while (!http_.is_running())
-            std::this_thread::yield();
+        start();
     }
-    ~SampleService() {
-        http_.stop();
-        thread_.join();
-    }
-    QString Address() const { return QString("http://127.0.0.1:%1").arg(port_); }
-
-private:
-    httplib::Server http_;
-    std::map<std::string, std::string> bodies_;
-    int port_ = 0;
-    std::thread thread_;
+    std::map<std::string, std::string> bodies;
 };
 
 } // namespace
@@ -79,7 +49,7 @@ TEST(RealAnswers, AreSavedAndReadBackWhereTheReadersLook) {
     QTemporaryDir dir;
     AppDir = dir.path() + "/";
     DataModule1 = new TDataModule1;
-    RecommendedURL = service.Address();
+    RecommendedURL = service.url("");
     auto download = [](const QString& path, const QString& file) {
         QString result;
         BajarFicheroXML(ChppPath + path, AppDir + "data/Xml/" + file, result);
@@ -117,15 +87,15 @@ TEST(InsertMissingActionType, LeavesFilesItCannotRepairAsTheyAre) {
     for (int i = 4; i < 10; ++i)
         old += "<F" + QByteArray::number(i) + ">v</F" + QByteArray::number(i) + ">\r\n";
     old += "<Team><N>0</N></Team>\r\n</HattrickData>\r\n";
-    writeBytes(details, old);
+    WriteBytes(details, old);
     InsertMissingActionType(details, "leagueFixtures");
-    EXPECT_EQ(readBytes(details), old);
+    EXPECT_EQ(ReadBytes(details), old);
 
     InsertMissingActionType(dir.filePath("absent.xml"), "leagueDetails");
     EXPECT_FALSE(QFile::exists(dir.filePath("absent.xml")));
-    writeBytes(details, "<HattrickData><FetchedDate>");
+    WriteBytes(details, "<HattrickData><FetchedDate>");
     InsertMissingActionType(details, "leagueDetails");
-    EXPECT_EQ(readBytes(details), "<HattrickData><FetchedDate>");
+    EXPECT_EQ(ReadBytes(details), "<HattrickData><FetchedDate>");
 }
 
 // Every real answer is the answer of the file its request names, and of no other; the service's error
@@ -153,4 +123,38 @@ TEST(IsAnswerOf, TellsTheFileAskedForFromErrorDocumentsAndOtherFiles) {
     doc.SetXML("<HattrickData><FileName>\r\n  MatchDetails.XML </FileName></HattrickData>");
     doc.SetActive(true);
     EXPECT_TRUE(IsAnswerOf(doc.DocumentElement(), "matchdetails.xml"));
+}
+
+// The new-version check's reading of a page: the body as a browser reports it, then the cut at the
+// first "=" and the comparison with the program's own version ("0126700").
+TEST(VersionCheck, PagesGiveTheirResult) {
+    const struct {
+        const char* page;
+        const char* result;
+    } cases[] = {
+        {"<html><head><title>x</title></head><body>Version=0126701</body></html>", "New"},
+        {"<html><body>Version=0126700</body></html>", "Old"},
+        {"<html><body>Version=0125999</body></html>", "Old"},
+        {"<HTML><BODY>\r\nVersion=0127000\r\n</BODY></HTML>", "New"},
+        {"<html><body>version=0127000</body></html>", "No"},                     // lower case
+        {"<html><body>Version 0127000</body></html>", "No"},                     // no "="
+        {"<html><body bgcolor=\"#FFFFFF\">Version=0127000</body></html>", "No"}, // "=" in the body tag
+        {"<html><head><meta charset=\"utf-8\"></head><body>Version=0127000</body></html>", "New"},
+        {"<html><body><p>Version&#61;0127000</p></body></html>", "New"}, // the browser decodes it
+        {"Version=0127000", "New"},                                      // no body tag: one is made
+        {"", "No"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CompararVersion(VersionPageBody(QString::fromUtf8(c.page)), QStringLiteral("0126700")),
+                  QString::fromLatin1(c.result))
+            << c.page;
+}
+
+TEST(VersionCheck, BodyAsABrowserReportsIt) {
+    EXPECT_EQ(VersionPageBody("<HTML><Body Class=x>a &amp; b &lt;c&gt; &quot;d&quot;&nbsp;e</BODY>"),
+              "<body Class=x>a &amp; b &lt;c&gt; \"d\"&nbsp;e</body>");
+    EXPECT_EQ(VersionPageBody("<html><head><title>t</title></head>Version=1<!-- note --></html>"),
+              "<body>Version=1<!-- note --></body>");
+    // A missing local version is "9999999": no page is newer.
+    EXPECT_EQ(CompararVersion("<body>Version=9999998</body>", "9999999"), "Old");
 }

@@ -1,37 +1,30 @@
-// The game-service client against a running velkaro-service: login and logout, the session cookie,
-// every failure path of the client with the service's faults, trimming, whole saves, the league-file
-// fix-up, IDs that are never sent, a stalled answer and the kit pictures. The shipped program folder.
+// The game-service client against a running velkaro-service, one road per test: login and logout with
+// the session cookie, every failure path of each step with the service's faults (tries, messages, whole
+// saves), and the downloads (the league-file fix-up, IDs that are never sent, the kit pictures).
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "platform/Cursor.h"
 #include "platform/XmlDocument.h"
 #include "support/ServiceProcess.h"
+#include "support/TestHelpers.h"
 #include "support/TestProgramFolder.h"
 
 #include <QDir>
-#include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
-
-#include <chrono>
 
 namespace {
 
 const QString kKey = "5B1C2E90-4A7D-4E3F-8C61-2D9A0B7E4F13";
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The names of the root's element children in order, as the readers count them.
 QStringList RootChildNames(const QString& file) {
     XmlDocument doc;
     doc.LoadFromFile(file);
     QStringList names;
-    const XmlNode root = doc.DocumentElement();
-    for (int i = 0; i < root.ChildCount(); ++i)
-        names << root.Child(i).NodeName();
+    for (int i = 0; i < doc.DocumentElement().ChildCount(); ++i)
+        names << doc.DocumentElement().Child(i).NodeName();
     return names;
 }
 
@@ -92,8 +85,6 @@ protected:
         ConexionRequest(path, text);
         return text;
     }
-    // The request log from entry `from` on.
-    QStringList LogFrom(qsizetype from) const { return service.LogLines().mid(from); }
     QString LoginLine(const QString& user, const QString& code) const {
         return Chpp("login&actionType=login&loginname=" + user + "&readonlypassword=" + code +
                     "&chppID=9967&chppKey=" + kKey);
@@ -108,9 +99,10 @@ TEST_F(ClientServiceTest, LoginLogoutAndTheSessionCookie) {
     EXPECT_TRUE(Request(Chpp("team")).contains("Not logged in"));
 
     // The credentials go out percent-encoded; a wrong code gives the password message.
-    qsizetype before = service.LogLines().size();
+    const qsizetype before = service.LogLines().size();
     EXPECT_EQ(Login("a b&c=d", QString::fromUtf8("pä#ss+")), "Error password");
-    EXPECT_EQ(LogFrom(before), (QStringList{Chpp("servers"), LoginLine("a%20b%26c%3Dd", "p%C3%A4%23ss%2B")}));
+    EXPECT_EQ(service.LogLines().mid(before),
+              (QStringList{Chpp("servers"), LoginLine("a%20b%26c%3Dd", "p%C3%A4%23ss%2B")}));
 
     EXPECT_EQ(Login(), "OK");
     EXPECT_EQ(RecommendedURL, service.BaseUrl());
@@ -135,155 +127,104 @@ TEST_F(ClientServiceTest, LoginLogoutAndTheSessionCookie) {
     EXPECT_TRUE(Request(Chpp("team")).contains("Not logged in"));
 }
 
-TEST_F(ClientServiceTest, ServersAnswerFailures) {
-    // No RecommendedURL three times: three tries, then the GET message and the number of tries.
-    ASSERT_TRUE(service.Fault("norecommended", 3));
-    EXPECT_EQ(Login(), "Error get 3");
-    EXPECT_EQ(service.LogLines(), QStringList(3, Chpp("servers")));
-    EXPECT_EQ(RecommendedURL, "");
-
-    // Twice: the third try finds the server and the login follows.
-    ASSERT_TRUE(service.Fault("norecommended", 2));
-    qsizetype before = service.LogLines().size();
-    EXPECT_EQ(Login(), "OK");
-    EXPECT_EQ(LogFrom(before),
-              (QStringList{Chpp("servers"), Chpp("servers"), Chpp("servers"), LoginLine("demo", "velkaro")}));
-
-    // Not XML: one try, the parse message with the parser's reason, no login.
-    ASSERT_TRUE(service.Fault("invalidxml", 1, "servers"));
-    before = service.LogLines().size();
-    const QString parse = Login();
-    EXPECT_TRUE(parse.startsWith("Error parsing ")) << parse.toStdString();
-    EXPECT_GT(parse.size(), QString("Error parsing ").size());
-    EXPECT_EQ(LogFrom(before), QStringList{Chpp("servers")});
-    EXPECT_EQ(RecommendedURL, "");
-
-    // A 404: one try, its status line, no firewall hint.
-    ASSERT_TRUE(service.Fault("notfound", 1, "servers"));
-    before = service.LogLines().size();
-    EXPECT_EQ(Login(), "Error get HTTP/1.1 404 Not Found");
-    EXPECT_EQ(LogFrom(before), QStringList{Chpp("servers")});
-
-    // A dropped connection is a socket error: the firewall hint follows.
-    ASSERT_TRUE(service.Fault("drop", 1, "servers"));
-    before = service.LogLines().size();
-    const QString dropped = Login();
-    EXPECT_TRUE(dropped.startsWith("Error get Socket error # ")) << dropped.toStdString();
-    EXPECT_TRUE(dropped.endsWith(" - Check the firewall")) << dropped.toStdString();
-    EXPECT_EQ(LogFrom(before), QStringList{Chpp("servers")});
-
-    // A server that was reached and went quiet: its own message, the firewall is not blamed.
-    DataModule1->IdHTTP1.StallTimeoutSec = 1;
-    ASSERT_TRUE(service.Fault("stall", 1, "servers", 10));
-    EXPECT_EQ(Login(), "Error get No data for 1 s: the request was stopped");
-}
-
-TEST_F(ClientServiceTest, LoginAndLogoutRequestFailures) {
-    // The login request itself dropped: its own message, no firewall hint.
-    ASSERT_TRUE(service.Fault("drop", 1, "login"));
-    const QString dropped = Login();
-    EXPECT_TRUE(dropped.startsWith("Error. ConexionLogin. Error login Socket error # "))
-        << dropped.toStdString();
-    EXPECT_FALSE(dropped.contains("firewall"));
-
-    // The error document instead of a login result.
-    ASSERT_TRUE(service.Fault("errordoc", 1, "login"));
-    EXPECT_EQ(Login(), "Error password");
-
-    // A failing logout leaves the result as it was passed; a refused one gives the logout message.
-    ASSERT_EQ(Login(), "OK");
-    ASSERT_TRUE(service.Fault("notfound", 1, "login"));
-    QString result;
-    ConexionLogout(result);
-    EXPECT_EQ(result, "");
-    EXPECT_EQ(service.LogLines().last(), Chpp("login&actionType=logout"));
-    ASSERT_TRUE(service.Fault("errordoc", 1, "login"));
-    ConexionLogout(result);
-    EXPECT_EQ(result, "Error logout");
-}
-
-TEST_F(ClientServiceTest, RefusedAnswersAreTriedThreeTimes) {
-    ASSERT_EQ(Login(), "OK");
+// Every failure the service can give, at each step: the result (a pattern), the requests it took and,
+// for a download, the file saved before left whole. The servers request and refused answers are tried
+// three times; a socket error blames the firewall only at the servers step; a stall has its own message.
+TEST_F(ClientServiceTest, EveryFailureOfEveryStep) {
+    enum Step { LoginStep, LogoutStep, RequestStep, DownloadStep };
     const QString file = Cache("bookmarks.xml");
-
-    ASSERT_TRUE(service.Fault("refused", 3, "bookmarks"));
-    qsizetype before = service.LogLines().size();
-    EXPECT_EQ(Download(Chpp("bookmarks"), file), "Error BajarFicheroXML " + file);
-    EXPECT_EQ(LogFrom(before), QStringList(3, Chpp("bookmarks")));
-    EXPECT_FALSE(QFile::exists(file));
-    ASSERT_TRUE(service.Fault("refused", 3, "bookmarks"));
-    EXPECT_EQ(Request(Chpp("bookmarks")), "Error request");
-
-    // Refused twice: the third try brings the file.
-    ASSERT_TRUE(service.Fault("refused", 2, "bookmarks"));
-    before = service.LogLines().size();
-    EXPECT_EQ(Download(Chpp("bookmarks"), file), "OK");
-    EXPECT_EQ(LogFrom(before), QStringList(3, Chpp("bookmarks")));
-    EXPECT_TRUE(ReadBytes(file).contains("<BookmarkList"));
+    const QString bajar = "Error BajarFicheroXML " + QRegularExpression::escape(file);
+    const QString salvar = "Error SalvarFicheroXML " + QRegularExpression::escape(file);
+    const QString request = "Error\\. ConexionRequest\\. Error request";
+    const struct {
+        const char* kind;
+        int count;
+        const char* file;
+        Step step;
+        QString result;
+        int requests;
+    } cases[] = {
+        {"norecommended", 3, "", LoginStep, "Error get 3", 3},
+        {"norecommended", 2, "", LoginStep, "OK", 4},
+        {"invalidxml", 1, "servers", LoginStep, "Error parsing .+", 1},
+        {"notfound", 1, "servers", LoginStep, "Error get HTTP/1\\.1 404 Not Found", 1},
+        {"drop", 1, "servers", LoginStep, "Error get Socket error # .* - Check the firewall", 1},
+        {"stall", 1, "servers", LoginStep, "Error get No data for 1 s: the request was stopped", 1},
+        {"drop", 1, "login", LoginStep,
+         "Error\\. ConexionLogin\\. Error login Socket error # (?!.*firewall).*", 2},
+        {"errordoc", 1, "login", LoginStep, "Error password", 2},
+        {"", 0, "", LoginStep, "OK", 2},
+        {"notfound", 1, "login", LogoutStep, "", 1}, // the result stays as it was passed
+        {"errordoc", 1, "login", LogoutStep, "Error logout", 1},
+        {"", 0, "", LoginStep, "OK", 2},
+        {"refused", 3, "bookmarks", DownloadStep, bajar, 3}, // no file is made
+        {"", 0, "", DownloadStep, "OK", 1},
+        {"refused", 3, "bookmarks", RequestStep, "Error request", 3},
+        {"refused", 2, "bookmarks", DownloadStep, "OK", 3},
+        {"garbage", 1, "bookmarks", DownloadStep, "OK", 1}, // cut after the closing tag: the same file
+        {"notfound", 1, "bookmarks", RequestStep, request + "HTTP/1\\.1 404 Not Found", 1},
+        {"drop", 1, "bookmarks", RequestStep, request + "Socket error # (?!.*firewall).*", 1},
+        {"notfound", 1, "bookmarks", DownloadStep, bajar, 1},
+        {"drop", 1, "bookmarks", DownloadStep, bajar, 1},
+        {"invalidxml", 1, "bookmarks", DownloadStep, salvar, 1},
+        // The service would answer only after 10 s: success would mean the limit was not applied.
+        {"stall", 1, "bookmarks", DownloadStep, bajar, 1},
+        {"", 0, "", DownloadStep, "OK", 1},
+    };
+    QByteArray saved;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " " + c.file + " at step " + std::to_string(c.step));
+        if (*c.kind) {
+            ASSERT_TRUE(service.Fault(c.kind, c.count, c.file, QString(c.kind) == "stall" ? 10 : -1));
+        }
+        DataModule1->IdHTTP1.StallTimeoutSec = QString(c.kind) == "stall" ? 1 : 5;
+        const qsizetype before = service.LogLines().size();
+        QString result;
+        switch (c.step) {
+        case LoginStep:
+            result = Login();
+            break;
+        case LogoutStep:
+            ConexionLogout(result);
+            break;
+        case RequestStep:
+            result = Request(Chpp("bookmarks"));
+            break;
+        case DownloadStep:
+            result = Download(Chpp("bookmarks"), file);
+            break;
+        }
+        EXPECT_TRUE(QRegularExpression("^(" + c.result + ")$").match(result).hasMatch())
+            << result.toStdString();
+        EXPECT_EQ(service.LogLines().size() - before, c.requests);
+        if (c.step == LoginStep && result != "OK") { // no server found, or the one found
+            EXPECT_EQ(RecommendedURL, QString(c.file) == "login" ? service.BaseUrl() : QString());
+        }
+        if (c.step == DownloadStep && saved.isEmpty() && result == "OK")
+            saved = ReadBytes(file);
+        if (c.step == DownloadStep) {
+            EXPECT_EQ(saved.isEmpty() ? QFile::exists(file) : ReadBytes(file) == saved, !saved.isEmpty());
+        }
+    }
+    EXPECT_TRUE(saved.contains("<BookmarkList") && saved.endsWith("</HattrickData>"));
+    EXPECT_EQ(service.LogLines().last(), Chpp("bookmarks"));
 
     // A translated message that does not begin with "Error" fails at the save step instead.
-    const QByteArray saved = ReadBytes(file);
     LanguageIni->WriteString("Connection", "MessageErrorGETRequest", "Fehler");
     ASSERT_TRUE(service.Fault("refused", 3, "bookmarks"));
     EXPECT_EQ(Download(Chpp("bookmarks"), file), "Error SalvarFicheroXML " + file);
     EXPECT_EQ(ReadBytes(file), saved);
 }
 
-TEST_F(ClientServiceTest, RequestFailuresLeaveTheSavedFileWhole) {
+// The league files, IDs that are never sent, and the kit pictures.
+TEST_F(ClientServiceTest, DownloadsOfTheLeagueIdsAndKits) {
     ASSERT_EQ(Login(), "OK");
-    const QString file = Cache("bookmarks.xml");
-    ASSERT_EQ(Download(Chpp("bookmarks"), file), "OK");
-    const QByteArray saved = ReadBytes(file);
-    ASSERT_TRUE(saved.endsWith("</HattrickData>"));
-
-    // Garbage after the closing tag is cut off: the file is the same as the clean answer's.
-    ASSERT_TRUE(service.Fault("garbage", 1, "bookmarks"));
-    EXPECT_EQ(Download(Chpp("bookmarks"), file), "OK");
-    EXPECT_EQ(ReadBytes(file), saved);
-
-    // A 404 and a dropped connection are GET failures: one try each, no firewall hint here.
-    ASSERT_TRUE(service.Fault("notfound", 1, "bookmarks"));
-    qsizetype before = service.LogLines().size();
-    EXPECT_EQ(Request(Chpp("bookmarks")), "Error. ConexionRequest. Error requestHTTP/1.1 404 Not Found");
-    EXPECT_EQ(LogFrom(before), QStringList{Chpp("bookmarks")});
-    ASSERT_TRUE(service.Fault("drop", 1, "bookmarks"));
-    before = service.LogLines().size();
-    const QString dropped = Request(Chpp("bookmarks"));
-    EXPECT_TRUE(dropped.startsWith("Error. ConexionRequest. Error requestSocket error # "))
-        << dropped.toStdString();
-    EXPECT_FALSE(dropped.contains("firewall"));
-    EXPECT_EQ(LogFrom(before), QStringList{Chpp("bookmarks")});
-
-    // Failed downloads over the saved file: at the request step or at the save step.
-    ASSERT_TRUE(service.Fault("notfound", 1, "bookmarks"));
-    EXPECT_EQ(Download(Chpp("bookmarks"), file), "Error BajarFicheroXML " + file);
-    ASSERT_TRUE(service.Fault("drop", 1, "bookmarks"));
-    EXPECT_EQ(Download(Chpp("bookmarks"), file), "Error BajarFicheroXML " + file);
-    ASSERT_TRUE(service.Fault("invalidxml", 1, "bookmarks"));
-    EXPECT_EQ(Download(Chpp("bookmarks"), file), "Error SalvarFicheroXML " + file);
-    EXPECT_EQ(ReadBytes(file), saved);
-
-    // A stalled answer fails by the stall time-out (the service would answer only after 10 s, so
-    // success would mean the limit was not applied), and the client goes on working.
-    DataModule1->IdHTTP1.StallTimeoutSec = 1;
-    ASSERT_TRUE(service.Fault("stall", 1, "bookmarks", 10));
-    EXPECT_EQ(Download(Chpp("bookmarks"), file), "Error BajarFicheroXML " + file);
-    EXPECT_EQ(ReadBytes(file), saved);
-    EXPECT_EQ(Download(Chpp("bookmarks"), file), "OK");
-}
-
-TEST_F(ClientServiceTest, InsertMissingActionTypeOnTheOlderLeagueFiles) {
-    ASSERT_EQ(Login(), "OK");
-    const QString details = Cache("leagueDetails.xml");
-    const QString fixtures = Cache("leagueFixtures.xml");
-
+    const QString details = Cache("leagueDetails.xml"), fixtures = Cache("leagueFixtures.xml");
     // The current files already have ActionType: left byte for byte.
     ASSERT_EQ(Download(Chpp("leaguedetails"), details), "OK");
     ASSERT_EQ(Download(Chpp("leaguefixtures"), fixtures), "OK");
-    const QByteArray currentDetails = ReadBytes(details);
-    const QByteArray currentFixtures = ReadBytes(fixtures);
-    const QStringList detailsNames = RootChildNames(details);
-    const QStringList fixturesNames = RootChildNames(fixtures);
+    const QByteArray currentDetails = ReadBytes(details), currentFixtures = ReadBytes(fixtures);
+    const QStringList detailsNames = RootChildNames(details), fixturesNames = RootChildNames(fixtures);
     ASSERT_EQ(detailsNames.value(11), "Team");
     ASSERT_EQ(fixturesNames.value(8), "Match");
     InsertMissingActionType(details, "leagueDetails");
@@ -299,39 +240,30 @@ TEST_F(ClientServiceTest, InsertMissingActionTypeOnTheOlderLeagueFiles) {
     EXPECT_FALSE(ReadBytes(details).contains("<ActionType>"));
     EXPECT_EQ(RootChildNames(details).value(10), "Team");
     EXPECT_EQ(RootChildNames(fixtures).value(7), "Match");
-
     InsertMissingActionType(details, "leagueDetails");
     InsertMissingActionType(fixtures, "leagueFixtures");
     EXPECT_EQ(RootChildNames(details), detailsNames);
     EXPECT_EQ(RootChildNames(fixtures), fixturesNames);
     EXPECT_TRUE(ReadBytes(details).contains("</FetchedDate>\r<ActionType>view</ActionType>"));
     EXPECT_TRUE(ReadBytes(fixtures).contains("</FetchedDate>\r<ActionType>view</ActionType>"));
-    XmlDocument doc;
-    doc.LoadFromFile(details);
-    EXPECT_EQ(doc.DocumentElement().ChildText("ActionType"), "view");
-}
 
-TEST_F(ClientServiceTest, AnIdThatIsNotDigitsSendsNothing) {
-    ASSERT_EQ(Login(), "OK");
+    // An ID that is not digits sends nothing and writes nothing.
     const QStringList before = service.LogLines();
-    const QString file = Cache("players_12a.xml");
-    EXPECT_EQ(Download(Chpp("players&teamID=12a"), file), "Error BajarFicheroXML " + file);
-    EXPECT_EQ(Download(Chpp("players&teamID=../../x"), Cache("players_../../x.xml")),
-              "Error BajarFicheroXML " + Cache("players_../../x.xml"));
-    EXPECT_EQ(Download(Chpp("matchdetails&matchID="), Cache("matchDetailsTemp.xml")),
-              "Error BajarFicheroXML " + Cache("matchDetailsTemp.xml"));
+    for (const auto& [path, name] : {std::pair{"players&teamID=12a", "players_12a.xml"},
+                                     {"players&teamID=../../x", "players_../../x.xml"},
+                                     {"matchdetails&matchID=", "matchDetailsTemp.xml"}})
+        EXPECT_EQ(Download(Chpp(path), Cache(name)), "Error BajarFicheroXML " + Cache(name));
     EXPECT_TRUE(Request(Chpp("playerdetails&playerId=1%202")).startsWith("Error. ConexionRequest. Error"));
     EXPECT_EQ(service.LogLines(), before);
-    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_FALSE(QFile::exists(Cache("players_12a.xml")));
     EXPECT_FALSE(QFile::exists(folder.File("data/x.xml")));
-}
 
-TEST_F(ClientServiceTest, KitPicturesAreSavedOnlyWhenTheyCome) {
+    // Kit pictures are saved only when they come: a 404 page is no picture, the old one stays, and no
+    // file is made for a new one.
     const QString kit = folder.File("data/kits/X.250101.12.Shirt.gif");
     DownloadBinaryFile(service.BaseUrl() + "/DesignedMatchKits/25/250101/X.250101.12.Shirt.gif", kit);
     const QByteArray gif = ReadBytes(kit);
     EXPECT_TRUE(gif.startsWith("GIF89a"));
-    // A 404 page is no picture: the old one stays, and no file is made for a new one.
     DownloadBinaryFile(service.BaseUrl() + "/DesignedMatchKits/none.gif", kit);
     EXPECT_EQ(ReadBytes(kit), gif);
     DownloadBinaryFile(service.BaseUrl() + "/DesignedMatchKits/none.gif", folder.File("data/kits/none.gif"));

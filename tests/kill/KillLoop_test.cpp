@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -28,45 +27,39 @@ struct Announced {
     int lastFinished = 0; // the highest "saved N"
 };
 
-void readAnnouncements(const QByteArray& output, Announced& run) {
-    for (const QByteArray& line : output.split('\n')) {
-        const QList<QByteArray> words = line.trimmed().split(' ');
-        if (words.size() != 2)
-            continue;
-        const int n = words[1].toInt();
-        if (words[0] == "saving")
-            run.lastStarted = std::max(run.lastStarted, n);
-        else if (words[0] == "saved")
-            run.lastFinished = std::max(run.lastFinished, n);
-    }
-}
-
-// Starts the helper at version `first` and kills it once it announced save number `first + skip`.
-// Returns what it announced before it died.
+// Starts the helper at version `first`, kills it once it announced save number `first + skip` and
+// returns what it announced before it died.
 Announced RunAndKill(const QString& mode, const QString& dir, int first, int skip) {
     QProcess helper;
     helper.start(QStringLiteral(VELKARO_SAVE_LOOP_BIN), {mode, dir, QString::number(first)});
     EXPECT_TRUE(helper.waitForStarted(10000)) << helper.errorString().toStdString();
     Announced run;
     QByteArray output;
-    while (run.lastStarted < first + skip && helper.state() == QProcess::Running) {
-        if (!helper.waitForReadyRead(20000))
-            break;
+    auto read = [&] {
         output += helper.readAllStandardOutput();
-        readAnnouncements(output, run);
-    }
+        for (const QByteArray& line : output.split('\n')) {
+            const QList<QByteArray> words = line.trimmed().split(' ');
+            if (words.size() == 2 && words[0] == "saving")
+                run.lastStarted = std::max(run.lastStarted, words[1].toInt());
+            else if (words.size() == 2 && words[0] == "saved")
+                run.lastFinished = std::max(run.lastFinished, words[1].toInt());
+        }
+    };
+    while (run.lastStarted < first + skip && helper.state() == QProcess::Running &&
+           helper.waitForReadyRead(20000))
+        read();
     helper.kill();
     helper.waitForFinished(10000);
-    readAnnouncements(output + helper.readAllStandardOutput(), run);
+    read();
     EXPECT_EQ(helper.exitStatus(), QProcess::CrashExit) << helper.readAllStandardError().toStdString();
     return run;
 }
 
-// The version every line of `cells` comes from ("N:..."), or nothing when the lines are not of one save.
-std::optional<int> OneVersion(const QStringList& cells) {
+// The version every value comes from ("N:..."), or nothing when they are not of one save.
+std::optional<int> OneVersion(const QStringList& values) {
     std::optional<int> version;
-    for (const QString& cell : cells) {
-        const int v = cell.section(u':', 0, 0).toInt();
+    for (const QString& value : values) {
+        const int v = value.section(u':', 0, 0).toInt();
         if (v <= 0 || (version && *version != v))
             return std::nullopt;
         version = v;
@@ -74,12 +67,13 @@ std::optional<int> OneVersion(const QStringList& cells) {
     return version;
 }
 
-// Loads a table file the way the start-up load sizes it; the cells, or nothing when it does not load.
-std::optional<QStringList> LoadTable(const QString& file, int cols, bool scrambled) {
+// The version of a table file loaded the way the start-up load sizes it; nothing when it does not load.
+std::optional<int> TableFileVersion(const QString& file, int cols, bool scrambled) {
     TBKStringGrid grid;
     grid.Encryption = scrambled;
     grid.Filename = file;
     grid.SetColCount(cols);
+    QStringList cells;
     try {
         const qsizetype lines = TextFile::ReadLines(file).size();
         if (lines < 5 || (lines - 4) % cols != 0)
@@ -89,25 +83,18 @@ std::optional<QStringList> LoadTable(const QString& file, int cols, bool scrambl
     } catch (const Exception&) {
         return std::nullopt;
     }
-    QStringList cells;
     for (int r = 0; r < grid.RowCount(); ++r)
         for (int c = 0; c < cols; ++c)
             cells << grid.Cells(c, r);
-    return cells;
+    return OneVersion(cells);
 }
 
 std::optional<int> TableVersion(const QString& dir) {
-    const auto plain = LoadTable(dir + "data/Favourites.dat", 3, false);
-    const auto scrambled = LoadTable(dir + "data/ProxyConfig.dat", 1, true);
-    if (!plain || !scrambled)
-        return std::nullopt;
-    const auto a = OneVersion(*plain);
-    const auto b = OneVersion(*scrambled);
+    const auto plain = TableFileVersion(dir + "data/Favourites.dat", 3, false);
+    const auto scrambled = TableFileVersion(dir + "data/ProxyConfig.dat", 1, true);
     // Each table is saved on its own, the plain one first: the scrambled one may still hold any earlier
     // save (a kill between the two saves of several runs in a row), never a later one.
-    if (!a || !b || *b > *a)
-        return std::nullopt;
-    return a;
+    return plain && scrambled && *scrambled <= *plain ? plain : std::nullopt;
 }
 
 std::optional<int> SettingsVersion(const QString& dir) {
@@ -129,34 +116,17 @@ std::optional<int> DownloadVersion(const QString& dir) {
         XmlDocument doc;
         doc.LoadFromFile(dir + "data/Xml/live.xml");
         const XmlNode root = doc.DocumentElement();
-        const XmlNode events = root.Path("MatchList/Match/EventList");
-        if (root.NodeName() != "HattrickData" || events.ChildCount() != root.ChildText("EventCount").toInt())
+        if (root.NodeName() != "HattrickData" ||
+            root.Path("MatchList/Match/EventList").ChildCount() != root.ChildText("EventCount").toInt())
             return std::nullopt;
     } catch (const Exception&) {
         return std::nullopt;
     }
     QFile picture(dir + "data/Xml/kit.Shirt.gif");
-    if (!picture.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = picture.readAll();
+    const QByteArray bytes = picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray();
     const QByteArray first = bytes.left(bytes.indexOf('\n'));
-    if (!first.startsWith("LENGTH ") || first.mid(7).toLongLong() != bytes.size())
-        return std::nullopt;
-    return 1;
-}
-
-// Removes files an interrupted save left beside the real ones, as the program does at start (where the
-// system has unnamed temporary files, there are none).
-int RemoveLeftovers(const QString& dir, const QStringList& keep) {
-    int removed = 0;
-    for (const QString& sub : {QString(), QStringLiteral("data/"), QStringLiteral("data/Xml/")}) {
-        const QDir folder(dir + sub);
-        for (const QString& name : folder.entryList(QDir::Files)) {
-            if (!keep.contains(sub + name) && QFile::remove(folder.filePath(name)))
-                ++removed;
-        }
-    }
-    return removed;
+    return first.startsWith("LENGTH ") && first.mid(7).toLongLong() == bytes.size() ? std::optional(1)
+                                                                                    : std::nullopt;
 }
 
 struct Kind {
@@ -185,23 +155,25 @@ TEST_P(KillLoop, EveryFileStaysReadableThroughKillsAtRandomMoments) {
     int finished = 0; // the last save known to be complete, over all runs
     int interrupted = 0;
     bool stored = false; // every file of the kind was saved once
-    for (int kill = 0; kill < KillsPerKind; ++kill) {
+    for (int kill = 1; kill <= KillsPerKind; ++kill) {
         const Announced run = RunAndKill(kind.mode, dir, next, int(random.bounded(3)));
         finished = std::max(finished, run.lastFinished);
         next = std::max(next, run.lastStarted + 1);
         interrupted += run.lastStarted > run.lastFinished ? 1 : 0;
-        RemoveLeftovers(dir, kind.files);
-        const bool allThere = std::all_of(kind.files.begin(), kind.files.end(),
-                                          [&](const QString& file) { return QFile::exists(dir + file); });
-        if (!allThere && !stored)
+        // Files an interrupted save left beside the real ones are removed, as the program does at start.
+        for (const QString& sub : {QString(), QStringLiteral("data/"), QStringLiteral("data/Xml/")})
+            for (const QString& name : QDir(dir + sub).entryList(QDir::Files))
+                if (!kind.files.contains(sub + name))
+                    QFile::remove(dir + sub + name);
+        stored = stored || std::all_of(kind.files.begin(), kind.files.end(),
+                                       [&](const QString& file) { return QFile::exists(dir + file); });
+        if (!stored)
             continue; // killed before each file was saved once: nothing stored yet, nothing to lose
-        stored = true;
         const std::optional<int> version = kind.version(dir);
-        ASSERT_TRUE(version.has_value()) << kind.mode << ": a file is unreadable after kill " << kill + 1;
-        if (kind.numbered) {
-            // The last finished save, or the one that was under way when the kill came.
-            EXPECT_GE(*version, finished) << kind.mode << ", kill " << kill + 1;
-            EXPECT_LE(*version, next - 1) << kind.mode << ", kill " << kill + 1;
+        ASSERT_TRUE(version.has_value()) << kind.mode << ": a file is unreadable after kill " << kill;
+        if (kind.numbered) { // the last finished save, or the one that was under way when the kill came
+            EXPECT_GE(*version, finished) << kind.mode << ", kill " << kill;
+            EXPECT_LE(*version, next - 1) << kind.mode << ", kill " << kill;
         }
     }
     // How many kills came between a save's start and its end: shown, not asserted, since where a kill

@@ -1,8 +1,8 @@
 // velkaro-save-loop MODE FOLDER FIRST-VERSION: saves the program's files of one kind over and over
 // until it is killed, for the kill test (KillLoop_test). Before each save it writes "saving N" to
 // stdout (once what it saves is ready, so that a kill right after lands in the save itself), after it
-// "saved N"; every file it writes says which save it came from, so a test can tell a
-// whole file of some save from a torn one.
+// "saved N"; every file it writes says which save it came from, so a test can tell a whole file of
+// some save from a torn one.
 //
 // MODE table     data/Favourites.dat (plain, 3 columns) and data/ProxyConfig.dat (scrambled, 1 column),
 //                each cell "N:row:col:" + filler, a row count that changes with N
@@ -18,6 +18,7 @@
 #include <QString>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <httplib.h>
 #include <thread>
 
@@ -32,20 +33,16 @@ void announce(const char* what, int version) {
     std::fflush(stdout);
 }
 
-int RowsOf(int version) {
-    return 400 + (version * 37) % 900;
-}
-
 void saveTables(const QString& dir, int version) {
-    TBKStringGrid plain;
+    const int rows = 400 + (version * 37) % 900;
+    TBKStringGrid plain, scrambled;
     plain.Encryption = false;
     plain.Filename = dir + "data/Favourites.dat";
     plain.SetColCount(3);
-    plain.SetRowCount(RowsOf(version));
-    TBKStringGrid scrambled;
+    plain.SetRowCount(rows);
     scrambled.Filename = dir + "data/ProxyConfig.dat";
     scrambled.SetColCount(1);
-    scrambled.SetRowCount(RowsOf(version) / 2);
+    scrambled.SetRowCount(rows / 2);
     for (TBKStringGrid* grid : {&plain, &scrambled})
         for (int r = 0; r < grid->RowCount(); ++r)
             for (int c = 0; c < grid->ColCount(); ++c)
@@ -66,7 +63,7 @@ void saveSettings(const QString& dir, int version) {
     ini.UpdateFile();
 }
 
-// A live answer of `events` events; its EventCount says how many a whole file holds.
+// A live answer whose EventCount says how many events a whole file holds.
 std::string liveAnswer(int serial) {
     const int events = 200 + (serial * 53) % 800;
     std::string xml =
@@ -110,9 +107,7 @@ int downloadLoop(const QString& dir, int first) {
         BajarFicheroXML(ChppPath + "live&version=1.4&actionType=viewNew", dir + "data/Xml/live.xml", result);
         if (result != "OK") {
             std::fprintf(stderr, "download failed: %s\n", qPrintable(result));
-            server.stop();
-            thread.join();
-            return 1;
+            std::_Exit(1); // the server thread is not waited for
         }
         DownloadBinaryFile(RecommendedURL + "/DesignedMatchKits/kit.Shirt.gif",
                            dir + "data/Xml/kit.Shirt.gif");
@@ -123,20 +118,16 @@ int downloadLoop(const QString& dir, int first) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
+    const QString mode = argc == 4 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode != "table" && mode != "settings" && mode != "download") {
         std::fprintf(stderr, "usage: velkaro-save-loop table|settings|download FOLDER FIRST-VERSION\n");
         return 2;
     }
-    const QString mode = QString::fromLocal8Bit(argv[1]);
-    QString dir = QString::fromLocal8Bit(argv[2]);
-    if (!dir.endsWith('/'))
-        dir += '/';
+    const QString dir = QString::fromLocal8Bit(argv[2]) + '/';
     const int first = std::atoi(argv[3]);
     QDir().mkpath(dir + "data");
     if (mode == "download")
         return downloadLoop(dir, first);
-    if (mode != "table" && mode != "settings")
-        return 2;
     for (int v = first;; ++v) {
         if (mode == "table")
             saveTables(dir, v);

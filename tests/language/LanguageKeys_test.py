@@ -22,10 +22,6 @@ def load(name):
 
 lngkeys = load("lng-keys.py")
 
-# Keys the English file may leave empty, with the reason. Every caption and message the user sees
-# has words today, so none is left empty; a key whose empty text is meant goes here.
-EMPTY_ON_PURPOSE = {}
-
 
 def write(folder, rel, text):
     path = os.path.join(folder, rel)
@@ -40,18 +36,11 @@ class EnglishFile(unittest.TestCase):
         scan = lngkeys.scan(ROOT)
         self.assertEqual(scan.unresolved, [], "reads the scan cannot explain (see scripts/lng-keys.py)")
         self.assertGreater(len(scan.keys), 150)
+        # Every caption and message the user sees has words: no key is missing or left empty.
         problems = ["%s: [%s] %s (read at %s)" % (kind, key.section, key.key, ", ".join(scan.keys[key.ident()][1]))
-                    for kind, key in lngkeys.missing_from(scan, lngkeys.read_lng(ENGLISH))
-                    if not (kind == "empty" and key.ident() in EMPTY_ON_PURPOSE)]
+                    for kind, key in lngkeys.missing_from(scan, lngkeys.read_lng(ENGLISH))]
         self.assertEqual(problems, [], "add the texts to a fragment under resources/language/english-fragments/ "
                                        "and run scripts/merge-lng.py")
-
-    def test_keys_left_empty_on_purpose_are_read_and_empty(self):
-        scan = lngkeys.scan(ROOT)
-        english = lngkeys.read_lng(ENGLISH)
-        for ident, reason in EMPTY_ON_PURPOSE.items():
-            self.assertIn(ident, scan.keys, reason)
-            self.assertEqual(english.get(ident, ("", "", ""))[2], "", reason)
 
 
 class SourceScan(unittest.TestCase):

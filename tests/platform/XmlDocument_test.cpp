@@ -1,20 +1,12 @@
 #include "platform/XmlDocument.h"
 
 #include "support/Samples.h"
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-
-namespace {
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-} // namespace
 
 TEST(XmlDocument, ChildrenAreElementsOnlyAndAbsentElementsReadEmpty) {
     XmlDocument doc;
@@ -28,18 +20,32 @@ TEST(XmlDocument, ChildrenAreElementsOnlyAndAbsentElementsReadEmpty) {
     const XmlNode root = doc.DocumentElement();
     EXPECT_EQ(root.NodeName(), "HattrickData");
     EXPECT_EQ(root.ChildCount(), 3);
-    EXPECT_EQ(root.Child(0).NodeName(), "FileName");
-    EXPECT_EQ(root.Child(1).NodeName(), "Team");
-    EXPECT_EQ(root.Child(1).Attribute("a"), "1");
-    EXPECT_EQ(root.Child(1).Attribute("b"), "");
-    EXPECT_EQ(root.ChildText("Team/League/LeagueName"), "Sverige");
-    EXPECT_EQ(root.Child("Team").Child("TeamID").Text(), "42");
     // Absent elements, by name or by index, read as the empty text.
+    ExpectAll({{root.Child(0).NodeName(), "FileName"},
+               {root.Child(1).NodeName(), "Team"},
+               {root.Child(1).Attribute("a"), "1"},
+               {root.Child(1).Attribute("b"), ""},
+               {root.ChildText("Team/League/LeagueName"), "Sverige"},
+               {root.Child("Team").Child("TeamID").Text(), "42"},
+               {root.Child(3).Text(), ""},
+               {root.Child(-1).NodeName(), ""},
+               {root.ChildText("Team/Nothing/Deeper"), ""},
+               {root.Child(7).Child("X").Attribute("Index"), ""}});
     EXPECT_TRUE(root.Child(3).IsNull());
-    EXPECT_EQ(root.Child(3).Text(), "");
-    EXPECT_EQ(root.Child(-1).NodeName(), "");
-    EXPECT_EQ(root.ChildText("Team/Nothing/Deeper"), "");
-    EXPECT_EQ(root.Child(7).Child("X").Attribute("Index"), "");
+
+    // Walking the children meets the same elements as Child(index), in document order.
+    int walked = 0;
+    for (const XmlNode& child : root.Children()) {
+        EXPECT_TRUE(child == root.Child(walked)) << walked;
+        ++walked;
+    }
+    EXPECT_EQ(walked, root.ChildCount());
+    EXPECT_EQ(root.Child(1).NextSibling().NodeName(), "Team");
+    EXPECT_TRUE(root.Child(2).NextSibling().IsNull());
+    EXPECT_TRUE(root.Child(2).Children().empty());          // <Team/>
+    EXPECT_TRUE(root.Child("FileName").Children().empty()); // text only
+    EXPECT_TRUE(root.Child("Nothing").Children().empty());  // absent
+    EXPECT_FALSE(root.Child(0) == root.Child(1));
 
     doc.SetActive(false);
     EXPECT_FALSE(doc.Active());
@@ -66,27 +72,17 @@ TEST(XmlDocument, TextNestedTooDeepFailsToActivate) {
     EXPECT_EQ(doc.DocumentElement().Child(0).NodeName(), "a");
 }
 
-TEST(XmlDocument, InvalidTextFailsToActivate) {
+TEST(XmlDocument, InvalidTextFailsToActivateAndFilesLoadByName) {
     XmlDocument doc;
-    doc.SetXML("<HattrickData><a></HattrickData>");
-    try {
-        doc.SetActive(true);
-        FAIL() << "broken XML was parsed";
-    } catch (const EXmlParseError& e) {
-        EXPECT_FALSE(e.Message.isEmpty());
+    for (const char* bad : {"<HattrickData><a></HattrickData>", ""}) {
+        doc.SetXML(bad);
+        EXPECT_THROW(doc.SetActive(true), EXmlParseError) << bad;
+        EXPECT_FALSE(doc.Active());
     }
-    EXPECT_FALSE(doc.Active());
-    doc.SetXML("");
-    EXPECT_THROW(doc.SetActive(true), EXmlParseError);
     EXPECT_THROW(doc.LoadFromFile("/nonexistent/velkaro/file.xml"), EInOutError);
-}
-
-TEST(XmlDocument, LoadsFilesWithByteOrderMarkAndFromFileName) {
-    XmlDocument doc;
+    // A file with a byte-order mark; a file named first, then activated.
     doc.LoadFromFile(SampleFile("worlddetails-bom"));
-    EXPECT_EQ(doc.DocumentElement().NodeName(), "HattrickData");
     EXPECT_FALSE(doc.DocumentElement().ChildText("LeagueList").isEmpty());
-
     XmlDocument byName;
     byName.FileName = SampleFile("bookmarks");
     byName.SetActive(true);
@@ -102,7 +98,7 @@ TEST(XmlDocument, SavesUtf8ThatReadsBackAndFailsWithoutTouchingTheOldFile) {
                                  "<LeagueName>Česká republika</LeagueName></HattrickData>"));
     doc.SetActive(true);
     doc.SaveToFile(path);
-    const QByteArray bytes = readBytes(path);
+    const QByteArray bytes = ReadBytes(path);
     EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
     EXPECT_TRUE(bytes.contains("\xC4\x8C"
                                "esk\xC3\xA1"));
@@ -115,5 +111,5 @@ TEST(XmlDocument, SavesUtf8ThatReadsBackAndFailsWithoutTouchingTheOldFile) {
     QDir(dir.path()).mkdir("blocked.xml");
     EXPECT_THROW(doc.SaveToFile(dir.filePath("blocked.xml")), EInOutError);
     EXPECT_THROW(doc.SaveToFile(dir.filePath("missing/folder/out.xml")), EInOutError);
-    EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_EQ(ReadBytes(path), bytes);
 }

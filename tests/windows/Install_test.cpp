@@ -2,6 +2,9 @@
 // damaged events table at the start of the program.
 #include "core/UDataModule1.h"
 #include "platform/IniFile.h"
+#include "platform/MediaPlayer.h"
+#include "platform/widgets/Dialogs.h"
+#include "platform/widgets/RadioGroup.h"
 #include "shell/Install.h"
 #include "shell/UMain.h"
 #include "support/gui/WindowTest.h"
@@ -200,6 +203,7 @@ TEST_F(Install, AnInterruptedInstallationIsFinishedByTheNextStart) {
 // user told once; the goals of a match are then counted again (3-4, not 0-0).
 TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     Dialogs::Recorder boxes;
+    MediaPlayerRecorder sounds; // the goals sound: never through the real player in a test
     TestProgramFolder folder;
     const QString events = folder.File("data/EventsData.dat");
     const QByteArray damaged = ReadFile(events).left(3000) + QByteArray("\xff\xfe random bytes");

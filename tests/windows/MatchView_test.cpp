@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 namespace {
@@ -384,6 +385,37 @@ TEST_F(MatchView, RebuildIsNotReenteredAndTheCommentaryBulletsAfterTheSixthText)
     RebuildSlot(0);
     EXPECT_EQ(w.WebBrowserEventos->Html(),
               CommentaryToHtml("t1 t2 t3 t4 t5 t6 &bull;&nbsp;t7 &bull;&nbsp;t8 "));
+}
+
+// Every rebuild shows the commentary page scrolled 1000 pixels towards its end: the first one, and the
+// next ones that load a longer page at the width the last page was laid out at; on screen too.
+TEST_F(MatchView, CommentaryPageScrollsTowardsItsEndAtEveryRebuild) {
+    FillMatch(0);
+    QVector<Ev> events;
+    for (int i = 0; i < 150; ++i)
+        events.append({QStringLiteral("30"), Home,
+                       QStringLiteral("Event text number %1 of a long match, told in words enough to fill "
+                                      "more than a line of the page, as the commentary of a match does.<br>")
+                           .arg(i)});
+    QScrollBar* scroll = FPartidos->WebBrowserEventos->verticalScrollBar();
+    for (const bool shown : {false, true}) {
+        if (shown) {
+            FPartidos->PanelConexion->setHidden(true);
+            FPartidos->PanelPartidos->setHidden(false);
+            FPartidos->resize(1366, 768);
+            FPartidos->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(FPartidos));
+        }
+        for (int poll = 0; poll < 3; ++poll) {
+            events.append({QStringLiteral("30"), Away, QStringLiteral("One more event. ")});
+            FillEvents(0, events);
+            FPartidos->PrevTab = 0;
+            FPartidos->TabControlPartidosChange();
+            EXPECT_GT(scroll->maximum(), 1000) << shown << poll;
+            EXPECT_EQ(scroll->value(), 1000) << shown << poll;
+        }
+    }
+    FPartidos->hide();
 }
 
 TEST_F(MatchView, DrawingRules) {

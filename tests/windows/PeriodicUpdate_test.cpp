@@ -2,6 +2,7 @@
 // slots' event tables prepared by the test and the downloads answered by velkaro-service.
 #include "core/EventLookups.h"
 #include "core/UGlobal.h"
+#include "platform/TextFile.h"
 #include "support/gui/WindowTest.h"
 
 using namespace MatchColumn;
@@ -105,6 +106,34 @@ TEST_F(PeriodicUpdate, DetailsScoreAndMinuteOfAFollowedMatch) {
         EXPECT_EQ(Matches().Cells(MinuteText, 0), QString(m) == "-1" ? "0" : m) << m;
     }
     EXPECT_TRUE(p->Boxes.Sleeps.isEmpty());
+}
+
+// A poll parses the live file once: the update takes the fetch time its event step read, but only
+// for the file that step read; a file saved again in between, or an update without an event step
+// before it, reads the file itself.
+TEST_F(PeriodicUpdate, TheEventStepHandsOnTheFetchTimeOfTheFileItRead) {
+    Start("2024-03-16 19:30:00");
+    SetMatch(0, RoundMatch, "250101", "250103");
+    AddEvent(0, {"250101", "20_0"});
+    AddEvent(0, {"250103", "20_0"});
+    const auto saveLive = [](const char* fetched) {
+        TextFile::WriteAtomic(AppDir + "data/Xml/live.xml",
+                              QByteArray("<HattrickData><FileName>live.xml</FileName><FetchedDate>") +
+                                  fetched + "</FetchedDate></HattrickData>");
+    };
+    saveLive("2024-03-16 19:10:00");
+    FPartidos->EventosPartidos();
+    FPartidos->Actualizar10Partidos("");
+    EXPECT_EQ(Matches().Cells(MinuteText, 0), "10");
+
+    FPartidos->EventosPartidos();
+    saveLive("2024-03-16 19:20:00");
+    FPartidos->Actualizar10Partidos("");
+    EXPECT_EQ(Matches().Cells(MinuteText, 0), "20");
+
+    WriteLive("2024-03-16 19:35:00");
+    FPartidos->Actualizar10Partidos("");
+    EXPECT_EQ(Matches().Cells(MinuteText, 0), "35");
 }
 
 // The match end sets FinishedFlag "1" for good and fetches the slot's three files once, after one

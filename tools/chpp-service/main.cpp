@@ -62,6 +62,8 @@ int main(int argc, char** argv) {
     httplib::Server server;
     // A short keep-alive lets a stop finish soon even with an idle client connection open.
     server.set_keep_alive_timeout(1);
+    // Headers and body go out in separate writes: without this each answer waits for a delayed ACK.
+    server.set_tcp_nodelay(true);
     service.Install(server);
 
     int port = options->port;

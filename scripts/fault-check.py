@@ -15,7 +15,10 @@ tests may catch it too), then a summary. With --only, the lines of the faults ru
 in an existing results file; the others stay.
 
 Usage: fault-check.py [--list scripts/faults.txt] [--build build-faults] [--only N,M] [--out FILE]
-                      [--jobs 3]
+                      [--jobs 3] [--every]
+
+With --every the suite runs whole for each fault and the results name every test that failed: the map
+of which tests catch which faults, for deciding which test may go.
 """
 import argparse
 import os
@@ -98,6 +101,7 @@ def main():
     ap.add_argument("--only", default="")
     ap.add_argument("--out", default="")
     ap.add_argument("--jobs", type=int, default=3, help="build and test jobs (the cores are shared)")
+    ap.add_argument("--every", action="store_true", help="run the whole suite and name every failed test")
     args = ap.parse_args()
 
     faults = read_faults(args.list)
@@ -138,10 +142,11 @@ def main():
                 log = os.path.join(ROOT, args.build, "Testing", "Temporary", "LastTestsFailed.log")
                 if os.path.exists(log):
                     os.remove(log)  # a stale list would name the tests of an earlier fault
-                failed = run(["ctest", "--test-dir", args.build, "-j", jobs, "--stop-on-failure"], env=env,
-                             timeout=900)
+                stop = [] if args.every else ["--stop-on-failure"]
+                failed = run(["ctest", "--test-dir", args.build, "-j", jobs] + stop, env=env, timeout=900)
                 verdict = "caught" if failed else "MISSED"
-                # The first test that failed (others may catch the fault too: the run stops there).
+                # The first test that failed (others may catch the fault too: the run stops there),
+                # or with --every all of them.
                 if failed == 124:
                     caught_by = "the suite ran out of time"
                 elif failed:

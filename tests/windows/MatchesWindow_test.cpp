@@ -64,13 +64,6 @@ void Enter(QWidget* w) {
     QCoreApplication::sendEvent(w, &in);
 }
 
-QString Bookmark(int type, const QString& text, const QString& id) {
-    return QString("<Bookmark><BookmarkTypeID>%1</BookmarkTypeID><Text>%2</Text><ObjectID>%3</ObjectID></"
-                   "Bookmark>")
-        .arg(type)
-        .arg(text, id);
-}
-
 } // namespace
 
 TEST_F(MatchesWindow, StartsOnTheConnectionPanelWithTheSettingsUser) {
@@ -136,10 +129,8 @@ TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAskedAndSurvivesARestart) {
     EXPECT_TRUE(TFPartidos().BitBtnConectar->isEnabled());
     EXPECT_EQ(StoredRows(), "0|||||1|CODE");
     // A file that cannot be read leaves the initial state; without the data folder the save fails quietly.
-    for (const QByteArray& bytes :
-         {QByteArray(), QByteArray("garbage\r\n"),
-          QByteArray("TBKStringGrid\r\n1\r\n0\r\n0\r\nzz\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
-                     "\r\n\r\n\r\n")}) {
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("garbage\r\n"),
+                                    "TBKStringGrid\r\n1\r\n0\r\n0\r\nzz" + QByteArray("\r\n").repeated(10)}) {
         WriteFile(folder.File(ProxyConfigFile), bytes);
         EXPECT_EQ(Proxy(TFPartidos()), "off|-|-|-|-|") << bytes.toStdString();
     }
@@ -158,10 +149,8 @@ TEST_F(MatchesWindow, NoProxyUnlessUseProxyIsCheckedAndThePortFilter) {
     w.EditProxyPassword->setText("p");
     auto params = [&w] {
         const HttpProxyParams p = w.ProxyParamsFromControls();
-        return QString("%1|%2|%3|%4")
-            .arg(p.ProxyServer)
-            .arg(p.ProxyPort)
-            .arg(p.ProxyUsername, p.ProxyPassword);
+        return QStringList({p.ProxyServer, QString::number(p.ProxyPort), p.ProxyUsername, p.ProxyPassword})
+            .join('|');
     };
     EXPECT_EQ(params(), "|0||");
     w.CheckBoxProxy->setChecked(true);
@@ -194,7 +183,7 @@ TEST_F(MatchesWindow, NoProxyUnlessUseProxyIsCheckedAndThePortFilter) {
     EXPECT_EQ(w.EditPassword->text(), "codex");
 }
 
-TEST(AddPanel, GroupsAndTeamsFromFavouritesNationalTeamsAndBookmarks) {
+TEST(AddPanel, SelectorsTheAddButtonsRuleAndTheTwoSources) {
     TestProgram p;
     TFPartidos& w = *FPartidos;
     SetFavourites({"A|Zeta FC|111", "|No Group|222", "A|alpha United|333", "B|Zeta FC|444", "B||555"});
@@ -234,10 +223,15 @@ TEST(AddPanel, GroupsAndTeamsFromFavouritesNationalTeamsAndBookmarks) {
     // Only team bookmarks are listed; the lookup of a name takes the first bookmark of that text,
     // whatever its type.
     const QString bookmarks = AppDir + "data/Xml/bookmarks.xml";
-    WriteFile(bookmarks, ("<HattrickData><FileName>bookmarks.xml</FileName><BookmarkList>" +
-                          Bookmark(2, "Twin", "98765") + Bookmark(1, "Twin", "250102") +
-                          Bookmark(3, "Cup", "55") + "</BookmarkList></HattrickData>")
-                             .toUtf8());
+    QByteArray list;
+    for (const auto& [type, text, id] :
+         {std::tuple{"2", "Twin", "98765"}, {"1", "Twin", "250102"}, {"3", "Cup", "55"}})
+        list += QString("<Bookmark><BookmarkTypeID>%1</BookmarkTypeID><Text>%2</Text><ObjectID>%3</"
+                        "ObjectID></Bookmark>")
+                    .arg(type, text, id)
+                    .toUtf8();
+    WriteFile(bookmarks, "<HattrickData><FileName>bookmarks.xml</FileName><BookmarkList>" + list +
+                             "</BookmarkList></HattrickData>");
     w.CompletarGrupoFavoritos();
     Choose(w.ComboBoxAnadir1, "[Hattrick Bookmarks]");
     EXPECT_EQ(Entries(w.ComboBoxAnadir11), QStringList({"Twin"}));
@@ -254,13 +248,8 @@ TEST(AddPanel, GroupsAndTeamsFromFavouritesNationalTeamsAndBookmarks) {
         EXPECT_EQ(w.ComboBoxAnadir1->count(), 3);
         EXPECT_EQ(AddPanelShows(), "0|[Hattrick Bookmarks]|||0|off");
     }
-}
-
-// The add button wants a decimal number in the source chosen; moving into the other source clears the
-// first; a refresh of the same empty slot keeps the input, another empty slot starts over.
-TEST(AddPanel, TheAddButtonsRuleAndTheTwoSources) {
-    TestProgram p;
-    TFPartidos& w = *FPartidos;
+    // The add button wants a decimal number in the source chosen; moving into the other source clears
+    // the first; a refresh of the same empty slot keeps the input, another empty slot starts over.
     for (const QString& c :
          QString("12a|;123|on;|;$1F|;-5|; 12|;0|on;2147483647|on;2147483648|").split(';')) {
         w.EditAnadir2->setText(c.section('|', 0, 0));

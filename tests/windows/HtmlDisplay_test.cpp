@@ -1,6 +1,4 @@
-// The HTML display of service text: the rich edit's coloured runs, logo pages and the picture fetcher;
-// hostile answers on 127.0.0.1 (markup naming local files, a named pipe, other hosts; logos through the
-// proxy, trickled or endless; text without a blank): nothing named is read or fetched, the page shows.
+// The HTML display of service text, and hostile answers on 127.0.0.1: nothing named is read or fetched.
 #include "core/Commentary.h"
 #include "core/TextBreaks.h"
 #include "core/UDataModule1.h"
@@ -24,8 +22,7 @@ QStringList Runs(const QString& html) { // the rich edit's runs as "text|#rrggbb
     return runs;
 }
 
-// A named pipe that tells whether anything opened it for reading: a reader waits in its open until a
-// writer comes, so the watcher's non-blocking open for writing succeeds only while a reader waits.
+// A named pipe that tells whether a reader opened it: only a waiting reader lets the watcher's open pass.
 class PipeWatch {
 public:
     explicit PipeWatch(const QString& path) : path_(path.toStdString()) {
@@ -78,8 +75,7 @@ QString Element(const char* name, const QString& text) {
 
 TEST(HtmlDisplay, RichEditRunsLogoPagesPicturesAndUnbrokenText) {
     TestProgram p;
-    // The player attribute is no colour; an unknown colour name is orange; an unclosed run keeps its
-    // text; without runs the text comes whole, in black, breaks as paragraphs.
+    // Player attribute no colour, unknown names orange, unclosed runs kept, plain text black in paragraphs.
     EXPECT_EQ(
         Runs(CommentaryToHtml("Goal by <font color=#5577FF \"playerID=12\">Ann Smith</font>!<br />Next")),
         QStringList({"Goal by |#000000", "Ann Smith|#5577ff", "!\rNext|#000000"}));
@@ -119,8 +115,7 @@ TEST(HtmlDisplay, RichEditRunsLogoPagesPicturesAndUnbrokenText) {
     EXPECT_EQ(browser.ReadyState(), 4);
     WebBrowser::SetFetcher(nullptr);
     WebBrowser::ClearPictureCache();
-    // 300 KB without a blank: the page and the rich edit get a break opportunity in every 40 characters,
-    // the text is all there and the page is laid out.
+    // 300 KB without a blank: break opportunities every 40 characters, all the text, a laid-out page.
     QString word;
     for (int i = 0; i < 300 * 1024; ++i)
         word += QChar(u'a' + i % 26);
@@ -142,9 +137,8 @@ TEST(HtmlDisplay, RichEditRunsLogoPagesPicturesAndUnbrokenText) {
     EXPECT_EQ(edit.toPlainText().remove(QChar(ZeroWidthSpace)), word);
 }
 
-// A live answer whose team name and texts carry markup naming a red picture on disk, a named pipe,
-// another host and a data address (pictures, backgrounds, style sheets): the labels show the name as
-// it is, the pages show the text and no picture, and nothing named is read or fetched.
+// Markup in a live answer names a red picture, a pipe, another host and a data address: the labels show
+// it as text, the pages show the text without pictures, and nothing named is read or fetched.
 TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
     TestProgram p;
     QTemporaryDir dir;
@@ -218,8 +212,7 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
 }
 
-// The logo page fetches a protocol-relative address over https through the user's proxy with its
-// credentials; a logo sent a byte at a time or without end fails at its limit, the page still shown.
+// A logo comes over https through the user's proxy; one trickled or endless fails at its limit, page shown.
 TEST(HostileAnswers, LogosOverHttpsThroughTheProxyAndWithinTheLimits) {
     TestProgram p;
     LocalHttpServer proxy;

@@ -1,5 +1,4 @@
-// The match view, offscreen, on rows and events the tests fill: the event list, header and kits, tab
-// switch and results list, drawing rules, the events panel and a report whose end files are broken.
+// The match view offscreen: event list, header and kits, tab switch, results, drawing, events panel, report.
 #include "core/Commentary.h"
 #include "core/EventLookups.h"
 #include "core/UGlobal.h"
@@ -19,8 +18,7 @@ namespace {
 
 const QString Home = QStringLiteral("100");
 const QString Away = QStringLiteral("200");
-// Event types of the shipped events data: a goal from a free kick, a counter-attack goal, a missed free
-// kick and a missed special event.
+// Event types of the shipped data: free-kick goal, counter-attack goal, missed free kick, missed special.
 const QString Goal = QStringLiteral("100"), CaGoal = QStringLiteral("140"), Miss = QStringLiteral("200"),
               SeMiss = QStringLiteral("205");
 
@@ -136,8 +134,7 @@ TEST_F(MatchView, GoalColumnInjuryWordsAndChanceCounters) {
                    {Goal, Away}});
     RebuildSlot(0);
     ASSERT_EQ(w.BKStringGridListaEventos.RowCount(), 9); // captions, seven events, empty row
-    // A missed chance does not move the score; the injury words are not read as a score; the
-    // body-part event is the injury, its level unknown; the detail is information.
+    // A miss keeps the score; injury words are no score; the body-part event is the injury, level unknown.
     EXPECT_EQ(Column(w.BKStringGridListaEventos, 6, 1, 7),
               QStringList({" 1 -  0", "", "slight", "serious", "?", "", " 1 -  1"}));
     EXPECT_EQ(Column(w.BKStringGridListaEventos, 2, 3, 6),
@@ -192,8 +189,7 @@ TEST_F(MatchView, HeaderTextsAndKits) {
         EXPECT_EQ(QStringList({k.Shirt, k.Shorts, k.Socks}).at(want[1].toInt()), want[2])
             << kit.toStdString();
     }
-    // Real kit codes use the colour codes 00 and 21, and some end before their shorts or socks colour:
-    // every picture such a code names is shipped.
+    // Every picture a real kit code names (colours 00 and 21, codes cut short) is shipped.
     for (const char* letter : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "N"})
         for (const char* rest : {"030405", "002100", "210021", "21"}) {
             const KitFiles files = KitPictureFiles(QString(letter) + rest, "77");
@@ -241,9 +237,8 @@ TEST_F(MatchView, TheTabSwitchRebuildsTheReportAndTheResultsList) {
     EXPECT_EQ(results.Cells(3, 6), "4 - 0");
 }
 
-// The commentary page scrolls 1000 pixels towards its end at every rebuild, hidden or on screen. On
-// screen the event list keeps its heading while it scrolls and shows its newest event whole after a tab
-// change and after a poll; the arrow keys move the selected event and, in the results, the slot.
+// Every rebuild scrolls the commentary 1000 pixels towards its end; on screen the event list keeps its
+// heading and shows its newest event whole; the arrow keys move the selected event and the results' slot.
 TEST_F(MatchView, OnScreenTheNewestEventsAreShownAndTheArrowKeysMove) {
     FillMatch(0);
     FillMatch(1, "901");
@@ -298,8 +293,7 @@ TEST_F(MatchView, OnScreenTheNewestEventsAreShownAndTheArrowKeysMove) {
     w.hide();
 }
 
-// A row set by code before the grid is laid out still ends fully in view; only the user's moves are
-// clicks, and the caption row is no row to move to.
+// A row set by code before layout still ends in view; only the user's moves are clicks, never to captions.
 TEST(StringGridView, RowsSetByCodeShowWholeAndOnlyTheUsersMovesAreClicks) {
     TBKStringGrid table; // a caption row and 40 data rows
     table.SetColCount(2);
@@ -393,8 +387,7 @@ TEST_F(MatchView, DrawingRules) {
     EXPECT_EQ(PitchCell("", Qt::white).brush, QColor(Qt::white));
     EXPECT_EQ(PitchCell(" 66%", Qt::white).brush, ColorFromBgr(ColorLightMagenta));
     EXPECT_EQ(PitchCell("66%", Qt::white).brush, ColorFromBgr(ColorLightBlue));
-    // Text is written from the cell's top-left corner (not the middle of a tall cell); the pitch
-    // grid's 20 to the right and 3 down (give or take an anti-aliased edge on another fill).
+    // Text starts at the cell's top-left corner, not mid-height; the pitch's 20 right and 3 down of it.
     const QRect tall(10, 10, 120, 60);
     const QPoint plain = TextCorner(tall, EventListCell(list, 5, 1));
     EXPECT_TRUE(QRect(tall.topLeft(), QSize(3, 7)).contains(plain)) << plain.x() << "," << plain.y();
@@ -407,8 +400,7 @@ TEST_F(MatchView, DrawingRules) {
     EXPECT_FALSE(ResultsCell(FOptions->BKStringGrid10Partidos(), 1, 8).Draws());
 }
 
-// The events panel: the oldest queued event with its match, score, minute, text, icon and colour; delete
-// moves to the next; "delete match" removes only the shown match's rows; "delete all" everything.
+// The events panel shows the oldest queued event; delete, "delete match" and "delete all" empty the queue.
 TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
     ExpectEmptyPanel(); // the window's initial state already is the empty panel
     w.MostrarEventosPanel();
@@ -442,8 +434,7 @@ TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
     w.ButtonEventoBorrarTodos->click(); // "delete all" empties the queue
     EXPECT_EQ(Queue().RowCount(), 1);
     ExpectEmptyPanel();
-    // A half-written only row (cells written, the row count never grew) is removed by delete and by
-    // "delete match", and DeleteRow never leaves a removed row's data behind the new last row.
+    // Both deletes remove a half-written only row (row count never grew); no data stays behind the last.
     for (QPushButton* button : {w.ButtonEventoBorrar, w.ButtonEventoBorrarPartido}) {
         w.ButtonEventoBorrarTodosClick();
         Queue().SetCells(PanelEventColumn::MatchId, 0, "1");
@@ -486,8 +477,7 @@ TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
         EXPECT_EQ(PanelShows(), "A - B|2 - 1|33'");
         EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().contains("Some text"));
     }
-    // The program's own third-card event of a match whose slot was cleared after it was queued: no
-    // team names, the rest is shown; its key has no events-data row, so the class run is empty.
+    // The program's third-card event of a since-cleared slot: no teams, an empty class run, the rest shown.
     w.ButtonEventoBorrarTodosClick();
     QueueEvent("555", "6", "71", "0 - 2", "That is the third yellow card.", "QZ_3Tarjeta_");
     w.MostrarEventosPanel();
@@ -497,8 +487,7 @@ TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
     EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().trimmed().startsWith("That is the third yellow card."));
 }
 
-// End files that are missing or not the answers they should be leave the report's pages empty, with
-// no message; the summary and final rows come from the event table all the same.
+// Missing or broken end files leave the report's pages empty, silently; the summary comes from the events.
 TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
     SetMatch(2, "900", Home, Away);
     TBKStringGrid& m = FOptions->BKStringGrid10Partidos();

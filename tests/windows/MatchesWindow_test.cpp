@@ -1,5 +1,4 @@
-// The matches window's controls offscreen, without a service: the connection panel and its proxy file,
-// the add panel of an empty slot (selectors, number rule, two sources) and the clock.
+// The matches window offscreen, without a service: connection panel, proxy file, add panel and clock.
 #include "core/UPaises.h"
 #include "support/TestProgramFolder.h"
 #include "support/gui/WindowTest.h"
@@ -94,8 +93,7 @@ TEST_F(MatchesWindow, StartsOnTheConnectionPanelWithTheSettingsUser) {
     }
 }
 
-// The proxy file, scrambled on disk, stores the code only when asked ("remember" saves at once, the
-// code included; unticking forgets it again) and fills the controls at the next start.
+// The scrambled proxy file stores the code only while "remember" is ticked and fills the next start.
 TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAskedAndSurvivesARestart) {
     {
         TFPartidos w;
@@ -117,8 +115,7 @@ TEST_F(MatchesWindow, ProxyFileStoresTheCodeOnlyWhenAskedAndSurvivesARestart) {
     }
     folder.OpenSettings(); // a new start reads the files again
     EXPECT_EQ(Proxy(TFPartidos()), "on|proxy.example|8080|puser|ppass|remember SECRETCODE");
-    // An empty row 0 turns the proxy on, only "0" turns it off; a code without "remember" is not
-    // shown; a remembered code with a stored user leaves the connect button ready, the file unchanged.
+    // Only "0" turns the proxy off; a code shows only when remembered, then with a user connect is ready.
     StoreRows("|host|3128|u|p|0|ignored");
     EXPECT_EQ(Proxy(TFPartidos()), "on|host|3128|u|p|");
     StoreRows("0|host||||0|");
@@ -215,13 +212,11 @@ TEST(AddPanel, SelectorsTheAddButtonsRuleAndTheTwoSources) {
     w.ComboBoxAnadir11->setEditText(QString());
     w.ComboBoxAnadir11Change();
     EXPECT_EQ(w.EditAnadir12->text(), NationalTeamIds(35));
-    // With no favourite groups the last entry is the national teams: a change of source shows their
-    // list with no team chosen.
+    // Without favourite groups a change of source shows the national teams (last entry), none chosen.
     w.RadioGroupAnadirClick();
     EXPECT_EQ(AddPanelShows(), "0|[National team]|||0|off");
     EXPECT_TRUE(w.ComboBoxAnadir11->currentText().isEmpty());
-    // Only team bookmarks are listed; the lookup of a name takes the first bookmark of that text,
-    // whatever its type.
+    // Only team bookmarks are listed; a name finds the first bookmark of that text, whatever its type.
     const QString bookmarks = AppDir + "data/Xml/bookmarks.xml";
     QByteArray list;
     for (const auto& [type, text, id] :
@@ -248,8 +243,7 @@ TEST(AddPanel, SelectorsTheAddButtonsRuleAndTheTwoSources) {
         EXPECT_EQ(w.ComboBoxAnadir1->count(), 3);
         EXPECT_EQ(AddPanelShows(), "0|[Hattrick Bookmarks]|||0|off");
     }
-    // The add button wants a decimal number in the source chosen; moving into the other source clears
-    // the first; a refresh of the same empty slot keeps the input, another empty slot starts over.
+    // The add button wants a number in the chosen source; a refresh keeps the input, another slot not.
     for (const QString& c :
          QString("12a|;123|on;|;$1F|;-5|; 12|;0|on;2147483647|on;2147483648|").split(';')) {
         w.EditAnadir2->setText(c.section('|', 0, 0));

@@ -156,21 +156,17 @@ TEST_F(MatchView, HeaderTextsAndKits) {
     FillMatch(0);
     TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
     using namespace MatchColumn;
-    for (const auto& [c, text] : {std::pair{HomeDress, "B030405"},
-                                  {AwayDress, "L010203"},
-                                  {MatchTypeCode, "2"},
-                                  {HomeLeagueName, "Utopia"},
-                                  {HomeLeagueLevelUnitName, "II.1"},
-                                  {MinuteText, "45"},
-                                  {WeatherId, "x"}})
-        m.SetCells(c, 0, text);
+    const int columns[] = {HomeDress,  AwayDress, MatchTypeCode, HomeLeagueName, HomeLeagueLevelUnitName,
+                           MinuteText, WeatherId};
+    const char* texts[] = {"B030405", "L010203", "2", "Utopia", "II.1", "45", "x"};
+    for (int i = 0; i < 7; ++i)
+        m.SetCells(columns[i], 0, texts[i]);
     RebuildSlot(0);
-    EXPECT_EQ(w.LabelSumarioEquipos->text(), "Home Rovers  - Away United");
-    EXPECT_EQ(w.LabelSumarioResultado->text(), "0 - 0");
-    EXPECT_EQ(w.LabelSumarioMinuto->text(), "Minute 45'");
-    EXPECT_EQ(w.LabelSumarioPartidoID->text(), " 900");
-    EXPECT_EQ(w.LabelSumarioFecha->text(), " 2024-03-16      19:00");
-    EXPECT_EQ(w.LabelDetallesLiga1->text(), "Utopia - ??");
+    EXPECT_EQ(QStringList({w.LabelSumarioEquipos->text(), w.LabelSumarioResultado->text(),
+                           w.LabelSumarioMinuto->text(), w.LabelSumarioPartidoID->text(),
+                           w.LabelSumarioFecha->text(), w.LabelDetallesLiga1->text()}),
+              QStringList({"Home Rovers  - Away United", "0 - 0", "Minute 45'", " 900",
+                           " 2024-03-16      19:00", "Utopia - ??"}));
     EXPECT_TRUE(w.ImageSumarioTiempo->pixmap().isNull()); // a weather code that is no number
     EXPECT_FALSE(w.ImageUniforme11->pixmap().isNull());
     EXPECT_TRUE(w.ImageUniforme21->pixmap().isNull()); // letter L: no shirt
@@ -220,10 +216,8 @@ TEST_F(MatchView, TheTabSwitchRebuildsTheReportAndTheResultsList) {
     // Deleting the match while its report is shown rebuilds: the add panel appears.
     showReport();
     w.ButtonBorrarPartidoClick();
-    EXPECT_EQ(w.LabelSumarioResultado->text(), "");
-    EXPECT_FALSE(w.PanelAnadirEquipo->isHidden());
-    EXPECT_TRUE(w.PanelPartido->isHidden());
-    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_TRUE(w.LabelSumarioResultado->text().isEmpty() && w.PanelPartido->isHidden());
+    EXPECT_TRUE(!w.PanelAnadirEquipo->isHidden() && pages->currentIndex() == 0);
     // The results list is refreshed while an empty slot is shown, and takes the user to a filled slot.
     FillMatch(3, "555");
     RebuildSlot(0);

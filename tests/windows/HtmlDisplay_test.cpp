@@ -138,8 +138,9 @@ TEST(HtmlDisplay, RichEditRunsLogoPagesPicturesAndUnbrokenText) {
 }
 
 // Markup in a live answer names a red picture, a pipe, another host and a data address: the labels show
-// it as text, the pages show the text without pictures, and nothing named is read or fetched.
-TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
+// it as text, the pages show the text without pictures, and nothing named is read or fetched. A logo
+// comes over https through the user's proxy; one trickled or endless fails at its limit, the page shown.
+TEST(HostileAnswers, MarkupFetchesNothingItNamesAndLogosComeThroughTheProxyWithinLimits) {
     TestProgram p;
     QTemporaryDir dir;
     const QString red = dir.path() + "/red.png", pipe = dir.path() + "/pipe";
@@ -184,6 +185,8 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
         else
             res.status = 404;
     });
+    service.serveTrickle("/trickle.png", 20);
+    service.serveEndless("/endless.png");
     service.start();
     RecommendedURL = service.url("");
     FPartidos->PanelConexion->setHidden(true);
@@ -205,16 +208,10 @@ TEST(HostileAnswers, TeamNamesAndCommentaryReadAndFetchNothingTheyName) {
     const QTextDocument* page = FPartidos->WebBrowserEventos->document();
     for (const char* shown : {"lined up.", "Goal by Smith!", "Style."})
         EXPECT_TRUE(page->toPlainText().contains(shown)) << shown;
-    // The picture of 20000 x 20000 reserves no place.
-    EXPECT_LT(page->documentLayout()->documentSize().height(), 2000);
+    EXPECT_LT(page->documentLayout()->documentSize().height(), 2000); // no place for 20000 x 20000
     for (QWidget* window : {static_cast<QWidget*>(FPartidos), static_cast<QWidget*>(FOptions)})
         for (const QLabel* label : window->findChildren<QLabel*>())
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
-}
-
-// A logo comes over https through the user's proxy; one trickled or endless fails at its limit, page shown.
-TEST(HostileAnswers, LogosOverHttpsThroughTheProxyAndWithinTheLimits) {
-    TestProgram p;
     LocalHttpServer proxy;
     proxy.serveProxy("proxyuser", "pa ss");
     proxy.start();
@@ -224,10 +221,6 @@ TEST(HostileAnswers, LogosOverHttpsThroughTheProxyAndWithinTheLimits) {
     WebMostrarImagen(&browser, " //logo.test/logos/7.png");
     EXPECT_EQ(proxy.proxied(), std::vector<std::string>{"CONNECT logo.test:443"});
     EXPECT_TRUE(browser.Html().contains("src=\"https://logo.test/logos/7.png\""));
-    LocalHttpServer logos;
-    logos.serveTrickle("/trickle.png", 20);
-    logos.serveEndless("/endless.png");
-    logos.start();
     DataModule1->IdHTTP1.ProxyParams = {};
     const WebBrowser::PictureLimits saved = WebBrowser::Limits();
     WebBrowser::Limits().OverallTimeoutMs = 300;
@@ -235,9 +228,9 @@ TEST(HostileAnswers, LogosOverHttpsThroughTheProxyAndWithinTheLimits) {
     for (const auto& [path, error] :
          {std::pair{"/trickle.png", "No complete answer within 0.3 s: the request was stopped"},
           {"/endless.png", "The answer is larger than 65536 bytes and was not read"}}) {
-        WebMostrarImagen(&browser, logos.url(path));
+        WebMostrarImagen(&browser, service.url(path));
         EXPECT_EQ(WebBrowser::LastPictureError(), error);
-        EXPECT_TRUE(browser.HasDocument() && browser.Html().contains(logos.url(path)));
+        EXPECT_TRUE(browser.HasDocument() && browser.Html().contains(service.url(path)));
     }
     WebBrowser::Limits() = saved;
     WebBrowser::ClearPictureCache();

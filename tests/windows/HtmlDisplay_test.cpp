@@ -22,39 +22,26 @@ QStringList Runs(const QString& html) { // the rich edit's runs as "text|#rrggbb
     return runs;
 }
 
-// A named pipe that tells whether a reader opened it: only a waiting reader lets the watcher's open pass.
-class PipeWatch {
-public:
-    explicit PipeWatch(const QString& path) : path_(path.toStdString()) {
-        created = ::mkfifo(path_.c_str(), 0600) == 0;
-        thread_ = std::thread([this] {
-            std::unique_lock<std::mutex> lock(mutex_);
-            while (!stop_) {
-                if (const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
-                    opened = true;
-                    ::close(fd); // the reader goes on at once with an empty file
-                }
-                wake_.wait_for(lock, std::chrono::milliseconds(2), [this] { return stop_; });
-            }
-        });
-    }
-    ~PipeWatch() {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            stop_ = true;
-        }
-        wake_.notify_all();
-        thread_.join();
-    }
-    bool created = false;
+// A named pipe that tells whether a reader opened it: only a waiting reader lets the watcher's open pass,
+// and the reader goes on at once with an empty file.
+struct PipeWatch {
+    explicit PipeWatch(const QString& file)
+        : path(file.toStdString()), created(::mkfifo(path.c_str(), 0600) == 0) {}
+    const std::string path;
+    const bool created;
     std::atomic<bool> opened{false};
-
-private:
-    std::string path_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool stop_ = false;
-    std::thread thread_;
+    std::jthread watcher{[this](std::stop_token stop) { // stopped and joined when the watch ends
+        std::mutex mutex;
+        std::condition_variable_any wake;
+        std::unique_lock lock(mutex);
+        while (!stop.stop_requested()) {
+            if (const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                opened = true;
+                ::close(fd);
+            }
+            wake.wait_for(lock, stop, std::chrono::milliseconds(2), [] { return false; });
+        }
+    }};
 };
 
 // True when the widget, drawn, shows any red: the red picture of a local file or of a data address.

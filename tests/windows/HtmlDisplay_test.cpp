@@ -44,18 +44,13 @@ struct PipeWatch {
     }};
 };
 
-// True when the widget, drawn, shows any red: the red picture of a local file or of a data address.
-bool ShowsRed(QWidget* widget) {
+bool ShowsRed(QWidget* widget) { // the red picture of a local file or of a data address, drawn
     const QImage shot = widget->grab().toImage();
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x)
             if (const QColor c = shot.pixelColor(x, y); c.red() > 200 && c.green() < 60 && c.blue() < 60)
                 return true;
     return false;
-}
-
-QString Element(const char* name, const QString& text) {
-    return QString("<%1>%2</%1>").arg(QLatin1String(name), text.toHtmlEscaped());
 }
 
 } // namespace
@@ -155,13 +150,15 @@ TEST(HostileAnswers, MarkupFetchesNothingItNamesAndLogosComeThroughTheProxyWithi
     };
     QString events;
     for (int i = 0; i < 4; ++i)
-        events += QString("<Event Index=\"%1\">").arg(i) + Element("Minute", QString::number(i)) +
-                  Element("SubjectTeamID", "11") + Element("EventKey", i ? "100_1" : "20_0") +
-                  Element("EventText", texts[i]) + "</Event>";
+        events +=
+            QString("<Event Index=\"%1\"><Minute>%1</Minute><SubjectTeamID>11</SubjectTeamID><EventKey>%2"
+                    "</EventKey><EventText>%3</EventText></Event>")
+                .arg(i)
+                .arg(i ? "100_1" : "20_0", texts[i].toHtmlEscaped());
     const QString live =
         "<HattrickData><FileName>live.xml</FileName><MatchList><Match><MatchID>7001</MatchID>"
-        "<HomeTeam><HomeTeamID>11</HomeTeamID>" +
-        Element("HomeTeamName", homeName) +
+        "<HomeTeam><HomeTeamID>11</HomeTeamID><HomeTeamName>" +
+        homeName.toHtmlEscaped() + "</HomeTeamName>" +
         "</HomeTeam><AwayTeam><AwayTeamID>12</AwayTeamID><AwayTeamName>Away FC</AwayTeamName>"
         "</AwayTeam><EventList>" +
         events + "</EventList></Match></MatchList></HattrickData>";

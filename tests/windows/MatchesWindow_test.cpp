@@ -82,8 +82,7 @@ TEST_F(MatchesWindow, StartsOnTheConnectionPanelWithTheSettingsUser) {
     w.RadioGroupTipoPartidos->SetItemIndex(1);
     EXPECT_TRUE(w.RadioGroupCargaInicial->isHidden());
     w.RadioGroupTipoPartidos->SetItemIndex(0);
-    EXPECT_FALSE(w.RadioGroupCargaInicial->isHidden());
-    EXPECT_EQ(w.RadioGroupCargaInicial->ItemIndex(), 2);
+    EXPECT_TRUE(!w.RadioGroupCargaInicial->isHidden() && w.RadioGroupCargaInicial->ItemIndex() == 2);
     // The connect button wants a user and a code.
     for (const auto& [user, code, enabled] :
          {std::tuple{"", "", false}, {"u", "", false}, {"u", "c", true}, {"", "c", false}}) {
@@ -296,9 +295,9 @@ TEST(AddPanel, SelectorsTheAddButtonsRuleAndTheTwoSources) {
     EXPECT_EQ(w.SeleccionarFila10Partidos("42"), std::optional<int>(3));
     EXPECT_EQ(w.SeleccionarFila10Partidos("4"), std::nullopt);
     EXPECT_EQ(w.SeleccionarFila10Partidos(QString()), std::nullopt);
-    EXPECT_EQ(&w.SeleccionarTablaEventos(12), &FOptions->BKStringGridEventos(9));
-    EXPECT_EQ(&w.SeleccionarTablaFEventos(10), &FOptions->BKStringGridFEventos(9));
-    EXPECT_EQ(w.SeleccionarImagenTab(200), w.ImageTab10);
+    EXPECT_TRUE(&w.SeleccionarTablaEventos(12) == &FOptions->BKStringGridEventos(9) &&
+                &w.SeleccionarTablaFEventos(10) == &FOptions->BKStringGridFEventos(9) &&
+                w.SeleccionarImagenTab(200) == w.ImageTab10);
 }
 
 // The clock: the speed table, the countdown and its replay steps, pause and continue, the replay button.

@@ -74,13 +74,6 @@ QPoint TextCorner(const QRect& cell, const CellDrawing& drawing) {
 struct MatchView : ::testing::Test {
     TestProgram p;
     TFPartidos& w = *FPartidos;
-    void ShowWindow() {
-        w.PanelConexion->setHidden(true);
-        w.PanelPartidos->setHidden(false);
-        w.resize(1366, 768);
-        w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    }
 };
 
 TBKStringGrid& Queue() {
@@ -140,8 +133,7 @@ TEST_F(MatchView, GoalColumnInjuryWordsAndChanceCounters) {
     EXPECT_EQ(Column(w.BKStringGridListaEventos, 2, 3, 6),
               QStringList(
                   {CategoryInjurySubstituted, ListCell(2, 4), CategoryInjurySubstituted, CategoryMatchInfo}));
-    EXPECT_EQ(ListCell(4, 1), "3'");
-    EXPECT_EQ(ListCell(5, 3), "   Player 2"); // the away side is marked by three blanks
+    EXPECT_EQ(ListCell(4, 1) + "|" + ListCell(5, 3), "3'|   Player 2"); // the away side: three blanks
     // Two-digit scores.
     FillEvents(0, QVector<Ev>(10, {Goal, Home}) + QVector<Ev>(12, {Goal, Away}));
     RebuildSlot(0);
@@ -167,10 +159,9 @@ TEST_F(MatchView, HeaderTextsAndKits) {
                            w.LabelSumarioFecha->text(), w.LabelDetallesLiga1->text()}),
               QStringList({"Home Rovers  - Away United", "0 - 0", "Minute 45'", " 900",
                            " 2024-03-16      19:00", "Utopia - ??"}));
-    EXPECT_TRUE(w.ImageSumarioTiempo->pixmap().isNull()); // a weather code that is no number
-    EXPECT_FALSE(w.ImageUniforme11->pixmap().isNull());
-    EXPECT_TRUE(w.ImageUniforme21->pixmap().isNull()); // letter L: no shirt
-    EXPECT_FALSE(w.ImageUniforme22->pixmap().isNull());
+    // No weather picture for a code that is no number, no shirt for the letter L.
+    EXPECT_TRUE(w.ImageSumarioTiempo->pixmap().isNull() && w.ImageUniforme21->pixmap().isNull());
+    EXPECT_FALSE(w.ImageUniforme11->pixmap().isNull() || w.ImageUniforme22->pixmap().isNull());
     // The kit pictures of a code; short codes never fail: the missing characters make shorter names.
     for (const QString& kit :
          QString("B030405 0 images/Shirt_B_0303.ico;B030405 1 images/dressPants04.ico;B030405 2 "
@@ -261,7 +252,11 @@ TEST_F(MatchView, OnScreenTheNewestEventsAreShownAndTheArrowKeysMove) {
         return view->grab().toImage().pixelColor(view->width() - 90, view->frameWidth() + 8) ==
                view->palette().button().color();
     };
-    ShowWindow();
+    w.PanelConexion->setHidden(true);
+    w.PanelPartidos->setHidden(false);
+    w.resize(1366, 768);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     RebuildSlot(0); // a tab change
     ASSERT_EQ(list.RowCount(), 153);
     EXPECT_TRUE(newestWhole() && headingShown() && towardsTheEnd());
@@ -289,7 +284,6 @@ TEST_F(MatchView, OnScreenTheNewestEventsAreShownAndTheArrowKeysMove) {
     QTest::keyClick(results, Qt::Key_Down);
     EXPECT_EQ(w.TabControlPartidos->currentIndex(), 1);
     EXPECT_EQ(w.LabelSumarioPartidoID->text(), " 901");
-    w.hide();
 }
 
 // A row set by code before the grid is laid out still ends fully in view when the grid shrinks.
@@ -391,11 +385,9 @@ TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
     ExpectEmptyPanel();
     SetTeams(0, "1", "A", "B");
     SetTeams(1, "2", "C", "D");
-    SetTeams(2, "3", "E", "F");
     QueueEvent("2", "0", "1", "1 - 0", "m2 first by Smith");
     QueueEvent("1", "0", "2", "1 - 0", "m1 first");
     QueueEvent("2", "1", "3", "1 - 0", "m2 second");
-    QueueEvent("3", "5", "4", "0 - 0", "m3 first");
     QueueEvent("1", "4", "6", "1 - 0", "m1 second");
     QueueEvent("2", "0", "5", "2 - 0", "m2 third");
     w.MostrarEventosPanel();
@@ -406,14 +398,13 @@ TEST_F(MatchView, EventsPanelShowsTheOldestEventItsIconAndColourAndDeletes) {
     EXPECT_TRUE(w.WebBrowserEventosPanel->Html().contains("m2 first by Smith")); // the same text in both
     EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().contains("m2 first by Smith"));
     w.ButtonEventoBorrar->click();
-    EXPECT_EQ(Queue().RowCount(), 6);
+    EXPECT_EQ(Queue().RowCount(), 5);
     EXPECT_EQ(PanelShows(), "A - B|1 - 0|2'");
     EXPECT_TRUE(w.RichEditEventosPanel->toPlainText().contains("m1 first"));
     EXPECT_FALSE(w.RichEditEventosPanel->toPlainText().contains("Smith"));
     // "Delete match" removes only the shown match's rows; the rows after them move up, the last too.
     w.ButtonEventoBorrarPartido->click();
-    EXPECT_EQ(Column(Queue(), PanelEventColumn::EventHtml, 0, 3),
-              QStringList({"m2 second", "m3 first", "m2 third", ""}));
+    EXPECT_EQ(Column(Queue(), PanelEventColumn::EventHtml, 0, 2), QStringList({"m2 second", "m2 third", ""}));
     EXPECT_EQ(PanelShows(), "C - D|1 - 0|3'");
     w.ButtonEventoBorrarTodos->click(); // "delete all" empties the queue
     EXPECT_EQ(Queue().RowCount(), 1);

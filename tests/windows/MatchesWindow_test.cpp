@@ -198,10 +198,6 @@ TEST(AddPanel, SelectorsTheAddButtonsRuleAndTheTwoSources) {
     EXPECT_TRUE(!w.ComboBoxAnadir11->isEnabled() && w.ComboBoxAnadir11->currentText().isEmpty());
     SetFavourites({});
     Choose(w.ComboBoxAnadir1, "[National team]");
-    int countries = 0;
-    for (int id = 1; id <= LeagueCount; ++id)
-        countries += LeagueNames(id).isEmpty() ? 0 : 1;
-    EXPECT_EQ(w.ComboBoxAnadir11->count(), 2 * countries);
     EXPECT_TRUE(w.ComboBoxAnadir11->itemText(0).startsWith(" U20 ")); // before the letters
     for (const auto& [team, id] : {std::pair{" U20 Sverige", "3041"}, {"Sverige", "3000"}}) {
         Choose(w.ComboBoxAnadir11, team);
@@ -293,8 +289,7 @@ TEST(AddPanel, SelectorsTheAddButtonsRuleAndTheTwoSources) {
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 3, "42");
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 7, "42");
     EXPECT_EQ(w.SeleccionarFila10Partidos("42"), std::optional<int>(3));
-    EXPECT_EQ(w.SeleccionarFila10Partidos("4"), std::nullopt);
-    EXPECT_EQ(w.SeleccionarFila10Partidos(QString()), std::nullopt);
+    EXPECT_FALSE(w.SeleccionarFila10Partidos("4") || w.SeleccionarFila10Partidos(QString()));
     EXPECT_TRUE(&w.SeleccionarTablaEventos(12) == &FOptions->BKStringGridEventos(9) &&
                 &w.SeleccionarTablaFEventos(10) == &FOptions->BKStringGridFEventos(9) &&
                 w.SeleccionarImagenTab(200) == w.ImageTab10);
@@ -304,7 +299,6 @@ TEST(AddPanel, SelectorsTheAddButtonsRuleAndTheTwoSources) {
 TEST(Clock, SpeedCountdownPauseAndReplayButton) {
     TestProgram p;
     TFPartidos& w = *FPartidos;
-    EXPECT_EQ(w.EditTiempo->text(), "50");
     auto running = [&w](const QString& text) {
         return text + (w.TimerConexion->isActive() ? " on" : " off");
     };

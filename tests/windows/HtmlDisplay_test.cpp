@@ -8,7 +8,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QTemporaryDir>
-#include <QTextBlock>
+#include <QTextCursor>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -158,7 +158,6 @@ TEST_F(MatchesWindow, NoProxyUnlessUseProxyIsCheckedAndThePortFilter) {
     w.show();
     QLineEdit* port = w.EditProxyPort;
     port->setText("200000");
-    port->setCursorPosition(6);
     QTest::keyClicks(port, "01");
     EXPECT_EQ(port->text(), "2000000"); // the 1 would exceed two million
     port->clear();

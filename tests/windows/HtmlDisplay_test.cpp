@@ -22,8 +22,7 @@ QStringList Runs(const QString& html) { // the rich edit's runs as "text|#rrggbb
     return runs;
 }
 
-// A named pipe that tells whether a reader opened it: only a waiting reader lets the watcher's open pass,
-// and the reader goes on at once with an empty file.
+// A named pipe that tells whether a reader opened it; the watcher lets each waiting reader go at once.
 struct PipeWatch {
     explicit PipeWatch(const QString& file)
         : path(file.toStdString()), created(::mkfifo(path.c_str(), 0600) == 0) {}

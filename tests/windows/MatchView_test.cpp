@@ -134,10 +134,9 @@ TEST_F(MatchView, GoalColumnInjuryWordsAndChanceCounters) {
               QStringList(
                   {CategoryInjurySubstituted, ListCell(2, 4), CategoryInjurySubstituted, CategoryMatchInfo}));
     EXPECT_EQ(ListCell(4, 1) + "|" + ListCell(5, 3), "3'|   Player 2"); // the away side: three blanks
-    // Two-digit scores.
     FillEvents(0, QVector<Ev>(10, {Goal, Home}) + QVector<Ev>(12, {Goal, Away}));
     RebuildSlot(0);
-    EXPECT_EQ(ListCell(6, 10) + "|" + ListCell(6, 22), "10 -  0|10 - 12");
+    EXPECT_EQ(ListCell(6, 10) + "|" + ListCell(6, 22), "10 -  0|10 - 12"); // two-digit scores
     FillEvents(0, {{Miss, Home}, {Goal, Home}, {SeMiss, Away}, {Miss, Home}, {SeMiss, Away}, {CaGoal, Away}});
     RebuildSlot(0);
     EXPECT_EQ(QStringList({w.LabelO11->text(), w.LabelO12->text(), w.LabelO22->text(), w.LabelO32->text()}),
@@ -258,11 +257,9 @@ TEST_F(MatchView, OnScreenTheNewestEventsAreShownAndTheArrowKeysMove) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     RebuildSlot(0); // a tab change
-    ASSERT_EQ(list.RowCount(), 153);
     EXPECT_TRUE(newestWhole() && headingShown() && towardsTheEnd());
     QSignalSpy clicks(view, &StringGridView::Click);
     poll(3, Away, "one more.");
-    ASSERT_EQ(list.RowCount(), 156);
     EXPECT_TRUE(newestWhole() && headingShown() && towardsTheEnd());
     // The arrow keys move the selected event, and its page follows.
     view->setFocus();

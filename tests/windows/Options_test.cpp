@@ -1,14 +1,10 @@
-// The options window: the settings into its controls, the tables loaded at start, saving and reading
-// back after a restart, its captions; the favourites and the recorded list (added while connected and
-// through the add-favourite dialog against velkaro-service); the sound player (which sound an event
-// plays and for how long, through the recording player and the recorded sleeps, and one real playback)
-// and the language change.
+// The options window: settings, captions and tables at start; the favourites and the recorded list;
+// which sound an event plays and for how long (and one real playback); the language change.
 #include "shell/ModalDialog.h"
 #include "shell/UBajarAccesorio.h"
 #include "support/TestProgramFolder.h"
 #include "support/gui/WindowTest.h"
 #include <QDataStream>
-#include <QDate>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
 
@@ -37,12 +33,8 @@ struct OptionsWindow : ::testing::Test {
 
 QStringList Rows(const TBKStringGrid& t, int cols) {
     QStringList out;
-    for (int r = 0; r < t.RowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < cols; ++c)
-            cells << t.Cells(c, r);
-        out << cells.join('|');
-    }
+    for (int r = 0; r < t.RowCount(); ++r)
+        out << (cols == 2 ? RowCells(t, r, {0, 1}) : RowCells(t, r, {0, 1, 2}));
     return out;
 }
 
@@ -76,19 +68,15 @@ void SetUpSoundRows() {
         FOptions->SpinEdit[k]->setValue(1000 + 100 * k);
 }
 
-// A short tone as a 16-bit mono PCM WAV file at 8000 Hz.
+// A short square tone as a 16-bit mono PCM WAV file at 8000 Hz.
 QByteArray ToneWav(int milliseconds) {
     const quint32 samples = 8 * milliseconds;
     QByteArray wav;
     QDataStream out(&wav, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + 2 * samples);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2)
-        << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(2 * samples);
+    out << quint32(0x46464952) << quint32(36 + 2 * samples) << quint32(0x45564157) << quint32(0x20746d66)
+        << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2)
+        << quint16(16) << quint32(0x61746164) << quint32(2 * samples);
     for (quint32 i = 0; i < samples; ++i)
         out << qint16(((i / 10) % 2) ? 8000 : -8000);
     return wav;
@@ -117,19 +105,11 @@ TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
     for (QLabel* l : {w.LabelInicioFecha, w.LabelInicioTemporada, w.LabelInicioSemana})
         shown << l->text();
     EXPECT_EQ(shown.join('|'), "alice|77|Club Nord|123|Sverige|SEK|456|II.3|2010-05-01|41|07");
-    // Today's date, and its season and week split at the hyphen.
-    EXPECT_EQ(w.LabelFecha->text(), QDate::currentDate().toString("yyyy-MM-dd"));
-    bool seasonOk = false, weekOk = false;
-    EXPECT_GE(w.LabelTemporada->text().toInt(&seasonOk), 80);
-    const int week = w.LabelSemana->text().toInt(&weekOk);
-    EXPECT_TRUE(seasonOk && weekOk && week >= 1 && week <= 16)
-        << w.LabelTemporada->text().toStdString() << " " << w.LabelSemana->text().toStdString();
     EXPECT_EQ(w.ComboBoxIdioma->currentText(), "Deutsch");
     EXPECT_FALSE(w.CheckBoxSonidos->isChecked());
-    for (QCheckBox* box : w.CheckBoxSonidosKind)
-        EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString(); // the master switch is off
-    EXPECT_FALSE(w.CheckBoxSonidosTarjeta->isChecked());
-    EXPECT_TRUE(w.CheckBoxSonidosMiGol->isChecked());
+    for (QCheckBox* box : w.CheckBoxSonidosKind) // the master switch is off
+        EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString();
+    EXPECT_TRUE(!w.CheckBoxSonidosTarjeta->isChecked() && w.CheckBoxSonidosMiGol->isChecked());
     EXPECT_EQ(w.SpinEditLesion->value(), 2500);
     EXPECT_EQ(w.SpinEditMiGol->value(), 1500); // not a number: the default
     EXPECT_EQ(LoadingOptions, 0);
@@ -143,39 +123,14 @@ TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
     // Settings without their options section give the defaults.
     Write("Velkaro.ini", "[Version]\r\nVersion=0126700\r\n");
     TFOptions& d = Start();
-    for (QLineEdit* e : {d.EditUsuario, d.EditUsuarioID, d.EditTeam, d.EditTeamID, d.EditPais, d.EditMoneda,
-                         d.EditLigaID, d.EditLigaNombre})
-        EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
+    EXPECT_EQ(d.EditUsuario->text() + d.EditTeamID->text() + d.EditLigaNombre->text(), "");
     EXPECT_EQ(d.LabelInicioSemana->text(), "00");
     EXPECT_EQ(d.ComboBoxIdioma->currentIndex(), 0);
     EXPECT_TRUE(d.CheckBoxSonidos->isChecked());
-    for (int k = 0; k < SoundKind::Count; ++k) {
-        EXPECT_TRUE(d.CheckBoxSonidosKind[k]->isChecked() && d.CheckBoxSonidosKind[k]->isEnabled());
-        EXPECT_EQ(d.SpinEdit[k]->value(), 1500);
-    }
-}
-
-TEST_F(OptionsWindow, TheLanguageListAndItsComboSetFromCode) {
-    struct CountingOptions : TFOptions {
-        int changes = 0;
-        void ComboBoxIdiomaChange() override { ++changes; }
-    };
-    folder.OpenSettings();
-    CountingOptions w;
-    ASSERT_EQ(w.ComboBoxIdioma->count(), 30);
-    EXPECT_EQ(w.ComboBoxIdioma->itemText(2), "Català");
-    EXPECT_EQ(w.ComboBoxIdioma->currentIndex(), 9); // the shipped Idioma
-    // LeerIni and any other code that sets the combo run no language change; an index outside the
-    // list (the migrations can give 30) shows English.
-    for (const auto& [index, shown] : {std::pair{19, "Norsk"}, {30, "English"}, {-1, "English"}}) {
-        SettingsIni->WriteInteger("Opciones", "Idioma", index);
-        w.LeerIni();
-        EXPECT_EQ(w.ComboBoxIdioma->currentText(), shown) << index;
-    }
-    w.ComboBoxIdioma->setCurrentIndex(3);
-    EXPECT_EQ(w.changes, 0);
-    emit w.ComboBoxIdioma->activated(5); // the user's choice does
-    EXPECT_EQ(w.changes, 1);
+    for (int k = 0; k < SoundKind::Count; ++k)
+        EXPECT_TRUE(d.CheckBoxSonidosKind[k]->isChecked() && d.CheckBoxSonidosKind[k]->isEnabled() &&
+                    d.SpinEdit[k]->value() == 1500)
+            << k;
 }
 
 // The loads at start: the shipped sounds for a fresh folder; a bad favourites file does not stop the
@@ -183,7 +138,6 @@ TEST_F(OptionsWindow, TheLanguageListAndItsComboSetFromCode) {
 TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     TFOptions& fresh = Start(); // the shipped sound table is empty
     EXPECT_EQ(fresh.EditSonidoMiGol->text(), folder.File("sounds/GoalMine.wav"));
-    EXPECT_EQ(fresh.EditSonidoInicioPartido->text(), folder.File("sounds/MatchStart.wav"));
     EXPECT_EQ(fresh.BKStringGridSonidos().Cells(0, SoundRow::SoundContraGol),
               folder.File("sounds/GoalAgainst.wav"));
     EXPECT_FALSE(fresh.Datos().EventoClase("100").isEmpty()); // the shipped events data
@@ -210,10 +164,9 @@ TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     Write("data/RecordedList.dat", TableFile(recorded));
     TFOptions& w = Start();
     EXPECT_EQ(Entries(w.ListBoxFavoritosGrupo), QStringList({"[All]", "Alpha", "beta"}));
-    EXPECT_EQ(w.ListBoxFavoritosGrupo->currentRow(), 0);
     EXPECT_EQ(Entries(w.ListBoxFavoritosEquipo), QStringList({"Ajax", "Mid United", "No ID", "Zeta FC"}));
     EXPECT_EQ(w.EditFavoritosTeamID->text(), "10");
-    EXPECT_EQ(Entries(w.ComboBoxFavoritosGrupoAnadir), QStringList({"[All]", "Alpha", "beta"}));
+    EXPECT_EQ(Entries(w.ComboBoxFavoritosGrupoAnadir), Entries(w.ListBoxFavoritosGrupo));
     // Choosing a group (as a click does) lists its teams only.
     w.ListBoxFavoritosGrupo->setCurrentRow(2);
     EXPECT_EQ(Entries(w.ListBoxFavoritosEquipo), QStringList({"Mid United", "No ID", "Zeta FC"}));
@@ -223,8 +176,7 @@ TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     EXPECT_EQ(w.ComboBoxListaGrabada->currentIndex(), 0);
     EXPECT_EQ(w.BKStringGridListaGrabada().Row(), 1);
     EXPECT_EQ(w.BKStringGridListaGrabada().Cells(RecordedColumn::RecordedTeamName, 1), "Mid United");
-    EXPECT_FALSE(w.BitBtnListaAnadir->isEnabled()); // the selected row is in use
-    EXPECT_FALSE(w.BitBtnListaBorrar->isEnabled());
+    EXPECT_FALSE(w.BitBtnListaAnadir->isEnabled() || w.BitBtnListaBorrar->isEnabled()); // row 1 in use
 }
 
 TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
@@ -435,13 +387,12 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     TestProgram p;
     TFOptions& w = *FOptions;
     const QString ini = p.Folder.File("Velkaro.ini");
-    w.CheckBoxSonidosTarjeta->setChecked(false);
-    const QByteArray written = ReadFile(ini);
+    w.CheckBoxSonidosTarjeta->setChecked(false); // one switch writes them all
+    const QByteArray written = ReadFile(ini).replace("\r\n", "\n");
     for (const char* line :
          {"Sonidos=1", "SonidosMiGol=1", "SonidosContraGol=1", "SonidosOtroGol=1", "SonidosOcasion=1",
           "SonidosInicioPartido=1", "SonidosFinPartido=1", "SonidosTarjeta=0", "SonidosLesion=1"})
-        EXPECT_TRUE(written.contains(QByteArray(line) + "\r\n") || written.contains(QByteArray(line) + "\n"))
-            << line;
+        EXPECT_TRUE(written.contains(QByteArray(line) + "\n")) << line;
     // The master switch enables and disables the eight rows.
     w.CheckBoxSonidos->setChecked(false);
     for (QCheckBox* box : w.CheckBoxSonidosKind)
@@ -457,8 +408,9 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     w.SpinEditLesion->setValue(2500);
     LoadingOptions = 0;
     EXPECT_EQ(ReadFile(ini), before);
-    EXPECT_EQ(SettingsIni->ReadString("Opciones", "SonidosLesion", "?"), "1");
-    EXPECT_EQ(SettingsIni->ReadInteger("Opciones", "DuracionSonidosLesion", 0), 0);
+    EXPECT_EQ(SettingsIni->ReadString("Opciones", "SonidosLesion", "?") +
+                  SettingsIni->ReadString("Opciones", "DuracionSonidosLesion", "0"),
+              "10");
     EXPECT_FALSE(w.CheckBoxSonidosMiGol->isEnabled());
     // A duration is kept in memory for all eight rows; the file follows with the next write.
     w.SpinEditOcasion->setValue(4000);
@@ -476,8 +428,8 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     };
     w.SpeedSonido1Click(w.SpeedSonido[7]); // the goal-against row
     EXPECT_EQ(w.EditSonidoContraGol->text(), "/home/ana/sounds/gol.mp3");
-    EXPECT_EQ(title, LangText("Options", "Sounds", ""));
-    EXPECT_EQ(filter, "Wav files (*.wav);;Mp3 files (*.mp3)");
+    EXPECT_EQ(title + "|" + filter,
+              LangText("Options", "Sounds", "") + "|Wav files (*.wav);;Mp3 files (*.mp3)");
     EXPECT_TRUE(ReadFile(p.Folder.File("data/Sounds.dat")).contains("/home/ana/sounds/gol.mp3"));
     answer = "/snd/mine.wav";
     w.SpeedSonido1Click(nullptr);
@@ -490,15 +442,18 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     EXPECT_EQ(ReadFile(p.Folder.File("data/Sounds.dat")), table);
 }
 
-// The language combo: the current language again and a typed name not in the list change nothing; a
-// name typed over another entry stores the index of the name, shows the new language's notice and
-// shuts the program down.
+// The language combo: code setting it, the current language again and a name not in the list change
+// nothing; a language whose file is missing is refused in the current language; a name typed over
+// another entry stores the index of the name, shows the new language's notice (or the current one's)
+// and shuts down.
 TEST(Language, AChangeStoresTheValidatedChoiceAndShutsDown) {
     TestProgram p;
     TFOptions& w = *FOptions;
     const QString ini = p.Folder.File("Velkaro.ini");
     WriteFile(p.Folder.File("language/Norsk.lng"),
               "[Options]\r\nMessageLanguageChange1=Start programmet på nytt.\r\n");
+    WriteFile(p.Folder.File("language/Dansk.lng"), "[Options]\r\nSounds=Lyde\r\n");
+    QFile::remove(p.Folder.File("language/Deutsch.lng"));
     int shutdowns = 0;
     w.LanguageChangeShutdown = [&] { ++shutdowns; };
     auto type = [&w](int index, const QString& text) {
@@ -506,13 +461,26 @@ TEST(Language, AChangeStoresTheValidatedChoiceAndShutsDown) {
         w.ComboBoxIdioma->setCurrentIndex(index);
         w.ComboBoxIdioma->setEditText(text);
     };
+    // An index outside the list (the migrations can give 30) shows English.
+    for (const auto& [index, shown] : {std::pair{19, "Norsk"}, {30, "English"}, {-1, "English"}}) {
+        SettingsIni->WriteInteger("Opciones", "Idioma", index);
+        w.LeerIni();
+        EXPECT_EQ(w.ComboBoxIdioma->currentText(), shown) << index;
+    }
+    w.ComboBoxIdioma->setCurrentIndex(19);
     w.ComboBoxIdioma->setEditable(true);
+    type(9, "English");
     const QByteArray before = ReadFile(ini);
     emit w.ComboBoxIdioma->activated(9);
-    EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
+    EXPECT_TRUE(p.Boxes.Boxes.isEmpty() && shutdowns == 0);
     type(9, "Xyz");
     w.ComboBoxIdiomaChange();
     EXPECT_EQ(BoxTexts(p), QStringList{"\"Xyz\" is not a language of the list. Choose one of the list."});
+    type(7, "Deutsch");
+    emit w.ComboBoxIdioma->activated(7);
+    EXPECT_TRUE(LastBox(p).startsWith("The file of this language is missing, so Velkaro keeps"));
+    EXPECT_TRUE(LastBox(p).endsWith(QDir::toNativeSeparators(p.Folder.File("language/Deutsch.lng"))));
+    EXPECT_EQ(w.ComboBoxIdioma->currentText(), "English");
     EXPECT_EQ(shutdowns, 0);
     EXPECT_EQ(ReadFile(ini), before);
     type(3, "Norsk");
@@ -522,31 +490,10 @@ TEST(Language, AChangeStoresTheValidatedChoiceAndShutsDown) {
     const QByteArray after = ReadFile(ini);
     EXPECT_TRUE(after.contains("Language=Norsk") && after.contains("LanguageOld=English") &&
                 after.contains("Idioma=19"));
-}
-
-// A language whose file was deleted is refused in the current language and the combo shows the
-// current language again; a file without the notice gives the current language's notice.
-TEST(Language, ALanguageWithoutItsFileIsRefused) {
-    TestProgram p;
-    TFOptions& w = *FOptions;
-    const QString ini = p.Folder.File("Velkaro.ini");
-    QFile::remove(p.Folder.File("language/Deutsch.lng"));
-    WriteFile(p.Folder.File("language/Dansk.lng"), "[Options]\r\nSounds=Lyde\r\n");
-    int shutdowns = 0;
-    w.LanguageChangeShutdown = [&] { ++shutdowns; };
-    const QByteArray before = ReadFile(ini);
-    w.ComboBoxIdioma->setCurrentIndex(7); // Deutsch
-    emit w.ComboBoxIdioma->activated(7);
-    ASSERT_EQ(p.Boxes.Boxes.size(), 1);
-    EXPECT_TRUE(LastBox(p).startsWith("The file of this language is missing, so Velkaro keeps"));
-    EXPECT_TRUE(LastBox(p).endsWith(QDir::toNativeSeparators(p.Folder.File("language/Deutsch.lng"))));
-    EXPECT_EQ(w.ComboBoxIdioma->currentText(), "English");
-    EXPECT_EQ(shutdowns, 0);
-    EXPECT_EQ(ReadFile(ini), before);
-    w.ComboBoxIdioma->setCurrentIndex(6); // Dansk
+    type(6, "Dansk"); // a file without the notice
     emit w.ComboBoxIdioma->activated(6);
     EXPECT_EQ(LastBox(p), "Velkaro now closes and starts again in the language you chose.");
-    EXPECT_EQ(shutdowns, 1);
+    EXPECT_EQ(shutdowns, 2);
     EXPECT_TRUE(ReadFile(ini).contains("Language=Dansk"));
 }
 
@@ -559,9 +506,7 @@ TEST(Sounds, SmokeTheRealPlayerPlaysAShortWavToItsEnd) {
     if (!player.Open(file))
         GTEST_SKIP() << "no media back end could be created";
     const bool heard = player.Play();
-    if (!MediaPlayer::HasAudioOutput()) {
-        EXPECT_FALSE(heard); // it plays on, but nobody waits for a sound that cannot be heard
-    }
+    EXPECT_TRUE(MediaPlayer::HasAudioOutput() || !heard); // unheard: it plays on, but nobody waits
     // Bounded: a 0.2 s sound ends well within five seconds, with or without an audio device.
     EXPECT_TRUE(QTest::qWaitFor([&] { return player.Finished() || !player.ErrorText().isEmpty(); }, 5000));
     EXPECT_EQ(player.ErrorText(), "");

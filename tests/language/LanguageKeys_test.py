@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Every language key the code reads has an English text, found by the source scan of
-scripts/lng-keys.py; the scan itself follows the ways code reads keys; scripts/merge-lng.py lets the
-fragments decide the English texts."""
+"""Every language key the code reads has an English text (scripts/lng-keys.py scans the source, in each
+way code reads keys); scripts/merge-lng.py lets the fragments decide the English texts."""
 import importlib.util
 import os
 import subprocess
@@ -54,11 +53,7 @@ QString T(const char* section, const char* key, const char* def) {
 }
 QString Conn(const char* key) { return LangText(QStringLiteral("Connection"), QLatin1String(key), ""); }
 QString Line(const char* key) { return Conn("MessageDownloading") + " " + Conn(key); }
-struct Link {
-    int tab;
-    const char* key;
-    const char* description;
-};
+struct Link { int tab; const char* key; const char* description; };
 constexpr Link kLinks[] = {{0, "LinkGame", "home"}, {1, "LinkChpp", "interface"}};
 const char* const kHeads[] = {"StringGrid41", "StringGrid1"};
 } // namespace
@@ -77,11 +72,8 @@ void Window::LeerIdioma() {
     const char* key = flag ? "LabelHome" : "LabelAway";
     i->setText(LanguageIni->ReadString("Matches", key, ""));
     j->setText(LanguageIni->ReadString("Matches", NextKey(), ""));
-    static const struct {
-        QLabel* label;
-        const char* section;
-        const char* key;
-    } captions[] = {{k, "League", "Scorers"}, {l, "General", "Before"}};
+    static const struct { QLabel* label; const char* section; const char* key; } captions[] = {
+        {k, "League", "Scorers"}, {l, "General", "Before"}};
     for (const auto& c : captions)
         c.label->setText(T(c.section, c.key, ""));
     for (const char* w : {"Goals", "Domainated"})
@@ -93,8 +85,6 @@ void Window::LeerIdioma() {
 
     def test_follows_wrappers_lambdas_tables_and_patterns_and_reports_what_it_cannot_explain(self):
         with tempfile.TemporaryDirectory() as root:
-            write(root, "core/Settings.h", "QString LangText(const QString& section, const QString& key, "
-                                           "const QString& englishDefault);\n")
             write(root, "core/Settings.cpp", "QString LangText(const QString& section, const QString& key,\n"
                                              "                  const QString& englishDefault) {\n"
                                              "    return LanguageIni->ReadString(section, key, englishDefault);\n}\n")

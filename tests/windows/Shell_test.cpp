@@ -80,23 +80,21 @@ TEST_F(MainWindow, StartUpTheTabsAndTheMatchesShortcuts) {
     for (const auto& [tab, window] :
          {std::pair<int, QWidget*>{0, FPartidos}, {1, FOptions}, {2, FInfo}, {0, FPartidos}}) {
         FMain->TabControl1->setCurrentIndex(tab);
-        EXPECT_EQ(FMain->CurrentForm, window) << tab;
-        EXPECT_EQ(window->parentWidget(), FMain->DockArea);
-        EXPECT_FALSE(window->isHidden());
-        EXPECT_TRUE(previous->isHidden());
+        EXPECT_TRUE(FMain->CurrentForm == window && window->parentWidget() == FMain->DockArea) << tab;
+        EXPECT_TRUE(!window->isHidden() && previous->isHidden()) << tab;
         previous = window;
     }
     QTabBar* tabs = FPartidos->TabControlPartidos;
     QSignalSpy changes(tabs, &QTabBar::currentChanged);
     const int before = tabs->currentIndex(), rebuilds = FPartidos->RebuildCount;
+    // The tab shown, the one before and the rebuilds since.
+    auto state = [&] {
+        return QList<int>{tabs->currentIndex(), FPartidos->PrevTab, FPartidos->RebuildCount - rebuilds};
+    };
     QTest::keyClick(FMain->TabControl1, Qt::Key_0, Qt::AltModifier);
-    EXPECT_EQ(tabs->currentIndex(), 9);
-    EXPECT_EQ(FPartidos->PrevTab, before);
-    EXPECT_EQ(FPartidos->RebuildCount, rebuilds + 1);
+    EXPECT_EQ(state(), QList<int>({9, before, 1}));
     QTest::keyClick(FPartidos->RichEditEventosPanel, Qt::Key_5, Qt::AltModifier);
-    EXPECT_EQ(tabs->currentIndex(), 4);
-    EXPECT_EQ(FPartidos->PrevTab, 9);
-    EXPECT_EQ(FPartidos->RebuildCount, rebuilds + 2);
+    EXPECT_EQ(state(), QList<int>({4, 9, 2}));
     EXPECT_EQ(changes.count(), 0); // the tab's own change signal never ran a second rebuild
     FMain->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FMain));
@@ -127,8 +125,9 @@ TEST_F(MainWindow, WithoutAUserATabChangeStartsTheFirstRunInstead) {
 }
 
 // Closing while not connected sends nothing and writes the settings; an aborted first run ends without
-// writing and the tabs stop; the routine runs once; the settings and language objects stay.
-TEST_F(MainWindow, TheCloseAndTheShutdownRoutine) {
+// writing and the tabs stop; the routine runs once; the settings and language objects stay. A language
+// change ends the program through the routine and asks for a new start, which opens the new language.
+TEST_F(MainWindow, TheCloseTheShutdownRoutineAndTheRestartInANewLanguage) {
     Start();
     QTcpServer service;
     ASSERT_TRUE(service.listen(QHostAddress::LocalHost));
@@ -153,11 +152,7 @@ TEST_F(MainWindow, TheCloseAndTheShutdownRoutine) {
     FMain->close(); // a later close runs the routine no second time
     EXPECT_EQ(Setting("Usuario"), "pepe");
     EXPECT_FALSE(FMain->RestartRequested());
-}
-
-// Choosing a language whose file is there ends the program through the shutdown routine and asks for
-// a new start, which opens the new language.
-TEST_F(MainWindow, ALanguageChangeShutsDownAndAsksForANewStartInTheNewLanguage) {
+    DeleteProgramWindows();
     WriteFile(program + "language/Norsk.lng", "[Main]\r\nTabMatches=Kamper\r\n");
     Start();
     FOptions->ComboBoxIdioma->setCurrentIndex(19);
@@ -287,15 +282,10 @@ TEST(InfoPage, TextsAndLinks) {
     openLanguage("[Main]\r\nTabInfo=Info\r\n");
     {
         TFInfo info;
-        const QStringList shown = ShownTexts(&info);
-        for (const char* text : {"1.26", "Developer:", "Terms of use:", "Translations:", "Useful Links:",
-                                 "Essential", "Information"})
-            EXPECT_TRUE(shown.contains(text)) << text;
+        EXPECT_TRUE(ShownTexts(&info).contains("Translations:"));
         EXPECT_EQ(info.Memo1->toPlainText() + "|" + info.Memo2->toPlainText(),
                   QString(9, '\n') + "|" + QString(8, '\n'));
         EXPECT_FALSE(info.Memo3->toPlainText().isEmpty()); // the credits are not translated
-        for (QLabel* description : info.LinkDescriptions)
-            EXPECT_FALSE(description->text().isEmpty());
     }
     openLanguage("[Info]\r\nMemo1Line01=a\r\nMemo1Line2=b\r\nMemo1Line3=c\r\nMemo1Line4=d\r\nMemo1Line5=e\r\n"
                  "Memo1Line6=f\r\nMemo2Line01=p\r\nMemo2Line02=q\r\nMemo2Line03=r\r\nMemo2Line04=s\r\n"

@@ -1,5 +1,4 @@
-// The update installation and the restore of missing data files, on prepared program folders; a
-// damaged events table at the start of the program.
+// The update installation, the restore of missing data files and of a damaged events table.
 #include "core/UDataModule1.h"
 #include "platform/IniFile.h"
 #include "platform/MediaPlayer.h"
@@ -53,8 +52,7 @@ TEST_F(Install, NothingHappensWithoutATemplateAndATemplateAloneBecomesTheSetting
     EXPECT_TRUE(boxes.Boxes.isEmpty());
 }
 
-// The user's settings are carried into the template, the sounds are not; the backup holds exactly the
-// old settings and data files.
+// The user's settings (not the sounds) go into the template; the backup holds the old files exactly.
 TEST_F(Install, UserSettingsAreCarriedIntoTheTemplateAndBackedUp) {
     const QByteArray old =
         "[Opciones]\r\nUsuario=pepe\r\nTeamID=4711\r\nLanguage=Deutsch\r\nIdioma=20\r\n"
@@ -117,8 +115,7 @@ TEST_F(Install, EachMigrationAppliesBelowItsThreshold) {
     }
 }
 
-// A failure in the backup, the installation of the template or the creation of the data folders shows
-// its message and the start goes on: the template stays, nothing is migrated by a failed install.
+// A failure shows its message and the start goes on; a failed install keeps the template unmigrated.
 TEST_F(Install, FailuresAreShownAndStartUpGoesOn) {
     WriteFile(path("data/Sounds.dat"), "sounds");
     WriteFile(path("backup"), "not a folder");
@@ -170,8 +167,7 @@ TEST_F(Install, MissingDataFilesAreRestoredAndLeftoversOfInterruptedSavesRemoved
         EXPECT_EQ(QFileInfo::exists(path(f)), kept.contains(f)) << f.toStdString();
 }
 
-// A start killed between two migrations, or after the new settings are in place, leaves a state the
-// next start finishes: every migration runs exactly once and the new version is written with them.
+// A killed start is finished by the next one: every migration exactly once, with the new version.
 TEST_F(Install, AnInterruptedInstallationIsFinishedByTheNextStart) {
     struct Killed {};
     for (const char* killedAt : {"0113000", "settings"}) {
@@ -199,8 +195,7 @@ TEST_F(Install, AnInterruptedInstallationIsFinishedByTheNextStart) {
     EXPECT_TRUE(boxes.Boxes.isEmpty());
 }
 
-// A damaged events table at start: replaced by the install copy, the damaged one kept beside it, the
-// user told once; the goals of a match are then counted again (3-4, not 0-0).
+// A damaged events table is replaced (kept as .bad, the user told once) and goals count again.
 TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     Dialogs::Recorder boxes;
     MediaPlayerRecorder sounds; // the goals sound: never through the real player in a test

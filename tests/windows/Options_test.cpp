@@ -1,5 +1,4 @@
-// The options window: settings, captions and tables at start; the favourites and the recorded list;
-// which sound an event plays and for how long (and one real playback); the language change.
+// The options window: settings and tables at start, favourites, recorded list, sounds, language change.
 #include "shell/ModalDialog.h"
 #include "shell/UBajarAccesorio.h"
 #include "support/TestProgramFolder.h"
@@ -35,8 +34,7 @@ QStringList Rows(const TBKStringGrid& t, int cols) {
     return out;
 }
 
-// Favourites added to the shipped (empty) table and saved; the options window is made again so that
-// its start-up loads see them.
+// Favourites saved, then the options window made again so that its start-up loads see them.
 void RestartWithFavourites(const QStringList& rows) {
     for (const QString& row : rows)
         AppendRow(FOptions->BKStringGridFavoritos(), row.split('|'));
@@ -67,8 +65,7 @@ void SetUpSoundRows() {
 
 } // namespace
 
-// The settings fill the controls without writing anything; the captions come in the language chosen
-// (section and key in any case), with their additions, and the English texts for keys the file lacks.
+// Settings fill the controls, writing nothing; captions in the chosen language (any case), else English.
 TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
     Write("Velkaro.ini",
           "[Opciones]\r\nUsuario=alice\r\nUsuarioID=77\r\nTeam=Club Nord\r\nTeamID=123\r\n"
@@ -116,8 +113,7 @@ TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
             << k;
 }
 
-// The loads at start: the shipped sounds for a fresh folder; a bad favourites file does not stop the
-// other loads; the favourites and the recorded list fill their controls.
+// The loads at start: shipped sounds; a bad favourites file stops no other load; the lists fill.
 TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     TFOptions& fresh = Start(); // the shipped sound table is empty
     EXPECT_EQ(fresh.EditSonidoMiGol->text(), folder.File("sounds/GoalMine.wav"));
@@ -213,8 +209,7 @@ TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     EXPECT_EQ(Rows(saved.BKStringGridListaGrabada, 2), Rows(o.BKStringGridListaGrabada(), 2));
 }
 
-// Added while connected, a team goes into the favourites; while not connected the
-// add-favourite dialog logs in first (wrongly at first), and an unknown team keeps the dialog open.
+// Not connected, the add-favourite dialog logs in first; an unknown team keeps the dialog open.
 TEST(Favourites, AddWhileConnectedAndThroughTheDialog) {
     TestProgram p(TestProgram::Served());
     Login();
@@ -301,10 +296,7 @@ TEST(Sounds, DecisionTableOverEveryCategory) {
     EXPECT_EQ(w.ElegirSonido("Test", "EditSomething", "/tmp/y.wav", 1500).Duration, 1500);
 }
 
-// A burst plays one sound after the other, each for its own row's duration, closed after it; a
-// missing file, a switched-off row and team events are silent; with the master switch off only the
-// test buttons sound. Without an audio output, or with a file the player cannot play, a sound is
-// tried, closed at once and nobody waits; a test clicked while a sound plays does not cut it short.
+// Each sound for its row's duration, then closed; unplayable or unheard ones are closed at once, unwaited.
 TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
     TestProgram p;
     TFOptions& w = *FOptions;
@@ -314,15 +306,14 @@ TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
     EXPECT_FALSE(player.IsOpen());
     w.EjecutarSonido("30", "510", "777", 1500);
     w.EjecutarSonido("5", "599", "", 1500);
-    w.EjecutarSonido("4", "350", "777", 1500);
+    w.EjecutarSonido("4", "350", "777", 1500); // a team event: silent
     EXPECT_EQ(PlayedNames(player), QStringList({"GoalMine.wav", "Card.wav", "MatchEnd.wav"}));
     EXPECT_EQ(p.Boxes.Sleeps, QVector<int>({1000, 1600, 1500}));
-    w.EditSonidoOcasion->setText(p.Folder.File("sounds/Missing.wav"));
+    w.EditSonidoOcasion->setText(p.Folder.File("sounds/Missing.wav")); // a missing file: silent
     w.EjecutarSonido("1", "20_", "777", 1500);
-    w.CheckBoxSonidosLesion->setChecked(false);
+    w.CheckBoxSonidosLesion->setChecked(false); // a row switched off: silent
     w.EjecutarSonido("20", "90_", "777", 1500);
-    EXPECT_EQ(player.Played().size(), 3);
-    w.CheckBoxSonidos->setChecked(false);
+    w.CheckBoxSonidos->setChecked(false); // the master switch off: only the test buttons sound
     w.EjecutarSonido("0", "10_", "250101", 1500);
     EXPECT_EQ(player.Played().size(), 3);
     w.SpeedTest1Click(w.SpeedTest[6]); // the injury row, switched off above
@@ -337,17 +328,16 @@ TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
     w.EjecutarSonido("30", "510", "777", 1500);
     EXPECT_EQ(player.Played(), QStringList({w.EditSonidoTarjeta->text()}));
     EXPECT_FALSE(player.IsOpen());
-    player.AudioOutput = false;
+    player.AudioOutput = false; // tried, closed at once, nobody waits
     w.EjecutarSonido("0", "10_", "250101", 1500);
     w.SpeedTest1Click(w.SpeedTest[0]);
     EXPECT_EQ(player.Played().size(), 3);
-    EXPECT_FALSE(player.IsOpen());
-    EXPECT_TRUE(p.Boxes.Sleeps.isEmpty());
+    EXPECT_TRUE(!player.IsOpen() && p.Boxes.Sleeps.isEmpty());
     player.AudioOutput = true; // a sound that plays still holds the window for its row's duration
     w.EjecutarSonido("0", "10_", "250101", 1500);
     EXPECT_EQ(p.Boxes.Sleeps, QVector<int>({1000}));
     int sleeps = 0;
-    Dialogs::SetSleepHook([&](int) { // the click arrives while the window processes messages
+    Dialogs::SetSleepHook([&](int) { // a test clicked while a sound plays does not cut it short
         ++sleeps;
         w.SpeedTest1Click(w.SpeedTest[1]);
         EXPECT_TRUE(player.IsOpen());
@@ -417,10 +407,7 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     EXPECT_EQ(ReadFile(p.Folder.File("data/Sounds.dat")), table);
 }
 
-// The language combo: code setting it, the current language again and a name not in the list change
-// nothing; a language whose file is missing is refused in the current language; a name typed over
-// another entry stores the index of the name, shows the new language's notice (or the current one's)
-// and shuts down.
+// Only a valid new language with its file is stored (by the index of its name) and shuts down.
 TEST(Language, AChangeStoresTheValidatedChoiceAndShutsDown) {
     TestProgram p;
     TFOptions& w = *FOptions;
@@ -436,7 +423,7 @@ TEST(Language, AChangeStoresTheValidatedChoiceAndShutsDown) {
         w.ComboBoxIdioma->setCurrentIndex(index);
         w.ComboBoxIdioma->setEditText(text);
     };
-    // An index outside the list (the migrations can give 30) shows English.
+    // Code setting the combo changes nothing; an index outside the list (migrations give 30) shows English.
     for (const auto& [index, shown] : {std::pair{19, "Norsk"}, {30, "English"}, {-1, "English"}}) {
         SettingsIni->WriteInteger("Opciones", "Idioma", index);
         w.LeerIni();
@@ -446,26 +433,26 @@ TEST(Language, AChangeStoresTheValidatedChoiceAndShutsDown) {
     w.ComboBoxIdioma->setEditable(true);
     type(9, "English");
     const QByteArray before = ReadFile(ini);
-    emit w.ComboBoxIdioma->activated(9);
+    emit w.ComboBoxIdioma->activated(9); // the current language again
     EXPECT_TRUE(p.Boxes.Boxes.isEmpty() && shutdowns == 0);
     type(9, "Xyz");
     w.ComboBoxIdiomaChange();
     EXPECT_EQ(BoxTexts(p), QStringList{"\"Xyz\" is not a language of the list. Choose one of the list."});
-    type(7, "Deutsch");
+    type(7, "Deutsch"); // its file is missing: refused in the current language
     emit w.ComboBoxIdioma->activated(7);
     EXPECT_TRUE(LastBox(p).startsWith("The file of this language is missing, so Velkaro keeps"));
     EXPECT_TRUE(LastBox(p).endsWith(QDir::toNativeSeparators(p.Folder.File("language/Deutsch.lng"))));
     EXPECT_EQ(w.ComboBoxIdioma->currentText(), "English");
     EXPECT_EQ(shutdowns, 0);
     EXPECT_EQ(ReadFile(ini), before);
-    type(3, "Norsk");
+    type(3, "Norsk"); // typed over another entry: the index of the name
     w.ComboBoxIdiomaChange();
     EXPECT_EQ(LastBox(p), "Start programmet på nytt.");
     EXPECT_EQ(shutdowns, 1);
     const QByteArray after = ReadFile(ini);
     EXPECT_TRUE(after.contains("Language=Norsk") && after.contains("LanguageOld=English") &&
                 after.contains("Idioma=19"));
-    type(6, "Dansk"); // a file without the notice
+    type(6, "Dansk"); // a file without the notice: the current language's
     emit w.ComboBoxIdioma->activated(6);
     EXPECT_EQ(LastBox(p), "Velkaro now closes and starts again in the language you chose.");
     EXPECT_EQ(shutdowns, 2);

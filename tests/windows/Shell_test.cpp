@@ -1,5 +1,4 @@
-// The main window (start-up, tabs, shortcuts, close and shutdown), a new user's first start against
-// velkaro-service with the new-version check, and the information page with its links.
+// The main window, a new user's first start against velkaro-service, and the information page.
 #include "platform/IniFile.h"
 #include "platform/Shell.h"
 #include "shell/ModalDialog.h"
@@ -62,10 +61,7 @@ int LogIn(TFDialogoInicioEquipo& d, const QString& code) {
 
 } // namespace
 
-// The start makes one information page, runs no tab handler (that would have started the first run and
-// made the cache folder) and restores missing data files first; the captions fall back to English; each
-// tab docks its own window; Alt and a digit select a match tab with one rebuild, Alt+E focuses the events
-// panel.
+// The start runs no tab handler (no first run, no cache folder); Alt+digit is one rebuild, Alt+E the panel.
 TEST_F(MainWindow, StartUpTheTabsAndTheMatchesShortcuts) {
     Start();
     EXPECT_FALSE(QFileInfo::exists(program + "data/Xml"));
@@ -124,9 +120,7 @@ TEST_F(MainWindow, WithoutAUserATabChangeStartsTheFirstRunInstead) {
     EXPECT_TRUE(QFileInfo(program + "data/Xml/11").isDir() && QFileInfo(program + "data/Xml/22").isDir());
 }
 
-// Closing while not connected sends nothing and writes the settings; an aborted first run ends without
-// writing and the tabs stop; the routine runs once; the settings and language objects stay. A language
-// change ends the program through the routine and asks for a new start, which opens the new language.
+// The shutdown routine runs once, an aborted first run writes nothing; a language change restarts.
 TEST_F(MainWindow, TheCloseTheShutdownRoutineAndTheRestartInANewLanguage) {
     Start();
     QTcpServer service;
@@ -163,9 +157,7 @@ TEST_F(MainWindow, TheCloseTheShutdownRoutineAndTheRestartInANewLanguage) {
     EXPECT_EQ(LangText("Main", "TabMatches", "Matches"), "Kamper");
 }
 
-// User "demo" with code "velkaro" fills the settings and lands on the matches; the new-version check
-// reads the version page the service serves (the program's own version being "0126700"), and the next
-// connect says that a newer version exists.
+// "demo"/"velkaro" fills the settings; the version page (ours "0126700") tells of a newer version.
 TEST(FirstStart, DemoUserFillsTheSettingsAndLandsOnTheMatches) {
     FirstStart p;
     ASSERT_TRUE(p.Service->IsRunning()) << p.Service->ErrorText().toStdString();
@@ -226,8 +218,7 @@ TEST(FirstStart, DemoUserFillsTheSettingsAndLandsOnTheMatches) {
     EXPECT_EQ(FMain->CurrentForm, FOptions);
 }
 
-// A wrong code or a failed download says why and lets the user try again, writing nothing meanwhile;
-// the abort button, Esc and closing end the program without writing the settings.
+// A failure says why and lets the user retry; giving up (button, Esc, close) writes nothing.
 TEST(FirstStart, FailuresSayWhyAndGivingUpWritesNothing) {
     {
         FirstStart p;
@@ -264,8 +255,7 @@ TEST(FirstStart, FailuresSayWhyAndGivingUpWritesNothing) {
     }
 }
 
-// The information page: without its section the captions are English and the memo lines empty; the
-// memos keep their blank lines; a link opens its address, the e-mail label writes a mail.
+// The memos keep their blank lines; a link opens its address, the e-mail label writes a mail.
 TEST(InfoPage, TextsAndLinks) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/";

@@ -1,5 +1,4 @@
-// The single-instance guard: names, the lock, the request to come to the front; and real processes,
-// where a second start leaves one running and a copy under another name runs beside it.
+// The single-instance guard, and real processes: a second start ends, a renamed copy runs beside.
 #include "platform/InstanceGuard.h"
 #include "shell/FirstInstance.h"
 #include "support/TestProgramFolder.h"
@@ -62,9 +61,7 @@ TEST_F(TwoInstances, OnlyTheFirstOfOneNameRunsUntilItEndsAndAGuardThatCannotLock
     EXPECT_FALSE(guard.IsGuarded());
 }
 
-// While the first is still starting (an installation's box open, no window yet) a second start brings
-// the box up, and the window made afterwards once the program registers it; a modal dialog of the
-// window comes to the front in its place.
+// A start brings up the first's box while it starts, later its window, or the window's modal dialog.
 TEST_F(TwoInstances, AStartBringsTheBoxTheWindowOrItsModalDialogToTheFront) {
     InitFirstInstance();
     ASSERT_TRUE(IsFirstInstance());

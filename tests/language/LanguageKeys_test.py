@@ -12,14 +12,9 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 ENGLISH = os.path.join(ROOT, "resources", "language", "English.lng")
 
 
-def load(name):
-    found = importlib.util.spec_from_file_location(name.replace("-", "_"), os.path.join(ROOT, "scripts", name))
-    module = importlib.util.module_from_spec(found)
-    found.loader.exec_module(module)
-    return module
-
-
-lngkeys = load("lng-keys.py")
+_spec = importlib.util.spec_from_file_location("lng_keys", os.path.join(ROOT, "scripts", "lng-keys.py"))
+lngkeys = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(lngkeys)
 
 
 def write(folder, rel, text):
@@ -43,8 +38,6 @@ class EnglishFile(unittest.TestCase):
 
 
 class SourceScan(unittest.TestCase):
-    """A small source tree with each way of reading a key."""
-
     SOURCE = r'''
 namespace {
 const QString kInfo = QStringLiteral("Info");

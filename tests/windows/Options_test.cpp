@@ -55,14 +55,6 @@ void SelectRecordedRow(int row) {
     emit view->clicked(view->currentIndex());
 }
 
-// Every row a distinct duration, so that a recorded sleep tells which row sounded.
-void SetUpSoundRows() {
-    FOptions->EditTeamID->setText("250101");
-    FOptions->EditTeamIDJuveniles->setText("250102");
-    for (int k = 0; k < SoundKind::Count; ++k)
-        FOptions->SpinEdit[k]->setValue(1000 + 100 * k);
-}
-
 } // namespace
 
 // Settings fill the controls, writing nothing; captions in the chosen language (any case), else English.
@@ -256,10 +248,16 @@ TEST(Favourites, AddWhileConnectedAndThroughTheDialog) {
     EXPECT_EQ(FOptions->BKStringGridFavoritos().RowCount(), 3);
 }
 
-TEST(Sounds, DecisionTableOverEveryCategory) {
+// Which row an event sounds; each sound for its row's duration, then closed; unplayable or unheard ones
+// are closed at once and nobody waits.
+TEST(Sounds, EachEventSoundsItsRowForTheRowsDurationOrNotAtAll) {
     TestProgram p;
     TFOptions& w = *FOptions;
-    SetUpSoundRows();
+    MediaPlayerRecorder& player = p.Sounds;
+    w.EditTeamID->setText("250101");
+    w.EditTeamIDJuveniles->setText("250102");
+    for (int k = 0; k < SoundKind::Count; ++k) // every row a distinct duration: a sleep tells the row
+        w.SpinEdit[k]->setValue(1000 + 100 * k);
     // Goals of the user's team, its youth team, against the user's team and of others; chances, injuries,
     // cards, the match start and end; the rest is silent (codes are texts: "2" is no category, nor "00").
     // Each case: category, event key, sound team, the file of the row that sounds.
@@ -281,27 +279,12 @@ TEST(Sounds, DecisionTableOverEveryCategory) {
                 << row.toStdString();
         }
     }
-    // A row switched off does not play; its own switch only.
-    w.CheckBoxSonidosContraGol->setChecked(false);
-    EXPECT_FALSE(w.ElegirSonido("0", "", "ContraGol", 1500).Play);
-    EXPECT_TRUE(w.ElegirSonido("0", "", "250101", 1500).Play);
-    // An empty sound team matches an empty youth-team ID: the user's goal.
-    w.EditTeamIDJuveniles->clear();
-    EXPECT_EQ(w.ElegirSonido("0", "", "", 1500).Kind, SoundKind::MiGol);
     // A test plays the given file for its row's duration, whatever the row's switch says; an unknown
     // edit name plays for the duration passed.
     const auto test = w.ElegirSonido("Test", "EditSonidoContraGol", "/tmp/x.wav", 1500);
     EXPECT_EQ(test.FileName + "|" + QString::number(test.Duration), "/tmp/x.wav|1100");
     EXPECT_TRUE(test.Play);
     EXPECT_EQ(w.ElegirSonido("Test", "EditSomething", "/tmp/y.wav", 1500).Duration, 1500);
-}
-
-// Each sound for its row's duration, then closed; unplayable or unheard ones are closed at once, unwaited.
-TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
-    TestProgram p;
-    TFOptions& w = *FOptions;
-    SetUpSoundRows();
-    MediaPlayerRecorder& player = p.Sounds;
     w.EjecutarSonido("0", "10_", "250101", 1500);
     EXPECT_FALSE(player.IsOpen());
     w.EjecutarSonido("30", "510", "777", 1500);
@@ -350,6 +333,8 @@ TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
     EXPECT_FALSE(player.IsOpen());
     w.SpeedTest1Click(w.SpeedTest[1]); // once it is over, a test plays again
     EXPECT_EQ(player.Played().size(), 2);
+    w.EditTeamIDJuveniles->clear(); // an empty sound team matches an empty youth-team ID: the user's goal
+    EXPECT_EQ(w.ElegirSonido("0", "", "", 1500).Kind, SoundKind::MiGol);
 }
 
 TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {

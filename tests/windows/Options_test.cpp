@@ -34,15 +34,6 @@ QStringList Rows(const TBKStringGrid& t, int cols) {
     return out;
 }
 
-// Favourites saved, then the options window made again so that its start-up loads see them.
-void RestartWithFavourites(const QStringList& rows) {
-    for (const QString& row : rows)
-        AppendRow(FOptions->BKStringGridFavoritos(), row.split('|'));
-    ASSERT_TRUE(FOptions->SalvarTabla(FOptions->BKStringGridFavoritos(), FavouritesFile));
-    delete FOptions;
-    FOptions = new TFOptions();
-}
-
 void AddFavourite(const QString& group, const QString& id) {
     FOptions->ComboBoxFavoritosGrupoAnadir->setEditText(group);
     FOptions->EditFavoritosEquipoAnadir->setText(id);
@@ -105,7 +96,7 @@ TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
             << k;
 }
 
-// The loads at start: shipped sounds; a bad favourites file stops no other load; the lists fill.
+// The loads at start: shipped sounds; a bad favourites file stops no other load.
 TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     TFOptions& fresh = Start(); // the shipped sound table is empty
     EXPECT_EQ(fresh.EditSonidoMiGol->text(), folder.File("sounds/GoalMine.wav"));
@@ -127,35 +118,34 @@ TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     EXPECT_EQ(bad.ListBoxFavoritosGrupo->item(0)->text(), "[All]");
     bad.GuardarDatos(); // saving writes back what was loaded
     EXPECT_EQ(Read("data/Sounds.dat"), soundsFile);
-    Write("data/Favourites.dat", TableFile({"beta", "Zeta FC", "30", "Alpha", "Ajax", "10", "beta",
-                                            "Mid United", "20", "beta", "No ID", "", "", "", ""}));
-    QStringList recorded{"Team", "TeamID", "", "", "", "Mid United", "20"};
-    while (recorded.size() < 55)
-        recorded << "";
-    Write("data/RecordedList.dat", TableFile(recorded));
-    TFOptions& w = Start();
-    EXPECT_EQ(Entries(w.ListBoxFavoritosGrupo), QStringList({"[All]", "Alpha", "beta"}));
-    EXPECT_EQ(Entries(w.ListBoxFavoritosEquipo), QStringList({"Ajax", "Mid United", "No ID", "Zeta FC"}));
-    EXPECT_EQ(w.EditFavoritosTeamID->text(), "10");
-    EXPECT_EQ(Entries(w.ComboBoxFavoritosGrupoAnadir), Entries(w.ListBoxFavoritosGrupo));
-    // Choosing a group (as a click does) lists its teams only.
-    w.ListBoxFavoritosGrupo->setCurrentRow(2);
-    EXPECT_EQ(Entries(w.ListBoxFavoritosEquipo), QStringList({"Mid United", "No ID", "Zeta FC"}));
-    EXPECT_EQ(w.EditFavoritosTeamID->text(), "20");
-    // The recorded-list chooser holds the favourites with an ID; its first entry is not in a slot.
-    EXPECT_EQ(Entries(w.ComboBoxListaGrabada), QStringList({"Ajax", "Mid United", "Zeta FC"}));
-    EXPECT_EQ(w.ComboBoxListaGrabada->currentIndex(), 0);
-    EXPECT_EQ(w.BKStringGridListaGrabada().Row(), 1);
-    EXPECT_EQ(w.BKStringGridListaGrabada().Cells(RecordedColumn::RecordedTeamName, 1), "Mid United");
-    EXPECT_FALSE(w.BitBtnListaAnadir->isEnabled() || w.BitBtnListaBorrar->isEnabled()); // row 1 in use
 }
 
+// The favourites and the recorded list as loaded at start, then changed on the page.
 TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     TestProgram p;
-    RestartWithFavourites(
-        {"Zeta|Zeta FC|30", "alpha|Twenty|20", "2020|Twenty|21", "alpha|Ajax|20", "B|No ID|"});
+    WriteFile(p.Folder.File("data/Favourites.dat"),
+              TableFile({"Zeta", "Zeta FC", "30", "alpha", "Twenty", "20", "2020", "Twenty", "21", "alpha",
+                         "Ajax", "20", "B", "No ID", "", "", "", ""}));
+    QStringList recorded{"Team", "TeamID", "", "", "", "Twenty", "21"};
+    while (recorded.size() < 55)
+        recorded << "";
+    WriteFile(p.Folder.File("data/RecordedList.dat"), TableFile(recorded));
+    delete FOptions;
+    FOptions = new TFOptions();
     TFOptions& o = *FOptions;
     EXPECT_EQ(Entries(o.ListBoxFavoritosGrupo), QStringList({"[All]", "2020", "alpha", "B", "Zeta"}));
+    EXPECT_EQ(Entries(o.ComboBoxFavoritosGrupoAnadir), Entries(o.ListBoxFavoritosGrupo));
+    EXPECT_EQ(Entries(o.ListBoxFavoritosEquipo),
+              QStringList({"Ajax", "No ID", "Twenty", "Twenty", "Zeta FC"}));
+    EXPECT_EQ(o.EditFavoritosTeamID->text(), "20");
+    o.ListBoxFavoritosGrupo->setCurrentRow(4); // choosing a group (as a click does) lists its teams only
+    EXPECT_EQ(Entries(o.ListBoxFavoritosEquipo) + QStringList{o.EditFavoritosTeamID->text()},
+              QStringList({"Zeta FC", "30"}));
+    o.ListBoxFavoritosGrupo->setCurrentRow(0);
+    // The recorded list: its first entry not in a slot is chosen, the selected row 1 is in use.
+    EXPECT_EQ(o.ComboBoxListaGrabada->currentIndex(), 0);
+    EXPECT_EQ(o.BKStringGridListaGrabada().Row(), 1);
+    EXPECT_FALSE(o.BitBtnListaAnadir->isEnabled() || o.BitBtnListaBorrar->isEnabled());
     // "Twenty" shows the ID of its first row; the delete removes the first row with that ID only.
     o.ListBoxFavoritosEquipo->setCurrentItem(
         o.ListBoxFavoritosEquipo->findItems("Twenty", Qt::MatchExactly).first());
@@ -186,7 +176,8 @@ TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     SelectRecordedRow(3);
     choose("Zeta FC");
     o.BitBtnListaAnadir->click();
-    EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3), QStringList({"|", "Ajax|20", "Zeta FC|30"}));
+    EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3),
+              QStringList({"Twenty|21", "Ajax|20", "Zeta FC|30"}));
     // A row in use: a click on it chooses its team, which can only be cleared.
     SelectRecordedRow(2);
     EXPECT_EQ(o.ComboBoxListaGrabada->currentText(), "Ajax");
@@ -194,7 +185,7 @@ TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     // Clearing finds the row by the team's name, not by the selection; the row stays, free.
     choose("Zeta FC");
     o.BitBtnListaBorrar->click();
-    EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3), QStringList({"|", "Ajax|20", "|"}));
+    EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3), QStringList({"Twenty|21", "Ajax|20", "|"}));
     EXPECT_FALSE(o.BitBtnListaAnadir->isEnabled()); // the selected row 2 is in use
     DataStore saved;                                // the file holds what the page shows
     ASSERT_TRUE(saved.LoadRecordedList(AppDir));
@@ -374,15 +365,10 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     w.CheckBoxSonidos->setChecked(true);
     EXPECT_TRUE(ReadFile(ini).contains("DuracionSonidosOcasion=4000"));
     // A chosen file goes into the sound table; a cancelled dialog changes nothing.
-    QString title, filter, answer = "/home/ana/sounds/gol.mp3";
-    w.OpenDialog1 = [&](const QString& t, const QString& f) {
-        title = t, filter = f;
-        return answer;
-    };
+    QString answer = "/home/ana/sounds/gol.mp3";
+    w.OpenDialog1 = [&](const QString&, const QString&) { return answer; };
     w.SpeedSonido1Click(w.SpeedSonido[7]); // the goal-against row
     EXPECT_EQ(w.EditSonidoContraGol->text(), "/home/ana/sounds/gol.mp3");
-    EXPECT_EQ(title + "|" + filter,
-              LangText("Options", "Sounds", "") + "|Wav files (*.wav);;Mp3 files (*.mp3)");
     EXPECT_TRUE(ReadFile(p.Folder.File("data/Sounds.dat")).contains("/home/ana/sounds/gol.mp3"));
     const QString ocasion = w.EditSonidoOcasion->text();
     const QByteArray table = ReadFile(p.Folder.File("data/Sounds.dat"));

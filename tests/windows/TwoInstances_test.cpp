@@ -103,7 +103,6 @@ TEST_F(TwoInstances, ASecondStartEndsAndARenamedCopyRunsBeside) {
     auto start = [&](const QString& executable) {
         auto environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
         auto& p = processes.emplace_back(std::make_unique<QProcess>());
         p->setProcessEnvironment(environment);
         p->start(folder.path() + "/" + executable);

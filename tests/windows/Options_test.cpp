@@ -12,21 +12,6 @@ QByteArray TableFile(const QStringList& cells) {
     return "TBKStringGrid\r\n1\r\n0\r\n0\r\n" + cells.join("\r\n").toUtf8() + "\r\n";
 }
 
-// A program folder whose settings the test writes before the window starts.
-struct OptionsWindow : ::testing::Test {
-    TestProgramFolder folder;
-    std::unique_ptr<TFOptions> window;
-    void Write(const QString& rel, const QByteArray& bytes) { WriteFile(folder.File(rel), bytes); }
-    QByteArray Read(const QString& rel) { return ReadFile(folder.File(rel)); }
-    // Opens the settings as the start does and creates the window (the loading at start runs).
-    TFOptions& Start() {
-        window.reset();
-        folder.OpenSettings();
-        window = std::make_unique<TFOptions>();
-        return *window;
-    }
-};
-
 QStringList Rows(const TBKStringGrid& t, int cols) {
     QStringList out;
     for (int r = 0; r < t.RowCount(); ++r)
@@ -48,8 +33,19 @@ void SelectRecordedRow(int row) {
 
 } // namespace
 
-// Settings fill the controls, writing nothing; captions in the chosen language (any case), else English.
-TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
+// Settings fill the controls, writing nothing; captions in the chosen language (any case), else English;
+// the tables load at start, a bad favourites file stopping no other load.
+TEST(OptionsWindow, TheSettingsTheLanguageAndTheTablesLoadedAtStart) {
+    TestProgramFolder folder; // its settings written before the window starts
+    std::unique_ptr<TFOptions> window;
+    auto Write = [&](const QString& rel, const QByteArray& bytes) { WriteFile(folder.File(rel), bytes); };
+    auto Read = [&](const QString& rel) { return ReadFile(folder.File(rel)); };
+    auto Start = [&]() -> TFOptions& { // as the program starts: the settings, then the window's loads
+        window.reset();
+        folder.OpenSettings();
+        window = std::make_unique<TFOptions>();
+        return *window;
+    };
     Write("Velkaro.ini",
           "[Opciones]\r\nUsuario=alice\r\nUsuarioID=77\r\nTeam=Club Nord\r\nTeamID=123\r\n"
           "Pais=Sverige\r\nMoneda=SEK\r\nLigaID=456\r\nLigaNombre=II.3\r\n"
@@ -83,6 +79,10 @@ TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
         EXPECT_TRUE(captions.contains(text)) << text;
     EXPECT_EQ(w.LabelFavoritosEquipo->text() + w.ListBoxFavoritosGrupo->item(0)->text(), "Mannschaft:[Alle]");
     EXPECT_EQ(RowCells(w.BKStringGridListaGrabada(), 0, {0, 1}), "Mannschaft|TeamID");
+    EXPECT_EQ(w.EditSonidoMiGol->text(), folder.File("sounds/GoalMine.wav")); // the shipped table is empty
+    EXPECT_EQ(w.BKStringGridSonidos().Cells(0, SoundRow::SoundContraGol),
+              folder.File("sounds/GoalAgainst.wav"));
+    EXPECT_FALSE(w.Datos().EventoClase("100").isEmpty()); // the shipped events data
     // Settings without their options section give the defaults.
     Write("Velkaro.ini", "[Version]\r\nVersion=0126700\r\n");
     TFOptions& d = Start();
@@ -94,15 +94,6 @@ TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
         EXPECT_TRUE(d.CheckBoxSonidosKind[k]->isChecked() && d.CheckBoxSonidosKind[k]->isEnabled() &&
                     d.SpinEdit[k]->value() == 1500)
             << k;
-}
-
-// The loads at start: shipped sounds; a bad favourites file stops no other load.
-TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
-    TFOptions& fresh = Start(); // the shipped sound table is empty
-    EXPECT_EQ(fresh.EditSonidoMiGol->text(), folder.File("sounds/GoalMine.wav"));
-    EXPECT_EQ(fresh.BKStringGridSonidos().Cells(0, SoundRow::SoundContraGol),
-              folder.File("sounds/GoalAgainst.wav"));
-    EXPECT_FALSE(fresh.Datos().EventoClase("100").isEmpty()); // the shipped events data
     // Seven cell lines do not fill whole rows of three: the favourites load fails.
     Write("data/Favourites.dat", TableFile({"G", "Club", "1", "H", "Other", "2", "X"}));
     QStringList sounds;

@@ -29,7 +29,9 @@ struct Install : ::testing::Test {
 
 } // namespace
 
-TEST_F(Install, NothingHappensWithoutATemplateAndATemplateAloneBecomesTheSettings) {
+// Without a template nothing happens; a template alone becomes the settings; the user's settings (not
+// the sounds) are carried into a template, and the backup holds the old files exactly.
+TEST_F(Install, ATemplateBecomesTheSettingsCarryingTheUsersOnesAndBackingUpTheOldFiles) {
     WriteFile(files.Settings, "[Opciones]\r\n");
     BackUp(files);
     EXPECT_FALSE(QFileInfo::exists(path("backup"))); // no backup without data
@@ -49,10 +51,6 @@ TEST_F(Install, NothingHappensWithoutATemplateAndATemplateAloneBecomesTheSetting
     // No data folder before: it is created with its cache folder, and the events table restored.
     EXPECT_TRUE(QFileInfo(path("data/Xml")).isDir() && ReadFile(path("data/EventsData.dat")) == "new events");
     EXPECT_TRUE(boxes.Boxes.isEmpty());
-}
-
-// The user's settings (not the sounds) go into the template; the backup holds the old files exactly.
-TEST_F(Install, UserSettingsAreCarriedIntoTheTemplateAndBackedUp) {
     const QByteArray old =
         "[Opciones]\r\nUsuario=pepe\r\nTeamID=4711\r\nLanguage=Deutsch\r\nIdioma=20\r\n"
         "Pais=Srbija i Crna Gora\r\nSonidos=0\r\nSonidosMiGol=0\r\nDuracionSonidosMiGol=3000\r\n"

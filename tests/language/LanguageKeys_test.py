@@ -9,7 +9,6 @@ import tempfile
 import unittest
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-ENGLISH = os.path.join(ROOT, "resources", "language", "English.lng")
 
 
 _spec = importlib.util.spec_from_file_location("lng_keys", os.path.join(ROOT, "scripts", "lng-keys.py"))
@@ -32,7 +31,7 @@ class EnglishFile(unittest.TestCase):
         self.assertGreater(len(scan.keys), 150)
         # Every caption and message the user sees has words: no key is missing or left empty.
         problems = ["%s: [%s] %s (read at %s)" % (kind, key.section, key.key, ", ".join(scan.keys[key.ident()][1]))
-                    for kind, key in lngkeys.missing_from(scan, lngkeys.read_lng(ENGLISH))]
+                    for kind, key in lngkeys.missing_from(scan, lngkeys.read_lng(os.path.join(ROOT, "resources", "language", "English.lng")))]
         self.assertEqual(problems, [], "add the texts to a fragment under resources/language/english-fragments/ "
                                        "and run scripts/merge-lng.py")
 
@@ -78,9 +77,8 @@ void Window::LeerIdioma() {
 
     def test_follows_wrappers_lambdas_tables_and_patterns_and_reports_what_it_cannot_explain(self):
         with tempfile.TemporaryDirectory() as root:
-            write(root, "core/Settings.cpp", "QString LangText(const QString& section, const QString& key,\n"
-                                             "                  const QString& englishDefault) {\n"
-                                             "    return LanguageIni->ReadString(section, key, englishDefault);\n}\n")
+            write(root, "core/Settings.cpp", "QString LangText(const QString& section, const QString& key, const "
+                                             "QString& def) {\n    return LanguageIni->ReadString(section, key, def);\n}\n")
             write(root, "viewer/Window.cpp", self.SOURCE)
             scan = lngkeys.scan(root)
             found = sorted("%s/%s" % (k.section, k.key) for k, _ in scan.keys.values())

@@ -210,11 +210,10 @@ TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     // Seven goals of a live match, three of the home team (11) and four of the away team (12).
     QString live =
         "<HattrickData><FileName>live.xml</FileName><MatchList><Match><MatchID>7001</MatchID><EventList>";
+    const QString goal =
+        "<Event Index=\"%1\"><SubjectTeamID>1%2</SubjectTeamID><EventKey>100_1</EventKey></Event>";
     for (int i = 0; i < 7; ++i)
-        live +=
-            QString("<Event Index=\"%1\"><SubjectTeamID>%2</SubjectTeamID><EventKey>100_1</EventKey></Event>")
-                .arg(i)
-                .arg(QString("1212221").at(i) == u'1' ? "11" : "12");
+        live += goal.arg(i).arg(QString("1212221").at(i));
     WriteFile(folder.File("data/Xml/live.xml"),
               (live + "</EventList></Match></MatchList></HattrickData>").toUtf8());
     SetMatch(0, "7001", "11", "12");

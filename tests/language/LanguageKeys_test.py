@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Every language key the code reads has an English text, found by the source scan of
-scripts/lng-keys.py; the scan itself follows the ways code reads keys; scripts/merge-lng.py lets the
-fragments decide the English texts."""
+"""Every language key the code reads has an English text (scripts/lng-keys.py scans the source, in each
+way code reads keys); scripts/merge-lng.py lets the fragments decide the English texts."""
 import importlib.util
 import os
 import subprocess
@@ -10,17 +9,11 @@ import tempfile
 import unittest
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-ENGLISH = os.path.join(ROOT, "resources", "language", "English.lng")
 
 
-def load(name):
-    found = importlib.util.spec_from_file_location(name.replace("-", "_"), os.path.join(ROOT, "scripts", name))
-    module = importlib.util.module_from_spec(found)
-    found.loader.exec_module(module)
-    return module
-
-
-lngkeys = load("lng-keys.py")
+_spec = importlib.util.spec_from_file_location("lng_keys", os.path.join(ROOT, "scripts", "lng-keys.py"))
+lngkeys = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(lngkeys)
 
 
 def write(folder, rel, text):
@@ -38,14 +31,12 @@ class EnglishFile(unittest.TestCase):
         self.assertGreater(len(scan.keys), 150)
         # Every caption and message the user sees has words: no key is missing or left empty.
         problems = ["%s: [%s] %s (read at %s)" % (kind, key.section, key.key, ", ".join(scan.keys[key.ident()][1]))
-                    for kind, key in lngkeys.missing_from(scan, lngkeys.read_lng(ENGLISH))]
+                    for kind, key in lngkeys.missing_from(scan, lngkeys.read_lng(os.path.join(ROOT, "resources", "language", "English.lng")))]
         self.assertEqual(problems, [], "add the texts to a fragment under resources/language/english-fragments/ "
                                        "and run scripts/merge-lng.py")
 
 
 class SourceScan(unittest.TestCase):
-    """A small source tree with each way of reading a key."""
-
     SOURCE = r'''
 namespace {
 const QString kInfo = QStringLiteral("Info");
@@ -54,11 +45,7 @@ QString T(const char* section, const char* key, const char* def) {
 }
 QString Conn(const char* key) { return LangText(QStringLiteral("Connection"), QLatin1String(key), ""); }
 QString Line(const char* key) { return Conn("MessageDownloading") + " " + Conn(key); }
-struct Link {
-    int tab;
-    const char* key;
-    const char* description;
-};
+struct Link { int tab; const char* key; const char* description; };
 constexpr Link kLinks[] = {{0, "LinkGame", "home"}, {1, "LinkChpp", "interface"}};
 const char* const kHeads[] = {"StringGrid41", "StringGrid1"};
 } // namespace
@@ -77,11 +64,8 @@ void Window::LeerIdioma() {
     const char* key = flag ? "LabelHome" : "LabelAway";
     i->setText(LanguageIni->ReadString("Matches", key, ""));
     j->setText(LanguageIni->ReadString("Matches", NextKey(), ""));
-    static const struct {
-        QLabel* label;
-        const char* section;
-        const char* key;
-    } captions[] = {{k, "League", "Scorers"}, {l, "General", "Before"}};
+    static const struct { QLabel* label; const char* section; const char* key; } captions[] = {
+        {k, "League", "Scorers"}, {l, "General", "Before"}};
     for (const auto& c : captions)
         c.label->setText(T(c.section, c.key, ""));
     for (const char* w : {"Goals", "Domainated"})
@@ -93,11 +77,8 @@ void Window::LeerIdioma() {
 
     def test_follows_wrappers_lambdas_tables_and_patterns_and_reports_what_it_cannot_explain(self):
         with tempfile.TemporaryDirectory() as root:
-            write(root, "core/Settings.h", "QString LangText(const QString& section, const QString& key, "
-                                           "const QString& englishDefault);\n")
-            write(root, "core/Settings.cpp", "QString LangText(const QString& section, const QString& key,\n"
-                                             "                  const QString& englishDefault) {\n"
-                                             "    return LanguageIni->ReadString(section, key, englishDefault);\n}\n")
+            write(root, "core/Settings.cpp", "QString LangText(const QString& section, const QString& key, const "
+                                             "QString& def) {\n    return LanguageIni->ReadString(section, key, def);\n}\n")
             write(root, "viewer/Window.cpp", self.SOURCE)
             scan = lngkeys.scan(root)
             found = sorted("%s/%s" % (k.section, k.key) for k, _ in scan.keys.values())

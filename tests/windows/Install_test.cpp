@@ -1,5 +1,4 @@
-// The update installation and the restore of missing data files, on prepared program folders; a
-// damaged events table at the start of the program.
+// The update installation, the restore of missing data files and of a damaged events table.
 #include "core/UDataModule1.h"
 #include "platform/IniFile.h"
 #include "platform/MediaPlayer.h"
@@ -30,32 +29,28 @@ struct Install : ::testing::Test {
 
 } // namespace
 
-TEST_F(Install, NothingHappensWithoutATemplateAndATemplateAloneBecomesTheSettings) {
+// Without a template nothing happens; a template alone becomes the settings; the user's settings (not
+// the sounds) are carried into a template, and the backup holds the old files exactly.
+TEST_F(Install, ATemplateBecomesTheSettingsCarryingTheUsersOnesAndBackingUpTheOldFiles) {
     WriteFile(files.Settings, "[Opciones]\r\n");
     BackUp(files);
     EXPECT_FALSE(QFileInfo::exists(path("backup"))); // no backup without data
     oldProgram("0100000", 3);
-    InstalarActualizacion(files);
-    EXPECT_EQ(setting("Idioma"), "3");
+    InstalarActualizacion(files); // no template: nothing happens
+    EXPECT_EQ(setting("Idioma") + "|" + ReadFile(path("data/EventsData.dat")), "3|old events");
     EXPECT_FALSE(QFileInfo::exists(path("backup")));
-    EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "old events");
     QFile::remove(files.Settings);
     QDir(path("data")).removeRecursively();
     WriteFile(files.Template, "[Opciones]\r\nUsuario=0\r\nIdioma=9\r\n[Version]\r\nVersion=0126700\r\n");
     WriteFile(path("_install/data/EventsData.dat"), "new events");
     InstalarActualizacion(files);
     EXPECT_FALSE(QFileInfo::exists(files.Template));
-    EXPECT_EQ(setting("Version", "Version") + "|" + setting("Usuario"), "0126700|0");
-    EXPECT_EQ(setting("Idioma"), "13"); // 9 shifted by every language insertion
+    // Idioma 9 is shifted by every language insertion.
+    EXPECT_EQ(setting("Version", "Version") + "|" + setting("Usuario") + "|" + setting("Idioma"),
+              "0126700|0|13");
     // No data folder before: it is created with its cache folder, and the events table restored.
-    EXPECT_TRUE(QFileInfo(path("data/Xml")).isDir());
-    EXPECT_EQ(ReadFile(path("data/EventsData.dat")), "new events");
+    EXPECT_TRUE(QFileInfo(path("data/Xml")).isDir() && ReadFile(path("data/EventsData.dat")) == "new events");
     EXPECT_TRUE(boxes.Boxes.isEmpty());
-}
-
-// The user's settings are carried into the template, the sounds are not; the backup holds exactly the
-// old settings and data files.
-TEST_F(Install, UserSettingsAreCarriedIntoTheTemplateAndBackedUp) {
     const QByteArray old =
         "[Opciones]\r\nUsuario=pepe\r\nTeamID=4711\r\nLanguage=Deutsch\r\nIdioma=20\r\n"
         "Pais=Srbija i Crna Gora\r\nSonidos=0\r\nSonidosMiGol=0\r\nDuracionSonidosMiGol=3000\r\n"
@@ -105,7 +100,6 @@ TEST_F(Install, EachMigrationAppliesBelowItsThreshold) {
     WriteFile(path("_install/data/EventsData.dat"), "new events");
     for (const auto& [version, country, events] : {std::tuple{"0089999", "Srbija", "new events"},
                                                    {"0090000", "Srbija i Crna Gora", "new events"},
-                                                   {"0125000", "Srbija i Crna Gora", "new events"},
                                                    {"0126600", "Srbija i Crna Gora", "new events"},
                                                    {"0126700", "Srbija i Crna Gora", "old events"}}) {
         WriteFile(files.Settings, "[Opciones]\r\nPais=Srbija i Crna Gora\r\n");
@@ -117,8 +111,7 @@ TEST_F(Install, EachMigrationAppliesBelowItsThreshold) {
     }
 }
 
-// A failure in the backup, the installation of the template or the creation of the data folders shows
-// its message and the start goes on: the template stays, nothing is migrated by a failed install.
+// A failure shows its message and the start goes on; a failed install keeps the template unmigrated.
 TEST_F(Install, FailuresAreShownAndStartUpGoesOn) {
     WriteFile(path("data/Sounds.dat"), "sounds");
     WriteFile(path("backup"), "not a folder");
@@ -170,8 +163,7 @@ TEST_F(Install, MissingDataFilesAreRestoredAndLeftoversOfInterruptedSavesRemoved
         EXPECT_EQ(QFileInfo::exists(path(f)), kept.contains(f)) << f.toStdString();
 }
 
-// A start killed between two migrations, or after the new settings are in place, leaves a state the
-// next start finishes: every migration runs exactly once and the new version is written with them.
+// A killed start is finished by the next one: every migration exactly once, with the new version.
 TEST_F(Install, AnInterruptedInstallationIsFinishedByTheNextStart) {
     struct Killed {};
     for (const char* killedAt : {"0113000", "settings"}) {
@@ -199,8 +191,7 @@ TEST_F(Install, AnInterruptedInstallationIsFinishedByTheNextStart) {
     EXPECT_TRUE(boxes.Boxes.isEmpty());
 }
 
-// A damaged events table at start: replaced by the install copy, the damaged one kept beside it, the
-// user told once; the goals of a match are then counted again (3-4, not 0-0).
+// A damaged events table is replaced (kept as .bad, the user told once) and goals count again.
 TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     Dialogs::Recorder boxes;
     MediaPlayerRecorder sounds; // the goals sound: never through the real player in a test
@@ -219,11 +210,10 @@ TEST(InstallStart, ADamagedEventsTableIsRestoredAndGoalsCountAgain) {
     // Seven goals of a live match, three of the home team (11) and four of the away team (12).
     QString live =
         "<HattrickData><FileName>live.xml</FileName><MatchList><Match><MatchID>7001</MatchID><EventList>";
+    const QString goal =
+        "<Event Index=\"%1\"><SubjectTeamID>1%2</SubjectTeamID><EventKey>100_1</EventKey></Event>";
     for (int i = 0; i < 7; ++i)
-        live +=
-            QString("<Event Index=\"%1\"><SubjectTeamID>%2</SubjectTeamID><EventKey>100_1</EventKey></Event>")
-                .arg(i)
-                .arg(QString("1212221").at(i) == u'1' ? "11" : "12");
+        live += goal.arg(i).arg(QString("1212221").at(i));
     WriteFile(folder.File("data/Xml/live.xml"),
               (live + "</EventList></Match></MatchList></HattrickData>").toUtf8());
     SetMatch(0, "7001", "11", "12");

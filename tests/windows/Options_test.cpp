@@ -1,16 +1,9 @@
-// The options window: the settings into its controls, the tables loaded at start, saving and reading
-// back after a restart, its captions; the favourites and the recorded list (added while connected and
-// through the add-favourite dialog against velkaro-service); the sound player (which sound an event
-// plays and for how long, through the recording player and the recorded sleeps, and one real playback)
-// and the language change.
+// The options window: settings and tables at start, favourites, recorded list, sounds, language change.
 #include "shell/ModalDialog.h"
 #include "shell/UBajarAccesorio.h"
 #include "support/TestProgramFolder.h"
 #include "support/gui/WindowTest.h"
-#include <QDataStream>
-#include <QDate>
 #include <QSignalBlocker>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -19,41 +12,11 @@ QByteArray TableFile(const QStringList& cells) {
     return "TBKStringGrid\r\n1\r\n0\r\n0\r\n" + cells.join("\r\n").toUtf8() + "\r\n";
 }
 
-// A program folder whose settings the test writes before the window starts.
-struct OptionsWindow : ::testing::Test {
-    TestProgramFolder folder;
-    std::unique_ptr<TFOptions> window;
-    void TearDown() override { window.reset(); }
-    void Write(const QString& rel, const QByteArray& bytes) { WriteFile(folder.File(rel), bytes); }
-    QByteArray Read(const QString& rel) { return ReadFile(folder.File(rel)); }
-    // Opens the settings as the start does and creates the window (the loading at start runs).
-    TFOptions& Start() {
-        window.reset();
-        folder.OpenSettings();
-        window = std::make_unique<TFOptions>();
-        return *window;
-    }
-};
-
 QStringList Rows(const TBKStringGrid& t, int cols) {
     QStringList out;
-    for (int r = 0; r < t.RowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < cols; ++c)
-            cells << t.Cells(c, r);
-        out << cells.join('|');
-    }
+    for (int r = 0; r < t.RowCount(); ++r)
+        out << (cols == 2 ? RowCells(t, r, {0, 1}) : RowCells(t, r, {0, 1, 2}));
     return out;
-}
-
-// Favourites added to the shipped (empty) table and saved; the options window is made again so that
-// its start-up loads see them.
-void RestartWithFavourites(const QStringList& rows) {
-    for (const QString& row : rows)
-        AppendRow(FOptions->BKStringGridFavoritos(), row.split('|'));
-    ASSERT_TRUE(FOptions->SalvarTabla(FOptions->BKStringGridFavoritos(), FavouritesFile));
-    delete FOptions;
-    FOptions = new TFOptions();
 }
 
 void AddFavourite(const QString& group, const QString& id) {
@@ -68,37 +31,21 @@ void SelectRecordedRow(int row) {
     emit view->clicked(view->currentIndex());
 }
 
-// Every row a distinct duration, so that a recorded sleep tells which row sounded.
-void SetUpSoundRows() {
-    FOptions->EditTeamID->setText("250101");
-    FOptions->EditTeamIDJuveniles->setText("250102");
-    for (int k = 0; k < SoundKind::Count; ++k)
-        FOptions->SpinEdit[k]->setValue(1000 + 100 * k);
-}
-
-// A short tone as a 16-bit mono PCM WAV file at 8000 Hz.
-QByteArray ToneWav(int milliseconds) {
-    const quint32 samples = 8 * milliseconds;
-    QByteArray wav;
-    QDataStream out(&wav, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + 2 * samples);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2)
-        << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(2 * samples);
-    for (quint32 i = 0; i < samples; ++i)
-        out << qint16(((i / 10) % 2) ? 8000 : -8000);
-    return wav;
-}
-
 } // namespace
 
-// The settings fill the controls without writing anything; the captions come in the language chosen
-// (section and key in any case), with their additions, and the English texts for keys the file lacks.
-TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
+// Settings fill the controls, writing nothing; captions in the chosen language (any case), else English;
+// the tables load at start, a bad favourites file stopping no other load.
+TEST(OptionsWindow, TheSettingsTheLanguageAndTheTablesLoadedAtStart) {
+    TestProgramFolder folder; // its settings written before the window starts
+    std::unique_ptr<TFOptions> window;
+    auto Write = [&](const QString& rel, const QByteArray& bytes) { WriteFile(folder.File(rel), bytes); };
+    auto Read = [&](const QString& rel) { return ReadFile(folder.File(rel)); };
+    auto Start = [&]() -> TFOptions& { // as the program starts: the settings, then the window's loads
+        window.reset();
+        folder.OpenSettings();
+        window = std::make_unique<TFOptions>();
+        return *window;
+    };
     Write("Velkaro.ini",
           "[Opciones]\r\nUsuario=alice\r\nUsuarioID=77\r\nTeam=Club Nord\r\nTeamID=123\r\n"
           "Pais=Sverige\r\nMoneda=SEK\r\nLigaID=456\r\nLigaNombre=II.3\r\n"
@@ -117,21 +64,12 @@ TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
     for (QLabel* l : {w.LabelInicioFecha, w.LabelInicioTemporada, w.LabelInicioSemana})
         shown << l->text();
     EXPECT_EQ(shown.join('|'), "alice|77|Club Nord|123|Sverige|SEK|456|II.3|2010-05-01|41|07");
-    // Today's date, and its season and week split at the hyphen.
-    EXPECT_EQ(w.LabelFecha->text(), QDate::currentDate().toString("yyyy-MM-dd"));
-    bool seasonOk = false, weekOk = false;
-    EXPECT_GE(w.LabelTemporada->text().toInt(&seasonOk), 80);
-    const int week = w.LabelSemana->text().toInt(&weekOk);
-    EXPECT_TRUE(seasonOk && weekOk && week >= 1 && week <= 16)
-        << w.LabelTemporada->text().toStdString() << " " << w.LabelSemana->text().toStdString();
     EXPECT_EQ(w.ComboBoxIdioma->currentText(), "Deutsch");
     EXPECT_FALSE(w.CheckBoxSonidos->isChecked());
-    for (QCheckBox* box : w.CheckBoxSonidosKind)
-        EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString(); // the master switch is off
-    EXPECT_FALSE(w.CheckBoxSonidosTarjeta->isChecked());
-    EXPECT_TRUE(w.CheckBoxSonidosMiGol->isChecked());
-    EXPECT_EQ(w.SpinEditLesion->value(), 2500);
-    EXPECT_EQ(w.SpinEditMiGol->value(), 1500); // not a number: the default
+    for (QCheckBox* box : w.CheckBoxSonidosKind) // the master switch is off
+        EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString();
+    EXPECT_TRUE(!w.CheckBoxSonidosTarjeta->isChecked() && w.CheckBoxSonidosMiGol->isChecked());
+    EXPECT_TRUE(w.SpinEditLesion->value() == 2500 && w.SpinEditMiGol->value() == 1500); // "x": the default
     EXPECT_EQ(LoadingOptions, 0);
     EXPECT_EQ(Read("Velkaro.ini"), before); // loading ran the check boxes' handler without writing
     const QStringList captions = ShownTexts(&w);
@@ -140,53 +78,21 @@ TEST_F(OptionsWindow, TheSettingsAndTheLanguageFillTheControls) {
         EXPECT_TRUE(captions.contains(text)) << text;
     EXPECT_EQ(w.LabelFavoritosEquipo->text() + w.ListBoxFavoritosGrupo->item(0)->text(), "Mannschaft:[Alle]");
     EXPECT_EQ(RowCells(w.BKStringGridListaGrabada(), 0, {0, 1}), "Mannschaft|TeamID");
+    EXPECT_EQ(w.EditSonidoMiGol->text(), folder.File("sounds/GoalMine.wav")); // the shipped table is empty
+    EXPECT_EQ(w.BKStringGridSonidos().Cells(0, SoundRow::SoundContraGol),
+              folder.File("sounds/GoalAgainst.wav"));
+    EXPECT_FALSE(w.Datos().EventoClase("100").isEmpty()); // the shipped events data
     // Settings without their options section give the defaults.
     Write("Velkaro.ini", "[Version]\r\nVersion=0126700\r\n");
     TFOptions& d = Start();
-    for (QLineEdit* e : {d.EditUsuario, d.EditUsuarioID, d.EditTeam, d.EditTeamID, d.EditPais, d.EditMoneda,
-                         d.EditLigaID, d.EditLigaNombre})
-        EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
+    EXPECT_EQ(d.EditUsuario->text() + d.EditTeamID->text() + d.EditLigaNombre->text(), "");
     EXPECT_EQ(d.LabelInicioSemana->text(), "00");
     EXPECT_EQ(d.ComboBoxIdioma->currentIndex(), 0);
     EXPECT_TRUE(d.CheckBoxSonidos->isChecked());
-    for (int k = 0; k < SoundKind::Count; ++k) {
-        EXPECT_TRUE(d.CheckBoxSonidosKind[k]->isChecked() && d.CheckBoxSonidosKind[k]->isEnabled());
-        EXPECT_EQ(d.SpinEdit[k]->value(), 1500);
-    }
-}
-
-TEST_F(OptionsWindow, TheLanguageListAndItsComboSetFromCode) {
-    struct CountingOptions : TFOptions {
-        int changes = 0;
-        void ComboBoxIdiomaChange() override { ++changes; }
-    };
-    folder.OpenSettings();
-    CountingOptions w;
-    ASSERT_EQ(w.ComboBoxIdioma->count(), 30);
-    EXPECT_EQ(w.ComboBoxIdioma->itemText(2), "Català");
-    EXPECT_EQ(w.ComboBoxIdioma->currentIndex(), 9); // the shipped Idioma
-    // LeerIni and any other code that sets the combo run no language change; an index outside the
-    // list (the migrations can give 30) shows English.
-    for (const auto& [index, shown] : {std::pair{19, "Norsk"}, {30, "English"}, {-1, "English"}}) {
-        SettingsIni->WriteInteger("Opciones", "Idioma", index);
-        w.LeerIni();
-        EXPECT_EQ(w.ComboBoxIdioma->currentText(), shown) << index;
-    }
-    w.ComboBoxIdioma->setCurrentIndex(3);
-    EXPECT_EQ(w.changes, 0);
-    emit w.ComboBoxIdioma->activated(5); // the user's choice does
-    EXPECT_EQ(w.changes, 1);
-}
-
-// The loads at start: the shipped sounds for a fresh folder; a bad favourites file does not stop the
-// other loads; the favourites and the recorded list fill their controls.
-TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
-    TFOptions& fresh = Start(); // the shipped sound table is empty
-    EXPECT_EQ(fresh.EditSonidoMiGol->text(), folder.File("sounds/GoalMine.wav"));
-    EXPECT_EQ(fresh.EditSonidoInicioPartido->text(), folder.File("sounds/MatchStart.wav"));
-    EXPECT_EQ(fresh.BKStringGridSonidos().Cells(0, SoundRow::SoundContraGol),
-              folder.File("sounds/GoalAgainst.wav"));
-    EXPECT_FALSE(fresh.Datos().EventoClase("100").isEmpty()); // the shipped events data
+    for (int k = 0; k < SoundKind::Count; ++k)
+        EXPECT_TRUE(d.CheckBoxSonidosKind[k]->isChecked() && d.CheckBoxSonidosKind[k]->isEnabled() &&
+                    d.SpinEdit[k]->value() == 1500)
+            << k;
     // Seven cell lines do not fill whole rows of three: the favourites load fails.
     Write("data/Favourites.dat", TableFile({"G", "Club", "1", "H", "Other", "2", "X"}));
     QStringList sounds;
@@ -202,37 +108,32 @@ TEST_F(OptionsWindow, TheTablesLoadedAtStart) {
     EXPECT_EQ(bad.ListBoxFavoritosGrupo->item(0)->text(), "[All]");
     bad.GuardarDatos(); // saving writes back what was loaded
     EXPECT_EQ(Read("data/Sounds.dat"), soundsFile);
-    Write("data/Favourites.dat", TableFile({"beta", "Zeta FC", "30", "Alpha", "Ajax", "10", "beta",
-                                            "Mid United", "20", "beta", "No ID", "", "", "", ""}));
-    QStringList recorded{"Team", "TeamID", "", "", "", "Mid United", "20"};
-    while (recorded.size() < 55)
-        recorded << "";
-    Write("data/RecordedList.dat", TableFile(recorded));
-    TFOptions& w = Start();
-    EXPECT_EQ(Entries(w.ListBoxFavoritosGrupo), QStringList({"[All]", "Alpha", "beta"}));
-    EXPECT_EQ(w.ListBoxFavoritosGrupo->currentRow(), 0);
-    EXPECT_EQ(Entries(w.ListBoxFavoritosEquipo), QStringList({"Ajax", "Mid United", "No ID", "Zeta FC"}));
-    EXPECT_EQ(w.EditFavoritosTeamID->text(), "10");
-    EXPECT_EQ(Entries(w.ComboBoxFavoritosGrupoAnadir), QStringList({"[All]", "Alpha", "beta"}));
-    // Choosing a group (as a click does) lists its teams only.
-    w.ListBoxFavoritosGrupo->setCurrentRow(2);
-    EXPECT_EQ(Entries(w.ListBoxFavoritosEquipo), QStringList({"Mid United", "No ID", "Zeta FC"}));
-    EXPECT_EQ(w.EditFavoritosTeamID->text(), "20");
-    // The recorded-list chooser holds the favourites with an ID; its first entry is not in a slot.
-    EXPECT_EQ(Entries(w.ComboBoxListaGrabada), QStringList({"Ajax", "Mid United", "Zeta FC"}));
-    EXPECT_EQ(w.ComboBoxListaGrabada->currentIndex(), 0);
-    EXPECT_EQ(w.BKStringGridListaGrabada().Row(), 1);
-    EXPECT_EQ(w.BKStringGridListaGrabada().Cells(RecordedColumn::RecordedTeamName, 1), "Mid United");
-    EXPECT_FALSE(w.BitBtnListaAnadir->isEnabled()); // the selected row is in use
-    EXPECT_FALSE(w.BitBtnListaBorrar->isEnabled());
 }
 
+// The favourites and the recorded list as loaded at start, then changed on the page.
 TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     TestProgram p;
-    RestartWithFavourites(
-        {"Zeta|Zeta FC|30", "alpha|Twenty|20", "2020|Twenty|21", "alpha|Ajax|20", "B|No ID|"});
+    WriteFile(p.Folder.File("data/Favourites.dat"),
+              TableFile({"Zeta", "Zeta FC", "30", "alpha", "Twenty", "20", "2020", "Twenty", "21", "alpha",
+                         "Ajax", "20", "B", "No ID", "", "", "", ""}));
+    QStringList recorded{"Team", "TeamID", "", "", "", "Twenty", "21"};
+    while (recorded.size() < 55)
+        recorded << "";
+    WriteFile(p.Folder.File("data/RecordedList.dat"), TableFile(recorded));
+    delete FOptions;
+    FOptions = new TFOptions();
     TFOptions& o = *FOptions;
     EXPECT_EQ(Entries(o.ListBoxFavoritosGrupo), QStringList({"[All]", "2020", "alpha", "B", "Zeta"}));
+    EXPECT_EQ(Entries(o.ComboBoxFavoritosGrupoAnadir), Entries(o.ListBoxFavoritosGrupo));
+    EXPECT_EQ(Entries(o.ListBoxFavoritosEquipo),
+              QStringList({"Ajax", "No ID", "Twenty", "Twenty", "Zeta FC"}));
+    o.ListBoxFavoritosGrupo->setCurrentRow(4); // choosing a group (as a click does) lists its teams only
+    EXPECT_EQ(Entries(o.ListBoxFavoritosEquipo) + QStringList{o.EditFavoritosTeamID->text()},
+              QStringList({"Zeta FC", "30"}));
+    o.ListBoxFavoritosGrupo->setCurrentRow(0);
+    // The recorded list: its first entry not in a slot is chosen, the selected row 1 is in use.
+    EXPECT_TRUE(o.ComboBoxListaGrabada->currentIndex() == 0 && o.BKStringGridListaGrabada().Row() == 1);
+    EXPECT_FALSE(o.BitBtnListaAnadir->isEnabled() || o.BitBtnListaBorrar->isEnabled());
     // "Twenty" shows the ID of its first row; the delete removes the first row with that ID only.
     o.ListBoxFavoritosEquipo->setCurrentItem(
         o.ListBoxFavoritosEquipo->findItems("Twenty", Qt::MatchExactly).first());
@@ -244,8 +145,7 @@ TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     // Digits only: typed letters never arrive, and a text set otherwise keeps the button off.
     QLineEdit* id = o.EditFavoritosEquipoAnadir;
     QTest::keyClicks(id, "1a2-3");
-    EXPECT_EQ(id->text(), "123");
-    EXPECT_TRUE(o.ButtonFavoritosAnadir->isEnabled());
+    EXPECT_TRUE(id->text() == "123" && o.ButtonFavoritosAnadir->isEnabled());
     for (const char* text : {"", " 12", "1a", "$1F", "-3", "99999999999"}) {
         id->setText(text);
         EXPECT_FALSE(o.ButtonFavoritosAnadir->isEnabled()) << text;
@@ -257,13 +157,13 @@ TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     };
     SelectRecordedRow(2);
     choose("Ajax");
-    EXPECT_TRUE(o.BitBtnListaAnadir->isEnabled());
-    EXPECT_FALSE(o.BitBtnListaBorrar->isEnabled());
+    EXPECT_TRUE(o.BitBtnListaAnadir->isEnabled() && !o.BitBtnListaBorrar->isEnabled());
     o.BitBtnListaAnadir->click();
     SelectRecordedRow(3);
     choose("Zeta FC");
     o.BitBtnListaAnadir->click();
-    EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3), QStringList({"|", "Ajax|20", "Zeta FC|30"}));
+    EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3),
+              QStringList({"Twenty|21", "Ajax|20", "Zeta FC|30"}));
     // A row in use: a click on it chooses its team, which can only be cleared.
     SelectRecordedRow(2);
     EXPECT_EQ(o.ComboBoxListaGrabada->currentText(), "Ajax");
@@ -271,15 +171,14 @@ TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     // Clearing finds the row by the team's name, not by the selection; the row stays, free.
     choose("Zeta FC");
     o.BitBtnListaBorrar->click();
-    EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3), QStringList({"|", "Ajax|20", "|"}));
+    EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3), QStringList({"Twenty|21", "Ajax|20", "|"}));
     EXPECT_FALSE(o.BitBtnListaAnadir->isEnabled()); // the selected row 2 is in use
     DataStore saved;                                // the file holds what the page shows
     ASSERT_TRUE(saved.LoadRecordedList(AppDir));
     EXPECT_EQ(Rows(saved.BKStringGridListaGrabada, 2), Rows(o.BKStringGridListaGrabada(), 2));
 }
 
-// Added while connected, a team goes into the favourites and the add panel; while not connected the
-// add-favourite dialog logs in first (wrongly at first), and an unknown team keeps the dialog open.
+// Not connected, the add-favourite dialog logs in first; an unknown team keeps the dialog open.
 TEST(Favourites, AddWhileConnectedAndThroughTheDialog) {
     TestProgram p(TestProgram::Served());
     Login();
@@ -291,18 +190,13 @@ TEST(Favourites, AddWhileConnectedAndThroughTheDialog) {
     // A team the service does not know: its error document adds nothing and shows nothing.
     const qsizetype boxes = p.Boxes.Boxes.size();
     AddFavourite("Rivals", "999999");
-    EXPECT_EQ(FOptions->BKStringGridFavoritos().RowCount(), 2);
-    EXPECT_EQ(p.Boxes.Boxes.size(), boxes);
-    FPartidos->CompletarGrupoFavoritos();
-    Choose(FPartidos->ComboBoxAnadir1, "Rivals");
-    EXPECT_EQ(Entries(FPartidos->ComboBoxAnadir11), QStringList({"Castlebridge United"}));
-    EXPECT_EQ(FPartidos->EditAnadir12->text(), "250104");
+    EXPECT_TRUE(FOptions->BKStringGridFavoritos().RowCount() == 2 && p.Boxes.Boxes.size() == boxes);
     FPartidos->EditUsuario->setText("demo");
     Connected = 0;
     ModalDialog::SetRunner([&](QDialog& d) {
         auto& dialog = dynamic_cast<TFBajarAccesorio&>(d);
-        EXPECT_EQ(dialog.EditUsuario->text(), "demo");
-        EXPECT_FALSE(dialog.BitBtnConectar->isEnabled());
+        EXPECT_TRUE(dialog.EditUsuario->text() == "demo" &&
+                    !dialog.BitBtnConectar->isEnabled()); // no code yet
         dialog.EditPassword->setText("wrong");
         dialog.BitBtnConectar->click();
         EXPECT_TRUE(LastBox(p).startsWith("Could not log in")) << LastBox(p).toStdString();
@@ -330,68 +224,50 @@ TEST(Favourites, AddWhileConnectedAndThroughTheDialog) {
     EXPECT_EQ(FOptions->BKStringGridFavoritos().RowCount(), 3);
 }
 
-TEST(Sounds, DecisionTableOverEveryCategory) {
+// Which row an event sounds; each sound for its row's duration, then closed; unplayable or unheard ones
+// are closed at once and nobody waits.
+TEST(Sounds, EachEventSoundsItsRowForTheRowsDurationOrNotAtAll) {
     TestProgram p;
     TFOptions& w = *FOptions;
-    SetUpSoundRows();
-    // Goals of the user's team, its youth team, against the user's team and of others; chances, injuries,
-    // cards, the match start and end; the rest is silent (codes are texts: "2" is no category, nor "00").
-    // Each case: category, event key, sound team, the file of the row that sounds.
-    for (const QString& row :
-         QString(
-             "0|10_|250101|GoalMine;0|10_|250102|GoalMine;0|10_|ContraGol|GoalAgainst;0|10_|777|Goal;0|10_||"
-             "Goal;"
-             "1|20_|777|Chance;21|91_|777|Injury;30|510|777|Card;32|512|777|Card;5|30_||MatchStart;"
-             "5|33_x||MatchStart;5|599_||MatchEnd;5|3_||;5|34_||;4|30_|250101|;|599|250101|;2|||;00||250101|;"
-             "test|EditSonidoMiGol||")
-             .split(';')) {
+    MediaPlayerRecorder& player = p.Sounds;
+    w.EditTeamID->setText("250101");
+    w.EditTeamIDJuveniles->setText("250102");
+    for (int k = 0; k < SoundKind::Count; ++k) // every row a distinct duration: a sleep tells the row
+        w.SpinEdit[k]->setValue(1000 + 100 * k);
+    // Each case: category, event key, sound team, the file of the row that sounds (none: silent). Codes
+    // are texts: "2" is no category, nor "00".
+    const QString table =
+        "0|10_|250101|GoalMine;0|10_|250102|GoalMine;0|10_|ContraGol|GoalAgainst;0|10_|777|Goal;"
+        "0|10_||Goal;1|20_|777|Chance;21|91_|777|Injury;30|510|777|Card;32|512|777|Card;"
+        "5|30_||MatchStart;5|33_x||MatchStart;5|599_||MatchEnd;5|3_||;5|34_||;4|30_|250101|;"
+        "|599|250101|;2|||;00||250101|;test|EditSonidoMiGol||";
+    for (const QString& row : table.split(';')) {
         const QStringList c = row.split('|');
         const auto chosen = w.ElegirSonido(c[0], c[1], c[2], 1500);
         EXPECT_EQ(chosen.FileName, c[3].isEmpty() ? "" : p.Folder.File("sounds/" + c[3] + ".wav"))
             << row.toStdString();
-        if (chosen.Kind >= 0) { // the row's duration, not the caller's
-            EXPECT_EQ(chosen.Duration, 1000 + 100 * chosen.Kind) << row.toStdString();
-            EXPECT_TRUE(chosen.Play && w.EditSonido[chosen.Kind]->text() == chosen.FileName)
-                << row.toStdString();
-        }
+        // A row chosen plays for its own duration, not the caller's.
+        EXPECT_TRUE(chosen.Kind < 0 || (chosen.Play && chosen.Duration == 1000 + 100 * chosen.Kind))
+            << row.toStdString();
     }
-    // A row switched off does not play; its own switch only.
-    w.CheckBoxSonidosContraGol->setChecked(false);
-    EXPECT_FALSE(w.ElegirSonido("0", "", "ContraGol", 1500).Play);
-    EXPECT_TRUE(w.ElegirSonido("0", "", "250101", 1500).Play);
-    // An empty sound team matches an empty youth-team ID: the user's goal.
-    w.EditTeamIDJuveniles->clear();
-    EXPECT_EQ(w.ElegirSonido("0", "", "", 1500).Kind, SoundKind::MiGol);
     // A test plays the given file for its row's duration, whatever the row's switch says; an unknown
     // edit name plays for the duration passed.
     const auto test = w.ElegirSonido("Test", "EditSonidoContraGol", "/tmp/x.wav", 1500);
     EXPECT_EQ(test.FileName + "|" + QString::number(test.Duration), "/tmp/x.wav|1100");
     EXPECT_TRUE(test.Play);
     EXPECT_EQ(w.ElegirSonido("Test", "EditSomething", "/tmp/y.wav", 1500).Duration, 1500);
-}
-
-// A burst plays one sound after the other, each for its own row's duration, closed after it; a
-// missing file, a switched-off row and team events are silent; with the master switch off only the
-// test buttons sound. Without an audio output, or with a file the player cannot play, a sound is
-// tried, closed at once and nobody waits; a test clicked while a sound plays does not cut it short.
-TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
-    TestProgram p;
-    TFOptions& w = *FOptions;
-    SetUpSoundRows();
-    MediaPlayerRecorder& player = p.Sounds;
     w.EjecutarSonido("0", "10_", "250101", 1500);
     EXPECT_FALSE(player.IsOpen());
     w.EjecutarSonido("30", "510", "777", 1500);
     w.EjecutarSonido("5", "599", "", 1500);
-    w.EjecutarSonido("4", "350", "777", 1500);
+    w.EjecutarSonido("4", "350", "777", 1500); // a team event: silent
     EXPECT_EQ(PlayedNames(player), QStringList({"GoalMine.wav", "Card.wav", "MatchEnd.wav"}));
     EXPECT_EQ(p.Boxes.Sleeps, QVector<int>({1000, 1600, 1500}));
-    w.EditSonidoOcasion->setText(p.Folder.File("sounds/Missing.wav"));
+    w.EditSonidoOcasion->setText(p.Folder.File("sounds/Missing.wav")); // a missing file: silent
     w.EjecutarSonido("1", "20_", "777", 1500);
-    w.CheckBoxSonidosLesion->setChecked(false);
+    w.CheckBoxSonidosLesion->setChecked(false); // a row switched off: silent
     w.EjecutarSonido("20", "90_", "777", 1500);
-    EXPECT_EQ(player.Played().size(), 3);
-    w.CheckBoxSonidos->setChecked(false);
+    w.CheckBoxSonidos->setChecked(false); // the master switch off: only the test buttons sound
     w.EjecutarSonido("0", "10_", "250101", 1500);
     EXPECT_EQ(player.Played().size(), 3);
     w.SpeedTest1Click(w.SpeedTest[6]); // the injury row, switched off above
@@ -404,19 +280,17 @@ TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
     p.Boxes.Sleeps.clear();
     player.Unplayable << w.EditSonidoTarjeta->text();
     w.EjecutarSonido("30", "510", "777", 1500);
-    EXPECT_EQ(player.Played(), QStringList({w.EditSonidoTarjeta->text()}));
-    EXPECT_FALSE(player.IsOpen());
-    player.AudioOutput = false;
+    EXPECT_TRUE(player.Played() == QStringList({w.EditSonidoTarjeta->text()}) && !player.IsOpen());
+    player.AudioOutput = false; // tried, closed at once, nobody waits
     w.EjecutarSonido("0", "10_", "250101", 1500);
     w.SpeedTest1Click(w.SpeedTest[0]);
     EXPECT_EQ(player.Played().size(), 3);
-    EXPECT_FALSE(player.IsOpen());
-    EXPECT_TRUE(p.Boxes.Sleeps.isEmpty());
+    EXPECT_TRUE(!player.IsOpen() && p.Boxes.Sleeps.isEmpty());
     player.AudioOutput = true; // a sound that plays still holds the window for its row's duration
     w.EjecutarSonido("0", "10_", "250101", 1500);
     EXPECT_EQ(p.Boxes.Sleeps, QVector<int>({1000}));
     int sleeps = 0;
-    Dialogs::SetSleepHook([&](int) { // the click arrives while the window processes messages
+    Dialogs::SetSleepHook([&](int) { // a test clicked while a sound plays does not cut it short
         ++sleeps;
         w.SpeedTest1Click(w.SpeedTest[1]);
         EXPECT_TRUE(player.IsOpen());
@@ -424,24 +298,24 @@ TEST(Sounds, EventsPlayTheirFileForTheRowsDuration) {
     player.Calls.clear();
     w.EjecutarSonido("0", "10_", "ContraGol", 1500);
     Dialogs::SetSleepHook([&p](int ms) { p.Boxes.Sleeps << ms; });
-    EXPECT_EQ(sleeps, 1);
+    EXPECT_TRUE(sleeps == 1 && !player.IsOpen());
     EXPECT_EQ(PlayedNames(player), QStringList({"GoalAgainst.wav"}));
-    EXPECT_FALSE(player.IsOpen());
     w.SpeedTest1Click(w.SpeedTest[1]); // once it is over, a test plays again
     EXPECT_EQ(player.Played().size(), 2);
+    w.EditTeamIDJuveniles->clear(); // an empty sound team matches an empty youth-team ID: the user's goal
+    EXPECT_EQ(w.ElegirSonido("0", "", "", 1500).Kind, SoundKind::MiGol);
 }
 
 TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     TestProgram p;
     TFOptions& w = *FOptions;
     const QString ini = p.Folder.File("Velkaro.ini");
-    w.CheckBoxSonidosTarjeta->setChecked(false);
-    const QByteArray written = ReadFile(ini);
+    w.CheckBoxSonidosTarjeta->setChecked(false); // one switch writes them all
+    const QByteArray written = ReadFile(ini).replace("\r\n", "\n");
     for (const char* line :
          {"Sonidos=1", "SonidosMiGol=1", "SonidosContraGol=1", "SonidosOtroGol=1", "SonidosOcasion=1",
           "SonidosInicioPartido=1", "SonidosFinPartido=1", "SonidosTarjeta=0", "SonidosLesion=1"})
-        EXPECT_TRUE(written.contains(QByteArray(line) + "\r\n") || written.contains(QByteArray(line) + "\n"))
-            << line;
+        EXPECT_TRUE(written.contains(QByteArray(line) + "\n")) << line;
     // The master switch enables and disables the eight rows.
     w.CheckBoxSonidos->setChecked(false);
     for (QCheckBox* box : w.CheckBoxSonidosKind)
@@ -457,8 +331,9 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     w.SpinEditLesion->setValue(2500);
     LoadingOptions = 0;
     EXPECT_EQ(ReadFile(ini), before);
-    EXPECT_EQ(SettingsIni->ReadString("Opciones", "SonidosLesion", "?"), "1");
-    EXPECT_EQ(SettingsIni->ReadInteger("Opciones", "DuracionSonidosLesion", 0), 0);
+    EXPECT_EQ(SettingsIni->ReadString("Opciones", "SonidosLesion", "?") +
+                  SettingsIni->ReadString("Opciones", "DuracionSonidosLesion", "0"),
+              "10");
     EXPECT_FALSE(w.CheckBoxSonidosMiGol->isEnabled());
     // A duration is kept in memory for all eight rows; the file follows with the next write.
     w.SpinEditOcasion->setValue(4000);
@@ -467,21 +342,12 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     EXPECT_EQ(ReadFile(ini), before);
     w.CheckBoxSonidos->setChecked(true);
     EXPECT_TRUE(ReadFile(ini).contains("DuracionSonidosOcasion=4000"));
-    // A chosen file goes into the sound table; any other sender chooses for the user's goal row; a
-    // cancelled dialog changes nothing.
-    QString title, filter, answer = "/home/ana/sounds/gol.mp3";
-    w.OpenDialog1 = [&](const QString& t, const QString& f) {
-        title = t, filter = f;
-        return answer;
-    };
+    // A chosen file goes into the sound table; a cancelled dialog changes nothing.
+    QString answer = "/home/ana/sounds/gol.mp3";
+    w.OpenDialog1 = [&](const QString&, const QString&) { return answer; };
     w.SpeedSonido1Click(w.SpeedSonido[7]); // the goal-against row
     EXPECT_EQ(w.EditSonidoContraGol->text(), "/home/ana/sounds/gol.mp3");
-    EXPECT_EQ(title, LangText("Options", "Sounds", ""));
-    EXPECT_EQ(filter, "Wav files (*.wav);;Mp3 files (*.mp3)");
     EXPECT_TRUE(ReadFile(p.Folder.File("data/Sounds.dat")).contains("/home/ana/sounds/gol.mp3"));
-    answer = "/snd/mine.wav";
-    w.SpeedSonido1Click(nullptr);
-    EXPECT_EQ(w.EditSonidoMiGol->text(), "/snd/mine.wav");
     const QString ocasion = w.EditSonidoOcasion->text();
     const QByteArray table = ReadFile(p.Folder.File("data/Sounds.dat"));
     answer.clear();
@@ -490,15 +356,15 @@ TEST(Sounds, TheSwitchesAndTheFilesInTheSettings) {
     EXPECT_EQ(ReadFile(p.Folder.File("data/Sounds.dat")), table);
 }
 
-// The language combo: the current language again and a typed name not in the list change nothing; a
-// name typed over another entry stores the index of the name, shows the new language's notice and
-// shuts the program down.
+// Only a valid new language with its file is stored (by the index of its name) and shuts down.
 TEST(Language, AChangeStoresTheValidatedChoiceAndShutsDown) {
     TestProgram p;
     TFOptions& w = *FOptions;
     const QString ini = p.Folder.File("Velkaro.ini");
     WriteFile(p.Folder.File("language/Norsk.lng"),
               "[Options]\r\nMessageLanguageChange1=Start programmet på nytt.\r\n");
+    WriteFile(p.Folder.File("language/Dansk.lng"), "[Options]\r\nSounds=Lyde\r\n");
+    QFile::remove(p.Folder.File("language/Deutsch.lng"));
     int shutdowns = 0;
     w.LanguageChangeShutdown = [&] { ++shutdowns; };
     auto type = [&w](int index, const QString& text) {
@@ -506,67 +372,50 @@ TEST(Language, AChangeStoresTheValidatedChoiceAndShutsDown) {
         w.ComboBoxIdioma->setCurrentIndex(index);
         w.ComboBoxIdioma->setEditText(text);
     };
+    // Code setting the combo changes nothing; an index outside the list (migrations give 30) shows English.
+    for (const auto& [index, shown] : {std::pair{19, "Norsk"}, {30, "English"}, {-1, "English"}}) {
+        SettingsIni->WriteInteger("Opciones", "Idioma", index);
+        w.LeerIni();
+        EXPECT_EQ(w.ComboBoxIdioma->currentText(), shown) << index;
+    }
+    w.ComboBoxIdioma->setCurrentIndex(19);
     w.ComboBoxIdioma->setEditable(true);
+    type(9, "English");
     const QByteArray before = ReadFile(ini);
-    emit w.ComboBoxIdioma->activated(9);
-    EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
+    emit w.ComboBoxIdioma->activated(9); // the current language again
+    EXPECT_TRUE(p.Boxes.Boxes.isEmpty() && shutdowns == 0);
     type(9, "Xyz");
     w.ComboBoxIdiomaChange();
     EXPECT_EQ(BoxTexts(p), QStringList{"\"Xyz\" is not a language of the list. Choose one of the list."});
-    EXPECT_EQ(shutdowns, 0);
-    EXPECT_EQ(ReadFile(ini), before);
-    type(3, "Norsk");
-    w.ComboBoxIdiomaChange();
-    EXPECT_EQ(LastBox(p), "Start programmet på nytt.");
-    EXPECT_EQ(shutdowns, 1);
-    const QByteArray after = ReadFile(ini);
-    EXPECT_TRUE(after.contains("Language=Norsk") && after.contains("LanguageOld=English") &&
-                after.contains("Idioma=19"));
-}
-
-// A language whose file was deleted is refused in the current language and the combo shows the
-// current language again; a file without the notice gives the current language's notice.
-TEST(Language, ALanguageWithoutItsFileIsRefused) {
-    TestProgram p;
-    TFOptions& w = *FOptions;
-    const QString ini = p.Folder.File("Velkaro.ini");
-    QFile::remove(p.Folder.File("language/Deutsch.lng"));
-    WriteFile(p.Folder.File("language/Dansk.lng"), "[Options]\r\nSounds=Lyde\r\n");
-    int shutdowns = 0;
-    w.LanguageChangeShutdown = [&] { ++shutdowns; };
-    const QByteArray before = ReadFile(ini);
-    w.ComboBoxIdioma->setCurrentIndex(7); // Deutsch
+    type(7, "Deutsch"); // its file is missing: refused in the current language
     emit w.ComboBoxIdioma->activated(7);
-    ASSERT_EQ(p.Boxes.Boxes.size(), 1);
     EXPECT_TRUE(LastBox(p).startsWith("The file of this language is missing, so Velkaro keeps"));
     EXPECT_TRUE(LastBox(p).endsWith(QDir::toNativeSeparators(p.Folder.File("language/Deutsch.lng"))));
-    EXPECT_EQ(w.ComboBoxIdioma->currentText(), "English");
-    EXPECT_EQ(shutdowns, 0);
+    EXPECT_TRUE(w.ComboBoxIdioma->currentText() == "English" && shutdowns == 0);
     EXPECT_EQ(ReadFile(ini), before);
-    w.ComboBoxIdioma->setCurrentIndex(6); // Dansk
+    type(3, "Norsk"); // typed over another entry: the index of the name
+    w.ComboBoxIdiomaChange();
+    EXPECT_TRUE(LastBox(p) == "Start programmet på nytt." && shutdowns == 1) << LastBox(p).toStdString();
+    for (const char* line : {"Language=Norsk", "LanguageOld=English", "Idioma=19"})
+        EXPECT_TRUE(ReadFile(ini).contains(line)) << line;
+    type(6, "Dansk"); // a file without the notice: the current language's
     emit w.ComboBoxIdioma->activated(6);
-    EXPECT_EQ(LastBox(p), "Velkaro now closes and starts again in the language you chose.");
-    EXPECT_EQ(shutdowns, 1);
+    EXPECT_TRUE(LastBox(p) == "Velkaro now closes and starts again in the language you chose." &&
+                shutdowns == 2);
     EXPECT_TRUE(ReadFile(ini).contains("Language=Dansk"));
 }
 
-TEST(Sounds, SmokeTheRealPlayerPlaysAShortWavToItsEnd) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString file = dir.filePath("tone.wav");
-    WriteFile(file, ToneWav(200));
+// The real player plays a shipped sound to its end, with or without an audio device.
+TEST(Sounds, SmokeTheRealPlayerPlaysAShippedSoundToItsEnd) {
     MediaPlayer player;
-    if (!player.Open(file))
+    if (!player.Open(VELKARO_RESOURCES_DIR "/sounds/Card.wav"))
         GTEST_SKIP() << "no media back end could be created";
     const bool heard = player.Play();
-    if (!MediaPlayer::HasAudioOutput()) {
-        EXPECT_FALSE(heard); // it plays on, but nobody waits for a sound that cannot be heard
-    }
-    // Bounded: a 0.2 s sound ends well within five seconds, with or without an audio device.
+    EXPECT_TRUE(MediaPlayer::HasAudioOutput() || !heard); // unheard: it plays on, but nobody waits
+    // Bounded: a 0.45 s sound ends well within five seconds.
     EXPECT_TRUE(QTest::qWaitFor([&] { return player.Finished() || !player.ErrorText().isEmpty(); }, 5000));
-    EXPECT_EQ(player.ErrorText(), "");
-    EXPECT_TRUE(player.Finished());
+    EXPECT_TRUE(player.Finished()) << player.ErrorText().toStdString();
     player.Close();
     EXPECT_FALSE(player.Playing());
-    EXPECT_FALSE(player.Open(dir.filePath("missing.wav")));
+    EXPECT_FALSE(player.Open(VELKARO_RESOURCES_DIR "/sounds/Missing.wav"));
 }

@@ -1,6 +1,4 @@
-// The single-instance guard: names, the lock, the request to come to the front; and real Velkaro
-// processes on the offscreen platform, where a second start leaves one running and a copy under
-// another name runs beside it.
+// The single-instance guard, and real processes: a second start ends, a renamed copy runs beside.
 #include "platform/InstanceGuard.h"
 #include "shell/FirstInstance.h"
 #include "support/TestProgramFolder.h"
@@ -19,14 +17,10 @@ namespace {
 struct TwoInstances : ::testing::Test {
     QTemporaryDir runtime;
     QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    void SetUp() override {
-        ASSERT_TRUE(runtime.isValid());
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    }
-    void TearDown() override { qputenv("XDG_RUNTIME_DIR", saved); }
+    TwoInstances() { qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8()); }
+    ~TwoInstances() override { qputenv("XDG_RUNTIME_DIR", saved); }
 };
 
-// A window shown and then minimized.
 void ShowMinimized(QWidget& w) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -35,7 +29,9 @@ void ShowMinimized(QWidget& w) {
 
 } // namespace
 
-TEST_F(TwoInstances, OnlyTheFirstOfOneNameRunsUntilItEndsAndAGuardThatCannotLockStartsUnguarded) {
+// Only the first of one name runs until it ends (a guard that cannot lock starts unguarded); a second
+// start brings up the first's box while it starts, later its window, or the window's modal dialog.
+TEST_F(TwoInstances, OnlyTheFirstOfOneNameRunsAndASecondStartBringsItToTheFront) {
     EXPECT_EQ(ApplicationTitleOf("/opt/a.b/VelKaro.x.exe"), "Velkaro");
     EXPECT_EQ(ApplicationTitleOf("/opt/velkaro"), "velkaro");
     EXPECT_EQ(ApplicationTitleOf("VELKARO"), "Velkaro");
@@ -46,41 +42,20 @@ TEST_F(TwoInstances, OnlyTheFirstOfOneNameRunsUntilItEndsAndAGuardThatCannotLock
     EXPECT_TRUE(first->IsFirst() && first->IsGuarded());
     {
         InstanceGuard second("PREVINST:Velkaro");
-        EXPECT_FALSE(second.IsFirst());
-        EXPECT_TRUE(InstanceGuard("PREVINST:Other").IsFirst());
+        EXPECT_TRUE(!second.IsFirst() && InstanceGuard("PREVINST:Other").IsFirst());
         // The second asks the first to come to the front.
         QSignalSpy raised(first.get(), &InstanceGuard::ActivationRequested);
         EXPECT_TRUE(second.NotifyFirst(2000));
-        EXPECT_TRUE(raised.wait(5000));
-        EXPECT_EQ(raised.count(), 1);
+        EXPECT_TRUE(raised.wait(5000) && raised.count() == 1);
     }
     first.reset();
     EXPECT_TRUE(InstanceGuard("PREVINST:Velkaro").IsFirst());
     // The lock file's place is taken by a folder: not "held by another process".
     ASSERT_TRUE(QDir(runtime.path()).mkdir(InstanceGuard::KeyOf("PREVINST:Lockless") + ".lock"));
     InstanceGuard guard("PREVINST:Lockless");
-    EXPECT_TRUE(guard.IsFirst());
-    EXPECT_FALSE(guard.IsGuarded());
-}
-
-TEST_F(TwoInstances, TheRunningWindowOrItsModalDialogComesToTheFront) {
-    QWidget window;
-    ShowMinimized(window);
-    BringToFront(&window);
-    EXPECT_FALSE(window.isMinimized());
-    QDialog dialog(&window);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
-    BringToFront(&window);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-}
-
-TEST_F(TwoInstances, AStartWhileTheFirstIsStillStartingIsNotLost) {
+    EXPECT_TRUE(guard.IsFirst() && !guard.IsGuarded());
     InitFirstInstance();
     ASSERT_TRUE(IsFirstInstance());
-    // The first is still starting: an installation's message box is open, the window not made yet.
     QDialog box;
     box.setWindowModality(Qt::ApplicationModal);
     ShowMinimized(box);
@@ -90,11 +65,20 @@ TEST_F(TwoInstances, AStartWhileTheFirstIsStillStartingIsNotLost) {
     EXPECT_TRUE(second.NotifyFirst(2000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !box.isMinimized(); }, 5000)) << "the box comes up";
     box.hide();
-    // The window made afterwards comes to the front as soon as the program registers it.
     QWidget window;
     ShowMinimized(window);
     RaiseOnActivation(&window);
     EXPECT_FALSE(window.isMinimized());
+    window.showMinimized();
+    BringToFront(&window);
+    EXPECT_FALSE(window.isMinimized());
+    QDialog dialog(&window);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    BringToFront(&window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     FreeInstanceMutex();
 }
 
@@ -110,7 +94,6 @@ TEST_F(TwoInstances, ASecondStartEndsAndARenamedCopyRunsBeside) {
     auto start = [&](const QString& executable) {
         auto environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
         auto& p = processes.emplace_back(std::make_unique<QProcess>());
         p->setProcessEnvironment(environment);
         p->start(folder.path() + "/" + executable);
@@ -127,13 +110,11 @@ TEST_F(TwoInstances, ASecondStartEndsAndARenamedCopyRunsBeside) {
     ASSERT_TRUE(listening("Velkaro")) << first->readAllStandardError().toStdString();
     QProcess* second = start("Velkaro");
     ASSERT_TRUE(second->waitForFinished(20000));
-    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_TRUE(second->exitStatus() == QProcess::NormalExit && second->exitCode() == 0);
     EXPECT_TRUE(second->readAllStandardOutput().isEmpty()); // ends without a message
     EXPECT_EQ(first->state(), QProcess::Running);
     ASSERT_TRUE(QFile::copy(folder.path() + "/Velkaro", folder.path() + "/Other"));
     QProcess* copy = start("Other");
     EXPECT_TRUE(listening("Other"));
-    EXPECT_EQ(copy->state(), QProcess::Running);
-    EXPECT_EQ(first->state(), QProcess::Running);
+    EXPECT_TRUE(copy->state() == QProcess::Running && first->state() == QProcess::Running);
 }

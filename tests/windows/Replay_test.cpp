@@ -1,6 +1,5 @@
-// The replay road: a finished match's events read from the live file into the slot's recorded table,
-// released minute by minute into the event table and the events panel with their sounds; finished
-// matches of velkaro-service added and replayed together to their end and their report.
+// The replay road: a finished match's events read into the slot's recorded table and released minute by
+// minute into the event table and the panel; the service's finished matches replayed to their report.
 #include "support/gui/WindowTest.h"
 #include <QDomDocument>
 
@@ -15,22 +14,19 @@ QString Link(const char* id, const char* name) {
 // A match of the live file; an event is minute, team, player, key and text.
 QString MatchXml(const QString& id, const QVector<QStringList>& events) {
     QString xml = "<Match><MatchID>" + id + "</MatchID><EventList>";
-    int index = 0;
-    for (const QStringList& e : events)
-        xml +=
-            QString(
-                "<Event Index=\"%1\"><Minute>%2</Minute><SubjectPlayerID>%3</SubjectPlayerID>"
-                "<SubjectTeamID>%4</SubjectTeamID><ObjectPlayerID>0</ObjectPlayerID><EventKey>%5</EventKey>"
-                "<EventText>%6</EventText></Event>")
-                .arg(index++)
-                .arg(e[0], e[2], e[1], e[3], e[4].toHtmlEscaped());
+    const QString event =
+        "<Event Index=\"%1\"><Minute>%2</Minute><SubjectPlayerID>%3</SubjectPlayerID><SubjectTeamID>"
+        "%4</SubjectTeamID><ObjectPlayerID>0</ObjectPlayerID><EventKey>%5</EventKey><EventText>%6</EventText>"
+        "</Event>";
+    for (int i = 0; i < events.size(); ++i)
+        xml += event.arg(i).arg(events[i][0], events[i][2], events[i][1], events[i][3],
+                                events[i][4].toHtmlEscaped());
     return xml + "</EventList></Match>";
 }
 
 void WriteLive(const QStringList& matches) {
-    WriteFile(AppDir + "data/Xml/live.xml", ("<HattrickData><FileName>live.xml</FileName><MatchList>" +
-                                             matches.join("") + "</MatchList></HattrickData>")
-                                                .toUtf8());
+    const QString xml = "<HattrickData><FileName>live.xml</FileName><MatchList>" + matches.join("");
+    WriteFile(AppDir + "data/Xml/live.xml", (xml + "</MatchList></HattrickData>").toUtf8());
 }
 
 const QString HomeLineup = Link("111", "Smith") + ", " + Link("112", "Brown");

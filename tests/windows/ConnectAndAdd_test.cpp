@@ -179,8 +179,7 @@ TEST(AddRemove, LiveRoad) {
               QStringList({NationalLive, "3001", "3035", "England", "España", "2024-03-16 19:00:00"}));
     EXPECT_EQ(MatchCell(MatchColumn::YouthFlag, 1), "0");
     EXPECT_EQ(ServiceRequests(p).mid(mark, 2), AddRequests(NationalLive));
-    EXPECT_TRUE(FPartidos->TimerConexion->isActive());
-    EXPECT_TRUE(FPartidos->BitBtnStop->isEnabled());
+    EXPECT_TRUE(FPartidos->TimerConexion->isActive() && FPartidos->BitBtnStop->isEnabled());
     FPartidos->TimerConexion->stop();
     EXPECT_TRUE(LiveList().contains(NationalLive));
     // Added again on another slot: refused, nothing asked, nothing written.
@@ -204,21 +203,27 @@ TEST(AddRemove, LiveRoad) {
     Add(3, QString(), "250104");
     EXPECT_EQ(p.Boxes.Boxes.size(), 2) << BoxTexts(p).join('|').toStdString();
     const QString id = MatchCell(MatchColumn::MatchId, 3);
-    ASSERT_FALSE(id.isEmpty());
     EXPECT_TRUE(Plays(3, "250104"));
     EXPECT_EQ(MatchCell(MatchColumn::MatchStart, 3), "2024-03-16 19:00:00");
     EXPECT_EQ(ServiceRequests(p).mid(mark, 3), QStringList{"matches&teamID=250104"} + AddRequests(id));
-    // Youth: the add and the removal carry the youth suffix last.
+    // Youth: the add and the removal carry the youth suffix last. The removal empties the slot's row and
+    // live events; its recorded events stay.
     mark = ServiceRequests(p).size();
     Add(4, YouthLive, {}, true);
-    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 4), YouthLive);
-    EXPECT_EQ(MatchCell(MatchColumn::YouthFlag, 4), "1");
+    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 4) + "|" + MatchCell(MatchColumn::YouthFlag, 4),
+              YouthLive + "|1");
     EXPECT_EQ(ServiceRequests(p).mid(mark, 2), AddRequests(YouthLive, "&isYouth=true"));
+    TBKStringGrid& events = FOptions->BKStringGridEventos(4);
+    events.SetRowCount(3);
+    events.SetCells(0, 0, "1");
+    FOptions->BKStringGridFEventos(4).SetCells(0, 0, "kept");
     mark = ServiceRequests(p).size();
     FPartidos->ButtonBorrarPartidoClick();
     EXPECT_TRUE(ServiceRequests(p).mid(mark).contains(DeleteMatch + YouthLive + "&isYouth=true"));
+    EXPECT_FALSE(FPartidos->PanelAnadirEquipo->isHidden());
     EXPECT_TRUE(Row(4).join(QString()).isEmpty());
-    EXPECT_EQ(FPartidos->SeleccionarTablaEventos(4).RowCount(), 1);
+    EXPECT_EQ(QString::number(events.RowCount()) + events.Cells(0, 0), "1");
+    EXPECT_EQ(FOptions->BKStringGridFEventos(4).Cells(0, 0), "kept");
     EXPECT_EQ(FPartidos->SeleccionarFila10Partidos(YouthLive), std::nullopt);
     EXPECT_FALSE(LiveList().contains(YouthLive));
     EXPECT_TRUE(LiveList().contains(MatchCell(MatchColumn::MatchId, 0))); // the other slots stay followed
@@ -259,18 +264,6 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_EQ(p.Boxes.Boxes.size(), boxes) << BoxTexts(p).join('|').toStdString();
     EXPECT_TRUE(Plays(6, "260201"));
     EXPECT_EQ(ServiceRequests(p).count(AddMatch + MatchCell(MatchColumn::MatchId, 6)), 1);
-    // Clearing the slot empties its row and live events; the recorded events stay.
-    TBKStringGrid& events = FOptions->BKStringGridEventos(6);
-    events.SetRowCount(3);
-    events.SetCells(0, 1, "1");
-    FOptions->BKStringGridFEventos(6).SetCells(0, 0, "kept");
-    FPartidos->ButtonBorrarPartidoClick();
-    EXPECT_FALSE(FPartidos->PanelAnadirEquipo->isHidden());
-    EXPECT_TRUE(Row(6).join(QString()).isEmpty());
-    EXPECT_EQ(events.RowCount(), 1);
-    EXPECT_TRUE(events.Cells(0, 0).isEmpty());
-    EXPECT_EQ(FOptions->BKStringGridFEventos(6).Cells(0, 0), "kept");
-    EXPECT_FALSE(MatchCell(MatchColumn::MatchId, 1).isEmpty()); // the other slots stay
 }
 
 // Recorded mode loads no match, even from the recorded list, and leaves the clock off; then finished

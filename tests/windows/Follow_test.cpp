@@ -1,6 +1,5 @@
-// The follow road: live matches of velkaro-service polled with its clock moved by the test, from the
-// add to the end-of-match report; answers that repeat and disorder their events; the polls of the
-// clock; and the rules of the event step on the game's real answer and on hand-made live files.
+// The follow road: live matches of velkaro-service polled on its clock, from the add to the report;
+// answers that repeat and disorder; the clock's polls; the event step on real and hand-made files.
 #include "platform/widgets/ColorGauge.h"
 #include "support/Samples.h"
 #include "support/gui/WindowTest.h"
@@ -28,22 +27,13 @@ void AddLive(const QString& matchId) {
     FPartidos->EventosPartidos();
 }
 
-QString SavedElement(const QString& file, const QString& path) {
-    QDomDocument doc;
-    doc.setContent(ReadFile(AppDir + "data/Xml/" + file));
-    QDomElement e = doc.documentElement();
-    for (const QString& part : path.split('/'))
-        e = e.firstChildElement(part);
-    return e.text();
-}
-
-// A live file of hand-made matches: each match is (MatchID, events); an event is its Index (null: no
-// attribute), team, player, key and text.
+// A live file of hand-made matches: (MatchID, events); an event is Index (null: none), team, player,
+// key and text.
 struct E {
     QString index, team, player, key, text;
 };
 void WriteLive(const QVector<QPair<QString, QVector<E>>>& matches) {
-    QString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<HattrickData><MatchList>";
+    QString xml = "<HattrickData><MatchList>";
     for (const auto& [id, events] : matches) {
         xml += "<Match><MatchID>" + id + "</MatchID><EventList>";
         for (const E& e : events)
@@ -58,10 +48,8 @@ void WriteLive(const QVector<QPair<QString, QVector<E>>>& matches) {
 
 } // namespace
 
-// The demo round's match of the user's team, added at minute 25: the add stores every event so far,
-// each poll only the new ones (with the third card of a player booked twice before, numbered by its
-// place in the answer), the view shows them, and at the end the report appears with each end file
-// fetched once.
+// The user's match added at minute 25: the add stores every event so far, each poll only the new ones
+// (a third card of a player booked twice), the view shows them, and the report comes at the end.
 TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
     Login();
@@ -73,7 +61,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     m.SetCells(MatchColumn::AwayName, 0, "Bramley Town");
     QString r;
     BajarFicheroXML(ChppPath + "players&teamID=250103", AppDir + "data/Xml/players_250103.xml", r);
-    ASSERT_EQ(r, "OK");
     AddLive("712000021");
     const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
     ASSERT_EQ(t.RowCount(), 10); // nine events and the empty last row
@@ -81,8 +68,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(RowCells(t, 0, {EventTypeKey, EventClass}), "21_2|,1,2,,,,");
     EXPECT_EQ(RowCells(t, 7, {EventTypeKey, EventClass}), "139_3|,0,0,1,8,,");
     EXPECT_EQ(t.Cells(EventClass, 8), ",0,0,0,,0,");
-    // The game's Index of the latest event, above its position: the numbering has gaps.
-    EXPECT_GT(t.Cells(HighestIndex, 8).toInt(), 9);
+    EXPECT_GT(t.Cells(HighestIndex, 8).toInt(), 9); // the game's Index, with gaps, above the position
     const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
     ASSERT_EQ(panel.RowCount(), 10);
     EXPECT_EQ(RowCells(panel, 0, {P::MatchId, P::SoundTeam}), "712000021|250101"); // the user's own lineup
@@ -127,8 +113,6 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     RebuildSlot(0);
     EXPECT_TRUE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // the user's switch clears it
     EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), t.RowCount() + 1);
-    EXPECT_EQ(FPartidos->BKStringGridListaEventos.Cells(0, 1), t.Cells(EventTypeKey, 0));
-    EXPECT_FALSE(FPartidos->LabelO11->text().isEmpty());
     EXPECT_TRUE(FPartidos->WebBrowserEventos->Html().contains(t.Cells(EventHtml, 0).left(20)));
     EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(1, 0), "Velkaro Demo FC - Bramley Town");
     const QString logo = m.Cells(MatchColumn::HomeLogoUrl, 0);
@@ -148,10 +132,10 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     const TBKStringGrid& grid = w.BKStringGridDetalles;
     EXPECT_EQ(grid.Cells(1, 1) + "|" + grid.Cells(6, 1), "Velkaro Demo FC|Bramley Town");
     EXPECT_EQ(w.LabelEquipo1->text() + "|" + w.LabelEquipo2->text(), "Velkaro Demo FC|Bramley Town"); // pitch
+    const QRegularExpression midfield("<HomeTeam>.*?<RatingMidfield>(\\d+)<",
+                                      QRegularExpression::DotMatchesEverythingOption);
     EXPECT_EQ(grid.Cells(2, 13).trimmed(),
-              SavedElement("matchDetails0.xml", "Match/HomeTeam/RatingMidfield"));
-    EXPECT_EQ(grid.Cells(0, 3), w.LabelSumarioTipoPartido->text());
-    EXPECT_EQ(grid.Cells(2, 6), w.LabelDetallesFormacion1->text());
+              midfield.match(ReadFile(AppDir + "data/Xml/matchDetails0.xml")).captured(1));
     for (const QPoint cell :
          {QPoint(0, 1), QPoint(0, 2), QPoint(0, 3), QPoint(1, 2), QPoint(2, 1), QPoint(2, 3)})
         EXPECT_TRUE(w.StringGridCampo.Cells(cell.x(), cell.y()).endsWith('%')) << cell.x() << cell.y();
@@ -201,16 +185,12 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
 }
 
-// Two matches of the demo round followed to the end, the service numbering events like the game
-// (Index with gaps): with plain answers, with answers that repeat every event so far, and with one
-// match added late and answers that repeat and disorder their events. Every event is stored once:
-// rows, score, cards, panel rows and sounds are those of the plain run.
+// Two matches of the round followed to the end (Index with gaps, like the game's), with plain answers and
+// with one match added late and answers that repeat and disorder their events: every event is stored
+// once, the rows, score, cards, panel rows and sounds are those of the plain run.
 TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
-    struct Outcome {
-        QStringList match[2]; // per slot: each stored row with its panel row, then the score
-        QStringList sounds;
-    };
-    // Match B ("712000022") is added with A before kick-off, or at `lateAdd`.
+    // Per slot each stored row with its panel row, then the score; and the sounds, sorted. Match B
+    // ("712000022") is added with A before kick-off, or at `lateAdd`.
     auto follow = [](const QString& lateAdd, const QStringList& modes) {
         TestProgram p(TestProgram::Served("2024-03-16 18:58:00"));
         Login();
@@ -229,7 +209,7 @@ TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
                 FPartidos->AnadirPartidoVivo("712000022", 1, false);
             FPartidos->DescargaLive();
         }
-        Outcome out;
+        QStringList rows[2], sounds = PlayedNames(p.Sounds);
         const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
         for (int s = 0; s < 2; ++s) {
             const TBKStringGrid& t = FOptions->BKStringGridEventos(s);
@@ -239,34 +219,23 @@ TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
                     queued << RowCells(panel, row, {P::CategoryCode, P::ScoreText, P::SoundTeam});
             EXPECT_EQ(queued.size(), t.RowCount() - 1);
             for (int row = 0; row < t.RowCount() - 1; ++row)
-                out.match[s] << RowCells(t, row, {EventMinute, EventTypeKey, SubjectPlayerId, EventClass}) +
-                                    "|" + queued.value(row);
-            out.match[s] << MatchCell(MatchColumn::HomeGoals, s) + " - " +
-                                MatchCell(MatchColumn::AwayGoals, s);
+                rows[s] << RowCells(t, row, {EventMinute, EventTypeKey, SubjectPlayerId, EventClass}) + "|" +
+                               queued.value(row);
+            rows[s] << MatchCell(MatchColumn::HomeGoals, s) + " - " + MatchCell(MatchColumn::AwayGoals, s);
         }
-        out.sounds = PlayedNames(p.Sounds);
-        return out;
+        std::sort(sounds.begin(), sounds.end());
+        return std::tuple{rows[0], rows[1], sounds};
     };
-    const Outcome plain = follow({}, {});
-    for (int s = 0; s < 2; ++s) {
-        ASSERT_GT(plain.match[s].size(), 15) << s;
-        EXPECT_EQ(plain.match[s].filter("|599_").size(), 1) << s;
-        EXPECT_FALSE(plain.match[s].filter("|,3,").isEmpty()) << s; // cards
+    const auto plain = follow({}, {});
+    for (const QStringList& rows : {std::get<0>(plain), std::get<1>(plain)}) {
+        ASSERT_GT(rows.size(), 15);
+        EXPECT_EQ(rows.filter("|599_").size(), 1);
+        EXPECT_FALSE(rows.filter("|,3,").isEmpty()); // cards
     }
-    EXPECT_EQ(plain.match[0].filter("|QZ_3Tarjeta_|").size(), 1);
-    const Outcome repeated = follow({}, {"repeat"});
-    EXPECT_EQ(repeated.match[0], plain.match[0]);
-    EXPECT_EQ(repeated.match[1], plain.match[1]);
-    EXPECT_EQ(repeated.sounds, plain.sounds);
-    // Added late in the game, B gets its past events once (the add repeats A's, not taken again),
-    // then only new ones, repeated and out of order: the same rows, sounded at other times.
-    Outcome late = follow("2024-03-16 19:51:00", {"repeat", "disorder"});
-    EXPECT_EQ(late.match[0], plain.match[0]);
-    EXPECT_EQ(late.match[1], plain.match[1]);
-    QStringList sounds = plain.sounds;
-    std::sort(sounds.begin(), sounds.end());
-    std::sort(late.sounds.begin(), late.sounds.end());
-    EXPECT_EQ(late.sounds, sounds);
+    EXPECT_EQ(std::get<0>(plain).filter("|QZ_3Tarjeta_|").size(), 1);
+    // Added late, B gets its past events once (the add repeats A's, not taken again), then only new
+    // ones, repeated and out of order: the same rows, sounded at other times.
+    EXPECT_EQ(follow("2024-03-16 19:51:00", {"repeat", "disorder"}), plain);
 }
 
 // Polls at zero and on "now"; a failed download processes nothing but the clock runs again; while a
@@ -342,9 +311,8 @@ TEST(Follow, RealLiveAnswerServedTwiceStoresItsEventsOnce) {
                                                   "Goal.wav", "Chance.wav", "Injury.wav", "Goal.wav"}));
 }
 
-// The rules of a run over hand-made live files: the new-event rule, a match without slot, an event
-// without Index, consecutive match ends, the player name and texts without links, a broken file, and
-// the class lookup.
+// The event step over hand-made live files: the new-event rule, a match without slot, an event without
+// Index, consecutive match ends, the player name and texts without links, a broken file.
 TEST(Follow, EventRulesOnHandMadeFiles) {
     TestProgram p;
     SwitchSoundsOn();
@@ -352,16 +320,16 @@ TEST(Follow, EventRulesOnHandMadeFiles) {
     SetMatch(0, "1", "100", "200");
     SetMatch(1, "2", "300", "400");
     const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+    const TBKStringGrid& t0 = FOptions->BKStringGridEventos(0);
     const QString html = "<a href=\"/Club/Players/Player.aspx?playerId=77\">Jo Bloggs</a> scores";
     // Match 1: an event without Index into an empty table; match 9 is in no slot.
     WriteLive({{"1", {{QString(), "100", "77", "111_0", html}}}, {"9", {{"0", "100", "0", "599_0", "x"}}}});
     FPartidos->EventosPartidos();
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 2);
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).Cells(EventHtml, 0), html); // no lineup event: as it came
-    // The user's team does not play: the sound team is the subject team.
+    EXPECT_EQ(t0.RowCount(), 2);
+    EXPECT_EQ(t0.Cells(EventHtml, 0), html); // no lineup event: as it came
+    // The user's team does not play: the sound team is the subject team. Match 9 went nowhere.
     EXPECT_EQ(RowCells(panel, 0, {P::SubjectPlayerName, P::ScoreText, P::SoundTeam}), "Jo Bloggs|1 - 0|100");
-    for (int s = 1; s < 10; ++s)
-        EXPECT_EQ(FOptions->BKStringGridEventos(s).RowCount(), 1);
+    EXPECT_EQ(panel.RowCount(), 2);
     // The stored event carries no Index, so the answer is compared by position: Index 1 is new and
     // numbered by its position; an event without Index now ends its match (the later one is not
     // taken); the other match still runs.
@@ -372,8 +340,8 @@ TEST(Follow, EventRulesOnHandMadeFiles) {
                  {"3", "200", "5", "111_0", "lost"}}},
                {"2", {{"0", "300", "0", "21_2", "plain"}}}});
     FPartidos->EventosPartidos();
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 3);
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).Cells(EventNumber, 1), "2");
+    EXPECT_EQ(t0.RowCount(), 3);
+    EXPECT_EQ(t0.Cells(EventNumber, 1), "2");
     EXPECT_EQ(RowCells(panel, 1, {P::ScoreText, P::SubjectPlayerName}), "1 - 1|no id"); // ID not in the text
     EXPECT_EQ(FOptions->BKStringGridEventos(1).RowCount(), 2);
     // Two matches end in the same poll: only the second end sounds.
@@ -393,10 +361,4 @@ TEST(Follow, EventRulesOnHandMadeFiles) {
     WriteFile(AppDir + "data/Xml/live.xml", "<HattrickData><MatchList>");
     FPartidos->EventosPartidos();
     EXPECT_EQ(panel.RowCount(), before + 2);
-    // The class lookup pads the type to three digits and takes the first row of that code.
-    QString c = "stale";
-    FPartidos->EventoClase("20", c);
-    EXPECT_EQ(c, ",1,1,,,,");
-    FPartidos->EventoClase("9999", c);
-    EXPECT_EQ(c, "");
 }

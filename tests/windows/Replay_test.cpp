@@ -75,7 +75,6 @@ TEST(Replay, RecordedEventsAreReadAndReleasedMinuteByMinute) {
     EXPECT_EQ(f2.Cells(EventHtml, 0), HomeLineup);
     EXPECT_TRUE(f2.Cells(EventHtml, 2).contains("#5577FF"));
     EXPECT_FALSE(f2.Cells(EventHtml, 2).contains("<a href"));
-    f0.SetCells(EventHtml, 1, "Other end");
     TBKStringGrid& l0 = FOptions->BKStringGridEventos(0);
     TBKStringGrid& l2 = FOptions->BKStringGridEventos(2);
     TBKStringGrid& queue = FOptions->BKStringGridEventosPanel();
@@ -132,7 +131,6 @@ TEST(Replay, TwoRecordedMatchesReplayTogether) {
     TFPartidos& w = *FPartidos;
     Login();
     w.RadioGroupTipoPartidos->SetItemIndex(1);
-    w.LabelTipoPartido->setText("Recorded");
     const QString first = "712000017", second = "712000018"; // the demo team's last two matches
     TBKStringGrid& queue = FOptions->BKStringGridEventosPanel();
     auto queued = [&queue](const QString& id) { return Column(queue, PanelEventColumn::MatchId).count(id); };
@@ -166,7 +164,6 @@ TEST(Replay, TwoRecordedMatchesReplayTogether) {
     EXPECT_EQ(Column(live1, EventHtml), Column(recorded1, EventHtml));
     EXPECT_EQ(queued(first), recorded0.RowCount() - 1);
     EXPECT_EQ(queued(second), recorded1.RowCount() - 1);
-    EXPECT_EQ(queue.RowCount(), recorded0.RowCount() + recorded1.RowCount() - 1);
     EXPECT_EQ(Column(FOptions->BKStringGrid10Partidos(), MatchColumn::FinishedFlag, 0, 1),
               QStringList({"1", "1"}));
 }
@@ -186,8 +183,6 @@ TEST(Replay, AReplayedYouthMatchShowsItsReport) {
     details.setContent(ReadFile(AppDir + "data/Xml/matchDetails0.xml"));
     EXPECT_EQ(w.BKStringGridDetalles.Cells(6, 1),
               details.elementsByTagName("AwayTeamName").at(0).toElement().text());
-    EXPECT_FALSE(w.LabelPose21->text().isEmpty());
-    EXPECT_FALSE(w.LabelR.value("10")->text().isEmpty());
     w.PageControlFinPartido->setCurrentIndex(1);
     EXPECT_FALSE(w.LabelHomeName[19]->text().isEmpty());
     const QStringList requests = ServiceRequests(p);

@@ -151,7 +151,6 @@ TEST(League, FailuresOfTheLeagueFilesAndNoLeagueRound) {
     } cases[] = {{"notfound", "matches", 1, true},
                  {"oldformat", "", 2, true},
                  {"errordoc", "leaguedetails", 1, false},
-                 {"notfound", "leaguedetails", 1, false},
                  {"", "", 0, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.fault) + " " + c.file);

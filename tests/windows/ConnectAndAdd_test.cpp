@@ -1,5 +1,5 @@
 // The connect and the add-and-remove roads against velkaro-service: a refused and a live connect, the
-// initial loads, recorded mode; adds by match ID, team and bookmark, live, finished and youth, their
+// recorded list's load, recorded mode; adds by match ID, team and bookmark, live, finished and youth, their
 // refusals, removing slots, and the service's live list following them.
 #include "platform/widgets/Gauge.h"
 #include "support/gui/WindowTest.h"
@@ -144,21 +144,6 @@ TEST_F(Connect, RecordedListLoadFillsItsSlotsOnceAndMarksThem) {
     EXPECT_TRUE(MatchCell(MatchId, 1).isEmpty());
     EXPECT_EQ(MatchCell(InitialLoadFlag, 1), "1");
     EXPECT_EQ(FPartidos->SeleccionarFila10Partidos(first), std::optional<int>(0));
-}
-
-TEST_F(Connect, LeagueAndListLoadTakesOnlyListRowsFiveToTen) {
-    SetRecordedRow(1, "Kingsbury Park Rangers", "251017");
-    SetRecordedRow(5, "Scout IF", "260201");
-    ConnectDemo(0, 3);
-    FPartidos->TimerConexion->stop();
-    // Slots 0..3 hold the league round, the user's match first; list row 5 goes to slot 4.
-    EXPECT_EQ(MatchCell(MatchId, 0), DemoNextMatch);
-    const TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
-    EXPECT_EQ(Column(matches, MatchTypeCode, 0, 3), QStringList({"1", "1", "1", "1"}));
-    EXPECT_EQ(Column(matches, InitialLoadFlag, 0, 4), QStringList({"1", "1", "1", "1", "1"}));
-    EXPECT_TRUE(Plays(4, "260201"));
-    EXPECT_FALSE(FPartidos->PanelLiga->isHidden());
-    EXPECT_FALSE(ServiceRequests(p).join('\n').contains("matches&teamID=251017"));
 }
 
 TEST(AddRemove, LiveRoad) {

@@ -3,7 +3,6 @@
 #include "support/Samples.h"
 #include "support/gui/WindowTest.h"
 #include <QDomDocument>
-#include <QRegularExpression>
 #include <algorithm>
 
 using namespace EventColumn;
@@ -12,10 +11,6 @@ namespace P = PanelEventColumn;
 namespace {
 
 const QString AddMatch = QStringLiteral("live&version=1.4&actionType=addMatch&matchID=");
-
-QStringList Requests(const TestProgram& p, const QString& kind) {
-    return ServiceRequests(p).filter(QRegularExpression("^" + kind));
-}
 
 // A live file of hand-made matches: (MatchID, events); an event is Index (null: none), team, player,
 // key and text.
@@ -106,8 +101,9 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
         FPartidos->DescargaLive();
     }
     TFPartidos& w = *FPartidos;
-    EXPECT_EQ(Requests(p, "matchlineup").size(), 2) << "each lineup once";
-    EXPECT_EQ(Requests(p, "matchdetails").size(), 2) << "the running details once, the end details once";
+    auto requests = [&p](const char* kind) { return ServiceRequests(p).filter(kind); };
+    EXPECT_EQ(requests("matchlineup").size(), 2) << "each lineup once";
+    EXPECT_EQ(requests("matchdetails").size(), 2) << "the running details once, the end details once";
     EXPECT_TRUE(w.PageControlEventos->isTabVisible(1));
     EXPECT_EQ(w.PageControlEventos->currentIndex(), 0) << "the report appears without being selected";
     // Names from the saved details, possession of both halves.
@@ -140,7 +136,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(w.LabelHomeTeam->text(), "Bramley Town");
     EXPECT_FALSE(w.LabelHomeLesion[19]->text().isEmpty());
     w.PageControlFinPartido->setCurrentIndex(1);
-    EXPECT_EQ(Requests(p, "playerdetails").size(), 2) << "each replaced player's details once";
+    EXPECT_EQ(requests("playerdetails").size(), 2) << "each replaced player's details once";
     // A stored file that holds the service's error instead of the player is asked for again.
     QDomDocument lineup;
     lineup.setContent(ReadFile(AppDir + "data/Xml/matchLineup0Home.xml"));
@@ -150,8 +146,8 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
               "<HattrickData><FileName>chpperror.xml</FileName></HattrickData>");
     w.PageControlFinPartido->setCurrentIndex(2);
     w.PageControlFinPartido->setCurrentIndex(1);
-    EXPECT_EQ(Requests(p, "playerdetails").size(), 3);
-    EXPECT_EQ(Requests(p, "playerdetails").last(), "playerdetails&playerId=" + id);
+    EXPECT_EQ(requests("playerdetails").size(), 3);
+    EXPECT_EQ(requests("playerdetails").last(), "playerdetails&playerId=" + id);
     EXPECT_EQ(w.LabelHomeLesion[19]->text(), "5");
     EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
 }

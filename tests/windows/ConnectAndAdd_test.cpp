@@ -1,6 +1,5 @@
-// The connect and the add-and-remove roads against velkaro-service: a refused and a live connect, the
-// recorded list's load, recorded mode; adds by match ID, team and bookmark, live, finished and youth, their
-// refusals, removing slots, and the service's live list following them.
+// The connect and the add-and-remove roads against velkaro-service: connects, the recorded list's load,
+// recorded mode; adds live, finished and youth, their refusals and removal, and the service's list.
 #include "platform/widgets/Gauge.h"
 #include "support/gui/WindowTest.h"
 #include <QRegularExpression>
@@ -58,8 +57,7 @@ QString LiveList() {
 
 } // namespace
 
-// A wrong code first; then the live connect, where a click that arrives while the sequence pumps its
-// messages is ignored.
+// A wrong code first; then the live connect, ignoring a click that arrives while it pumps messages.
 TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt) {
     QDir().mkpath(p.Folder.File("data/Xml/keep"));
     WriteFile(p.Folder.File("data/Xml/stale.xml"), "");
@@ -102,8 +100,7 @@ TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt)
         RowCells(FOptions->BKStringGrid10Partidos(), 0, {MatchId, MatchStart, MatchTypeCode, YouthFlag}),
         DemoNextMatch + "|2024-03-16 19:00:00|1|");
     EXPECT_TRUE(Column(FOptions->BKStringGrid10Partidos(), MatchId, 1, 9).join("").isEmpty());
-    // The requests in the sequence's order: the servers first, one login, no match deleted (the live
-    // list was empty), the registration of slot 0, then its teams' details.
+    // The requests in order: one login, no match deleted (the list was empty), slot 0's registration.
     QStringList log = ServiceRequests(p).mid(mark);
     log.replaceInStrings(QRegularExpression("^(login&actionType=login)&.*"), "\\1");
     EXPECT_EQ(log, QStringList({"servers", "login&actionType=login", "team&teamID=250101", "bookmarks",
@@ -183,8 +180,7 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_TRUE(Plays(3, "250104"));
     EXPECT_EQ(MatchCell(MatchStart, 3), "2024-03-16 19:00:00");
     EXPECT_EQ(ServiceRequests(p).mid(mark, 3), QStringList{"matches&teamID=250104"} + AddRequests(id));
-    // Youth: the add and the removal carry the youth suffix last. The removal empties the slot's row and
-    // live events; its recorded events stay.
+    // Youth: add and removal carry the youth suffix; the removal empties row and live events, not recorded.
     mark = ServiceRequests(p).size();
     Add(4, YouthLive, {}, true);
     EXPECT_EQ(MatchCell(MatchId, 4) + "|" + MatchCell(YouthFlag, 4), YouthLive + "|1");
@@ -203,8 +199,7 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_EQ(FPartidos->SeleccionarFila10Partidos(YouthLive), std::nullopt);
     EXPECT_FALSE(LiveList().contains(YouthLive));
     EXPECT_TRUE(LiveList().contains(MatchCell(MatchId, 0))); // the other slots stay followed
-    // No match found: a team the service does not know, then a team list that cannot be downloaded.
-    // One message each; nothing further asked, nothing written.
+    // No match found (an unknown team, a list that cannot be downloaded): a message, nothing written.
     const QStringList slot5 = Row(5);
     mark = ServiceRequests(p).size();
     Add(5, QString(), "999999");
@@ -216,8 +211,7 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_EQ(p.Boxes.Boxes.size(), 4);
     EXPECT_EQ(ServiceRequests(p).size(), mark + 1);
     EXPECT_EQ(Row(5), slot5);
-    // The service's error document in place of the line-up or of the live list: the add stops and
-    // tells the user with the service's words.
+    // The service's error document for the line-up or the live list: the add stops with its words.
     for (const char* file : {"matchlineup", "live"}) {
         ASSERT_TRUE(p.Service->Fault("errordoc", 1, file));
         const qsizetype boxes = p.Boxes.Boxes.size();
@@ -242,8 +236,7 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_EQ(ServiceRequests(p).count(AddMatch + MatchCell(MatchId, 6)), 1);
 }
 
-// Recorded mode loads no match, even from the recorded list, and leaves the clock off; then finished
-// matches are added by ID and by team, and a match not played yet is refused.
+// Recorded mode loads no match, even from the list, and leaves the clock off; it adds finished matches.
 TEST_F(Connect, RecordedModeLoadsNothingAndAddsFinishedMatchesOnly) {
     SetRecordedRow(1, "Castlebridge United", "250104");
     ConnectDemo(1, 2);
@@ -261,8 +254,7 @@ TEST_F(Connect, RecordedModeLoadsNothingAndAddsFinishedMatchesOnly) {
     const qsizetype mark = ServiceRequests(p).size();
     Add(0, DemoRoundFive);
     EXPECT_TRUE(BoxTexts(p).isEmpty()) << BoxTexts(p).join('|').toStdString();
-    EXPECT_EQ(MatchCell(MatchId, 0), DemoRoundFive);
-    EXPECT_EQ(MatchCell(YouthFlag, 0), "0");
+    EXPECT_EQ(MatchCell(MatchId, 0) + "|" + MatchCell(YouthFlag, 0), DemoRoundFive + "|0");
     EXPECT_EQ(FPartidos->ReplayMinute, "-1");
     EXPECT_TRUE(FPartidos->SpeedButton1->isEnabled());
     // The recorded table holds this match's events; the other match went nowhere.

@@ -12,8 +12,7 @@ namespace {
 
 const QString AddMatch = QStringLiteral("live&version=1.4&actionType=addMatch&matchID=");
 
-// A live file of hand-made matches: (MatchID, events); an event is Index (null: none), team, player,
-// key and text.
+// A live file of hand-made matches; an event is Index (null: none), team, player, key and text.
 struct E {
     QString index, team, player, key, text;
 };
@@ -85,8 +84,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(Column(panel, P::CategoryCode, 11, 12), QStringList({"30", "6"}));
     EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"GoalMine.wav", "GoalMine.wav", "Card.wav"}));
     EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // a refresh keeps the marker
-    // The view: every event listed, the counters, the commentary, the results list and the logo the
-    // service serves.
+    // The view: every event listed, the commentary, the results list and the logo the service serves.
     RebuildSlot(0);
     EXPECT_TRUE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // the user's switch clears it
     EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), t.RowCount() + 1);
@@ -152,12 +150,10 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
 }
 
-// Two matches of the round followed to the end (Index with gaps, like the game's), with plain answers and
-// with one match added late and answers that repeat and disorder their events: every event is stored
-// once, the rows, score, cards, panel rows and sounds are those of the plain run.
+// Two matches followed to the end with plain answers, and with one added late and answers that repeat
+// and disorder their events: every event is stored once, rows, panel and sounds as in the plain run.
 TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
-    // Per slot each stored row with its panel row, then the score; and the sounds, sorted. Match B
-    // ("712000022") is added with A before kick-off, or at `lateAdd`.
+    // Per slot each row with its panel row, then the score; the sounds, sorted. B is added at `lateAdd`.
     auto follow = [](const QString& lateAdd, const QStringList& modes) {
         TestProgram p(TestProgram::Served("2024-03-16 18:58:00"));
         Login();
@@ -200,14 +196,12 @@ TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
         EXPECT_FALSE(rows.filter("|,3,").isEmpty()); // cards
     }
     EXPECT_EQ(std::get<0>(plain).filter("|QZ_3Tarjeta_|").size(), 1);
-    // Added late, B gets its past events once (the add repeats A's, not taken again), then only new
-    // ones, repeated and out of order: the same rows, sounded at other times.
+    // Added late, B gets its past events once (the add repeats A's, not taken again), then new ones.
     EXPECT_EQ(follow("2024-03-16 19:51:00", {"repeat", "disorder"}), plain);
 }
 
-// Polls at zero and on "now"; a failed download processes nothing but the clock runs again; while a
-// poll plays its sounds the window takes input: "now" then is dropped, and a pause is kept rather than
-// undone by the poll's restart of the clock.
+// Polls at zero and on "now"; a failed poll processes nothing, the clock runs again; while a poll plays
+// its sounds, "now" is dropped and a pause is kept rather than undone by the poll's restart.
 TEST(Follow, PollsAtZeroAndOnNowAndAreNotReentered) {
     TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
     Login();
@@ -268,9 +262,8 @@ TEST(Follow, EventRulesOnHandMadeFilesAndTheGamesAnswer) {
     // The user's team does not play: the sound team is the subject team. Match 9 went nowhere.
     EXPECT_EQ(RowCells(panel, 0, {P::SubjectPlayerName, P::ScoreText, P::SoundTeam}), "Jo Bloggs|1 - 0|100");
     EXPECT_EQ(panel.RowCount(), 2);
-    // The stored event carries no Index, so the answer is compared by position: Index 1 is new and
-    // numbered by its position; an event without Index now ends its match (the later one is not
-    // taken); the other match still runs.
+    // The stored event has no Index, so the answer is compared by position; an event without Index
+    // now holds back the later one; the other match still runs.
     WriteLive({{"1",
                 {{"0", "100", "77", "111_0", html},
                  {"1", "200", "5", "111_0", "by>no id</a> here"},
@@ -299,8 +292,7 @@ TEST(Follow, EventRulesOnHandMadeFilesAndTheGamesAnswer) {
     WriteFile(AppDir + "data/Xml/live.xml", "<HattrickData><MatchList>");
     FPartidos->EventosPartidos();
     EXPECT_EQ(panel.RowCount(), before + 2);
-    // The game's live answer (Index 5 to 25, gaps at 18, 20, 22 and 23) served twice in a row: its 17
-    // events are stored, queued and sounded once.
+    // The game's live answer (Index 5 to 25 with gaps) served twice: its 17 events are taken once.
     SetMatch(2, "741937041", "2151226", "238555");
     p.Sounds.Calls.clear();
     const int base = panel.RowCount() - 1;

@@ -126,8 +126,7 @@ TEST(League, ConnectLoadsTheRoundAndPollsMoveTheTableAndCountTheGoals) {
               " 11|Bramley Town");
     const QStringList conceded = Column(w.BKStringGridLigaGolesRecibidos, GoalListTotal, 1, 8);
     EXPECT_EQ(conceded.first() + "|" + conceded.last(), "  4| 10");
-    // The league's files, then each club's matches and players, all before the round is registered;
-    // nothing of the list's first rows.
+    // The league's files, each club's matches and players, then the round's registration; no list row 1.
     const QStringList log = ServiceRequests(p);
     EXPECT_FALSE(log.join('\n').contains("matches&teamID=251017"));
     const qsizetype details = log.indexOf("leaguedetails");

@@ -1,5 +1,4 @@
-// The periodic update of the match rows and the team details of an added match: the slots' events
-// prepared by the test, the downloads answered by velkaro-service.
+// The periodic update of the match rows and the team details of an added match, against velkaro-service.
 #include "core/EventLookups.h"
 #include "core/UGlobal.h"
 #include "platform/TextFile.h"
@@ -11,8 +10,7 @@ namespace {
 
 // Match of the round: Velkaro Demo FC (250101) - Bramley Town (250103), kick-off 2024-03-16 19:00.
 const QString RoundMatch = QStringLiteral("712000021");
-// Youth match at the same kick-off: 2701001 - 2701003.
-const QString YouthMatch = QStringLiteral("130000002");
+const QString YouthMatch = QStringLiteral("130000002"); // youth, same kick-off: 2701001 - 2701003
 const QString GoalClass = QStringLiteral(",0,0,0,,0,");
 const QString Details = QStringLiteral("matchdetails&matchID=");
 const QString Lineup = QStringLiteral("matchlineup&version=1.3&matchID=");
@@ -33,7 +31,6 @@ struct PeriodicUpdate : ::testing::Test {
 
     void Start(const QString& clock) {
         p = std::make_unique<TestProgram>(TestProgram::Served(clock));
-        ASSERT_TRUE(p->Service->IsRunning()) << p->Service->ErrorText().toStdString();
         Login();
         mark = ServiceRequests(*p).size();
     }
@@ -46,8 +43,8 @@ struct PeriodicUpdate : ::testing::Test {
 
 } // namespace
 
-// Failed details of a followed match write nothing and are asked for again (though the weather event
-// filled in the crowd); goals count once the details were read; the minute of a live and a replay.
+// Failed details write nothing and are asked for again (though the weather event filled in the crowd);
+// goals count once the details were read; the minute of a live match and of a replay.
 TEST_F(PeriodicUpdate, DetailsScoreAndMinuteOfAFollowedMatch) {
     Start("2024-03-16 19:30:00");
     SetMatch(0, RoundMatch, "250101", "250103");
@@ -107,9 +104,8 @@ TEST_F(PeriodicUpdate, DetailsScoreAndMinuteOfAFollowedMatch) {
     }
 }
 
-// The match end sets FinishedFlag "1" for good and fetches the slot's three files once, after one wait
-// for the whole update; files an earlier match left never stand in for them; a match that ends before
-// its details could be read stays ended, its tactics read from its own end details.
+// The match end sets FinishedFlag "1" for good and fetches the slot's files once, after one wait; old
+// files never stand in for them; a match ending before its details were read stays ended.
 TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
     Start("2024-03-16 22:00:00");
     SetMatch(0, RoundMatch, "250101", "250103");
@@ -157,10 +153,8 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
     EXPECT_EQ(RowCells(Matches(), 0, {FinishedFlag, AwayGoals}) + Matches().Cells(FinishedFlag, 1), "1|01");
 }
 
-// Team details of an added match: league, series, region, last login, logo, web page of both teams
-// and the match type; no request for a free slot or a missing team ID, and none for the match's own
-// details (the periodic update reads those by the match ID); an error document or a failed download
-// for one team leaves its columns as they were and still fills the other side.
+// Team details of both teams and the match type; an error document for one team leaves its columns and
+// fills the other side; nothing asked for a free slot, a missing team ID or the match's own details.
 TEST_F(PeriodicUpdate, TeamDetailsAfterAnAdd) {
     Start({});
     SetMatch(0, RoundMatch, "250101", "250103");

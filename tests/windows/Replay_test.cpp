@@ -31,8 +31,7 @@ void WriteLive(const QStringList& matches) {
 
 const QString HomeLineup = Link("111", "Smith") + ", " + Link("112", "Brown");
 
-// Match 900 (slot 2): lineups, a goal at 5 with a player link, a chance whose minute is not a number,
-// the end at 90. Match 800 (slot 0): a goal at 5 and its end at 90 too.
+// Match 900: lineups, a linked goal at 5, a chance at no number, the end; match 800: a goal, the end.
 const QString Match900 = MatchXml("900", {{"0", "10", "0", "21_1", HomeLineup},
                                           {"0", "20", "0", "21_2", Link("221", "Jones")},
                                           {"5", "10", "111", "100_1", "Goal by " + Link("111", "Smith")},
@@ -108,8 +107,7 @@ TEST(Replay, RecordedEventsAreReadAndReleasedMinuteByMinute) {
     EXPECT_EQ(p.Sounds.Played(), QStringList({p.Folder.File("sounds/MatchEnd.wav")}));
     EXPECT_EQ(l2.RowCount(), f2.RowCount());
     EXPECT_EQ(l0.RowCount(), 3);
-    // A second recorded match in the same slot leaves only its own events; a match the answer does
-    // not hold, or a file that is not there, reads nothing.
+    // A second match in the slot leaves only its events; a match not in the file, or no file, reads nothing.
     SetMatch(2, "901", "10", "20");
     WriteLive({MatchXml("901", {{"3", "10", "1", "100_1", "Only goal"}})});
     w.EventosPartidosFinalizadoDescarga("901");
@@ -121,10 +119,8 @@ TEST(Replay, RecordedEventsAreReadAndReleasedMinuteByMinute) {
     EXPECT_EQ(f2.RowCount(), 2);
 }
 
-// Two finished matches of the service and a youth one replayed at speed 4: each step releases exactly
-// the events of its minute; the second match, added while the replay runs, catches up to the shared
-// minute without the first releasing a minute twice; all play on to the end, and the youth match's
-// report asks for a youth team's players.
+// Finished matches replayed at speed 4: each step releases its minute's events; one added at 50 catches
+// up without the others releasing a minute twice; all reach the end and the youth one its report.
 TEST(Replay, RecordedMatchesReplayTogetherToTheirReports) {
     TestProgram p(TestProgram::Served());
     TFPartidos& w = *FPartidos;

@@ -1,17 +1,22 @@
-// The connect and the add-and-remove roads against velkaro-service, offscreen: a refused and a live
-// connect, the initial loads, recorded mode; adds by match ID, team and bookmark, live and finished,
-// youth, their refusals, removing and clearing slots, and the service's live list following them.
-#include "platform/XmlDocument.h"
+// The connect and the add-and-remove roads against velkaro-service: connects, the recorded list's load,
+// recorded mode; adds live, finished and youth, their refusals and removal, and the service's list.
 #include "platform/widgets/Gauge.h"
 #include "support/gui/WindowTest.h"
+#include <QRegularExpression>
+
+using namespace MatchColumn;
 
 namespace {
 
 const QString DemoNextMatch = QStringLiteral("712000021"); // the round about to kick off
+const QString NationalLive = QStringLiteral("712900001");  // kicks off with the round: not played yet
+const QString DemoRoundFive = QStringLiteral("712000017"); // the demo team's match a week ago
+const QString YouthLive = QStringLiteral("130000002");
+const QString AddMatch = QStringLiteral("live&version=1.4&actionType=addMatch&matchID=");
+const QString DeleteMatch = QStringLiteral("live&version=1.4&actionType=deleteMatch&matchID=");
 
 bool Plays(int slot, const QString& team) {
-    return MatchCell(MatchColumn::HomeTeamId, slot) == team ||
-           MatchCell(MatchColumn::AwayTeamId, slot) == team;
+    return MatchCell(HomeTeamId, slot) == team || MatchCell(AwayTeamId, slot) == team;
 }
 
 struct Connect : ::testing::Test {
@@ -22,12 +27,6 @@ struct Connect : ::testing::Test {
         FOptions->BKStringGridListaGrabada().SetCells(RecordedColumn::RecordedTeamId, row, id);
     }
 };
-
-const QString NationalLive = QStringLiteral("712900001");  // kicks off with the round: not played yet
-const QString DemoRoundFive = QStringLiteral("712000017"); // the demo team's match a week ago
-const QString YouthLive = QStringLiteral("130000002");
-const QString AddMatch = QStringLiteral("live&version=1.4&actionType=addMatch&matchID=");
-const QString DeleteMatch = QStringLiteral("live&version=1.4&actionType=deleteMatch&matchID=");
 
 // The user's add: a typed match ID, or a team chosen in the selector.
 void Add(int slot, const QString& matchId, const QString& teamId = {}, bool youth = false) {
@@ -56,26 +55,10 @@ QString LiveList() {
     return answer;
 }
 
-// The first match of the team's match list that is not finished.
-QString NextMatchOf(const QString& teamId) {
-    QString result;
-    const QString file = AppDir + "data/Xml/probe.xml";
-    BajarFicheroXML(ChppPath + "matches&teamID=" + teamId, file, result);
-    XmlDocument doc;
-    doc.LoadFromFile(file);
-    const XmlNode list = doc.DocumentElement().Path("Team/MatchList");
-    for (int i = 0; i < list.ChildCount(); ++i)
-        if (list.Child(i).ChildText("Status") != QLatin1String("FINISHED"))
-            return list.Child(i).ChildText("MatchID");
-    return {};
-}
-
 } // namespace
 
-// A wrong code first; then the live connect, where a click that arrives while the sequence pumps its
-// messages is ignored.
+// A wrong code first; then the live connect, ignoring a click that arrives while it pumps messages.
 TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt) {
-    ASSERT_TRUE(p.Service->IsRunning()) << p.Service->ErrorText().toStdString();
     QDir().mkpath(p.Folder.File("data/Xml/keep"));
     WriteFile(p.Folder.File("data/Xml/stale.xml"), "");
     ConnectDemo(0, 0, "wrong");
@@ -111,43 +94,25 @@ TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt)
     EXPECT_EQ(FOptions->EditTeam->text() + "|" + FOptions->EditTeamIDJuveniles->text() + "|" +
                   FOptions->EditLigaID->text() + "|" + FOptions->EditLigaNombre->text(),
               "Velkaro Demo FC|2701001|3412|IV.12");
-    // Slot 0 holds the team's next match, columns 0..6 only.
-    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 0), DemoNextMatch);
+    // Slot 0 holds the team's next match, columns 0..6 only; the other slots stay free.
     EXPECT_TRUE(Plays(0, "250101"));
-    EXPECT_EQ(MatchCell(MatchColumn::MatchStart, 0), "2024-03-16 19:00:00");
-    EXPECT_EQ(MatchCell(MatchColumn::MatchTypeCode, 0), "1");
-    EXPECT_TRUE(MatchCell(MatchColumn::YouthFlag, 0).isEmpty());
-    for (int slot = 1; slot < MatchSlotCount; ++slot)
-        EXPECT_TRUE(MatchCell(MatchColumn::MatchId, slot).isEmpty()) << slot;
-    // The requests in the sequence's order, up to the registration of slot 0.
-    const QStringList log = ServiceRequests(p).mid(mark);
-    const QStringList expected = {"servers",
-                                  "login&actionType=login",
-                                  "team&teamID=250101",
-                                  "bookmarks",
-                                  "live&version=1.4&actionType=viewNew",
-                                  "matches&teamID=250101",
-                                  "live&version=1.4&actionType=addMatch&matchID=" + DemoNextMatch};
-    int at = 0;
-    for (const QString& want : expected) {
-        while (at < log.size() && !log[at].startsWith(want))
-            ++at;
-        EXPECT_LT(at, log.size()) << "missing or out of order: " << want.toStdString() << "\n"
-                                  << log.join('\n').toStdString();
-    }
-    // Nothing but the login comes before the team, and no match was deleted: the live list was empty.
-    EXPECT_TRUE(log[0].startsWith("servers"));
-    EXPECT_FALSE(log.join('\n').contains("deleteMatch"));
-    EXPECT_EQ(log.filter("login&actionType=login").size(), 1);
+    EXPECT_EQ(
+        RowCells(FOptions->BKStringGrid10Partidos(), 0, {MatchId, MatchStart, MatchTypeCode, YouthFlag}),
+        DemoNextMatch + "|2024-03-16 19:00:00|1|");
+    EXPECT_TRUE(Column(FOptions->BKStringGrid10Partidos(), MatchId, 1, 9).join("").isEmpty());
+    // The requests in order: one login, no match deleted (the list was empty), slot 0's registration.
+    QStringList log = ServiceRequests(p).mid(mark);
+    log.replaceInStrings(QRegularExpression("^(login&actionType=login)&.*"), "\\1");
+    EXPECT_EQ(log, QStringList({"servers", "login&actionType=login", "team&teamID=250101", "bookmarks",
+                                "live&version=1.4&actionType=viewNew", "matches&teamID=250101",
+                                AddMatch + DemoNextMatch, "team&teamID=250101", "team&teamID=250103",
+                                "matches&teamID=250101"}));
     // A second program of the same account finds the match on the list and deletes it at its connect.
-    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::MatchId, 0, QString());
+    FOptions->BKStringGrid10Partidos().SetCells(MatchId, 0, QString());
     FPartidos->BorrarTodosPartidos();
     EXPECT_EQ(ServiceRequests(p).mid(mark + log.size()),
-              QStringList({"live&version=1.4&actionType=viewNew",
-                           "live&version=1.4&actionType=deleteMatch&matchID=" + DemoNextMatch}));
-    QString answer;
-    ConexionRequest(ChppPath + "live&version=1.4&actionType=viewNew", answer);
-    EXPECT_FALSE(answer.contains(DemoNextMatch)) << answer.toStdString();
+              QStringList({"live&version=1.4&actionType=viewNew", DeleteMatch + DemoNextMatch}));
+    EXPECT_FALSE(LiveList().contains(DemoNextMatch));
 }
 
 TEST_F(Connect, RecordedListLoadFillsItsSlotsOnceAndMarksThem) {
@@ -158,70 +123,38 @@ TEST_F(Connect, RecordedListLoadFillsItsSlotsOnceAndMarksThem) {
     ConnectDemo(0, 2);
     FPartidos->TimerConexion->stop();
     EXPECT_TRUE(Plays(0, "250104"));
-    EXPECT_EQ(Column(FOptions->BKStringGrid10Partidos(), MatchColumn::InitialLoadFlag, 0, 3),
-              QStringList({"1", "", "1", "1"}));                // slot 3 marked though nothing was found
-    EXPECT_EQ(MatchCell(MatchColumn::InitialLoadFlag, 9), "1"); // the list's tenth row too
-    EXPECT_TRUE(MatchCell(MatchColumn::MatchId, 1).isEmpty());
-    EXPECT_FALSE(MatchCell(MatchColumn::MatchId, 2).isEmpty());
-    EXPECT_TRUE(MatchCell(MatchColumn::MatchId, 3).isEmpty());
+    EXPECT_EQ(Column(FOptions->BKStringGrid10Partidos(), InitialLoadFlag, 0, 3),
+              QStringList({"1", "", "1", "1"}));   // slot 3 marked though nothing was found
+    EXPECT_EQ(MatchCell(InitialLoadFlag, 9), "1"); // the list's tenth row too
+    EXPECT_TRUE(Plays(2, "260201"));
+    EXPECT_EQ(MatchCell(MatchId, 1) + MatchCell(MatchId, 3), "");
     const QString log = ServiceRequests(p).join('\n');
     EXPECT_TRUE(log.contains("matches&teamID=250104"));
     EXPECT_FALSE(log.contains("matches&teamID=250101")); // not the user's team
     for (int slot : {0, 2})
-        EXPECT_TRUE(log.contains("addMatch&matchID=" + MatchCell(MatchColumn::MatchId, slot))) << slot;
+        EXPECT_TRUE(log.contains("addMatch&matchID=" + MatchCell(MatchId, slot))) << slot;
     // The opponent of slot 0's team joins the list: its next match is the one slot 0 already follows.
-    const QString first = MatchCell(MatchColumn::MatchId, 0);
-    const bool home = MatchCell(MatchColumn::HomeTeamId, 0) == "250104";
-    SetRecordedRow(2, "Opponent", MatchCell(home ? MatchColumn::AwayTeamId : MatchColumn::HomeTeamId, 0));
+    const QString first = MatchCell(MatchId, 0);
+    const bool home = MatchCell(HomeTeamId, 0) == "250104";
+    SetRecordedRow(2, "Opponent", MatchCell(home ? AwayTeamId : HomeTeamId, 0));
     FPartidos->BuscarPartidosListaGrabada(2);
-    EXPECT_TRUE(MatchCell(MatchColumn::MatchId, 1).isEmpty());
-    EXPECT_EQ(MatchCell(MatchColumn::InitialLoadFlag, 1), "1");
+    EXPECT_TRUE(MatchCell(MatchId, 1).isEmpty());
+    EXPECT_EQ(MatchCell(InitialLoadFlag, 1), "1");
     EXPECT_EQ(FPartidos->SeleccionarFila10Partidos(first), std::optional<int>(0));
-}
-
-TEST_F(Connect, LeagueAndListLoadTakesOnlyListRowsFiveToTen) {
-    SetRecordedRow(1, "Kingsbury Park Rangers", "251017");
-    SetRecordedRow(5, "Scout IF", "260201");
-    ConnectDemo(0, 3);
-    FPartidos->TimerConexion->stop();
-    // Slots 0..3 hold the league round, the user's match first; list row 5 goes to slot 4.
-    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 0), DemoNextMatch);
-    const TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
-    EXPECT_EQ(Column(matches, MatchColumn::MatchTypeCode, 0, 3), QStringList({"1", "1", "1", "1"}));
-    EXPECT_EQ(Column(matches, MatchColumn::InitialLoadFlag, 0, 4), QStringList({"1", "1", "1", "1", "1"}));
-    EXPECT_TRUE(Plays(4, "260201"));
-    EXPECT_FALSE(FPartidos->PanelLiga->isHidden());
-    EXPECT_FALSE(ServiceRequests(p).join('\n').contains("matches&teamID=251017"));
-}
-
-TEST_F(Connect, RecordedModeLoadsNoMatchAndLeavesTheClockOff) {
-    SetRecordedRow(1, "Castlebridge United", "250104");
-    ConnectDemo(1, 2);
-    EXPECT_TRUE(FPartidos->PanelConexion->isHidden());
-    EXPECT_EQ(FPartidos->LabelTipoPartido->text(), "Recorded");
-    EXPECT_FALSE(FPartidos->TimerConexion->isActive());
-    // The replay controls stay reachable although the clock panel is hidden.
-    EXPECT_TRUE(FPartidos->PanelTiempo->isHidden());
-    EXPECT_TRUE(FPartidos->PanelVelocidad->isVisibleTo(FPartidos));
-    EXPECT_TRUE(Column(FOptions->BKStringGrid10Partidos(), MatchColumn::MatchId, 0, 9).join("").isEmpty());
-    const QString log = ServiceRequests(p).join('\n');
-    EXPECT_FALSE(log.contains("matches&teamID") || log.contains("addMatch"));
 }
 
 TEST(AddRemove, LiveRoad) {
     TestProgram p(TestProgram::Served());
     ConnectDemo();
-    ASSERT_TRUE(FPartidos->PanelConexion->isHidden());
     qsizetype mark = ServiceRequests(p).size();
     FPartidos->TimerConexion->start(); // the clock runs: the add pauses it and starts it again
     Add(1, NationalLive);
     EXPECT_TRUE(BoxTexts(p).isEmpty()) << BoxTexts(p).join('|').toStdString();
     EXPECT_EQ(Row(1).mid(0, 6),
               QStringList({NationalLive, "3001", "3035", "England", "España", "2024-03-16 19:00:00"}));
-    EXPECT_EQ(MatchCell(MatchColumn::YouthFlag, 1), "0");
+    EXPECT_EQ(MatchCell(YouthFlag, 1), "0");
     EXPECT_EQ(ServiceRequests(p).mid(mark, 2), AddRequests(NationalLive));
-    EXPECT_TRUE(FPartidos->TimerConexion->isActive());
-    EXPECT_TRUE(FPartidos->BitBtnStop->isEnabled());
+    EXPECT_TRUE(FPartidos->TimerConexion->isActive() && FPartidos->BitBtnStop->isEnabled());
     FPartidos->TimerConexion->stop();
     EXPECT_TRUE(LiveList().contains(NationalLive));
     // Added again on another slot: refused, nothing asked, nothing written.
@@ -232,39 +165,41 @@ TEST(AddRemove, LiveRoad) {
               QStringList{"This match is already followed in another tab.\nNothing was downloaded."});
     EXPECT_EQ(Row(2), slot2);
     EXPECT_EQ(ServiceRequests(p).size(), mark);
-    EXPECT_FALSE(FPartidos->TimerConexion->isActive()); // it was stopped before the click
     // A played match cannot be followed live.
     Add(2, DemoRoundFive);
-    ASSERT_EQ(p.Boxes.Boxes.size(), 2);
-    EXPECT_TRUE(p.Boxes.Boxes[1].text.startsWith("This match has already finished"));
-    EXPECT_TRUE(p.Boxes.Boxes[1].text.endsWith("replay it.\nNothing was downloaded."));
+    EXPECT_TRUE(LastBox(p).startsWith("This match has already finished") &&
+                LastBox(p).endsWith("replay it.\nNothing was downloaded."))
+        << LastBox(p).toStdString();
     EXPECT_EQ(Row(2), slot2);
     EXPECT_FALSE(LiveList().contains(DemoRoundFive));
     // By team: the team's next match, found through its match list.
     mark = ServiceRequests(p).size();
     Add(3, QString(), "250104");
     EXPECT_EQ(p.Boxes.Boxes.size(), 2) << BoxTexts(p).join('|').toStdString();
-    const QString id = MatchCell(MatchColumn::MatchId, 3);
-    ASSERT_FALSE(id.isEmpty());
+    const QString id = MatchCell(MatchId, 3);
     EXPECT_TRUE(Plays(3, "250104"));
-    EXPECT_EQ(MatchCell(MatchColumn::MatchStart, 3), "2024-03-16 19:00:00");
+    EXPECT_EQ(MatchCell(MatchStart, 3), "2024-03-16 19:00:00");
     EXPECT_EQ(ServiceRequests(p).mid(mark, 3), QStringList{"matches&teamID=250104"} + AddRequests(id));
-    // Youth: the add and the removal carry the youth suffix last.
+    // Youth: add and removal carry the youth suffix; the removal empties row and live events, not recorded.
     mark = ServiceRequests(p).size();
     Add(4, YouthLive, {}, true);
-    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 4), YouthLive);
-    EXPECT_EQ(MatchCell(MatchColumn::YouthFlag, 4), "1");
+    EXPECT_EQ(MatchCell(MatchId, 4) + "|" + MatchCell(YouthFlag, 4), YouthLive + "|1");
     EXPECT_EQ(ServiceRequests(p).mid(mark, 2), AddRequests(YouthLive, "&isYouth=true"));
+    TBKStringGrid& events = FOptions->BKStringGridEventos(4);
+    events.SetRowCount(3);
+    events.SetCells(0, 0, "1");
+    FOptions->BKStringGridFEventos(4).SetCells(0, 0, "kept");
     mark = ServiceRequests(p).size();
     FPartidos->ButtonBorrarPartidoClick();
     EXPECT_TRUE(ServiceRequests(p).mid(mark).contains(DeleteMatch + YouthLive + "&isYouth=true"));
+    EXPECT_FALSE(FPartidos->PanelAnadirEquipo->isHidden());
     EXPECT_TRUE(Row(4).join(QString()).isEmpty());
-    EXPECT_EQ(FPartidos->SeleccionarTablaEventos(4).RowCount(), 1);
+    EXPECT_EQ(QString::number(events.RowCount()) + events.Cells(0, 0), "1");
+    EXPECT_EQ(FOptions->BKStringGridFEventos(4).Cells(0, 0), "kept");
     EXPECT_EQ(FPartidos->SeleccionarFila10Partidos(YouthLive), std::nullopt);
     EXPECT_FALSE(LiveList().contains(YouthLive));
-    EXPECT_TRUE(LiveList().contains(MatchCell(MatchColumn::MatchId, 0))); // the other slots stay followed
-    // No match found: a team the service does not know, then a team list that cannot be downloaded.
-    // One message each; nothing further asked, nothing written.
+    EXPECT_TRUE(LiveList().contains(MatchCell(MatchId, 0))); // the other slots stay followed
+    // No match found (an unknown team, a list that cannot be downloaded): a message, nothing written.
     const QStringList slot5 = Row(5);
     mark = ServiceRequests(p).size();
     Add(5, QString(), "999999");
@@ -276,8 +211,7 @@ TEST(AddRemove, LiveRoad) {
     EXPECT_EQ(p.Boxes.Boxes.size(), 4);
     EXPECT_EQ(ServiceRequests(p).size(), mark + 1);
     EXPECT_EQ(Row(5), slot5);
-    // The service's error document in place of the line-up or of the live list: the add stops and
-    // tells the user with the service's words.
+    // The service's error document for the line-up or the live list: the add stops with its words.
     for (const char* file : {"matchlineup", "live"}) {
         ASSERT_TRUE(p.Service->Fault("errordoc", 1, file));
         const qsizetype boxes = p.Boxes.Boxes.size();
@@ -289,38 +223,30 @@ TEST(AddRemove, LiveRoad) {
         EXPECT_EQ(Row(5), slot5) << file;
     }
     // Through the selector: the service's team bookmarks (not the player or the match bookmark).
-    const QString scoutNext = NextMatchOf("260201");
-    ASSERT_FALSE(scoutNext.isEmpty());
     FPartidos->CompletarGrupoFavoritos(); // as the main window does when its matches tab is chosen
     Choose(FPartidos->ComboBoxAnadir1, "[Hattrick Bookmarks]");
     EXPECT_EQ(Entries(FPartidos->ComboBoxAnadir11),
               QStringList({"Castlebridge United", "England", "Kingsbury Park Rangers", "Scout IF"}));
     Choose(FPartidos->ComboBoxAnadir11, "Scout IF");
-    EXPECT_EQ(FPartidos->EditAnadir12->text(), "260201");
     ShowSlot(6);
-    ASSERT_TRUE(FPartidos->ButtonAnadirPartido->isEnabled());
     const qsizetype boxes = p.Boxes.Boxes.size();
     FPartidos->ButtonAnadirPartido->click();
-    EXPECT_EQ(ServiceRequests(p).count(AddMatch + scoutNext), 1);
-    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 6), scoutNext);
     EXPECT_EQ(p.Boxes.Boxes.size(), boxes) << BoxTexts(p).join('|').toStdString();
-    // Clearing the slot empties its row and live events; the recorded events stay.
-    TBKStringGrid& events = FOptions->BKStringGridEventos(6);
-    events.SetRowCount(3);
-    events.SetCells(0, 1, "1");
-    FOptions->BKStringGridFEventos(6).SetCells(0, 0, "kept");
-    FPartidos->ButtonBorrarPartidoClick();
-    EXPECT_FALSE(FPartidos->PanelAnadirEquipo->isHidden());
-    EXPECT_TRUE(Row(6).join(QString()).isEmpty());
-    EXPECT_EQ(events.RowCount(), 1);
-    EXPECT_TRUE(events.Cells(0, 0).isEmpty());
-    EXPECT_EQ(FOptions->BKStringGridFEventos(6).Cells(0, 0), "kept");
-    EXPECT_FALSE(MatchCell(MatchColumn::MatchId, 1).isEmpty()); // the other slots stay
+    EXPECT_TRUE(Plays(6, "260201"));
+    EXPECT_EQ(ServiceRequests(p).count(AddMatch + MatchCell(MatchId, 6)), 1);
 }
 
-TEST(AddRemove, RecordedRoad) {
-    TestProgram p(TestProgram::Served());
-    ConnectDemo(1);
+// Recorded mode loads no match, even from the list, and leaves the clock off; it adds finished matches.
+TEST_F(Connect, RecordedModeLoadsNothingAndAddsFinishedMatchesOnly) {
+    SetRecordedRow(1, "Castlebridge United", "250104");
+    ConnectDemo(1, 2);
+    EXPECT_EQ(FPartidos->LabelTipoPartido->text(), "Recorded");
+    EXPECT_FALSE(FPartidos->TimerConexion->isActive());
+    // The replay controls stay reachable although the clock panel is hidden.
+    EXPECT_TRUE(FPartidos->PanelTiempo->isHidden());
+    EXPECT_TRUE(FPartidos->PanelVelocidad->isVisibleTo(FPartidos));
+    EXPECT_TRUE(Column(FOptions->BKStringGrid10Partidos(), MatchId, 0, 9).join("").isEmpty());
+    EXPECT_FALSE(ServiceRequests(p).join('\n').contains(QRegularExpression("matches&teamID|addMatch")));
     // The account already follows another match, which the service lists first.
     QString answer;
     ConexionRequest(ChppPath + AddMatch + NationalLive, answer);
@@ -328,8 +254,7 @@ TEST(AddRemove, RecordedRoad) {
     const qsizetype mark = ServiceRequests(p).size();
     Add(0, DemoRoundFive);
     EXPECT_TRUE(BoxTexts(p).isEmpty()) << BoxTexts(p).join('|').toStdString();
-    EXPECT_EQ(MatchCell(MatchColumn::MatchId, 0), DemoRoundFive);
-    EXPECT_EQ(MatchCell(MatchColumn::YouthFlag, 0), "0");
+    EXPECT_EQ(MatchCell(MatchId, 0) + "|" + MatchCell(YouthFlag, 0), DemoRoundFive + "|0");
     EXPECT_EQ(FPartidos->ReplayMinute, "-1");
     EXPECT_TRUE(FPartidos->SpeedButton1->isEnabled());
     // The recorded table holds this match's events; the other match went nowhere.
@@ -345,7 +270,7 @@ TEST(AddRemove, RecordedRoad) {
     // By team: the team's latest finished match.
     Add(1, QString(), "260201");
     EXPECT_TRUE(Plays(1, "260201")) << BoxTexts(p).join('|').toStdString();
-    EXPECT_LT(MatchCell(MatchColumn::MatchStart, 1), "2024-03-16");
+    EXPECT_LT(MatchCell(MatchStart, 1), "2024-03-16");
     // A match not played yet cannot be replayed.
     const QStringList slot2 = Row(2);
     Add(2, NationalLive); // followed by no slot, only by the service's list

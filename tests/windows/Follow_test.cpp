@@ -1,11 +1,8 @@
-// The follow road: live matches of velkaro-service polled with its clock moved by the test, from the
-// add to the end-of-match report; answers that repeat and disorder their events; the polls of the
-// clock; and the rules of the event step on the game's real answer and on hand-made live files.
-#include "platform/widgets/ColorGauge.h"
+// The follow road: live matches of velkaro-service polled on its clock, from the add to the report;
+// answers that repeat and disorder; the clock's polls; the event step on real and hand-made files.
 #include "support/Samples.h"
 #include "support/gui/WindowTest.h"
 #include <QDomDocument>
-#include <QRegularExpression>
 #include <algorithm>
 
 using namespace EventColumn;
@@ -15,35 +12,12 @@ namespace {
 
 const QString AddMatch = QStringLiteral("live&version=1.4&actionType=addMatch&matchID=");
 
-QStringList Requests(const TestProgram& p, const QString& kind) {
-    return ServiceRequests(p).filter(QRegularExpression("^" + kind));
-}
-
-// The add's road for the events: the addMatch answer (every event so far) saved as the live file,
-// then the event step.
-void AddLive(const QString& matchId) {
-    QString r;
-    BajarFicheroXML(ChppPath + AddMatch + matchId, AppDir + "data/Xml/live.xml", r);
-    ASSERT_EQ(r, "OK");
-    FPartidos->EventosPartidos();
-}
-
-QString SavedElement(const QString& file, const QString& path) {
-    QDomDocument doc;
-    doc.setContent(ReadFile(AppDir + "data/Xml/" + file));
-    QDomElement e = doc.documentElement();
-    for (const QString& part : path.split('/'))
-        e = e.firstChildElement(part);
-    return e.text();
-}
-
-// A live file of hand-made matches: each match is (MatchID, events); an event is its Index (null: no
-// attribute), team, player, key and text.
+// A live file of hand-made matches; an event is Index (null: none), team, player, key and text.
 struct E {
     QString index, team, player, key, text;
 };
 void WriteLive(const QVector<QPair<QString, QVector<E>>>& matches) {
-    QString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<HattrickData><MatchList>";
+    QString xml = "<HattrickData><MatchList>";
     for (const auto& [id, events] : matches) {
         xml += "<Match><MatchID>" + id + "</MatchID><EventList>";
         for (const E& e : events)
@@ -58,10 +32,8 @@ void WriteLive(const QVector<QPair<QString, QVector<E>>>& matches) {
 
 } // namespace
 
-// The demo round's match of the user's team, added at minute 25: the add stores every event so far,
-// each poll only the new ones (with the third card of a player booked twice before, numbered by its
-// place in the answer), the view shows them, and at the end the report appears with each end file
-// fetched once.
+// The user's match added at minute 25: the add stores every event so far, each poll only the new ones
+// (a third card of a player booked twice), the view shows them, and the report comes at the end.
 TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
     Login();
@@ -71,18 +43,18 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
     m.SetCells(MatchColumn::HomeName, 0, "Velkaro Demo FC");
     m.SetCells(MatchColumn::AwayName, 0, "Bramley Town");
-    QString r;
+    // The add's road for the events: its answer (every event so far) saved as the live file, the step.
+    QString r; // the booked player's cards so far come with his team's players
     BajarFicheroXML(ChppPath + "players&teamID=250103", AppDir + "data/Xml/players_250103.xml", r);
-    ASSERT_EQ(r, "OK");
-    AddLive("712000021");
+    BajarFicheroXML(ChppPath + AddMatch + "712000021", AppDir + "data/Xml/live.xml", r);
+    FPartidos->EventosPartidos();
     const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
     ASSERT_EQ(t.RowCount(), 10); // nine events and the empty last row
     EXPECT_EQ(Column(t, EventNumber), QString("1 2 3 4 5 6 7 8 9").split(' '));
     EXPECT_EQ(RowCells(t, 0, {EventTypeKey, EventClass}), "21_2|,1,2,,,,");
     EXPECT_EQ(RowCells(t, 7, {EventTypeKey, EventClass}), "139_3|,0,0,1,8,,");
     EXPECT_EQ(t.Cells(EventClass, 8), ",0,0,0,,0,");
-    // The game's Index of the latest event, above its position: the numbering has gaps.
-    EXPECT_GT(t.Cells(HighestIndex, 8).toInt(), 9);
+    EXPECT_GT(t.Cells(HighestIndex, 8).toInt(), 9); // the game's Index, with gaps, above the position
     const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
     ASSERT_EQ(panel.RowCount(), 10);
     EXPECT_EQ(RowCells(panel, 0, {P::MatchId, P::SoundTeam}), "712000021|250101"); // the user's own lineup
@@ -97,9 +69,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     // Minute 40: three new events (two goals of ours, a yellow card); the booked player had two.
     SetClock(p, "2024-03-16 19:40:00");
     p.Sounds.Calls.clear();
-    const int rebuilds = FPartidos->RebuildCount;
     FPartidos->DescargaLive();
-    EXPECT_EQ(FPartidos->RebuildCount, rebuilds + 1);
     ASSERT_EQ(t.RowCount(), 14);
     EXPECT_EQ(RowCells(t, 11, {EventNumber, EventTypeKey}), "3|510_0");
     EXPECT_EQ(RowCells(t, 12, {EventNumber, EventMinute, SubjectPlayerId, EventTypeKey, EventClass}),
@@ -114,21 +84,10 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(Column(panel, P::CategoryCode, 11, 12), QStringList({"30", "6"}));
     EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"GoalMine.wav", "GoalMine.wav", "Card.wav"}));
     EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // a refresh keeps the marker
-    // Nothing new, and then every event so far repeated: nothing stored, nothing sounds.
-    p.Sounds.Calls.clear();
-    FPartidos->DescargaLive();
-    ASSERT_TRUE(p.Service->Fault("repeat", 1, "live"));
-    FPartidos->DescargaLive();
-    EXPECT_EQ(t.RowCount(), 14);
-    EXPECT_EQ(panel.RowCount(), 14);
-    EXPECT_TRUE(p.Sounds.Played().isEmpty());
-    // The view: every event listed, the counters, the commentary, the results list and the logo the
-    // service serves.
+    // The view: every event listed, the commentary, the results list and the logo the service serves.
     RebuildSlot(0);
     EXPECT_TRUE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // the user's switch clears it
     EXPECT_EQ(FPartidos->BKStringGridListaEventos.RowCount(), t.RowCount() + 1);
-    EXPECT_EQ(FPartidos->BKStringGridListaEventos.Cells(0, 1), t.Cells(EventTypeKey, 0));
-    EXPECT_FALSE(FPartidos->LabelO11->text().isEmpty());
     EXPECT_TRUE(FPartidos->WebBrowserEventos->Html().contains(t.Cells(EventHtml, 0).left(20)));
     EXPECT_EQ(FPartidos->BKStringGridResultados.Cells(1, 0), "Velkaro Demo FC - Bramley Town");
     const QString logo = m.Cells(MatchColumn::HomeLogoUrl, 0);
@@ -140,26 +99,18 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
         FPartidos->DescargaLive();
     }
     TFPartidos& w = *FPartidos;
-    EXPECT_EQ(Requests(p, "matchlineup").size(), 2) << "each lineup once";
-    EXPECT_EQ(Requests(p, "matchdetails").size(), 2) << "the running details once, the end details once";
+    auto requests = [&p](const char* kind) { return ServiceRequests(p).filter(kind); };
+    EXPECT_EQ(requests("matchlineup").size(), 2) << "each lineup once";
+    EXPECT_EQ(requests("matchdetails").size(), 2) << "the running details once, the end details once";
     EXPECT_TRUE(w.PageControlEventos->isTabVisible(1));
     EXPECT_EQ(w.PageControlEventos->currentIndex(), 0) << "the report appears without being selected";
-    // Ratings from the saved details, duels, possession of both halves.
+    // Names from the saved details, possession of both halves.
     const TBKStringGrid& grid = w.BKStringGridDetalles;
     EXPECT_EQ(grid.Cells(1, 1) + "|" + grid.Cells(6, 1), "Velkaro Demo FC|Bramley Town");
     EXPECT_EQ(w.LabelEquipo1->text() + "|" + w.LabelEquipo2->text(), "Velkaro Demo FC|Bramley Town"); // pitch
-    EXPECT_EQ(grid.Cells(2, 13).trimmed(),
-              SavedElement("matchDetails0.xml", "Match/HomeTeam/RatingMidfield"));
-    EXPECT_EQ(grid.Cells(0, 3), w.LabelSumarioTipoPartido->text());
-    EXPECT_EQ(grid.Cells(2, 6), w.LabelDetallesFormacion1->text());
-    for (const QPoint cell :
-         {QPoint(0, 1), QPoint(0, 2), QPoint(0, 3), QPoint(1, 2), QPoint(2, 1), QPoint(2, 3)})
-        EXPECT_TRUE(w.StringGridCampo.Cells(cell.x(), cell.y()).endsWith('%')) << cell.x() << cell.y();
     for (QLabel* share : {w.LabelPose11, w.LabelPose12, w.LabelPose21, w.LabelPose22})
         EXPECT_TRUE(share->text().endsWith('%')) << share->objectName().toStdString();
-    EXPECT_EQ(w.Gauge2->BackColor(), QColor(0xFF, 0xAA, 0xFF));
     // The summary agrees with the chance counters of the event list.
-    EXPECT_EQ(w.LabelEventosAwayName->text(), "Bramley Town");
     const std::pair<const char*, QLabel*> kinds[] = {{"1", w.LabelO11}, {"2", w.LabelO21}, {"5", w.LabelO31},
                                                      {"3", w.LabelO12}, {"4", w.LabelO22}, {"6", w.LabelO32}};
     for (const auto& [counter, listed] : kinds)
@@ -173,19 +124,17 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(w.LabelHomeFormacion->text(), w.LabelDetallesFormacion1->text());
     for (int k = 1; k <= 11; ++k)
         EXPECT_FALSE(w.PanelHome[k]->text().isEmpty()) << k;
-    EXPECT_FALSE(w.LabelHomeEstrellas->text().isEmpty());
     // The demo team's player injured at 55 left the pitch: five weeks out.
     EXPECT_FALSE(w.LabelHomeName[19]->text().isEmpty());
     EXPECT_FALSE(w.ImageHomeLesion[19]->isHidden());
     EXPECT_EQ(w.LabelHomeLesion[19]->text(), "5");
-    EXPECT_TRUE(w.LabelHomeName[20]->text().isEmpty());
-    EXPECT_TRUE(w.ImageHome[20]->isHidden());
+    EXPECT_TRUE(w.LabelHomeName[20]->text().isEmpty() && w.ImageHome[20]->isHidden());
     w.PageControlFinPartido->setCurrentIndex(2);
     EXPECT_EQ(w.PanelFinAlineacion->parentWidget(), w.TabSheetAlineacion2);
     EXPECT_EQ(w.LabelHomeTeam->text(), "Bramley Town");
     EXPECT_FALSE(w.LabelHomeLesion[19]->text().isEmpty());
     w.PageControlFinPartido->setCurrentIndex(1);
-    EXPECT_EQ(Requests(p, "playerdetails").size(), 2) << "each replaced player's details once";
+    EXPECT_EQ(requests("playerdetails").size(), 2) << "each replaced player's details once";
     // A stored file that holds the service's error instead of the player is asked for again.
     QDomDocument lineup;
     lineup.setContent(ReadFile(AppDir + "data/Xml/matchLineup0Home.xml"));
@@ -195,22 +144,16 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
               "<HattrickData><FileName>chpperror.xml</FileName></HattrickData>");
     w.PageControlFinPartido->setCurrentIndex(2);
     w.PageControlFinPartido->setCurrentIndex(1);
-    EXPECT_EQ(Requests(p, "playerdetails").size(), 3);
-    EXPECT_EQ(Requests(p, "playerdetails").last(), "playerdetails&playerId=" + id);
+    EXPECT_EQ(requests("playerdetails").size(), 3);
+    EXPECT_EQ(requests("playerdetails").last(), "playerdetails&playerId=" + id);
     EXPECT_EQ(w.LabelHomeLesion[19]->text(), "5");
     EXPECT_TRUE(p.Boxes.Boxes.isEmpty());
 }
 
-// Two matches of the demo round followed to the end, the service numbering events like the game
-// (Index with gaps): with plain answers, with answers that repeat every event so far, and with one
-// match added late and answers that repeat and disorder their events. Every event is stored once:
-// rows, score, cards, panel rows and sounds are those of the plain run.
+// Two matches followed to the end with plain answers, and with one added late and answers that repeat
+// and disorder their events: every event is stored once, rows, panel and sounds as in the plain run.
 TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
-    struct Outcome {
-        QStringList match[2]; // per slot: each stored row with its panel row, then the score
-        QStringList sounds;
-    };
-    // Match B ("712000022") is added with A before kick-off, or at `lateAdd`.
+    // Per slot each row with its panel row, then the score; the sounds, sorted. B is added at `lateAdd`.
     auto follow = [](const QString& lateAdd, const QStringList& modes) {
         TestProgram p(TestProgram::Served("2024-03-16 18:58:00"));
         Login();
@@ -229,7 +172,7 @@ TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
                 FPartidos->AnadirPartidoVivo("712000022", 1, false);
             FPartidos->DescargaLive();
         }
-        Outcome out;
+        QStringList rows[2], sounds = PlayedNames(p.Sounds);
         const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
         for (int s = 0; s < 2; ++s) {
             const TBKStringGrid& t = FOptions->BKStringGridEventos(s);
@@ -239,51 +182,35 @@ TEST(Follow, EveryEventOnceWhateverTheAnswersRepeat) {
                     queued << RowCells(panel, row, {P::CategoryCode, P::ScoreText, P::SoundTeam});
             EXPECT_EQ(queued.size(), t.RowCount() - 1);
             for (int row = 0; row < t.RowCount() - 1; ++row)
-                out.match[s] << RowCells(t, row, {EventMinute, EventTypeKey, SubjectPlayerId, EventClass}) +
-                                    "|" + queued.value(row);
-            out.match[s] << MatchCell(MatchColumn::HomeGoals, s) + " - " +
-                                MatchCell(MatchColumn::AwayGoals, s);
+                rows[s] << RowCells(t, row, {EventMinute, EventTypeKey, SubjectPlayerId, EventClass}) + "|" +
+                               queued.value(row);
+            rows[s] << MatchCell(MatchColumn::HomeGoals, s) + " - " + MatchCell(MatchColumn::AwayGoals, s);
         }
-        out.sounds = PlayedNames(p.Sounds);
-        return out;
+        std::sort(sounds.begin(), sounds.end());
+        return std::tuple{rows[0], rows[1], sounds};
     };
-    const Outcome plain = follow({}, {});
-    for (int s = 0; s < 2; ++s) {
-        ASSERT_GT(plain.match[s].size(), 15) << s;
-        EXPECT_EQ(plain.match[s].filter("|599_").size(), 1) << s;
-        EXPECT_FALSE(plain.match[s].filter("|,3,").isEmpty()) << s; // cards
+    const auto plain = follow({}, {});
+    for (const QStringList& rows : {std::get<0>(plain), std::get<1>(plain)}) {
+        ASSERT_GT(rows.size(), 15);
+        EXPECT_EQ(rows.filter("|599_").size(), 1);
+        EXPECT_FALSE(rows.filter("|,3,").isEmpty()); // cards
     }
-    EXPECT_EQ(plain.match[0].filter("|QZ_3Tarjeta_|").size(), 1);
-    const Outcome repeated = follow({}, {"repeat"});
-    EXPECT_EQ(repeated.match[0], plain.match[0]);
-    EXPECT_EQ(repeated.match[1], plain.match[1]);
-    EXPECT_EQ(repeated.sounds, plain.sounds);
-    // Added late in the game, B gets its past events once (the add repeats A's, not taken again),
-    // then only new ones, repeated and out of order: the same rows, sounded at other times.
-    Outcome late = follow("2024-03-16 19:51:00", {"repeat", "disorder"});
-    EXPECT_EQ(late.match[0], plain.match[0]);
-    EXPECT_EQ(late.match[1], plain.match[1]);
-    QStringList sounds = plain.sounds;
-    std::sort(sounds.begin(), sounds.end());
-    std::sort(late.sounds.begin(), late.sounds.end());
-    EXPECT_EQ(late.sounds, sounds);
+    EXPECT_EQ(std::get<0>(plain).filter("|QZ_3Tarjeta_|").size(), 1);
+    // Added late, B gets its past events once (the add repeats A's, not taken again), then new ones.
+    EXPECT_EQ(follow("2024-03-16 19:51:00", {"repeat", "disorder"}), plain);
 }
 
-// Polls at zero and on "now"; a failed download processes nothing but the clock runs again; while a
-// poll plays its sounds the window takes input: "now" then is dropped, and a pause is kept rather than
-// undone by the poll's restart of the clock.
+// Polls at zero and on "now"; a failed poll processes nothing, the clock runs again; while a poll plays
+// its sounds, "now" is dropped and a pause is kept rather than undone by the poll's restart.
 TEST(Follow, PollsAtZeroAndOnNowAndAreNotReentered) {
     TestProgram p(TestProgram::Served("2024-03-16 19:25:00"));
     Login();
     TFPartidos& w = *FPartidos;
     auto polls = [&p] { return ServiceRequests(p).filter("actionType=viewNew").size(); };
     w.EditTiempo->setText("1");
-    w.TimerConexionTimer();
-    EXPECT_EQ(polls(), 1);
-    EXPECT_EQ(w.EditTiempo->text(), "60");
+    w.TimerConexionTimer(); // the count reaches zero: a poll, and the count starts again
+    EXPECT_EQ(QString::number(polls()) + "|" + w.EditTiempo->text(), "1|60");
     EXPECT_TRUE(w.TimerConexion->isActive());
-    w.EditTiempo->setText("60");
-    EXPECT_EQ(polls(), 1);
     w.ButtonTiempoClick();
     EXPECT_EQ(polls(), 2);
     ASSERT_TRUE(p.Service->Fault("notfound", 1, "live"));
@@ -316,55 +243,27 @@ TEST(Follow, PollsAtZeroAndOnNowAndAreNotReentered) {
     EXPECT_EQ(w.BitBtnStop->text(), "Continue");
 }
 
-// The real live answer of the game (Index 5 to 25 with gaps at 18, 20, 22 and 23) served twice in a
-// row: its 17 events are stored, queued and sounded once.
-TEST(Follow, RealLiveAnswerServedTwiceStoresItsEventsOnce) {
-    TestProgram p;
-    SwitchSoundsOn();
-    SetMatch(0, "741937041", "2151226", "238555");
-    const QByteArray sample = ReadFile(SampleFile("live-view"));
-    ASSERT_FALSE(sample.isEmpty());
-    for (int run = 0; run < 2; ++run) {
-        WriteFile(AppDir + "data/Xml/live.xml", sample);
-        FPartidos->EventosPartidos();
-    }
-    const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
-    ASSERT_EQ(t.RowCount(), 18);
-    EXPECT_EQ(RowCells(t, 16, {EventNumber, HighestIndex, EventTypeKey}), "17|25|464_2");
-    EXPECT_EQ(t.Cells(HighestIndex, 0), "5");
-    const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
-    ASSERT_EQ(panel.RowCount(), 18);
-    EXPECT_EQ(panel.Cells(P::ScoreText, 15), "2 - 2"); // the last goal, 47th minute
-    // The injury of the 43rd minute is one injury (the body-part event), sounded once.
-    EXPECT_EQ(t.Cells(EventTypeKey, 12), "410_2");
-    EXPECT_EQ(panel.Cells(P::CategoryCode, 12), "20");
-    EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"Chance.wav", "Goal.wav", "Chance.wav", "Goal.wav",
-                                                  "Goal.wav", "Chance.wav", "Injury.wav", "Goal.wav"}));
-}
-
-// The rules of a run over hand-made live files: the new-event rule, a match without slot, an event
-// without Index, consecutive match ends, the player name and texts without links, a broken file, and
-// the class lookup.
-TEST(Follow, EventRulesOnHandMadeFiles) {
+// The event step over hand-made live files (the new-event rule, a match without slot, an event without
+// Index, consecutive match ends, names and texts without links, a broken file) and the game's own.
+TEST(Follow, EventRulesOnHandMadeFilesAndTheGamesAnswer) {
     TestProgram p;
     SwitchSoundsOn();
     FOptions->EditTeamID->setText("250101");
     SetMatch(0, "1", "100", "200");
     SetMatch(1, "2", "300", "400");
     const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
+    const TBKStringGrid& t0 = FOptions->BKStringGridEventos(0);
     const QString html = "<a href=\"/Club/Players/Player.aspx?playerId=77\">Jo Bloggs</a> scores";
     // Match 1: an event without Index into an empty table; match 9 is in no slot.
     WriteLive({{"1", {{QString(), "100", "77", "111_0", html}}}, {"9", {{"0", "100", "0", "599_0", "x"}}}});
     FPartidos->EventosPartidos();
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 2);
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).Cells(EventHtml, 0), html); // no lineup event: as it came
-    // The user's team does not play: the sound team is the subject team.
+    EXPECT_EQ(t0.RowCount(), 2);
+    EXPECT_EQ(t0.Cells(EventHtml, 0), html); // no lineup event: as it came
+    // The user's team does not play: the sound team is the subject team. Match 9 went nowhere.
     EXPECT_EQ(RowCells(panel, 0, {P::SubjectPlayerName, P::ScoreText, P::SoundTeam}), "Jo Bloggs|1 - 0|100");
-    for (int s = 1; s < 10; ++s)
-        EXPECT_EQ(FOptions->BKStringGridEventos(s).RowCount(), 1);
-    // The stored event carries no Index, so the answer is compared by position: Index 1 is new and
-    // numbered by its position; an event without Index now ends its match (the later one is not
-    // taken); the other match still runs.
+    EXPECT_EQ(panel.RowCount(), 2);
+    // The stored event has no Index, so the answer is compared by position; an event without Index
+    // now holds back the later one; the other match still runs.
     WriteLive({{"1",
                 {{"0", "100", "77", "111_0", html},
                  {"1", "200", "5", "111_0", "by>no id</a> here"},
@@ -372,8 +271,8 @@ TEST(Follow, EventRulesOnHandMadeFiles) {
                  {"3", "200", "5", "111_0", "lost"}}},
                {"2", {{"0", "300", "0", "21_2", "plain"}}}});
     FPartidos->EventosPartidos();
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 3);
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).Cells(EventNumber, 1), "2");
+    EXPECT_EQ(t0.RowCount(), 3);
+    EXPECT_EQ(t0.Cells(EventNumber, 1), "2");
     EXPECT_EQ(RowCells(panel, 1, {P::ScoreText, P::SubjectPlayerName}), "1 - 1|no id"); // ID not in the text
     EXPECT_EQ(FOptions->BKStringGridEventos(1).RowCount(), 2);
     // Two matches end in the same poll: only the second end sounds.
@@ -393,10 +292,21 @@ TEST(Follow, EventRulesOnHandMadeFiles) {
     WriteFile(AppDir + "data/Xml/live.xml", "<HattrickData><MatchList>");
     FPartidos->EventosPartidos();
     EXPECT_EQ(panel.RowCount(), before + 2);
-    // The class lookup pads the type to three digits and takes the first row of that code.
-    QString c = "stale";
-    FPartidos->EventoClase("20", c);
-    EXPECT_EQ(c, ",1,1,,,,");
-    FPartidos->EventoClase("9999", c);
-    EXPECT_EQ(c, "");
+    // The game's live answer (Index 5 to 25 with gaps) served twice: its 17 events are taken once.
+    SetMatch(2, "741937041", "2151226", "238555");
+    p.Sounds.Calls.clear();
+    const int base = panel.RowCount() - 1;
+    for (int run = 0; run < 2; ++run) {
+        WriteFile(AppDir + "data/Xml/live.xml", ReadFile(SampleFile("live-view")));
+        FPartidos->EventosPartidos();
+    }
+    const TBKStringGrid& t = FOptions->BKStringGridEventos(2);
+    ASSERT_EQ(t.RowCount(), 18);
+    EXPECT_EQ(RowCells(t, 16, {EventNumber, HighestIndex, EventTypeKey}), "17|25|464_2");
+    ASSERT_EQ(panel.RowCount(), base + 18);
+    EXPECT_EQ(panel.Cells(P::ScoreText, base + 15), "2 - 2"); // the last goal, 47th minute
+    // The injury of the 43rd minute is one injury (the body-part event), sounded once.
+    EXPECT_EQ(t.Cells(EventTypeKey, 12) + "|" + panel.Cells(P::CategoryCode, base + 12), "410_2|20");
+    EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"Chance.wav", "Goal.wav", "Chance.wav", "Goal.wav",
+                                                  "Goal.wav", "Chance.wav", "Injury.wav", "Goal.wav"}));
 }

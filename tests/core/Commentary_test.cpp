@@ -205,50 +205,44 @@ QString visible(QString html) {
     return html;
 }
 
-void expectNothingLost(const QString& text, const QString& home, const QString& away, int& rewritten) {
-    const QString stored = ColourPlayerLinks(text, home, away);
-    EXPECT_EQ(visible(stored), visible(text)) << text.toStdString();
-    const QString shown = CommentaryToHtml(stored);
-    EXPECT_TRUE(shown.startsWith(Pre) && shown.endsWith("</body>"));
-    EXPECT_EQ(visible(shown), visible(text)) << text.toStdString();
-    EXPECT_EQ(shown.count('<'), shown.count('>')) << shown.toStdString();
-    rewritten += stored.count("\"playerID=");
+// Every event keeps what a reader sees, stored and shown; returns the events' texts as stored.
+QString expectNothingLost(const std::vector<SampleEvent>& events, const QString& home, const QString& away,
+                          int rewritten) {
+    QString all;
+    for (const auto& e : events) {
+        const QString stored = ColourPlayerLinks(e.text, home, away), shown = CommentaryToHtml(stored);
+        EXPECT_EQ(visible(stored), visible(e.text)) << e.text.toStdString();
+        EXPECT_TRUE(shown.startsWith(Pre) && shown.endsWith("</body>"));
+        EXPECT_EQ(visible(shown), visible(e.text)) << e.text.toStdString();
+        EXPECT_EQ(shown.count('<'), shown.count('>')) << shown.toStdString();
+        all += stored;
+    }
+    EXPECT_EQ(all.count("\"playerID="), rewritten);
+    return all;
 }
 
 } // namespace
 
-TEST(CommentarySamples, MatchDetailsEventsKeepTheirTextAndGetTheirSides) {
+// The lineups of a finished match are its two type-21 events; a live match lists its starting players.
+TEST(CommentarySamples, EventsKeepTheirTextAndGetTheirSides) {
     ScopedLanguage none;
-    const auto events = eventsOf(loadSample("matchdetails-events"));
-    ASSERT_GE(events.size(), 30u);
+    const auto details = eventsOf(loadSample("matchdetails-events"));
     QStringList lineups;
-    for (const auto& e : events)
+    for (const auto& e : details)
         if (e.type == "21")
             lineups << e.text;
     ASSERT_EQ(lineups.size(), 2);
-    int rewritten = 0;
-    for (const auto& e : events)
-        expectNothingLost(e.text, lineups[0], lineups[1], rewritten);
-    EXPECT_GT(rewritten, 22);
-
-    const QString home = ColourPlayerLinks(lineups[0], lineups[0], lineups[1]);
-    EXPECT_TRUE(home.contains(" <font color=#5577FF \"playerID=412554932\">Soydinç</font>"))
-        << home.toStdString();
-    const QString away = ColourPlayerLinks(lineups[1], lineups[0], lineups[1]);
-    EXPECT_TRUE(away.contains(" <font color=#FF66FF \"playerID=420216286\">Chamayou</font>"))
-        << away.toStdString();
+    const QString stored = expectNothingLost(details, lineups[0], lineups[1], 42);
+    EXPECT_TRUE(stored.contains(" <font color=#5577FF \"playerID=412554932\">Soydinç</font>"));
+    EXPECT_TRUE(stored.contains(" <font color=#FF66FF \"playerID=420216286\">Chamayou</font>"));
     // The separators between the lineup lines are no scores.
-    EXPECT_TRUE(CommentaryToHtml(home).contains("</font> // "));
-}
+    EXPECT_TRUE(
+        CommentaryToHtml(ColourPlayerLinks(lineups[0], lineups[0], lineups[1])).contains("</font> // "));
 
-TEST(CommentarySamples, LiveEventsKeepTheirTextAndGetTheirSides) {
-    ScopedLanguage none;
-    const QDomDocument doc = loadSample("live-view");
-    const auto events = eventsOf(doc);
-    ASSERT_GE(events.size(), 10u);
+    const QDomDocument live = loadSample("live-view");
     auto lineupOf = [&](const char* team) {
         QString names;
-        const QDomNodeList players = doc.elementsByTagName(team)
+        const QDomNodeList players = live.elementsByTagName(team)
                                          .at(0)
                                          .toElement()
                                          .firstChildElement("StartingLineup")
@@ -257,16 +251,7 @@ TEST(CommentarySamples, LiveEventsKeepTheirTextAndGetTheirSides) {
             names += players.at(i).toElement().text() + ", ";
         return names;
     };
-    const QString home = lineupOf("HomeTeam"), away = lineupOf("AwayTeam");
-    ASSERT_FALSE(home.isEmpty());
-    ASSERT_FALSE(away.isEmpty());
-    int rewritten = 0;
-    QString all;
-    for (const auto& e : events) {
-        expectNothingLost(e.text, home, away, rewritten);
-        all += ColourPlayerLinks(e.text, home, away);
-    }
-    EXPECT_EQ(rewritten, 12);
+    const QString all = expectNothingLost(eventsOf(live), lineupOf("HomeTeam"), lineupOf("AwayTeam"), 12);
     EXPECT_TRUE(all.contains(" <font color=#FF66FF \"playerID=485652997\">Vincenzo Tarascio</font>"));
     EXPECT_TRUE(all.contains(" <font color=#5577FF \"playerID=486132143\">Abdettawab Tindouft</font>"));
     EXPECT_TRUE(CommentaryToHtml(all).contains("<font color=red> 1-0 </font>"));

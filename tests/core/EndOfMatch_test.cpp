@@ -70,15 +70,10 @@ TEST_F(EndOfMatch, RatingsDifferencesTotalsAndTheirAlignment) {
                // The duels: home left defence 5 against away right attack 5, central defence 20 against 8.
                {pitch.Cells(0, 1), "50%"}, {pitch.Cells(0, 2), "71%"}, {pitch.Cells(0, 3), " 70%"},
                {pitch.Cells(2, 2), "50%"}});
+    for (const auto& [a, b, text] : {std::tuple{8, 8, "50%"}, {0, 0, "50%"}, {10, 20, " 66%"}, {20, 10, "66%"},
+                                     {0, 5, " 100%"}, {5, 0, "100%"}})
+        EXPECT_EQ(PorcentajeDuelo(a, b), text) << a << " " << b;
     // clang-format on
-
-    const struct {
-        quint8 a, b;
-        const char* text;
-    } duels[] = {{8, 8, "50%"},   {0, 0, "50%"},   {10, 20, " 66%"},
-                 {20, 10, "66%"}, {0, 5, " 100%"}, {5, 0, "100%"}};
-    for (const auto& d : duels)
-        EXPECT_EQ(PorcentajeDuelo(d.a, d.b), d.text) << int(d.a) << " " << int(d.b);
 }
 
 TEST_F(EndOfMatch, TacticSkillAttitudeAndAStopAtARatingThatIsNoNumber) {
@@ -140,10 +135,11 @@ TEST_F(EndOfMatch, ChanceCountersOfEveryClassShape) {
     events.SetCells(EventColumn::EventNumber, events.RowCount() - 2, "");
     Event("100", "100_0", ",0,0,0,,0,"); // after the first row without a number: not an event
     c = count();
-    const QHash<QString, QString> expected = {{"10", "5 (2)"}, {"1", "2 (1)"},   {"14", "1 (1)"},
-                                              {"17", "1 (0)"}, {"2", "2 (1)"},   {"212", "1 (1)"},
-                                              {"5", "1 (0)"},  {"51", "1 (0)"},  {"30", "2 (1)"},
-                                              {"4", "1 (0)"},  {"411", "1 (0)"}, {"6", "1 (1)"}};
+    // clang-format off
+    const QHash<QString, QString> expected = {
+        {"10", "5 (2)"}, {"1", "2 (1)"}, {"14", "1 (1)"}, {"17", "1 (0)"}, {"2", "2 (1)"}, {"212", "1 (1)"},
+        {"5", "1 (0)"}, {"51", "1 (0)"}, {"30", "2 (1)"}, {"4", "1 (0)"}, {"411", "1 (0)"}, {"6", "1 (1)"}};
+    // clang-format on
     EXPECT_EQ(c, expected);
 }
 
@@ -177,29 +173,20 @@ TEST_F(EndOfMatch, LineupBoxesWordsExperienceAndStars) {
     EXPECT_EQ(BoxEntry(entries, 6), -1) << "a role that is no number counts as replaced";
     EXPECT_EQ(RoleEntry(entries, 19), 4);
 
-    const struct {
-        int p, b;
-        const char* word;
-        std::optional<unsigned> colour;
-    } looks[] = {{4, 1, "Left central defender (offensive)", 0xFF0000u},
-                 {3, 5, "Extra forward", 0x0000FFu},
-                 {1, 0, "Keeper", 0x000000u},
-                 {9, 6, "Extra inner midfielder", 0x00FFFFu},
-                 {0, 2, " (defensive)", std::nullopt},
-                 {12, 8, "", std::nullopt}};
-    for (const auto& l : looks) {
-        const PositionLook look = PositionWord(l.p, l.b);
-        EXPECT_EQ(look.Word, l.word) << l.p << " " << l.b;
-        EXPECT_EQ(look.Colour, l.colour) << l.p << " " << l.b;
+    using Colour = std::optional<unsigned>;
+    // clang-format off
+    for (const auto& [p, b, word, colour] :
+         {std::tuple{4, 1, "Left central defender (offensive)", Colour(0xFF0000u)},
+          {3, 5, "Extra forward", Colour(0x0000FFu)}, {1, 0, "Keeper", Colour(0x000000u)},
+          {9, 6, "Extra inner midfielder", Colour(0x00FFFFu)}, {0, 2, " (defensive)", Colour()},
+          {12, 8, "", Colour()}}) {
+        EXPECT_EQ(PositionWord(p, b).Word, word) << p << " " << b;
+        EXPECT_EQ(PositionWord(p, b).Colour, colour) << p << " " << b;
     }
+    ExpectAll({{ExperienceWord("9"), "formidable"}, {ExperienceWord("20"), "divine"},
+               {ExperienceWord(""), "non-existent"}, {ExperienceWord("21"), ""}, {ExperienceWord("-1"), ""}});
+    // clang-format on
     EXPECT_THROW(StrToInt("x"), EConvertError);
-
-    ExpectAll({{ExperienceWord("9"), "formidable"},
-               {ExperienceWord("20"), "divine"},
-               {ExperienceWord(""), "non-existent"},
-               {ExperienceWord("21"), ""},
-               {ExperienceWord("-1"), ""}});
-
     for (QChar separator : {QChar('.'), QChar(',')}) {
         double total = 0;
         for (const char* stars : {"3.5", "4", "2.5"})

@@ -1,7 +1,5 @@
-// The shipped events-data file against the game's event types: every type present under its padded
-// code, and class fields whose fixed character positions the class-string readers test. Which copies
-// of the table can be trusted: the shipped one, and none of the ways a file gets damaged (cut short,
-// overwritten, grown, edited into something else).
+// The shipped events-data file against the game's event types: every type under its padded code, with
+// the class fields the class-string readers test at fixed positions; and which copies can be trusted.
 #include "core/DataStore.h"
 #include "core/EventLookups.h"
 #include "core/EventsDataCheck.h"
@@ -108,15 +106,15 @@ TEST_F(EventsData, GoalsAndMissesByRouteAndSpecialEvent) {
 
 // Classes the match summary, the sounds and the statistics count, type by type.
 TEST_F(EventsData, WorkedExamples) {
+    // clang-format off
     const std::pair<int, const char*> examples[] = {
-        {104, ",0,0,0,,3,"}, {217, ",0,1,1,10,,"}, {141, ",0,0,2,,0,"}, {186, ",0,0,2,,5,"},
-        {118, ",0,0,1,2,,"}, {187, ",0,0,0,,6,"},  {107, ",0,0,1,9,,"}, {510, ",3,0,,,,"},
-        {511, ",3,0,,,,"},   {512, ",3,1,,,,"},    {513, ",3,1,,,,"},   {514, ",3,2,,,,"},
-        {91, ",2,0,,,,"},    {92, ",2,0,,,,"},     {80, ",4,11,,,,"},   {65, ",4,10,,,,"},
-        {598, ",1,0,,,,"},   {599, ",1,6,,,,"},    {20, ",1,1,,,,"},    {21, ",1,2,,,,"},
-        {30, ",1,3,,,,"},    {31, ",1,3,,,,"},     {32, ",1,3,,,,"},    {33, ",1,3,,,,"},
-        {45, ",1,4,,,,"},    {40, ",1,5,,,,"},     {47, ",1,5,,,,"},    {41, ",1,7,,,,"},
-        {42, ",1,8,,,,"},    {501, ",1,9,,,,"}};
+        {104, ",0,0,0,,3,"}, {217, ",0,1,1,10,,"}, {141, ",0,0,2,,0,"}, {186, ",0,0,2,,5,"}, {118, ",0,0,1,2,,"},
+        {187, ",0,0,0,,6,"}, {107, ",0,0,1,9,,"}, {510, ",3,0,,,,"}, {511, ",3,0,,,,"}, {512, ",3,1,,,,"},
+        {513, ",3,1,,,,"}, {514, ",3,2,,,,"}, {91, ",2,0,,,,"}, {92, ",2,0,,,,"}, {80, ",4,11,,,,"},
+        {65, ",4,10,,,,"}, {598, ",1,0,,,,"}, {599, ",1,6,,,,"}, {20, ",1,1,,,,"}, {21, ",1,2,,,,"},
+        {30, ",1,3,,,,"}, {31, ",1,3,,,,"}, {32, ",1,3,,,,"}, {33, ",1,3,,,,"}, {45, ",1,4,,,,"},
+        {40, ",1,5,,,,"}, {47, ",1,5,,,,"}, {41, ",1,7,,,,"}, {42, ",1,8,,,,"}, {501, ",1,9,,,,"}};
+    // clang-format on
     for (const auto& [type, eventClass] : examples)
         EXPECT_EQ(Class(type), eventClass) << type;
 }
@@ -151,14 +149,10 @@ TEST_F(EventsData, CardsInjuriesTeamEventsAndMatchInformation) {
 TEST_F(EventsData, EachInjuryCountsOnceInCurrentAndOlderMatches) {
     for (int type = 401; type <= 427; ++type)
         EXPECT_EQ(Class(type), type <= 422 ? ",2,0,,,," : ",1,10,,,,") << type;
-    for (int type = 90; type <= 97; ++type)
-        EXPECT_EQ(Class(type), type == 90 || type == 94 ? ",2,1,,,," : ",2,0,,,,") << type;
-
     using Events = QVector<QPair<QString, int>>; // (player, event type) as a match lists them
     const Events current = {{"7", 410}, {"7", 423}, {"7", 424}, {"8", 405},
-                            {"8", 425}, {"9", 422}, {"9", 426}, {"9", 427}};
-    const Events older = {{"7", 92}, {"8", 90}, {"9", 97}};
-    for (const Events& match : {current, older}) {
+                            {"8", 425}, {"9", 422}, {"9", 426}};
+    for (const Events& match : {current, Events{{"7", 92}, {"8", 90}, {"9", 97}}}) {
         QMap<QString, int> injuries;
         for (const auto& [player, type] : match)
             if (EventCategory(Class(type)).startsWith('2'))
@@ -167,17 +161,14 @@ TEST_F(EventsData, EachInjuryCountsOnceInCurrentAndOlderMatches) {
     }
 }
 
-TEST(EventsDataFiles, InstallCopiesAreIdentical) {
+// The installer's copies are the shipped files; the shipped settings start the first run.
+TEST(EventsDataFiles, InstallCopiesAreIdenticalAndTheSettingsStartTheFirstRun) {
     for (const char* name :
          {"EventsData.dat", "Favourites.dat", "RecordedList.dat", "Sounds.dat", "ProxyConfig.dat"}) {
         const QByteArray shipped = ReadBytes(QStringLiteral(VELKARO_RESOURCES_DIR "/data/") + name);
-        EXPECT_FALSE(shipped.isEmpty()) << name;
         EXPECT_TRUE(shipped.startsWith("TBKStringGrid\r\n1\r\n0\r\n0\r\n")) << name;
         EXPECT_EQ(shipped, ReadBytes(QStringLiteral(VELKARO_RESOURCES_DIR "/_install/data/") + name)) << name;
     }
-}
-
-TEST(EventsDataFiles, ShippedSettingsStartTheFirstRun) {
     IniFile ini(QStringLiteral(VELKARO_RESOURCES_DIR "/Velkaro.ini"));
     ExpectAll({{ini.ReadString("Opciones", "Usuario", "missing"), "0"},
                {ini.ReadString("Version", "Version", "missing"), "0126700"},
@@ -195,24 +186,21 @@ TEST(EventsDataCheck, OnlyTheTableItselfIsSound) {
         lines[i] = line + '\r';
         return lines.join('\n');
     };
-    const struct {
-        QByteArray bytes;
-        bool sound;
-    } cases[] = {
-        {shipped, true},
-        {withLine(12, ""), true}, // a row without an event type
-        {shipped.left(shipped.size() / 2), false},
-        {QByteArray(shipped.size(), '\xA7'), false},
-        {QByteArray(), false},
-        {shipped + "x\r\n", false},
-        {withLine(0, "TBKStringGrids"), false},
-        {withLine(12, "1x9"), false},
-        {withLine(12, "19"), false},
-        {withLine(14, "goal"), false},
-    };
+    // A row without an event type is sound; a file cut short, overwritten, emptied, grown, or edited in
+    // its header, a code or a class field is not.
+    const std::pair<QByteArray, bool> cases[] = {{shipped, true},
+                                                 {withLine(12, ""), true},
+                                                 {shipped.left(shipped.size() / 2), false},
+                                                 {QByteArray(shipped.size(), '\xA7'), false},
+                                                 {QByteArray(), false},
+                                                 {shipped + "x\r\n", false},
+                                                 {withLine(0, "TBKStringGrids"), false},
+                                                 {withLine(12, "1x9"), false},
+                                                 {withLine(12, "19"), false},
+                                                 {withLine(14, "goal"), false}};
     for (const auto& c : cases) {
         QTemporaryDir dir;
-        WriteBytes(dir.path() + "/data/EventsData.dat", c.bytes);
-        EXPECT_EQ(EventsDataFileIsSound(dir.path() + "/"), c.sound) << &c - cases;
+        WriteBytes(dir.path() + "/data/EventsData.dat", c.first);
+        EXPECT_EQ(EventsDataFileIsSound(dir.path() + "/"), c.second) << &c - cases;
     }
 }

@@ -43,20 +43,17 @@ TEST(IniFile, ReadsLikeTheInMemoryIniObject) {
     EXPECT_FALSE(ini.ValueExists("opciones", "Idioma"));
     EXPECT_EQ(ini.ReadSections(), QStringList({"Opciones", "General", "opciones"}));
     EXPECT_EQ(ini.ReadSection("Opciones"), QStringList({"Usuario", "Team", "Moneda", "Pais", "usuario"}));
-}
 
-TEST(IniFile, IntegersFallBackToTheDefault) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("n.ini");
+    // Integers: decimal or hexadecimal, anything else the default.
     WriteBytes(path, "[N]\nInt=42\nNeg=-7\nHex=0x1F\nBad=12a\nEmpty=\n");
-    IniFile ini(path);
-    EXPECT_EQ(QList<int>({ini.ReadInteger("N", "Int", 0), ini.ReadInteger("N", "Neg", 0),
-                          ini.ReadInteger("N", "Hex", 0), ini.ReadInteger("N", "Bad", 1500),
-                          ini.ReadInteger("N", "Empty", 1500)}),
-              QList<int>({42, -7, 31, 1500, 1500}));
+    IniFile n(path);
+    EXPECT_EQ(
+        QList<int>({n.ReadInteger("N", "Int", 0), n.ReadInteger("N", "Neg", 0), n.ReadInteger("N", "Hex", 0),
+                    n.ReadInteger("N", "Bad", 1500), n.ReadInteger("N", "Empty", 1500)}),
+        QList<int>({42, -7, 31, 1500, 1500}));
 }
 
-TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnlyOnUpdate) {
+TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnUpdateOrAtOnce) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Velkaro.ini");
     WriteBytes(path, kSettings);
@@ -94,14 +91,10 @@ TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnlyOnUpdate) {
     const QByteArray written = ReadBytes(path);
     IniFile(path).UpdateFile();
     EXPECT_EQ(ReadBytes(path), written);
-}
 
-TEST(IniFile, FileBackedWritesReachTheFileAtOnce) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Velkaro.ini");
+    // A file-backed object writes at once.
     WriteBytes(path, "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=English\r\n");
-    IniFile direct(path, IniFile::Mode::FileBacked);
-    direct.WriteString("Opciones", "LanguageOld", "Deutsch");
+    IniFile(path, IniFile::Mode::FileBacked).WriteString("Opciones", "LanguageOld", "Deutsch");
     EXPECT_EQ(ReadBytes(path), "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=Deutsch\r\n");
 }
 
@@ -139,35 +132,29 @@ TEST(IniFile, ReadsUtf8WithOrWithoutMarkAndFallsBackToWindows1252) {
     EXPECT_EQ(ReadBytes(old), "[Opciones]\r\nLanguage=Espa\xC3\xB1ol\r\nMoneda=\xE2\x82\xACuro\r\n");
 }
 
+// Only the file's own mark is dropped: a text beginning with one keeps it. Not UTF-8 (also a cut-off
+// sequence): Windows-1252.
 TEST(TextFile, DecodesAndSplitsLines) {
-    EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF"
-                               "abc"),
-              "abc");
-    // Only the file's own mark is dropped: a text beginning with one keeps it.
-    EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF\xEF\xBB\xBF"
-                               "abc"),
-              QString(QChar(0xFEFF)) + "abc");
-    EXPECT_EQ(TextFile::Decode("caf\xC3\xA9"), QString::fromUtf8("café"));
-    EXPECT_EQ(TextFile::Decode("caf\xE9 \x93q\x94 \x81"), QString::fromUtf8("café “q” \xC2\x81"));
-    EXPECT_EQ(TextFile::Decode("\xC3"), QString::fromUtf8("Ã")); // cut-off sequence is not UTF-8
-
+    // clang-format off
+    ExpectAll({{TextFile::Decode("\xEF\xBB\xBF" "abc"), "abc"},
+               {TextFile::Decode("\xEF\xBB\xBF\xEF\xBB\xBF" "abc"), QString(QChar(0xFEFF)) + "abc"},
+               {TextFile::Decode("caf\xC3\xA9"), QString::fromUtf8("café")},
+               {TextFile::Decode("caf\xE9 \x93q\x94 \x81"), QString::fromUtf8("café “q” \xC2\x81")},
+               {TextFile::Decode("\xC3"), QString::fromUtf8("Ã")}});
+    // clang-format on
     QTemporaryDir dir;
     const QString path = dir.filePath("lines.txt");
+    // clang-format off
     const std::pair<QByteArray, QStringList> cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\nb", {"a", "b"}},
-        {"a\rb\r\n\r\n", {"a", "b", ""}},
-        {"", {}},
-        {"\r\n", {""}},
-        {"x\r\n\r\n\r\n", {"x", "", ""}},
-    };
+        {"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}}, {"a\rb\r\n\r\n", {"a", "b", ""}}, {"", {}},
+        {"\r\n", {""}}, {"x\r\n\r\n\r\n", {"x", "", ""}}};
+    // clang-format on
     for (const auto& [bytes, lines] : cases) {
         WriteBytes(path, bytes);
         EXPECT_EQ(TextFile::ReadLines(path), lines) << bytes.toStdString();
     }
     EXPECT_THROW(TextFile::ReadLines(dir.filePath("missing.txt")), EInOutError);
     EXPECT_THROW(TextFile::Read(dir.filePath("missing.txt")), EInOutError);
-
     TextFile::WriteAtomic(path, "new\r\n");
     EXPECT_EQ(ReadBytes(path), "new\r\n");
     EXPECT_THROW(TextFile::WriteAtomic(dir.filePath("no/dir/f.txt"), "x"), EInOutError);

@@ -9,7 +9,6 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
@@ -61,28 +60,23 @@ TEST(CommentaryToHtml, FramesLinksScoresAndPercentages) {
     EXPECT_TRUE(many.startsWith(Pre) && many.endsWith("b</body>")) << many.toStdString();
 }
 
+// A link tag without a quoted end ends the scan; one that does not end in "> ends at its own ">" and
+// swallows nothing after it. A separator between words is no score.
 TEST(CommentaryToHtml, ColourHelpersOnUnframedText) {
+    const QString B = "<font color=#000088>", R = "<font color=red>", G = "<font color=green>";
     // clang-format off
-    ExpectAll({{LinksToFont("<a href=\"x\" class=\"y\">T</a>", "<a"), "<font color=#000088>T</a>"},
-               // No quoted tag end after the opening: the rest stays, and the scan ends.
+    ExpectAll({{LinksToFont("<a href=\"x\" class=\"y\">T</a>", "<a"), B + "T</a>"},
                {LinksToFont("a <a href=x>T</a>", "<a"), "a <a href=x>T</a>"},
-               // A tag that does not end in "> ends at its own ">" and swallows nothing after it.
-               {LinksToFont("<a href=x>T</a> and <a href=\"y\">U</a>", "<a"),
-                "<font color=#000088>T</a> and <font color=#000088>U</a>"},
-               {ColourScores("won 2 - 1 today", " - ", " // "), "won<font color=red> 2-1 </font>today"},
-               {ColourScores("10 - 12", " - ", " // "), "<font color=red>10-12</font>"},
+               {LinksToFont("<a href=x>T</a> and <a href=\"y\">U</a>", "<a"), B + "T</a> and " + B + "U</a>"},
+               {ColourScores("won 2 - 1 today", " - ", " // "), "won" + R + " 2-1 </font>today"},
+               {ColourScores("10 - 12", " - ", " // "), R + "10-12</font>"},
                {ColourScores("North - South", " - ", " // "), "North // South"},
-               {ColourScores("1 - 0 and 2 - 2, A - B", " - ", " // "),
-                "<font color=red>1-0 </font>and<font color=red> 2-2,</font> A // B"},
+               {ColourScores("1 - 0 and 2 - 2, A - B", " - ", " // "), R + "1-0 </font>and" + R + " 2-2,</font> A // B"},
                {ColourScores(" - x", " - ", " // "), " // x"},
-               {ColourScores("3 - 0", " - ", " // "), "<font color=red>3-0</font>"},
-               {ColourPercentages("75% ", "% "), "<font color=green>75%</font> "},
-               {ColourPercentages("x 5% y", "% "), "x<font color=green> 5%</font> y"},
-               {ColourPercentages("100% ", "% "), "1<font color=green>00%</font> "},
-               {ColourPercentages("a 60 por ciento, b", " por ciento,"),
-                "a <font color=green>60 por ciento</font>, b"},
-               {ColourPercentages("5% and 7% ", "% "),
-                "<font color=green>5%</font> and<font color=green> 7%</font> "}});
+               {ColourPercentages("x 5% y", "% "), "x" + G + " 5%</font> y"},
+               {ColourPercentages("100% ", "% "), "1" + G + "00%</font> "},
+               {ColourPercentages("a 60 por ciento, b", " por ciento,"), "a " + G + "60 por ciento</font>, b"},
+               {ColourPercentages("5% and 7% ", "% "), G + "5%</font> and" + G + " 7%</font> "}});
     // clang-format on
 }
 
@@ -116,20 +110,17 @@ TEST(ColourPlayerLinks, DecidesTheSideOrLeavesTheTextWhole) {
             .section("<font color=", 1)
             .section(' ', 0, 0);
     };
-    // An empty name matches nothing; a text without blank is the name.
-    ExpectAll({{colourOf("Al Smith", "Smith", "Brown"), "#5577FF"},
-               {colourOf("Al Brown", "Smith", "Brown"), "#FF66FF"},
-               {colourOf("Al Smith", "Smith", "Smith"), "orange"},
-               {colourOf("Al Nobody", "Smith", "Brown"), "orange"},
-               {colourOf("Al ", "Al Smith", "Brown"), "orange"},
-               {colourOf("Smithson", "Smithson", "Brown"), "#5577FF"}});
-
+    // An empty name matches nothing; a text without blank is the name. Without a lineup, or without
+    // links, the text stays whole.
+    // clang-format off
+    ExpectAll({{colourOf("Al Smith", "Smith", "Brown"), "#5577FF"}, {colourOf("Al Brown", "Smith", "Brown"), "#FF66FF"},
+               {colourOf("Al Smith", "Smith", "Smith"), "orange"}, {colourOf("Al Nobody", "Smith", "Brown"), "orange"},
+               {colourOf("Al ", "Al Smith", "Brown"), "orange"}, {colourOf("Smithson", "Smithson", "Brown"), "#5577FF"}});
     const QString html = "Goal by " + link(form, "5", "Al Smith");
-    for (const auto& [text, home, away] : {std::tuple{html, "", "Brown"},
-                                           {html, "Smith", ""},
-                                           {QString(), "Smith", "Brown"},
-                                           {QString("No links."), "Smith", "Brown"}})
+    for (const auto& [text, home, away] : {std::tuple{html, "", "Brown"}, {html, "Smith", ""},
+                                           {QString(), "Smith", "Brown"}, {QString("No links."), "Smith", "Brown"}})
         EXPECT_EQ(ColourPlayerLinks(text, home, away), text);
+    // clang-format on
     // Cut links: the link and everything after it are kept as they are.
     const QString good = link(form, "5", "Al Smith"),
                   smith = " <font color=#5577FF \"playerID=%1\">Al Smith</font>";
@@ -172,10 +163,7 @@ TEST(TextBreaks, LongRunsGetAZeroWidthSpaceAndMarkupStaysWhole) {
 
 namespace {
 
-struct SampleEvent {
-    QString type;
-    QString text;
-};
+using SampleEvents = QList<std::pair<QString, QString>>; // type, text
 
 QDomDocument loadSample(const QString& fragment) {
     QDomDocument doc;
@@ -183,14 +171,12 @@ QDomDocument loadSample(const QString& fragment) {
     return doc;
 }
 
-std::vector<SampleEvent> eventsOf(const QDomDocument& doc) {
-    std::vector<SampleEvent> events;
+SampleEvents eventsOf(const QDomDocument& doc) {
+    SampleEvents events;
     const QDomNodeList list = doc.elementsByTagName("Event");
-    for (int i = 0; i < list.size(); ++i) {
-        const QDomElement e = list.at(i).toElement();
-        events.push_back(
-            {e.firstChildElement("EventTypeID").text(), e.firstChildElement("EventText").text()});
-    }
+    for (int i = 0; i < list.size(); ++i)
+        events.append({list.at(i).firstChildElement("EventTypeID").text(),
+                       list.at(i).firstChildElement("EventText").text()});
     return events;
 }
 
@@ -206,14 +192,14 @@ QString visible(QString html) {
 }
 
 // Every event keeps what a reader sees, stored and shown; returns the events' texts as stored.
-QString expectNothingLost(const std::vector<SampleEvent>& events, const QString& home, const QString& away,
+QString expectNothingLost(const SampleEvents& events, const QString& home, const QString& away,
                           int rewritten) {
     QString all;
-    for (const auto& e : events) {
-        const QString stored = ColourPlayerLinks(e.text, home, away), shown = CommentaryToHtml(stored);
-        EXPECT_EQ(visible(stored), visible(e.text)) << e.text.toStdString();
+    for (const auto& [type, text] : events) {
+        const QString stored = ColourPlayerLinks(text, home, away), shown = CommentaryToHtml(stored);
+        EXPECT_EQ(visible(stored), visible(text)) << text.toStdString();
         EXPECT_TRUE(shown.startsWith(Pre) && shown.endsWith("</body>"));
-        EXPECT_EQ(visible(shown), visible(e.text)) << e.text.toStdString();
+        EXPECT_EQ(visible(shown), visible(text)) << text.toStdString();
         EXPECT_EQ(shown.count('<'), shown.count('>')) << shown.toStdString();
         all += stored;
     }
@@ -228,9 +214,9 @@ TEST(CommentarySamples, EventsKeepTheirTextAndGetTheirSides) {
     ScopedLanguage none;
     const auto details = eventsOf(loadSample("matchdetails-events"));
     QStringList lineups;
-    for (const auto& e : details)
-        if (e.type == "21")
-            lineups << e.text;
+    for (const auto& [type, text] : details)
+        if (type == "21")
+            lineups << text;
     ASSERT_EQ(lineups.size(), 2);
     const QString stored = expectNothingLost(details, lineups[0], lineups[1], 42);
     EXPECT_TRUE(stored.contains(" <font color=#5577FF \"playerID=412554932\">Soydinç</font>"));
@@ -241,12 +227,9 @@ TEST(CommentarySamples, EventsKeepTheirTextAndGetTheirSides) {
 
     const QDomDocument live = loadSample("live-view");
     auto lineupOf = [&](const char* team) {
+        const QDomElement lineup = live.elementsByTagName(team).at(0).firstChildElement("StartingLineup");
+        const QDomNodeList players = lineup.elementsByTagName("PlayerName");
         QString names;
-        const QDomNodeList players = live.elementsByTagName(team)
-                                         .at(0)
-                                         .toElement()
-                                         .firstChildElement("StartingLineup")
-                                         .elementsByTagName("PlayerName");
         for (int i = 0; i < players.size(); ++i)
             names += players.at(i).toElement().text() + ", ";
         return names;

@@ -55,7 +55,7 @@ TEST(Encryption, ExecuteFollowsActionAndStartBytesVary) {
     }
 }
 
-// Text goes as UTF-8 bytes; a cell written by the Windows program reads as Windows-1252. (255 + 255) mod
+// Text goes as UTF-8 bytes; an older cell in Windows-1252 reads as such. (255 + 255) mod
 // 255 = 0, which a byte 0 would also give: it reads as 255, never as 0. Malformed text (a start byte and
 // nothing else, no hexadecimal digits, an odd length) is a conversion error.
 TEST(Encryption, NonAsciiTextByte255AndMalformedText) {

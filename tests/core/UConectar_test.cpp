@@ -50,29 +50,22 @@ TEST(RealAnswers, AreSavedAndReadBackWhereTheReadersLook) {
     AppDir = dir.path() + "/";
     DataModule1 = new TDataModule1;
     RecommendedURL = service.url("");
-    auto download = [](const QString& path, const QString& file) {
-        QString result;
-        BajarFicheroXML(ChppPath + path, AppDir + "data/Xml/" + file, result);
-        return result;
-    };
-    ASSERT_EQ(download("matches&teamID=1750803", "matchesTemp.xml"), "OK");
-    ASSERT_EQ(download("worlddetails", "worldDetails_Leagues.xml"), "OK");
-    ASSERT_EQ(download("live&version=1.4&actionType=viewNew", "live.xml"), "OK");
-
     XmlDocument& doc = DataModule1->XMLDocument1;
-    doc.LoadFromFile(AppDir + "data/Xml/matchesTemp.xml");
-    const XmlNode match = doc.DocumentElement().Path("Team/MatchList").Child(0);
-    EXPECT_EQ(match.NodeName(), "Match");
-    EXPECT_FALSE(match.ChildText("MatchID").isEmpty());
-    EXPECT_FALSE(match.ChildText("HomeTeam/HomeTeamName").isEmpty());
-    doc.LoadFromFile(AppDir + "data/Xml/worldDetails_Leagues.xml");
-    EXPECT_FALSE(doc.DocumentElement().Path("LeagueList").Child(0).ChildText("LeagueName").isEmpty());
-    doc.LoadFromFile(AppDir + "data/Xml/live.xml");
-    const XmlNode event = doc.DocumentElement().Path("MatchList/Match/EventList").Child(0);
-    EXPECT_TRUE(event.HasAttribute("Index"));
-    EXPECT_FALSE(event.ChildText("EventText").isEmpty());
+    // clang-format off
+    const std::tuple<const char*, const char*, const char*> reads[] = {
+        {"matches&teamID=1750803", "matchesTemp.xml", "Team/MatchList/Match/HomeTeam/HomeTeamName"},
+        {"worlddetails", "worldDetails_Leagues.xml", "LeagueList/League/LeagueName"},
+        {"live&version=1.4&actionType=viewNew", "live.xml", "MatchList/Match/EventList/Event/EventText"}};
+    // clang-format on
+    for (const auto& [request, file, path] : reads) {
+        QString result;
+        BajarFicheroXML(ChppPath + request, AppDir + "data/Xml/" + file, result);
+        ASSERT_EQ(result, "OK") << file;
+        doc.LoadFromFile(AppDir + "data/Xml/" + file);
+        EXPECT_FALSE(doc.DocumentElement().ChildText(path).isEmpty()) << path;
+    }
+    EXPECT_TRUE(doc.DocumentElement().Path("MatchList/Match/EventList").Child(0).HasAttribute("Index"));
     doc.SetActive(false);
-
     delete DataModule1;
     DataModule1 = nullptr;
     RecommendedURL.clear();
@@ -101,17 +94,18 @@ TEST(InsertMissingActionType, LeavesFilesItCannotRepairAsTheyAre) {
 // Every real answer is the answer of the file its request names, and of no other; the service's error
 // document and another root are the answer of nothing.
 TEST(IsAnswerOf, TellsTheFileAskedForFromErrorDocumentsAndOtherFiles) {
-    const QStringList names = {"bookmarks",     "live",    "matchdetails", "matches",     "matchlineup",
-                               "playerdetails", "players", "teamdetails",  "worlddetails"};
-    const QStringList samples = {"bookmarks",   "live-view",   "matchdetails.xml",
-                                 "matches.xml", "matchlineup", "playerdetails",
-                                 "players-bom", "teamdetails", "worlddetails-bom"};
+    // clang-format off
+    const std::pair<QString, QString> answers[] = {
+        {"bookmarks", "bookmarks"}, {"live", "live-view"}, {"matchdetails", "matchdetails.xml"},
+        {"matches", "matches.xml"}, {"matchlineup", "matchlineup"}, {"playerdetails", "playerdetails"},
+        {"players", "players-bom"}, {"teamdetails", "teamdetails"}, {"worlddetails", "worlddetails-bom"}};
+    // clang-format on
     XmlDocument doc;
-    for (int i = 0; i < names.size(); ++i) {
-        doc.LoadFromFile(SampleFile(samples[i]));
-        for (int j = 0; j < names.size(); ++j)
-            EXPECT_EQ(IsAnswerOf(doc.DocumentElement(), names[j] + ".xml"), i == j)
-                << samples[i].toStdString();
+    for (const auto& [name, sample] : answers) {
+        doc.LoadFromFile(SampleFile(sample));
+        for (const auto& [other, unused] : answers)
+            EXPECT_EQ(IsAnswerOf(doc.DocumentElement(), other + ".xml"), name == other)
+                << sample.toStdString();
     }
     for (const char* other :
          {"<HattrickData><FileName>chpperror.xml</FileName><Error>x</Error></HattrickData>",
@@ -127,11 +121,11 @@ TEST(IsAnswerOf, TellsTheFileAskedForFromErrorDocumentsAndOtherFiles) {
 
 // The new-version check's reading of a page: the body as a browser reports it, then the cut at the
 // first "=" and the comparison with the program's own version ("0126700").
+// The new-version check's reading of a page: the body as a browser reports it, then the cut at the
+// first "=" and the comparison with the program's own version ("0126700"); a missing local version is
+// "9999999", than which no page is newer.
 TEST(VersionCheck, PagesGiveTheirResult) {
-    const struct {
-        const char* page;
-        const char* result;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"<html><head><title>x</title></head><body>Version=0126701</body></html>", "New"},
         {"<html><body>Version=0126700</body></html>", "Old"},
         {"<html><body>Version=0125999</body></html>", "Old"},
@@ -144,17 +138,11 @@ TEST(VersionCheck, PagesGiveTheirResult) {
         {"Version=0127000", "New"},                                      // no body tag: one is made
         {"", "No"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(CompararVersion(VersionPageBody(QString::fromUtf8(c.page)), QStringLiteral("0126700")),
-                  QString::fromLatin1(c.result))
-            << c.page;
-}
-
-TEST(VersionCheck, BodyAsABrowserReportsIt) {
+    for (const auto& [page, result] : cases)
+        EXPECT_EQ(CompararVersion(VersionPageBody(QString::fromUtf8(page)), "0126700"), result) << page;
+    EXPECT_EQ(CompararVersion("<body>Version=9999998</body>", "9999999"), "Old");
     EXPECT_EQ(VersionPageBody("<HTML><Body Class=x>a &amp; b &lt;c&gt; &quot;d&quot;&nbsp;e</BODY>"),
               "<body Class=x>a &amp; b &lt;c&gt; \"d\"&nbsp;e</body>");
     EXPECT_EQ(VersionPageBody("<html><head><title>t</title></head>Version=1<!-- note --></html>"),
               "<body>Version=1<!-- note --></body>");
-    // A missing local version is "9999999": no page is newer.
-    EXPECT_EQ(CompararVersion("<body>Version=9999998</body>", "9999999"), "Old");
 }

@@ -1,4 +1,5 @@
 #include "platform/Exceptions.h"
+#include "platform/FileStamp.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "support/TestHelpers.h"
@@ -158,4 +159,21 @@ TEST(TextFile, DecodesAndSplitsLines) {
     TextFile::WriteAtomic(path, "new\r\n");
     EXPECT_EQ(ReadBytes(path), "new\r\n");
     EXPECT_THROW(TextFile::WriteAtomic(dir.filePath("no/dir/f.txt"), "x"), EInOutError);
+}
+
+// A file saved again the program's way (same size, through a renamed temporary file) never passes
+// for the state that was stamped; an untouched file keeps its stamp.
+TEST(FileStamp, TellsAFileSavedAgainFromTheOneStamped) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("live.xml");
+    EXPECT_FALSE(FileStamp::Of(path).Exists);
+
+    TextFile::WriteAtomic(path, "<a>1</a>");
+    const FileStamp first = FileStamp::Of(path);
+    EXPECT_TRUE(first.Exists);
+    EXPECT_EQ(first.Size, 8);
+    EXPECT_EQ(first, FileStamp::Of(path));
+
+    TextFile::WriteAtomic(path, "<a>2</a>");
+    EXPECT_NE(first, FileStamp::Of(path));
 }

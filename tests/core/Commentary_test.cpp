@@ -25,19 +25,15 @@ QString link(QStringView form, const QString& id, const QString& text) {
 
 } // namespace
 
-// The page frame, bullets after double breaks dropped, links turned into dark blue runs, scores painted
-// red and percentages green, with the default "por ciento" word when no language file gives another. A
-// coloured run never takes a tag delimiter into it, so a score at the very start or end of the text
-// keeps the page's tags whole.
+// The page frame, bullets after double breaks dropped, links dark blue, scores red and percentages green
+// (default word "por ciento"); a coloured run never takes a tag delimiter, so the page's tags stay whole.
 TEST(CommentaryToHtml, FramesLinksScoresAndPercentages) {
     ScopedLanguage none;
     const QString blue = "<font color=#000088>", red = "<font color=red>", green = "<font color=green>";
     // clang-format off
     const std::pair<const char*, QString> cases[] = {
-        {"", ""}, {"Plain text.", "Plain text."},
-        {"<br /><br />&bull;&nbsp;Goal", "<br /><br />Goal"},
-        {"<BR><BR>&bull;&nbsp;Goal", "<br /><br />Goal"},
-        {"x&bull;&nbsp;y", "x&bull;&nbsp;y"},
+        {"", ""}, {"Plain text.", "Plain text."}, {"<br /><br />&bull;&nbsp;Goal", "<br /><br />Goal"},
+        {"<BR><BR>&bull;&nbsp;Goal", "<br /><br />Goal"}, {"x&bull;&nbsp;y", "x&bull;&nbsp;y"},
         {"Fans of <a href=\"/Club/?TeamID=5\">Team</a> sang.", "Fans of " + blue + "Team</font> sang."},
         {"<A HREF=\"/Club/?TeamID=5\">Team</A>", blue + "Team</font>"},
         {"3 - 0 win", red + "3-0 </font>win"}, {"won 2 - 1", "won" + red + " 2-1</font>"},
@@ -48,7 +44,6 @@ TEST(CommentaryToHtml, FramesLinksScoresAndPercentages) {
     // clang-format on
     for (const auto& [text, body] : cases)
         EXPECT_EQ(CommentaryToHtml(text), page(body)) << text;
-
     ScopedLanguage percent("[Matches]\r\nReportPercent=percent\r\n");
     EXPECT_EQ(CommentaryToHtml("with 55 percent of the ball"),
               page("with " + green + "55 percent</font> of the ball"));
@@ -224,7 +219,6 @@ TEST(CommentarySamples, EventsKeepTheirTextAndGetTheirSides) {
     // The separators between the lineup lines are no scores.
     EXPECT_TRUE(
         CommentaryToHtml(ColourPlayerLinks(lineups[0], lineups[0], lineups[1])).contains("</font> // "));
-
     const QDomDocument live = loadSample("live-view");
     auto lineupOf = [&](const char* team) {
         const QDomElement lineup = live.elementsByTagName(team).at(0).firstChildElement("StartingLineup");

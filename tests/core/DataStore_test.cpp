@@ -88,14 +88,12 @@ TEST(DataStore, EventoClaseLooksUpThePaddedType) {
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             ds.BKStringGridEventsData.SetCells(c, r, rows[r][c]);
-    ExpectAll({{ds.EventoClase("20"), ",1,1,,,,"},
-               {ds.EventoClase("101"), ",0,0,0,,0,"},
-               {ds.EventoClase("599"), ",1,6,,,,"},
-               {ds.EventoClase("1234"), ",4,13,,,,"},
-               {ds.EventoClase("020"), ",1,1,,,,"},
-               {ds.EventoClase("777"), ""},
-               {ds.EventoClase("EventTypeCode"), ""},
-               {ds.EventoClase(""), ""}}); // "" looks up "000"
+    // clang-format off
+    ExpectAll({{ds.EventoClase("20"), ",1,1,,,,"}, {ds.EventoClase("101"), ",0,0,0,,0,"},
+               {ds.EventoClase("599"), ",1,6,,,,"}, {ds.EventoClase("1234"), ",4,13,,,,"},
+               {ds.EventoClase("020"), ",1,1,,,,"}, {ds.EventoClase("777"), ""},
+               {ds.EventoClase("EventTypeCode"), ""}, {ds.EventoClase(""), ""}}); // "" looks up "000"
+    // clang-format on
 }
 
 TEST(DataStore, FavouritesAreSizedFromTheirFile) {
@@ -169,15 +167,14 @@ TEST(DataStore, ShippedFilesLoadAtStart) {
         recorded << ds.BKStringGridListaGrabada.Cells(RecordedColumn::RecordedTeamName, row);
     EXPECT_EQ(recorded, QStringList({"Team"}) + QStringList(10, ""));
     EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(1, 0), "TeamID");
-
     TBKStringGrid proxy;
     SetUpProxyTable(proxy);
     LoadTableFrom(proxy, pf.appDir);
-    ExpectAll({{proxy.Cells(0, ProxyRow::ProxyEnabledRow), "0"},
-               {proxy.Cells(0, ProxyRow::RememberCodeRow), "0"},
-               {proxy.Cells(0, ProxyRow::ProxyServerRow), ""},
-               {proxy.Cells(0, ProxyRow::SecurityCodeRow), ""},
-               {proxy.Filename, ProxyConfigFile}});
+    EXPECT_EQ(
+        QStringList({proxy.Cells(0, ProxyRow::ProxyEnabledRow), proxy.Cells(0, ProxyRow::RememberCodeRow),
+                     proxy.Cells(0, ProxyRow::ProxyServerRow), proxy.Cells(0, ProxyRow::SecurityCodeRow),
+                     proxy.Filename}),
+        QStringList({"0", "0", "", "", ProxyConfigFile}));
 }
 
 // A favourites file with one line too many, no recorded list, a damaged events-data file: each fails
@@ -197,7 +194,6 @@ TEST(DataStore, OneBadFileDoesNotLeaveTheOthersUnloaded) {
     ASSERT_EQ(r.SoundPaths.size(), 8);
     EXPECT_EQ(r.SoundPaths[SoundRow::SoundMiGol], "/snd/goal.wav");
     EXPECT_EQ(r.SoundPaths[SoundRow::SoundOtroGol], "/snd/other.wav");
-
     WriteBytes(pf.appDir + EventsDataFile, "TBKStringGrid\r\n");
     DataStore ds2;
     const StartupLoadResult r2 = ds2.LoadAtStart(pf.appDir);

@@ -78,15 +78,13 @@ TEST(Encryption, NonAsciiTextByte255AndMalformedText) {
 // so driving the start byte through 0..255 covers each pair, at each of the key's eight positions.
 TEST(Encryption, EveryByteRoundTripsAfterEveryChainingValue) {
     int failures = 0;
-    for (int p = 0; p <= 255; ++p) {
-        for (int b = 1; b <= 255; ++b) {
+    for (int p = 0; p <= 255; ++p)
+        for (int b = 1; b <= 255; ++b)
             for (int keyPos = 0; keyPos < 8; ++keyPos) {
                 const QString key = QString("kRspwenu").mid(keyPos) + QString("kRspwenu").left(keyPos);
                 const QByteArray one(1, char(b));
-                if (TVeskEncryption::UnscrambleBytes(TVeskEncryption::ScrambleBytes(one, key, p), key) != one)
-                    ++failures;
+                failures +=
+                    TVeskEncryption::UnscrambleBytes(TVeskEncryption::ScrambleBytes(one, key, p), key) != one;
             }
-        }
-    }
     EXPECT_EQ(failures, 0);
 }

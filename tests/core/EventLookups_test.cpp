@@ -70,7 +70,6 @@ TEST_F(EventLookupsTest, CodesReadTheirWordsAndOnlyThoseFromTheLanguage) {
                {RatingText(8), "S2 (s4)"}, {RatingText(0), "S1 ()"}, {RatingText(80), "S20 (s4)"},
                {RatingText(81), " (s1)"}});
     // clang-format on
-
     // Missing words are empty; a language file's words replace the English ones.
     language.Use("[general]\nskill5=fünf\n");
     EXPECT_EQ(SkillText(5), QString::fromUtf8("fünf"));

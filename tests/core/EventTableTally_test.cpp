@@ -36,7 +36,6 @@ TEST(EventTableTally, FollowsAppendedRowsLikeAWholeCount) {
         EXPECT_EQ(QList<int>({score.Home, score.Away}), QList<int>({s.home, s.away})) << last;
         EXPECT_EQ(QStringList({home, away}), QStringList({s.homeLineup, s.awayLineup})) << last;
     }
-
     // Asked about fewer rows than it has read, or for the other side, it counts from row 0 again.
     const EventTableTally::Score early = tally.GoalsUpTo(t, 3, Home);
     EXPECT_EQ(QList<int>({early.Home, early.Away}), QList<int>({1, 0}));

@@ -79,7 +79,6 @@ TEST_F(EventClassTextTest, EveryRecognisedClassGivesItsWordsAndNearMissesNone) {
         EXPECT_EQ(EventClassText(eventClass), QString(description)) << eventClass;
     }
     EXPECT_EQ(distinct.size(), 85);
-
     // A counter-attack special event through a penalty, counter-attack routes 3 and 6, a route or special
     // event beyond the table, outcome 2, the last comma missing, a ClassPrefix, other groups.
     const char* misses[] = {",0,0,1,3,3,", ",0,0,2,,3,", ",0,0,2,,6,",  ",0,0,0,,7,",   ",0,0,1,12,,",

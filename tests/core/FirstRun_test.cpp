@@ -39,7 +39,6 @@ TEST(FirstRun, CzechNameIsNormalisedAndTheCurrencyOfTheLastLeagueOfThatNameCount
     LeerDetallesEquipo(team.DocumentElement(), r);
     EXPECT_EQ(QStringList({r.Pais, r.InicioFecha, r.InicioTemporadaSemana, r.TeamID}),
               QStringList({"Ceská republika", "2009-06-01", "24-03", "42"}));
-
     const XmlDocument world = Parsed(QStringLiteral(
         "<HattrickData><LeagueList>"
         "<League><LeagueName>Ceská republika</LeagueName><Country><CurrencyName>Old</CurrencyName>"
@@ -51,7 +50,6 @@ TEST(FirstRun, CzechNameIsNormalisedAndTheCurrencyOfTheLastLeagueOfThatNameCount
     LeerMonedaMundo(world.DocumentElement(), r);
     EXPECT_EQ(r.Moneda, "Koruna");
     EXPECT_DOUBLE_EQ(r.FactorMoneda, 0.4);
-
     // The real world file; no league of the name keeps what the record held.
     r.Pais = QStringLiteral("Argentina");
     XmlDocument real;

@@ -84,7 +84,6 @@ TEST(LeagueNumbers, CellTextsKeepEveryDigitReadBackAndSort) {
         EXPECT_EQ(TableGoalDifferenceText(d), text) << d;
         EXPECT_EQ(TableNumber(text), d);
     }
-
     TBKStringGrid grid;
     ShapeTable(grid, 1, 9, 1);
     const int shuffled[] = {-2, 12, 0, -100, 3, -1, 100, -12}, sorted[] = {100, 12, 3, 0, -1, -2, -12, -100};
@@ -122,7 +121,6 @@ TEST(LiveLeagueTable, NotStartedRenamedAndNotARound) {
     EXPECT_EQ(t.Column(TablePoints),
               QStringList({"  13", "  11", "    9", "    8", "    7", "    6", "    6", "    3"}));
     EXPECT_EQ(t.live.Cells(TablePosition, 7), "  7.");
-
     t.Compute({"1", "0", "0", "0", "0", "0", "0", "0"});
     const QString second = t.live.Cells(TableTeamName, 2);
     t.before.SetCells(TableTeamName, 4, "Dunmore Athletic");
@@ -130,7 +128,6 @@ TEST(LiveLeagueTable, NotStartedRenamedAndNotARound) {
               LiveTableResult::TeamNamesError);
     EXPECT_EQ(t.live.Cells(TableTeamName, 1), TeamNamesError);
     EXPECT_EQ(t.live.Cells(TableTeamName, 2), second);
-
     t.Compute({"1", "0", "0", "0", "0", "0", "0", "0"});
     t.matches.SetCells(MatchColumn::MatchTypeCode, 2, "3");
     t.matches.SetCells(MatchColumn::HomeGoals, 1, "5");
@@ -189,7 +186,6 @@ TEST(LeagueGoals, ScorersCountTheRoundsGoalsAndComeFromTheGamesAnswer) {
         EXPECT_EQ(row(1), QStringList({"11", goals, round, "Jack Barlow", "Bramley Town"}));
     }
     EXPECT_EQ(scorers.RowCount(), 3);
-
     CountScorerGoal(scorers, "12", players); // not in the file: listed without name and team
     EXPECT_EQ(scorers.Cells(0, 2), "12");
     EXPECT_EQ(scorers.Cells(3, 2), "");
@@ -200,7 +196,6 @@ TEST(LeagueGoals, ScorersCountTheRoundsGoalsAndComeFromTheGamesAnswer) {
     EXPECT_EQ(scorers.Cells(1, 3), "  1");
     EXPECT_EQ(scorers.RowCount(), 5);
     EXPECT_TRUE(scorers.Cells(0, 4).isEmpty());
-
     // The game's players answer names its players by first and last name; LeagueGoals "0" is not listed.
     XmlDocument doc;
     doc.LoadFromFile(SampleFile("players-bom"));
@@ -218,7 +213,6 @@ TEST(LeagueRound, NextMatchRoundDateAndFreeRows) {
     ASSERT_TRUE(next.has_value());
     EXPECT_EQ(next->Start.size(), 10);
     EXPECT_FALSE(next->MatchId.isEmpty());
-
     // A club whose matches could not be read has no date: the round is the earliest real date.
     TBKStringGrid scan;
     ShapeTable(scan, LeagueScanColumn::Count, LeagueScanColumn::Rows);
@@ -234,7 +228,6 @@ TEST(LeagueRound, NextMatchRoundDateAndFreeRows) {
     for (int r = 0; r < 8; ++r)
         scan.SetCells(2, r, QString());
     EXPECT_EQ(RoundDate(scan), "");
-
     TBKStringGrid matches;
     ShapeTable(matches, MatchColumn::Count, MatchSlotCount);
     EXPECT_EQ(FirstFreeRow(matches), 0);

@@ -53,16 +53,13 @@ TEST_F(SettingsTest, LanguageOldIsUpdatedInTheFileBeforeTheObjectsOpen) {
     EXPECT_EQ(SettingsIni->ReadString("Opciones", "LanguageOld", ""), "Deutsch");
     EXPECT_EQ(LangText("General", "Missing", "English text"), "English text");
     EXPECT_EQ(AppDir, program);
-
     // Reopening replaces the objects.
     EXPECT_EQ(Open("[Opciones]\r\nLanguage=English\r\nLanguageOld=Deutsch\r\n"), "Hello");
     EXPECT_EQ(SettingsIni->ReadString("Opciones", "LanguageOld", ""), "English");
-
     // Two names of the one English file: nothing is written.
     const QByteArray same = "[Opciones]\r\nLanguage=norsk\r\nLanguageOld=English\r\n";
     EXPECT_EQ(Open(same), "Hello");
     EXPECT_EQ(ReadBytes(settings), same);
-
     // A settings file in Windows-1252: "Español" as one byte per letter.
     EXPECT_EQ(Open("[Opciones]\r\nLanguage=Espa\xf1ol\r\nLanguageOld=Espa\xf1ol\r\n"), "Hola");
 }
@@ -73,7 +70,6 @@ TEST_F(SettingsTest, MissingSectionOrFilesGiveDefaults) {
     EXPECT_EQ(SettingsIni->ReadString("Opciones", "Usuario", ""), "");
     EXPECT_EQ(SettingsIni->ReadInteger("Opciones", "DuracionSonidosMiGol", 1500), 1500);
     EXPECT_EQ(SettingsIni->ReadString("Version", "Version", "9999999"), "1260000");
-
     QFile::remove(program + "language/English.lng");
     QFile::remove(settings);
     OpenSettingsAndLanguage(program, settings);

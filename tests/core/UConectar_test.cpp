@@ -1,6 +1,5 @@
-// What the substitute service cannot produce: the real answers of the game service served and read
-// back, the cut of an answer at byte level, and league files the service never sends (missing,
-// broken, of the other kind). Every failure path against a service is in e2e/ClientService_test.
+// What the substitute service cannot produce: real answers read back, answers cut at byte level, league
+// files it never sends. Every failure path against a service is in e2e/ClientService_test.
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
@@ -83,7 +82,6 @@ TEST(InsertMissingActionType, LeavesFilesItCannotRepairAsTheyAre) {
     WriteBytes(details, old);
     InsertMissingActionType(details, "leagueFixtures");
     EXPECT_EQ(ReadBytes(details), old);
-
     InsertMissingActionType(dir.filePath("absent.xml"), "leagueDetails");
     EXPECT_FALSE(QFile::exists(dir.filePath("absent.xml")));
     WriteBytes(details, "<HattrickData><FetchedDate>");
@@ -120,24 +118,21 @@ TEST(IsAnswerOf, TellsTheFileAskedForFromErrorDocumentsAndOtherFiles) {
 }
 
 // The new-version check's reading of a page: the body as a browser reports it, then the cut at the
-// first "=" and the comparison with the program's own version ("0126700").
-// The new-version check's reading of a page: the body as a browser reports it, then the cut at the
 // first "=" and the comparison with the program's own version ("0126700"); a missing local version is
 // "9999999", than which no page is newer.
 TEST(VersionCheck, PagesGiveTheirResult) {
+    // clang-format off
     const std::pair<const char*, const char*> cases[] = {
-        {"<html><head><title>x</title></head><body>Version=0126701</body></html>", "New"},
-        {"<html><body>Version=0126700</body></html>", "Old"},
-        {"<html><body>Version=0125999</body></html>", "Old"},
+        {"<html><head><title>x</title></head><body>Version=0126701</body></html>", "New"}, {"", "No"},
+        {"<html><body>Version=0126700</body></html>", "Old"}, {"<html><body>Version=0125999</body></html>", "Old"},
         {"<HTML><BODY>\r\nVersion=0127000\r\n</BODY></HTML>", "New"},
         {"<html><body>version=0127000</body></html>", "No"},                     // lower case
         {"<html><body>Version 0127000</body></html>", "No"},                     // no "="
         {"<html><body bgcolor=\"#FFFFFF\">Version=0127000</body></html>", "No"}, // "=" in the body tag
         {"<html><head><meta charset=\"utf-8\"></head><body>Version=0127000</body></html>", "New"},
         {"<html><body><p>Version&#61;0127000</p></body></html>", "New"}, // the browser decodes it
-        {"Version=0127000", "New"},                                      // no body tag: one is made
-        {"", "No"},
-    };
+        {"Version=0127000", "New"}};                                     // no body tag: one is made
+    // clang-format on
     for (const auto& [page, result] : cases)
         EXPECT_EQ(CompararVersion(VersionPageBody(QString::fromUtf8(page)), "0126700"), result) << page;
     EXPECT_EQ(CompararVersion("<body>Version=9999998</body>", "9999999"), "Old");

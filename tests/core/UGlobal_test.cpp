@@ -44,12 +44,10 @@ TEST(UGlobal, SeasonWeekTextAroundSeasonBoundaries) {
     EXPECT_EQ(SeasonWeekText("Sverige", daysAfter("1997-09-20", 112) + " 14:07:00"), "02-01");
     for (const char* unreadable : {"", "2009-02-30", "yesterday"})
         EXPECT_EQ(SeasonWeekText("Sverige", unreadable), "") << unreadable;
-
-    for (const auto& [text, season, week] : {std::tuple{"100-03", "100", "03"},
-                                             {"99-16", "99", "16"},
-                                             {"07-12", "07", "12"},
-                                             {"", "", ""},
-                                             {"00", "00", ""}}) {
+    // clang-format off
+    for (const auto& [text, season, week] : {std::tuple{"100-03", "100", "03"}, {"99-16", "99", "16"},
+                                             {"07-12", "07", "12"}, {"", "", ""}, {"00", "00", ""}}) {
+        // clang-format on
         EXPECT_EQ(SplitSeasonWeek(text).Season, season) << text;
         EXPECT_EQ(SplitSeasonWeek(text).Week, week) << text;
     }
@@ -157,7 +155,6 @@ TEST_F(OpenUrlTest, OnlyWebAndMailAddressesAreOpened) {
     EXPECT_EQ(opened, QStringList({"http://www.example.org/page?x=1", "https://www.example.org",
                                    "mailto:a@example.org", "http://www.club.org/my%20page%7C%7Bx%7D"}));
     EXPECT_FALSE(Shell::OpenAddress("file:///etc/passwd"));
-
     opened.clear();
     EXPECT_EQ(DefaultBrowserPath(), "/opt/My Browser/browser");
     // A home page written without its scheme is a web address; a text that is no address is never
@@ -170,7 +167,6 @@ TEST_F(OpenUrlTest, OnlyWebAndMailAddressesAreOpened) {
                                      "/opt/My Browser/browser | http://www.club.org",
                                      "/opt/My Browser/browser | http://www.club.org/a%20b"}));
     EXPECT_TRUE(opened.isEmpty());
-
     // Without a default browser, or with a snap or flatpak launcher that needs its whole command line,
     // the desktop's handler opens it.
     launched.clear();

@@ -37,7 +37,6 @@ TEST(UPaises, TeamIdTablesAreWholeAndEveryNameFindsItsLeague) {
     for (int id : {54, 120, 0, 155, -1}) // unused numbers and numbers outside the table
         EXPECT_TRUE(LeagueNames(id).isEmpty() && NationalTeamIds(id).isEmpty() && U20TeamIds(id).isEmpty())
             << id;
-
     int filled = 0;
     QSet<QString> ids;
     for (int id = 1; id <= LeagueCount; ++id) {

@@ -7,7 +7,10 @@
 
 #include <cstdlib>
 
-TEST(HttpClient, SendsFixedHeadersCarriesCookiesAndBinaryBodies) {
+// Fixed headers, cookies kept by the handle, binary bodies whole. A status of 300 or more fails with its
+// status line, and redirects are not followed; a refused connection is a socket error; only http(s) is
+// ever fetched. The handle stays usable.
+TEST(HttpClient, HeadersCookiesBodiesStatusesRedirectsAndConnectionFailures) {
     LocalHttpServer server;
     server.http.Get("/login", [](const httplib::Request&, httplib::Response& res) {
         res.set_header("Set-Cookie", "session=abc123; Path=/");
@@ -23,24 +26,6 @@ TEST(HttpClient, SendsFixedHeadersCarriesCookiesAndBinaryBodies) {
     server.http.Get("/kit.gif", [&](const httplib::Request&, httplib::Response& res) {
         res.set_content(gif, "image/gif");
     });
-    server.start();
-
-    HttpClient client;
-    EXPECT_EQ(client.Get(server.url("/kit.gif")), QByteArray(gif.data(), qsizetype(gif.size()))); // whole
-    EXPECT_EQ(client.Get(server.url("/echo")),
-              "HTTP/1.1|Velkaro 1.26|text/html, */*|application/x-www-form-urlencoded|");
-    EXPECT_EQ(client.Get(server.url("/login")), "<LoginResult>0</LoginResult>");
-    EXPECT_EQ(client.Get(server.url("/echo")),
-              "HTTP/1.1|Velkaro 1.26|text/html, */*|application/x-www-form-urlencoded|session=abc123");
-
-    HttpClient another; // cookies belong to the handle: a second client starts without them
-    EXPECT_TRUE(another.Get(server.url("/echo")).endsWith("|"));
-}
-
-// A status of 300 or more fails with its status line, and redirects are not followed; a refused
-// connection is a socket error; only http(s) is ever fetched. The handle stays usable.
-TEST(HttpClient, StatusesRedirectsAndConnectionFailures) {
-    LocalHttpServer server;
     int targetHits = 0;
     server.http.Get("/moved",
                     [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/target"); });
@@ -49,30 +34,34 @@ TEST(HttpClient, StatusesRedirectsAndConnectionFailures) {
         res.set_content("target", "text/plain");
     });
     server.start();
+    HttpClient client;
+    const QString echo = "HTTP/1.1|Velkaro 1.26|text/html, */*|application/x-www-form-urlencoded|";
+    EXPECT_EQ(client.Get(server.url("/kit.gif")), QByteArray(gif.data(), qsizetype(gif.size())));
+    EXPECT_EQ(client.Get(server.url("/echo")), echo);
+    EXPECT_EQ(client.Get(server.url("/login")), "<LoginResult>0</LoginResult>");
+    EXPECT_EQ(client.Get(server.url("/echo")), echo + "session=abc123");
+    EXPECT_EQ(HttpClient().Get(server.url("/echo")), echo); // a second client starts without cookies
+
     int closedPort = 0;
     {
         LocalHttpServer gone;
         gone.start();
         closedPort = gone.port;
     }
-    HttpClient client;
     client.ConnectTimeoutMs = 2000;
-    const struct {
-        QString url;
-        QString message;
-        int status;
-    } failures[] = {// clang-format off
+    // clang-format off
+    const std::tuple<QString, QString, int> failures[] = {
         {server.url("/missing"), "HTTP/1.1 404 Not Found", 404}, {server.url("/moved"), "HTTP/1.1 302 Found", 302},
         {QString("http://127.0.0.1:%1/x").arg(closedPort), "Socket error # ", 0}, {"", "", 0},
         {"file:///etc/hostname", "", 0}};
     // clang-format on
-    for (const auto& f : failures) {
+    for (const auto& [url, message, status] : failures) {
         try {
-            client.Get(f.url);
-            ADD_FAILURE() << f.url.toStdString() << " gave an answer";
+            client.Get(url);
+            ADD_FAILURE() << url.toStdString() << " gave an answer";
         } catch (const EHttpError& e) {
-            EXPECT_TRUE(e.Message.startsWith(f.message)) << e.Message.toStdString();
-            EXPECT_EQ(e.StatusCode, f.status) << f.url.toStdString();
+            EXPECT_TRUE(e.Message.startsWith(message)) << e.Message.toStdString();
+            EXPECT_EQ(e.StatusCode, status) << url.toStdString();
         }
     }
     EXPECT_EQ(targetHits, 0);
@@ -93,7 +82,6 @@ TEST(HttpClient, HostileAnswersEndAtTheirLimitWithTheirOwnMessage) {
     server.serveTrickle("/trickle", 20);
     server.serveTrickle("/stall", 60000); // the first byte after a minute
     server.start();
-
     const struct {
         const char* path;
         int stallSec, overallMs;
@@ -135,23 +123,19 @@ TEST(HttpClient, ProxyWithUserAndPasswordAndNoEnvironmentProxy) {
         res.set_content("direct", "text/plain");
     });
     origin.start();
-
     // A plain HTTP proxy: it receives the absolute address and answers itself.
     LocalHttpServer proxy;
     proxy.serveProxy("proxyuser", "pa ss:word");
     proxy.start();
-
     HttpClient client;
     client.ProxyParams.ProxyServer = "127.0.0.1";
     client.ProxyParams.ProxyPort = proxy.port;
     client.ProxyParams.ProxyUsername = "proxyuser";
     client.ProxyParams.ProxyPassword = "wrong";
     EXPECT_THROW(client.Get(origin.url("/probe")), EHttpError); // 407 Proxy Authentication Required
-
     client.ProxyParams.ProxyPassword = "pa ss:word";
     EXPECT_EQ(client.Get(origin.url("/probe")), "via proxy");
     EXPECT_EQ(proxy.proxied(), std::vector<std::string>{"GET " + origin.url("/probe").toStdString()});
-
     // Without a proxy of its own the client goes direct, whatever the environment says.
     setenv("http_proxy", proxy.url("").toUtf8().constData(), 1);
     setenv("HTTP_PROXY", proxy.url("").toUtf8().constData(), 1);

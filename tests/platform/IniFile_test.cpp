@@ -28,7 +28,6 @@ TEST(IniFile, ReadsLikeTheInMemoryIniObject) {
     const QString path = dir.filePath("Velkaro.ini");
     WriteBytes(path, kSettings);
     IniFile ini(path);
-
     EXPECT_EQ(ini.ReadString("OPCIONES", "usuario", "def"), "0");    // case-insensitive, first key wins
     EXPECT_EQ(ini.ReadString("Opciones", "Team", ""), "Some Team");  // both sides trimmed
     EXPECT_EQ(ini.ReadString("Opciones", "Moneda", "def"), "");      // present but empty: not the default
@@ -37,14 +36,12 @@ TEST(IniFile, ReadsLikeTheInMemoryIniObject) {
     EXPECT_EQ(ini.ReadInteger("Opciones", "Idioma", -1), -1); // in the repeated section: never found
     EXPECT_EQ(ini.ReadString("Opciones", "Missing", "def"), "def");
     EXPECT_EQ(ini.ReadString("Nowhere", "Usuario", "def"), "def");
-
     EXPECT_TRUE(ini.SectionExists("general"));
     EXPECT_FALSE(ini.SectionExists("Version"));
     EXPECT_TRUE(ini.ValueExists("opciones", "MONEDA"));
     EXPECT_FALSE(ini.ValueExists("opciones", "Idioma"));
     EXPECT_EQ(ini.ReadSections(), QStringList({"Opciones", "General", "opciones"}));
     EXPECT_EQ(ini.ReadSection("Opciones"), QStringList({"Usuario", "Team", "Moneda", "Pais", "usuario"}));
-
     // Integers: decimal or hexadecimal, anything else the default.
     WriteBytes(path, "[N]\nInt=42\nNeg=-7\nHex=0x1F\nBad=12a\nEmpty=\n");
     IniFile n(path);
@@ -59,14 +56,12 @@ TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnUpdateOrAtOnce) {
     const QString path = dir.filePath("Velkaro.ini");
     WriteBytes(path, kSettings);
     IniFile ini(path);
-
     ini.WriteString("opciones", "USUARIO", "player"); // changes the first key, keeps its spelling
     ini.WriteInteger("Opciones", "DuracionSonidosMiGol", 1500);
     ini.WriteFloat("Opciones", "FactorMoneda", 0.5);
     ini.WriteString("Version", "Version", "0126000");
     EXPECT_EQ(ini.ReadString("Opciones", "Usuario", ""), "player");
     EXPECT_EQ(ReadBytes(path), kSettings); // memory only until UpdateFile
-
     // Comments, blank lines and untouched settings stay as they were, in the file's own line endings;
     // a new key follows its section's last setting, a new section comes last after a blank line.
     ini.UpdateFile();
@@ -92,7 +87,6 @@ TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnUpdateOrAtOnce) {
     const QByteArray written = ReadBytes(path);
     IniFile(path).UpdateFile();
     EXPECT_EQ(ReadBytes(path), written);
-
     // A file-backed object writes at once.
     WriteBytes(path, "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=English\r\n");
     IniFile(path, IniFile::Mode::FileBacked).WriteString("Opciones", "LanguageOld", "Deutsch");
@@ -109,7 +103,6 @@ TEST(IniFile, MissingFileGivesAnEmptyObjectAndUpdateCreatesIt) {
     ini.WriteString("Opciones", "Usuario", "0");
     ini.UpdateFile();
     EXPECT_EQ(ReadBytes(path), "[Opciones]\nUsuario=0\n");
-
     IniFile nowhere(dir.filePath("no/such/folder/x.ini"));
     nowhere.WriteString("A", "B", "C");
     EXPECT_THROW(nowhere.UpdateFile(), EInOutError);
@@ -123,7 +116,6 @@ TEST(IniFile, ReadsUtf8WithOrWithoutMarkAndFallsBackToWindows1252) {
         WriteBytes(dir.filePath("x.lng"), bytes);
         EXPECT_EQ(IniFile(dir.filePath("x.lng")).ReadString("General", "Name", ""), QString::fromUtf8(name));
     }
-
     const QString old = dir.filePath("old.ini");
     WriteBytes(old, "[Opciones]\r\nLanguage=Espa\xF1ol\r\nMoneda=\x80uro\r\n");
     IniFile ini(old);
@@ -167,13 +159,11 @@ TEST(FileStamp, TellsAFileSavedAgainFromTheOneStamped) {
     QTemporaryDir dir;
     const QString path = dir.filePath("live.xml");
     EXPECT_FALSE(FileStamp::Of(path).Exists);
-
     TextFile::WriteAtomic(path, "<a>1</a>");
     const FileStamp first = FileStamp::Of(path);
     EXPECT_TRUE(first.Exists);
     EXPECT_EQ(first.Size, 8);
     EXPECT_EQ(first, FileStamp::Of(path));
-
     TextFile::WriteAtomic(path, "<a>2</a>");
     EXPECT_NE(first, FileStamp::Of(path));
 }

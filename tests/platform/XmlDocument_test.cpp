@@ -29,7 +29,6 @@ TEST(XmlDocument, ChildrenAreElementsOnlyAndAbsentElementsReadEmpty) {
                {root.Child(7).Child("X").Attribute("Index"), ""}});
     // clang-format on
     EXPECT_TRUE(root.Child(3).IsNull());
-
     // Walking the children meets the same elements as Child(index), in document order.
     int walked = 0;
     for (const XmlNode& child : root.Children()) {
@@ -43,7 +42,6 @@ TEST(XmlDocument, ChildrenAreElementsOnlyAndAbsentElementsReadEmpty) {
     EXPECT_TRUE(root.Child(2).Children().empty() && root.Child("FileName").Children().empty() &&
                 root.Child("Nothing").Children().empty());
     EXPECT_FALSE(root.Child(0) == root.Child(1));
-
     doc.SetActive(false);
     EXPECT_FALSE(doc.Active());
     EXPECT_TRUE(doc.DocumentElement().IsNull());
@@ -62,7 +60,6 @@ TEST(XmlDocument, BrokenTextOrTextNestedTooDeepFailsToActivate) {
         EXPECT_THROW(doc.SetActive(true), EXmlParseError) << bad.left(40).toStdString();
         EXPECT_FALSE(doc.Active());
     }
-
     const QString markupAsText = "<!-- " + QString("<b>").repeated(300) + " -->" + "<![CDATA[" +
                                  QString("<c>").repeated(300) + "]]><d t=\"" + QString("&lt;e>").repeated(3) +
                                  "\" u='>'/>" + QString("<f/>").repeated(300);
@@ -96,11 +93,9 @@ TEST(XmlDocument, SavesUtf8ThatReadsBackAndFailsWithoutTouchingTheOldFile) {
     EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
     EXPECT_TRUE(bytes.contains("\xC4\x8C"
                                "esk\xC3\xA1"));
-
     XmlDocument back;
     back.LoadFromFile(path);
     EXPECT_EQ(back.DocumentElement().ChildText("LeagueName"), QString::fromUtf8("Česká republika"));
-
     // A save that cannot be written throws and leaves the folder's existing file as it was.
     QDir(dir.path()).mkdir("blocked.xml");
     EXPECT_THROW(doc.SaveToFile(dir.filePath("blocked.xml")), EInOutError);

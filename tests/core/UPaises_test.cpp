@@ -51,8 +51,9 @@ TEST(UPaises, TeamIdTablesAreWholeAndEveryNameFindsItsLeague) {
             EXPECT_FALSE(ids.contains(teamId)) << id;
             ids.insert(teamId);
         }
-        if (!LeagueNames(id).contains(QString::fromUtf8("eská republika")))
-            EXPECT_EQ(LeagueIdFromCountry(LeagueNames(id)), id) << LeagueNames(id).toStdString();
+        EXPECT_TRUE(LeagueNames(id).contains(QString::fromUtf8("eská republika")) ||
+                    LeagueIdFromCountry(LeagueNames(id)) == id)
+            << LeagueNames(id).toStdString();
     }
     EXPECT_EQ(filled, 124);
 }

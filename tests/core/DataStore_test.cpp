@@ -96,31 +96,26 @@ TEST(DataStore, EventoClaseLooksUpThePaddedType) {
     // clang-format on
 }
 
+// Only the four header lines: one empty row. 3 x n cell lines: n rows, the last the empty row of the
+// append protocol. Fewer than four lines: one row, fails quietly. A damaged file whose last row holds a
+// favourite gets an empty row after it, so that the next append does not overwrite it.
 TEST(DataStore, FavouritesAreSizedFromTheirFile) {
     ProgramFolder pf;
-    const QByteArray header = "TBKStringGrid\r\n1\r\n0\r\n0\r\n";
-    const struct {
-        QByteArray file;
-        bool loaded;
-        int rows;
-        QString secondName;
-    } cases[] = {
-        {header, true, 1, ""}, // only the four header lines: one empty row
-        // 3 x n cell lines: n rows, the last the empty row of the append protocol.
-        {header + "A\r\nAlpha\r\n1\r\nB\r\nBeta\r\n2\r\n\r\n\r\n\r\n", true, 3, "Beta"},
-        {"TBKStringGrid\r\n1\r\n", false, 1, ""}, // fewer than four lines: one row, fails quietly
-        // A damaged file whose last row holds a favourite gets an empty row after it, so that the next
-        // append does not overwrite it.
-        {header + "A\r\nAlpha\r\n1\r\nB\r\nBeta\r\n2\r\nx\r\n", false, 3, "Beta"},
-    };
-    for (const auto& c : cases) {
-        WriteBytes(pf.appDir + FavouritesFile, c.file);
+    const QByteArray header = "TBKStringGrid\r\n1\r\n0\r\n0\r\n",
+                     two = "A\r\nAlpha\r\n1\r\nB\r\nBeta\r\n2\r\n";
+    const std::tuple<QByteArray, bool, int, QString> cases[] = {
+        {header, true, 1, ""},
+        {header + two + "\r\n\r\n\r\n", true, 3, "Beta"},
+        {"TBKStringGrid\r\n1\r\n", false, 1, ""},
+        {header + two + "x\r\n", false, 3, "Beta"}};
+    for (const auto& [file, loaded, rows, secondName] : cases) {
+        WriteBytes(pf.appDir + FavouritesFile, file);
         DataStore ds;
-        EXPECT_EQ(ds.LoadFavourites(pf.appDir), c.loaded) << &c - cases;
-        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), c.rows) << &c - cases;
+        EXPECT_EQ(ds.LoadFavourites(pf.appDir), loaded) << file.toStdString();
+        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), rows) << file.toStdString();
         EXPECT_EQ(ds.BKStringGridFavoritos.Filename, FavouritesFile); // stays relative
         AppendRow(ds.BKStringGridFavoritos, {"C", "Gamma", "3"});
-        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamName, 1), c.secondName);
+        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamName, 1), secondName);
     }
 }
 
@@ -128,25 +123,22 @@ TEST(DataStore, FavouritesAreSizedFromTheirFile) {
 TEST(DataStore, RecordedListKeepsElevenRowsWhateverItsFileHolds) {
     ProgramFolder pf;
     const QStringList head = {"Team", "TeamID", "", "", ""};
-    const struct {
-        QStringList cells;
-        bool loaded;
-        const char* first;
-    } cases[] = {{head + QStringList{"Alpha", "7", "", "", ""}, true, "Alpha"},
-                 {head + QStringList{"Beta", "8", "", "", ""} + QStringList(5 * 20, "z"), false, "Beta"},
-                 {{}, false, ""}};
-    for (const auto& c : cases) {
+    const std::tuple<QStringList, bool, QString> cases[] = {
+        {head + QStringList{"Alpha", "7", "", "", ""}, true, "Alpha"},
+        {head + QStringList{"Beta", "8", "", "", ""} + QStringList(5 * 20, "z"), false, "Beta"},
+        {{}, false, ""}};
+    for (const auto& [cells, loaded, first] : cases) {
         QFile::remove(pf.appDir + RecordedListFile);
-        if (!c.cells.isEmpty())
-            pf.WriteTable(RecordedListFile, c.cells);
+        if (!cells.isEmpty())
+            pf.WriteTable(RecordedListFile, cells);
         DataStore ds;
-        EXPECT_EQ(ds.LoadRecordedList(pf.appDir), c.loaded) << c.first;
+        EXPECT_EQ(ds.LoadRecordedList(pf.appDir), loaded) << first.toStdString();
         const TBKStringGrid& t = ds.BKStringGridListaGrabada;
         EXPECT_EQ(QList<int>({t.RowCount(), t.FixedRows(), t.ColCount(), t.Row()}),
                   QList<int>({11, 1, 5, 1}));
         EXPECT_EQ(QList<int>({t.ColWidth(2), t.ColWidth(3), t.ColWidth(4)}), QList<int>({-1, -1, -1}));
         EXPECT_GT(t.ColWidth(0), 0);
-        EXPECT_EQ(t.Cells(RecordedColumn::RecordedTeamName, 1), c.first);
+        EXPECT_EQ(t.Cells(RecordedColumn::RecordedTeamName, 1), first);
     }
 }
 

@@ -112,11 +112,9 @@ TEST(UGlobal, EnsureXmlFolderCreatesTheTeamFolder) {
     QTemporaryDir dir;
     const QString saved = AppDir;
     AppDir = dir.path() + "/";
-    EnsureXmlFolder("123456");
-    EnsureXmlFolder("123456");
+    for (const char* name : {"123456", "123456", "..", "../../escape"})
+        EnsureXmlFolder(name);
     EXPECT_TRUE(QDir(dir.path() + "/data/Xml/123456").exists());
-    EnsureXmlFolder("..");
-    EnsureXmlFolder("../../escape");
     EXPECT_FALSE(QDir(dir.path() + "/escape").exists());
     AppDir = saved;
 }
@@ -124,13 +122,9 @@ TEST(UGlobal, EnsureXmlFolderCreatesTheTeamFolder) {
 class OpenUrlTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Shell::SetOpener([this](const QString& address) {
-            opened << address;
-            return true;
-        });
+        Shell::SetOpener([this](const QString& address) { return opened << address, true; });
         Shell::SetLauncher([this](const QString& program, const QStringList& args) {
-            launched << program + " | " + args.join(" | ");
-            return true;
+            return launched << program + " | " + args.join(" | "), true;
         });
         Shell::SetBrowserCommandSource([this] { return browserCommand; });
     }
@@ -139,8 +133,7 @@ protected:
         Shell::SetLauncher({});
         Shell::SetBrowserCommandSource({});
     }
-    QStringList opened;
-    QStringList launched;
+    QStringList opened, launched;
     QString browserCommand = "\"/opt/My Browser/browser\" %u";
 };
 
@@ -198,7 +191,7 @@ TEST_F(OpenUrlTest, TheDefaultBrowserIsReadFromTheDesktopFiles) {
     // clang-format on
     for (const auto& [name, folder] : vars)
         qputenv(name, *folder ? home.filePath(folder).toUtf8() : QByteArray("Test:Other"));
-    auto write = [&home](const QString& relative, const QByteArray& text) {
+    auto write = [&home](const char* relative, const QByteArray& text) {
         WriteBytes(home.filePath(relative), text);
     };
     // The user's list (before the system's) names one entry that is not installed, then a snap.

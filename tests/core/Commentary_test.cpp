@@ -75,9 +75,10 @@ TEST(CommentaryToHtml, ColourHelpersOnUnframedText) {
     // clang-format on
 }
 
-TEST(ColourPlayerLinks, RewritesEveryLinkFormWithItsId) {
-    const QString home = "Keeper Smith, Jones";
-    const QString away = "Brown, Miller";
+// Every link form is rewritten with its ID. The side comes from the last word of the link text; in both
+// lineups or in neither it is orange.
+TEST(ColourPlayerLinks, RewritesEveryLinkFormDecidesTheSideOrLeavesTheTextWhole) {
+    const QString home = "Keeper Smith, Jones", away = "Brown, Miller";
     for (QStringView form : PlayerLinkForms) {
         const QString html =
             "Pass from " + link(form, "123", "Al Smith") + " to " + link(form, "4567", "Bo Brown") + ".";
@@ -95,13 +96,9 @@ TEST(ColourPlayerLinks, RewritesEveryLinkFormWithItsId) {
     EXPECT_EQ(ColourPlayerLinksOf("<a href=\"PlayerDetails.asp?playerID=31415926\">X Brown</a>", home, away,
                                   PlayerLinkForms[5].toString()),
               " <font color=#FF66FF \"playerID=31415926\">X Brown</font>");
-}
-
-// The side comes from the last word of the link text; in both lineups or in neither it is orange.
-TEST(ColourPlayerLinks, DecidesTheSideOrLeavesTheTextWhole) {
     const QString form = PlayerLinkForms[0].toString();
-    auto colourOf = [&](const QString& text, const QString& home, const QString& away) {
-        return ColourPlayerLinks(link(form, "1", text), home, away)
+    auto colourOf = [&](const QString& text, const QString& homes, const QString& aways) {
+        return ColourPlayerLinks(link(form, "1", text), homes, aways)
             .section("<font color=", 1)
             .section(' ', 0, 0);
     };

@@ -45,10 +45,8 @@ using Rows = QVector<std::pair<QString, QString>>;
 struct SortFixture {
     explicit SortFixture(const Rows& rows) {
         grid.Encryption = false;
-        grid.SetColCount(3);
-        grid.SetRowCount(rows.size() + 1);
+        ShapeTable(grid, 3, rows.size() + 1, 1);
         grid.SetFixedCols(1);
-        grid.SetFixedRows(1);
         for (int i = 0; i < rows.size(); ++i) {
             grid.SetCells(0, i + 1, QString("L%1").arg(i + 1));
             grid.SetCells(1, i + 1, rows[i].first);
@@ -215,11 +213,7 @@ TEST(StringGrid, SortOrdersTiesAndBlankRows) {
     const Rows dup{{"b", "1"}, {"a", "2"}, {"b", "3"}, {"a", "4"}, {"b", "5"}};
     const Rows blanks{{"x", "1"}, {"", ""}, {"x", "3"}, {"", ""}, {"a", "5"}};
     const Rows abc{{"abc", "1"}, {"x", "2"}, {"ABC", "3"}};
-    const struct {
-        Rows rows;
-        bool ascending;
-        QStringList tags;
-    } cases[] = {
+    const std::tuple<Rows, bool, QStringList> cases[] = {
         // clang-format off
         // Descending is the exact reverse of the ascending order before blanks move.
         {{{"b", "1"}, {"", ""}, {"a", "3"}}, true, {"3", "1", ""}},
@@ -237,10 +231,11 @@ TEST(StringGrid, SortOrdersTiesAndBlankRows) {
         {{{"abc", "1"}, {"ABC", "2"}}, true, {"2", "1"}}, {abc, true, {"3", "1", "2"}},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SortFixture f(c.rows);
-        f.grid.SortByColumn(1, c.ascending);
-        EXPECT_EQ(f.column(2), c.tags) << &c - cases;
+    for (const auto& [rows, ascending, tags] : cases) {
+        SortFixture f(rows);
+        f.grid.SortByColumn(1, ascending);
+        EXPECT_EQ(f.column(2), tags) << tags.join(",").toStdString()
+                                     << (ascending ? " ascending" : " descending");
         EXPECT_EQ(f.column(0).first(), "L1"); // the fixed column stays
     }
 }

@@ -13,27 +13,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Serves the real sample answers, one per "file" request.
-struct SampleService : LocalHttpServer {
-    explicit SampleService(const std::map<std::string, QString>& samples) {
-        for (const auto& [file, fragment] : samples)
-            bodies[file] = ReadBytes(SampleFile(fragment)).toStdString();
-        http.Get("/common/chpp/chppxml.axd", [this](const httplib::Request& req, httplib::Response& res) {
-            const auto it = bodies.find(req.get_param_value("file"));
-            if (it == bodies.end())
-                res.status = 404;
-            else
-                res.set_content(it->second, "text/xml");
-        });
-        start();
-    }
-    std::map<std::string, std::string> bodies;
-};
-
-} // namespace
-
 TEST(AnswerText, EndsAtTheFirstZeroByteAndAfterTheFirstClosingTag) {
     EXPECT_EQ(AnswerText(QByteArray("<HattrickData/>\0<junk>", 23)), "<HattrickData/>");
     EXPECT_EQ(AnswerText("<HattrickData>1</HattrickData>\r\n<p>x</p></HattrickData>"),
@@ -42,9 +21,16 @@ TEST(AnswerText, EndsAtTheFirstZeroByteAndAfterTheFirstClosingTag) {
     EXPECT_EQ(AnswerText("<a>\xE9</a>"), QString::fromUtf8("<a>é</a>")); // not UTF-8: Windows-1252
 }
 
+// The real sample answers served one per "file" request, saved and read where the readers look.
 TEST(RealAnswers, AreSavedAndReadBackWhereTheReadersLook) {
-    SampleService service(
-        {{"matches", "matches.xml"}, {"worlddetails", "worlddetails-bom"}, {"live", "live-view"}});
+    const QMap<QString, QString> samples = {
+        {"matches", "matches.xml"}, {"worlddetails", "worlddetails-bom"}, {"live", "live-view"}};
+    LocalHttpServer service;
+    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request& req, httplib::Response& res) {
+        const QString sample = samples.value(QString::fromStdString(req.get_param_value("file")));
+        res.set_content(ReadBytes(SampleFile(sample)).toStdString(), "text/xml");
+    });
+    service.start();
     QTemporaryDir dir;
     AppDir = dir.path() + "/";
     DataModule1 = new TDataModule1;

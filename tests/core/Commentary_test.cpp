@@ -1,7 +1,5 @@
 #include "core/Commentary.h"
-#include "core/Settings.h"
 #include "core/TextBreaks.h"
-#include "platform/IniFile.h"
 #include "support/Samples.h"
 #include "support/TestHelpers.h"
 
@@ -11,7 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 const QString Pre = CommentaryPagePrefix.toString();
 
 QString page(const QString& body) {
@@ -22,7 +19,6 @@ QString link(QStringView form, const QString& id, const QString& text) {
     return "<a href" + form.toString() + id + "\" title=\"" + text + "\" class=\"homeplayer\">" + text +
            "</a>";
 }
-
 } // namespace
 
 // The page frame, bullets after double breaks dropped, links dark blue, scores red and percentages green
@@ -134,17 +130,16 @@ TEST(TextBreaks, LongRunsGetAZeroWidthSpaceAndMarkupStaysWhole) {
         return QString::fromUtf8(text).replace(u'|', QChar(ZeroWidthSpace));
     };
     // Input, then TextWithBreakOpportunities and HtmlWithBreakOpportunities with MaxRun 4.
+    // clang-format off
     const char* const cases[][3] = {
-        {"abc", "abc", "abc"},
-        {"abcd efghij", "abcd| efgh|ij", "abcd| efgh|ij"},
+        {"abc", "abc", "abc"}, {"abcd efghij", "abcd| efgh|ij", "abcd| efgh|ij"},
         // Tags and their attributes are neither counted nor cut; a reference counts as one character.
         {"ab<font color=#F00 x=\"yyyyyy\">cdef</font>", "ab<f|ont colo|r=#F|00 x=\"y|yyyy|y\">c|def<|/fon|t>",
          "ab<font color=#F00 x=\"yyyyyy\">cd|ef</font>"},
         {"a&amp;&#8211;bcdef", "a&am|p;&#|8211|;bcd|ef", "a&amp;&#8211;b|cdef|"},
         // An earlier break opportunity starts a new run; an unclosed "<" is text.
-        {"ab|cdef", "ab|cdef|", "ab|cdef|"},
-        {"a<bcdefg", "a<bc|defg|", "a<bc|defg|"},
-    };
+        {"ab|cdef", "ab|cdef|", "ab|cdef|"}, {"a<bcdefg", "a<bc|defg|", "a<bc|defg|"}};
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(TextWithBreakOpportunities(Z(c[0]), 4), Z(c[1])) << c[0];
         EXPECT_EQ(HtmlWithBreakOpportunities(Z(c[0]), 4), Z(c[2])) << c[0];
@@ -154,7 +149,6 @@ TEST(TextBreaks, LongRunsGetAZeroWidthSpaceAndMarkupStaysWhole) {
 // --- real commentary of the game service ---
 
 namespace {
-
 using SampleEvents = QList<std::pair<QString, QString>>; // type, text
 
 QDomDocument loadSample(const QString& fragment) {
@@ -198,7 +192,6 @@ QString expectNothingLost(const SampleEvents& events, const QString& home, const
     EXPECT_EQ(all.count("\"playerID="), rewritten);
     return all;
 }
-
 } // namespace
 
 // The lineups of a finished match are its two type-21 events; a live match lists its starting players.

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 const QString ShippedData = QStringLiteral(VELKARO_RESOURCES_DIR "/data/");
 
 // A program folder with a data/ subfolder.
@@ -23,11 +22,9 @@ struct ProgramFolder {
         WriteBytes(appDir + relative, bytes);
     }
     void CopyShipped(const QString& name) const {
-        QFile::remove(appDir + "data/" + name);
         ASSERT_TRUE(QFile::copy(ShippedData + name, appDir + "data/" + name)) << name.toStdString();
     }
 };
-
 } // namespace
 
 // The new-event rule over answers as the game gives them: Index values with gaps, answers that

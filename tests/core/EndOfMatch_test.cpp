@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 class EndOfMatch : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -49,7 +48,6 @@ protected:
     TBKStringGrid grid, pitch, events;
     const QString skill0 = "<TacticType>0</TacticType><TacticSkill>0</TacticSkill>";
 };
-
 } // namespace
 
 TEST_F(EndOfMatch, RatingsDifferencesTotalsAndTheirAlignment) {
@@ -157,9 +155,9 @@ TEST_F(EndOfMatch, LineupBoxesWordsExperienceAndStars) {
     const QVector<LineupEntry> entries = {entry("5", "7"), entry("5", "8"),  entry("6", "9"),
                                           entry("x", "9"), entry("19", "7"), entry("17", "8"),
                                           entry("18", "8")};
-    EXPECT_EQ(BoxEntry(entries, 5), 1);
-    EXPECT_EQ(BoxEntry(entries, 6), -1) << "a role that is no number counts as replaced";
-    EXPECT_EQ(RoleEntry(entries, 19), 4);
+    // A role that is no number counts as replaced: box 6 has no entry.
+    EXPECT_EQ(QList<int>({BoxEntry(entries, 5), BoxEntry(entries, 6), RoleEntry(entries, 19)}),
+              QList<int>({1, -1, 4}));
     using Colour = std::optional<unsigned>;
     // clang-format off
     for (const auto& [p, b, word, colour] :

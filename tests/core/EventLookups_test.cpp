@@ -7,10 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <memory>
 
 namespace {
-
 // A language whose "General" and "Options" words name their key, so that a test sees which key was
 // read: Skill3 reads "S3", SubSkill2 "s2", Tactic7 "T7".
 QByteArray MarkedWords() {
@@ -31,7 +29,6 @@ protected:
 QString Minute(const char* start, const char* fetched, bool ended = false) {
     return LiveMatchMinute(start, fetched, ended);
 }
-
 } // namespace
 
 TEST(EventCategoryTest, LeadingCharactersGiveTheCodeAndOtherClassesNone) {

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 class EventClassTextTest : public ::testing::Test {
 protected:
     ScopedLanguage language{QByteArray()};
@@ -63,7 +62,6 @@ QByteArray MarkedEventWords() {
         text += key + "=<" + key + ">\n";
     return text.toUtf8();
 }
-
 } // namespace
 
 TEST_F(EventClassTextTest, EveryRecognisedClassGivesItsWordsAndNearMissesNone) {

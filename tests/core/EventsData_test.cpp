@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 struct EventType {
     int number;
     QString group; // e.g. "goal/central", "injury/keeps_playing", "match_info"
@@ -32,7 +31,6 @@ protected:
     QVector<EventType> types;
     DataStore ds;
 };
-
 } // namespace
 
 TEST_F(EventsData, EveryTypeHasOneRowUnderItsPaddedCodeAndWorkedExamplesTheirClass) {

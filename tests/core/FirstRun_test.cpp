@@ -8,14 +8,12 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 XmlDocument Parsed(const QString& xml) {
     XmlDocument doc;
     doc.SetXML(xml);
     doc.SetActive(true);
     return doc;
 }
-
 } // namespace
 
 TEST(FirstRun, TeamDetailsOfTheRealGameFillTheRecord) {

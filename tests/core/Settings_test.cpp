@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 // A program folder with a language folder holding English, German and Spanish files.
 class SettingsTest : public ::testing::Test {
 protected:
@@ -27,7 +26,6 @@ protected:
     QString program = dir.path() + "/";
     QString settings = program + "Velkaro.ini";
 };
-
 } // namespace
 
 // The display name chooses the file, compared exactly; an unknown name is English.

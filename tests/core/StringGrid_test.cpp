@@ -86,31 +86,25 @@ TEST(StringGrid, ShapeRulesAndBlankCells) {
 }
 
 TEST(StringGrid, SavesTheTableFileByteForByte) {
-    const struct {
-        int cols, rows, fixed;
-        bool scrambled;
-        QStringList cells;
-        QByteArray file;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const std::tuple<int, int, int, bool, QStringList, QByteArray> cases[] = { // cols, rows, fixed, scrambled
         {3, 2, 0, false, {"Friends", "Some Team", "123456"}, "Friends\r\nSome Team\r\n123456\r\n\r\n\r\n\r\n"},
         // Fixed rows and columns are saved like any other cell; text is UTF-8.
         {2, 2, 1, false, {"ID", QString::fromUtf8("Año"), "7", ""}, "ID\r\nA\xC3\xB1o\r\n7\r\n\r\n"},
         // A line break inside a plain cell is saved as a blank, so the file still matches the grid.
         {2, 1, 0, false, {"two\r\nlines", "cr\ronly"}, "two  lines\r\ncr only\r\n"},
         // Scrambled cells with the grid key; an empty cell stays empty.
-        {1, 3, 0, true, {"0", "", "ab"}, "411A\r\n\r\n41C97E\r\n"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        Table t(c.cols, c.rows, c.scrambled);
-        t.grid.SetFixedCols(c.fixed);
-        t.grid.SetFixedRows(c.fixed);
-        t.fill(c.cells);
+        {1, 3, 0, true, {"0", "", "ab"}, "411A\r\n\r\n41C97E\r\n"}};
+    // clang-format on
+    for (const auto& [cols, rows, fixed, scrambled, cells, file] : cases) {
+        Table t(cols, rows, scrambled);
+        t.grid.SetFixedCols(fixed);
+        t.grid.SetFixedRows(fixed);
+        t.fill(cells);
         t.grid.Scrambler().SetRandomSource([] { return 0x41; });
         t.grid.EncryptionKey = "changed later"; // never reaches the scrambler
         t.grid.SaveToFile();
-        EXPECT_EQ(ReadBytes(t.grid.Filename), kHeader + c.file);
+        EXPECT_EQ(ReadBytes(t.grid.Filename), kHeader + file);
     }
     // A key given at construction is used instead of the grid key.
     TBKStringGrid own("k");

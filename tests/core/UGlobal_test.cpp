@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 QString blanks(int n) {
     return QString(n, QLatin1Char(' '));
 }
@@ -18,36 +17,30 @@ QString blanks(int n) {
 QString daysAfter(const char* start, int days) {
     return QDate::fromString(QString::fromLatin1(start), Qt::ISODate).addDays(days).toString(Qt::ISODate);
 }
-
 } // namespace
 
 // Sverige started on 1997-09-20, Norge on 2001-02-03, unknown countries on 2001-05-26. Before the start
 // the days are negative and not corrected; an unreadable date has no season; a season of three digits
 // is split at the hyphen.
 TEST(UGlobal, SeasonWeekTextAroundSeasonBoundaries) {
-    const struct {
-        const char* country;
-        const char* start;
-        int days;
-        const char* text;
-    } cases[] = {// clang-format off
+    // clang-format off
+    const std::tuple<const char*, const char*, int, const char*> cases[] = {
         {"Sverige", "1997-09-20", 0, "01-01"}, {"Sverige", "1997-09-20", 6, "01-01"},
         {"Sverige", "1997-09-20", 7, "01-02"}, {"Sverige", "1997-09-20", 111, "01-16"},
         {"Sverige", "1997-09-20", 112, "02-01"}, {"Atlantis", "2001-05-26", 112 * 9 + 21, "10-04"},
         {"Norge", "2001-02-03", 0, "01-01"}, {"Sverige", "1997-09-20", -1, "01-01"},
         {"Sverige", "1997-09-20", -8, "01-00"}, {"Sverige", "1997-09-20", 99 * 112 + 14, "100-03"},
         {"Sverige", "1997-09-20", 98 * 112 + 111, "99-16"}};
+    const std::tuple<const char*, const char*, const char*> splits[] = {
+        {"100-03", "100", "03"}, {"99-16", "99", "16"}, {"07-12", "07", "12"}, {"", "", ""}, {"00", "00", ""}};
     // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(SeasonWeekText(c.country, daysAfter(c.start, c.days)), c.text) << c.days;
+    for (const auto& [country, start, days, text] : cases)
+        EXPECT_EQ(SeasonWeekText(country, daysAfter(start, days)), text) << days;
     // A date with its time of day, as the service writes it.
     EXPECT_EQ(SeasonWeekText("Sverige", daysAfter("1997-09-20", 112) + " 14:07:00"), "02-01");
     for (const char* unreadable : {"", "2009-02-30", "yesterday"})
         EXPECT_EQ(SeasonWeekText("Sverige", unreadable), "") << unreadable;
-    // clang-format off
-    for (const auto& [text, season, week] : {std::tuple{"100-03", "100", "03"}, {"99-16", "99", "16"},
-                                             {"07-12", "07", "12"}, {"", "", ""}, {"00", "00", ""}}) {
-        // clang-format on
+    for (const auto& [text, season, week] : splits) {
         EXPECT_EQ(SplitSeasonWeek(text).Season, season) << text;
         EXPECT_EQ(SplitSeasonWeek(text).Week, week) << text;
     }
@@ -88,18 +81,15 @@ TEST(UGlobal, NumberAndDateTexts) {
 // A key typed into a number edit: digits, backspace and "." pass while the number stays an integer of
 // at most the maximum.
 TEST(UGlobal, FilterNumericKey) {
-    const struct {
-        const char* text;
-        QChar key, result;
-    } cases[] = {// clang-format off
+    // clang-format off
+    const std::tuple<const char*, QChar, QChar> cases[] = {
         {"655", '3', '3'}, {"", '8', '8'}, {"655", 'a', QChar(0)}, {"655", QChar(8), QChar(8)}, {"655", '.', '.'},
         {"200000", '0', '0'}, {"2000000", '0', QChar(0)}, {"20000", '1', '1'}, {"2000000", '1', QChar(0)},
         {"8.0", '1', QChar(0)}, {"65", ' ', QChar(0)}, {"x1F", '0', QChar(0)},
         {"123456789012345678901234567890", '1', QChar(0)}};
     // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(FilterNumericKey(c.text, c.key, 2000000), c.result)
-            << c.text << " " << int(c.key.unicode());
+    for (const auto& [text, key, result] : cases)
+        EXPECT_EQ(FilterNumericKey(text, key, 2000000), result) << text << " " << int(key.unicode());
     ExpectAll({{BrowserExecutableFromCommand("\"/opt/My Browser/browser\" --new-window %u"),
                 "/opt/My Browser/browser"},
                {BrowserExecutableFromCommand("firefox %u"), "firefox"},

@@ -41,7 +41,6 @@ TEST(HttpClient, HeadersCookiesBodiesStatusesRedirectsAndConnectionFailures) {
     EXPECT_EQ(client.Get(server.url("/login")), "<LoginResult>0</LoginResult>");
     EXPECT_EQ(client.Get(server.url("/echo")), echo + "session=abc123");
     EXPECT_EQ(HttpClient().Get(server.url("/echo")), echo); // a second client starts without cookies
-
     int closedPort = 0;
     {
         LocalHttpServer gone;
@@ -82,13 +81,8 @@ TEST(HttpClient, HostileAnswersEndAtTheirLimitWithTheirOwnMessage) {
     server.serveTrickle("/trickle", 20);
     server.serveTrickle("/stall", 60000); // the first byte after a minute
     server.start();
-    const struct {
-        const char* path;
-        int stallSec, overallMs;
-        qint64 maxBytes;
-        EHttpError::Reason why;
-        const char* message;
-    } cases[] = {
+    // Path, stall limit (s), overall limit (ms), size limit, the reason and message of the failure.
+    const std::tuple<const char*, int, int, qint64, EHttpError::Reason, QString> cases[] = {
         {"/stall", 1, 60000, 1 << 20, EHttpError::Reason::Stalled,
          "No data for 1 s: the request was stopped"},
         {"/trickle", 60, 300, 1 << 20, EHttpError::Reason::TimeLimit,
@@ -99,19 +93,18 @@ TEST(HttpClient, HostileAnswersEndAtTheirLimitWithTheirOwnMessage) {
          "The answer is larger than 1000 bytes and was not read"},
     };
     HttpClient client;
-    for (const auto& c : cases) {
-        client.StallTimeoutSec = c.stallSec;
-        client.OverallTimeoutMs = c.overallMs;
-        client.MaxAnswerBytes = c.maxBytes;
+    for (const auto& [path, stallSec, overallMs, maxBytes, why, message] : cases) {
+        client.StallTimeoutSec = stallSec;
+        client.OverallTimeoutMs = overallMs;
+        client.MaxAnswerBytes = maxBytes;
         try {
-            client.Get(server.url(c.path));
-            ADD_FAILURE() << c.path << " came through";
+            client.Get(server.url(path));
+            ADD_FAILURE() << path << " came through";
         } catch (const EHttpError& e) {
-            EXPECT_EQ(e.Why, c.why) << c.path;
-            EXPECT_EQ(e.Message, c.message) << c.path;
-            EXPECT_FALSE(e.Message.contains("ocket error")) << c.path;
+            EXPECT_EQ(e.Why, why) << path;
+            EXPECT_EQ(e.Message, message) << path;
         }
-        EXPECT_EQ(client.Get(server.url("/small")), "<HattrickData/>") << "after " << c.path;
+        EXPECT_EQ(client.Get(server.url("/small")), "<HattrickData/>") << "after " << path;
     }
     // The endless answer was dropped at its limit, not read on (64 KB a chunk).
     EXPECT_LT(server.chunksSent.load(), 1000);

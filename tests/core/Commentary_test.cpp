@@ -1,7 +1,5 @@
 #include "core/Commentary.h"
-#include "core/Settings.h"
 #include "core/TextBreaks.h"
-#include "platform/IniFile.h"
 #include "support/Samples.h"
 #include "support/TestHelpers.h"
 
@@ -9,10 +7,8 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
-
 const QString Pre = CommentaryPagePrefix.toString();
 
 QString page(const QString& body) {
@@ -23,22 +19,17 @@ QString link(QStringView form, const QString& id, const QString& text) {
     return "<a href" + form.toString() + id + "\" title=\"" + text + "\" class=\"homeplayer\">" + text +
            "</a>";
 }
-
 } // namespace
 
-// The page frame, bullets after double breaks dropped, links turned into dark blue runs, scores painted
-// red and percentages green, with the default "por ciento" word when no language file gives another. A
-// coloured run never takes a tag delimiter into it, so a score at the very start or end of the text
-// keeps the page's tags whole.
+// The page frame, bullets after double breaks dropped, links dark blue, scores red and percentages green
+// (default word "por ciento"); a coloured run never takes a tag delimiter, so the page's tags stay whole.
 TEST(CommentaryToHtml, FramesLinksScoresAndPercentages) {
     ScopedLanguage none;
     const QString blue = "<font color=#000088>", red = "<font color=red>", green = "<font color=green>";
     // clang-format off
     const std::pair<const char*, QString> cases[] = {
-        {"", ""}, {"Plain text.", "Plain text."},
-        {"<br /><br />&bull;&nbsp;Goal", "<br /><br />Goal"},
-        {"<BR><BR>&bull;&nbsp;Goal", "<br /><br />Goal"},
-        {"x&bull;&nbsp;y", "x&bull;&nbsp;y"},
+        {"", ""}, {"Plain text.", "Plain text."}, {"<br /><br />&bull;&nbsp;Goal", "<br /><br />Goal"},
+        {"<BR><BR>&bull;&nbsp;Goal", "<br /><br />Goal"}, {"x&bull;&nbsp;y", "x&bull;&nbsp;y"},
         {"Fans of <a href=\"/Club/?TeamID=5\">Team</a> sang.", "Fans of " + blue + "Team</font> sang."},
         {"<A HREF=\"/Club/?TeamID=5\">Team</A>", blue + "Team</font>"},
         {"3 - 0 win", red + "3-0 </font>win"}, {"won 2 - 1", "won" + red + " 2-1</font>"},
@@ -49,7 +40,6 @@ TEST(CommentaryToHtml, FramesLinksScoresAndPercentages) {
     // clang-format on
     for (const auto& [text, body] : cases)
         EXPECT_EQ(CommentaryToHtml(text), page(body)) << text;
-
     ScopedLanguage percent("[Matches]\r\nReportPercent=percent\r\n");
     EXPECT_EQ(CommentaryToHtml("with 55 percent of the ball"),
               page("with " + green + "55 percent</font> of the ball"));
@@ -61,34 +51,30 @@ TEST(CommentaryToHtml, FramesLinksScoresAndPercentages) {
     EXPECT_TRUE(many.startsWith(Pre) && many.endsWith("b</body>")) << many.toStdString();
 }
 
+// A link tag without a quoted end ends the scan; one that does not end in "> ends at its own ">" and
+// swallows nothing after it. A separator between words is no score.
 TEST(CommentaryToHtml, ColourHelpersOnUnframedText) {
+    const QString B = "<font color=#000088>", R = "<font color=red>", G = "<font color=green>";
     // clang-format off
-    ExpectAll({{LinksToFont("<a href=\"x\" class=\"y\">T</a>", "<a"), "<font color=#000088>T</a>"},
-               // No quoted tag end after the opening: the rest stays, and the scan ends.
+    ExpectAll({{LinksToFont("<a href=\"x\" class=\"y\">T</a>", "<a"), B + "T</a>"},
                {LinksToFont("a <a href=x>T</a>", "<a"), "a <a href=x>T</a>"},
-               // A tag that does not end in "> ends at its own ">" and swallows nothing after it.
-               {LinksToFont("<a href=x>T</a> and <a href=\"y\">U</a>", "<a"),
-                "<font color=#000088>T</a> and <font color=#000088>U</a>"},
-               {ColourScores("won 2 - 1 today", " - ", " // "), "won<font color=red> 2-1 </font>today"},
-               {ColourScores("10 - 12", " - ", " // "), "<font color=red>10-12</font>"},
+               {LinksToFont("<a href=x>T</a> and <a href=\"y\">U</a>", "<a"), B + "T</a> and " + B + "U</a>"},
+               {ColourScores("won 2 - 1 today", " - ", " // "), "won" + R + " 2-1 </font>today"},
+               {ColourScores("10 - 12", " - ", " // "), R + "10-12</font>"},
                {ColourScores("North - South", " - ", " // "), "North // South"},
-               {ColourScores("1 - 0 and 2 - 2, A - B", " - ", " // "),
-                "<font color=red>1-0 </font>and<font color=red> 2-2,</font> A // B"},
+               {ColourScores("1 - 0 and 2 - 2, A - B", " - ", " // "), R + "1-0 </font>and" + R + " 2-2,</font> A // B"},
                {ColourScores(" - x", " - ", " // "), " // x"},
-               {ColourScores("3 - 0", " - ", " // "), "<font color=red>3-0</font>"},
-               {ColourPercentages("75% ", "% "), "<font color=green>75%</font> "},
-               {ColourPercentages("x 5% y", "% "), "x<font color=green> 5%</font> y"},
-               {ColourPercentages("100% ", "% "), "1<font color=green>00%</font> "},
-               {ColourPercentages("a 60 por ciento, b", " por ciento,"),
-                "a <font color=green>60 por ciento</font>, b"},
-               {ColourPercentages("5% and 7% ", "% "),
-                "<font color=green>5%</font> and<font color=green> 7%</font> "}});
+               {ColourPercentages("x 5% y", "% "), "x" + G + " 5%</font> y"},
+               {ColourPercentages("100% ", "% "), "1" + G + "00%</font> "},
+               {ColourPercentages("a 60 por ciento, b", " por ciento,"), "a " + G + "60 por ciento</font>, b"},
+               {ColourPercentages("5% and 7% ", "% "), G + "5%</font> and" + G + " 7%</font> "}});
     // clang-format on
 }
 
-TEST(ColourPlayerLinks, RewritesEveryLinkFormWithItsId) {
-    const QString home = "Keeper Smith, Jones";
-    const QString away = "Brown, Miller";
+// Every link form is rewritten with its ID. The side comes from the last word of the link text; in both
+// lineups or in neither it is orange.
+TEST(ColourPlayerLinks, RewritesEveryLinkFormDecidesTheSideOrLeavesTheTextWhole) {
+    const QString home = "Keeper Smith, Jones", away = "Brown, Miller";
     for (QStringView form : PlayerLinkForms) {
         const QString html =
             "Pass from " + link(form, "123", "Al Smith") + " to " + link(form, "4567", "Bo Brown") + ".";
@@ -106,30 +92,23 @@ TEST(ColourPlayerLinks, RewritesEveryLinkFormWithItsId) {
     EXPECT_EQ(ColourPlayerLinksOf("<a href=\"PlayerDetails.asp?playerID=31415926\">X Brown</a>", home, away,
                                   PlayerLinkForms[5].toString()),
               " <font color=#FF66FF \"playerID=31415926\">X Brown</font>");
-}
-
-// The side comes from the last word of the link text; in both lineups or in neither it is orange.
-TEST(ColourPlayerLinks, DecidesTheSideOrLeavesTheTextWhole) {
     const QString form = PlayerLinkForms[0].toString();
-    auto colourOf = [&](const QString& text, const QString& home, const QString& away) {
-        return ColourPlayerLinks(link(form, "1", text), home, away)
+    auto colourOf = [&](const QString& text, const QString& homes, const QString& aways) {
+        return ColourPlayerLinks(link(form, "1", text), homes, aways)
             .section("<font color=", 1)
             .section(' ', 0, 0);
     };
-    // An empty name matches nothing; a text without blank is the name.
-    ExpectAll({{colourOf("Al Smith", "Smith", "Brown"), "#5577FF"},
-               {colourOf("Al Brown", "Smith", "Brown"), "#FF66FF"},
-               {colourOf("Al Smith", "Smith", "Smith"), "orange"},
-               {colourOf("Al Nobody", "Smith", "Brown"), "orange"},
-               {colourOf("Al ", "Al Smith", "Brown"), "orange"},
-               {colourOf("Smithson", "Smithson", "Brown"), "#5577FF"}});
-
+    // An empty name matches nothing; a text without blank is the name. Without a lineup, or without
+    // links, the text stays whole.
+    // clang-format off
+    ExpectAll({{colourOf("Al Smith", "Smith", "Brown"), "#5577FF"}, {colourOf("Al Brown", "Smith", "Brown"), "#FF66FF"},
+               {colourOf("Al Smith", "Smith", "Smith"), "orange"}, {colourOf("Al Nobody", "Smith", "Brown"), "orange"},
+               {colourOf("Al ", "Al Smith", "Brown"), "orange"}, {colourOf("Smithson", "Smithson", "Brown"), "#5577FF"}});
     const QString html = "Goal by " + link(form, "5", "Al Smith");
-    for (const auto& [text, home, away] : {std::tuple{html, "", "Brown"},
-                                           {html, "Smith", ""},
-                                           {QString(), "Smith", "Brown"},
-                                           {QString("No links."), "Smith", "Brown"}})
+    for (const auto& [text, home, away] : {std::tuple{html, "", "Brown"}, {html, "Smith", ""},
+                                           {QString(), "Smith", "Brown"}, {QString("No links."), "Smith", "Brown"}})
         EXPECT_EQ(ColourPlayerLinks(text, home, away), text);
+    // clang-format on
     // Cut links: the link and everything after it are kept as they are.
     const QString good = link(form, "5", "Al Smith"),
                   smith = " <font color=#5577FF \"playerID=%1\">Al Smith</font>";
@@ -151,17 +130,16 @@ TEST(TextBreaks, LongRunsGetAZeroWidthSpaceAndMarkupStaysWhole) {
         return QString::fromUtf8(text).replace(u'|', QChar(ZeroWidthSpace));
     };
     // Input, then TextWithBreakOpportunities and HtmlWithBreakOpportunities with MaxRun 4.
+    // clang-format off
     const char* const cases[][3] = {
-        {"abc", "abc", "abc"},
-        {"abcd efghij", "abcd| efgh|ij", "abcd| efgh|ij"},
+        {"abc", "abc", "abc"}, {"abcd efghij", "abcd| efgh|ij", "abcd| efgh|ij"},
         // Tags and their attributes are neither counted nor cut; a reference counts as one character.
         {"ab<font color=#F00 x=\"yyyyyy\">cdef</font>", "ab<f|ont colo|r=#F|00 x=\"y|yyyy|y\">c|def<|/fon|t>",
          "ab<font color=#F00 x=\"yyyyyy\">cd|ef</font>"},
         {"a&amp;&#8211;bcdef", "a&am|p;&#|8211|;bcd|ef", "a&amp;&#8211;b|cdef|"},
         // An earlier break opportunity starts a new run; an unclosed "<" is text.
-        {"ab|cdef", "ab|cdef|", "ab|cdef|"},
-        {"a<bcdefg", "a<bc|defg|", "a<bc|defg|"},
-    };
+        {"ab|cdef", "ab|cdef|", "ab|cdef|"}, {"a<bcdefg", "a<bc|defg|", "a<bc|defg|"}};
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(TextWithBreakOpportunities(Z(c[0]), 4), Z(c[1])) << c[0];
         EXPECT_EQ(HtmlWithBreakOpportunities(Z(c[0]), 4), Z(c[2])) << c[0];
@@ -171,11 +149,7 @@ TEST(TextBreaks, LongRunsGetAZeroWidthSpaceAndMarkupStaysWhole) {
 // --- real commentary of the game service ---
 
 namespace {
-
-struct SampleEvent {
-    QString type;
-    QString text;
-};
+using SampleEvents = QList<std::pair<QString, QString>>; // type, text
 
 QDomDocument loadSample(const QString& fragment) {
     QDomDocument doc;
@@ -183,14 +157,12 @@ QDomDocument loadSample(const QString& fragment) {
     return doc;
 }
 
-std::vector<SampleEvent> eventsOf(const QDomDocument& doc) {
-    std::vector<SampleEvent> events;
+SampleEvents eventsOf(const QDomDocument& doc) {
+    SampleEvents events;
     const QDomNodeList list = doc.elementsByTagName("Event");
-    for (int i = 0; i < list.size(); ++i) {
-        const QDomElement e = list.at(i).toElement();
-        events.push_back(
-            {e.firstChildElement("EventTypeID").text(), e.firstChildElement("EventText").text()});
-    }
+    for (int i = 0; i < list.size(); ++i)
+        events.append({list.at(i).firstChildElement("EventTypeID").text(),
+                       list.at(i).firstChildElement("EventText").text()});
     return events;
 }
 
@@ -205,68 +177,48 @@ QString visible(QString html) {
     return html;
 }
 
-void expectNothingLost(const QString& text, const QString& home, const QString& away, int& rewritten) {
-    const QString stored = ColourPlayerLinks(text, home, away);
-    EXPECT_EQ(visible(stored), visible(text)) << text.toStdString();
-    const QString shown = CommentaryToHtml(stored);
-    EXPECT_TRUE(shown.startsWith(Pre) && shown.endsWith("</body>"));
-    EXPECT_EQ(visible(shown), visible(text)) << text.toStdString();
-    EXPECT_EQ(shown.count('<'), shown.count('>')) << shown.toStdString();
-    rewritten += stored.count("\"playerID=");
+// Every event keeps what a reader sees, stored and shown; returns the events' texts as stored.
+QString expectNothingLost(const SampleEvents& events, const QString& home, const QString& away,
+                          int rewritten) {
+    QString all;
+    for (const auto& [type, text] : events) {
+        const QString stored = ColourPlayerLinks(text, home, away), shown = CommentaryToHtml(stored);
+        EXPECT_EQ(visible(stored), visible(text)) << text.toStdString();
+        EXPECT_TRUE(shown.startsWith(Pre) && shown.endsWith("</body>"));
+        EXPECT_EQ(visible(shown), visible(text)) << text.toStdString();
+        EXPECT_EQ(shown.count('<'), shown.count('>')) << shown.toStdString();
+        all += stored;
+    }
+    EXPECT_EQ(all.count("\"playerID="), rewritten);
+    return all;
 }
-
 } // namespace
 
-TEST(CommentarySamples, MatchDetailsEventsKeepTheirTextAndGetTheirSides) {
+// The lineups of a finished match are its two type-21 events; a live match lists its starting players.
+TEST(CommentarySamples, EventsKeepTheirTextAndGetTheirSides) {
     ScopedLanguage none;
-    const auto events = eventsOf(loadSample("matchdetails-events"));
-    ASSERT_GE(events.size(), 30u);
+    const auto details = eventsOf(loadSample("matchdetails-events"));
     QStringList lineups;
-    for (const auto& e : events)
-        if (e.type == "21")
-            lineups << e.text;
+    for (const auto& [type, text] : details)
+        if (type == "21")
+            lineups << text;
     ASSERT_EQ(lineups.size(), 2);
-    int rewritten = 0;
-    for (const auto& e : events)
-        expectNothingLost(e.text, lineups[0], lineups[1], rewritten);
-    EXPECT_GT(rewritten, 22);
-
-    const QString home = ColourPlayerLinks(lineups[0], lineups[0], lineups[1]);
-    EXPECT_TRUE(home.contains(" <font color=#5577FF \"playerID=412554932\">Soydinç</font>"))
-        << home.toStdString();
-    const QString away = ColourPlayerLinks(lineups[1], lineups[0], lineups[1]);
-    EXPECT_TRUE(away.contains(" <font color=#FF66FF \"playerID=420216286\">Chamayou</font>"))
-        << away.toStdString();
+    const QString stored = expectNothingLost(details, lineups[0], lineups[1], 42);
+    EXPECT_TRUE(stored.contains(" <font color=#5577FF \"playerID=412554932\">Soydinç</font>"));
+    EXPECT_TRUE(stored.contains(" <font color=#FF66FF \"playerID=420216286\">Chamayou</font>"));
     // The separators between the lineup lines are no scores.
-    EXPECT_TRUE(CommentaryToHtml(home).contains("</font> // "));
-}
-
-TEST(CommentarySamples, LiveEventsKeepTheirTextAndGetTheirSides) {
-    ScopedLanguage none;
-    const QDomDocument doc = loadSample("live-view");
-    const auto events = eventsOf(doc);
-    ASSERT_GE(events.size(), 10u);
+    EXPECT_TRUE(
+        CommentaryToHtml(ColourPlayerLinks(lineups[0], lineups[0], lineups[1])).contains("</font> // "));
+    const QDomDocument live = loadSample("live-view");
     auto lineupOf = [&](const char* team) {
+        const QDomElement lineup = live.elementsByTagName(team).at(0).firstChildElement("StartingLineup");
+        const QDomNodeList players = lineup.elementsByTagName("PlayerName");
         QString names;
-        const QDomNodeList players = doc.elementsByTagName(team)
-                                         .at(0)
-                                         .toElement()
-                                         .firstChildElement("StartingLineup")
-                                         .elementsByTagName("PlayerName");
         for (int i = 0; i < players.size(); ++i)
             names += players.at(i).toElement().text() + ", ";
         return names;
     };
-    const QString home = lineupOf("HomeTeam"), away = lineupOf("AwayTeam");
-    ASSERT_FALSE(home.isEmpty());
-    ASSERT_FALSE(away.isEmpty());
-    int rewritten = 0;
-    QString all;
-    for (const auto& e : events) {
-        expectNothingLost(e.text, home, away, rewritten);
-        all += ColourPlayerLinks(e.text, home, away);
-    }
-    EXPECT_EQ(rewritten, 12);
+    const QString all = expectNothingLost(eventsOf(live), lineupOf("HomeTeam"), lineupOf("AwayTeam"), 12);
     EXPECT_TRUE(all.contains(" <font color=#FF66FF \"playerID=485652997\">Vincenzo Tarascio</font>"));
     EXPECT_TRUE(all.contains(" <font color=#5577FF \"playerID=486132143\">Abdettawab Tindouft</font>"));
     EXPECT_TRUE(CommentaryToHtml(all).contains("<font color=red> 1-0 </font>"));

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 const QString ShippedData = QStringLiteral(VELKARO_RESOURCES_DIR "/data/");
 
 // A program folder with a data/ subfolder.
@@ -23,29 +22,10 @@ struct ProgramFolder {
         WriteBytes(appDir + relative, bytes);
     }
     void CopyShipped(const QString& name) const {
-        QFile::remove(appDir + "data/" + name);
         ASSERT_TRUE(QFile::copy(ShippedData + name, appDir + "data/" + name)) << name.toStdString();
     }
 };
-
 } // namespace
-
-TEST(DataStore, AppendProtocolKeepsAnEmptyLastRow) {
-    DataStore ds;
-    TBKStringGrid& t = ds.BKStringGridEventos(2);
-    AppendRow(t, {"1", "0", "11", "22", "", "598_1"});
-    AppendRow(t, {"2", "3", "12", "22", "", "100_1"});
-    ASSERT_EQ(t.RowCount(), 3);
-    EXPECT_EQ(t.Cells(EventColumn::EventNumber, 0), "1");
-    EXPECT_EQ(t.Cells(EventColumn::EventTypeKey, 1), "100_1");
-    for (int c = 0; c < t.ColCount(); ++c)
-        EXPECT_TRUE(t.Cells(c, 2).isEmpty());
-
-    // A shorter row leaves the other columns of the new row alone.
-    AppendRow(ds.BKStringGridFavoritos, {"Group", "Team", "42"});
-    EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 2);
-    EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamId, 0), "42");
-}
 
 // The new-event rule over answers as the game gives them: Index values with gaps, answers that
 // repeat what the slot holds (all of it or some), out of order, or without Index.
@@ -60,33 +40,23 @@ TEST(DataStore, NewLiveEventsTakesEachEventOnce) {
         QVector<LiveEventRef> answer; // position, Index
         QVector<NewLiveEvent> expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {"empty table takes every event, also without Index",
-         {},
-         {{1, 5}, {2, none}, {3, 9}},
+        {"empty table takes every event, also without Index", {}, {{1, 5}, {2, none}, {3, 9}},
          {{1, 5}, {2, 5}, {3, 9}}},
-        {"gaps: only Index values above the highest stored",
-         {{"1", "5"}, {"2", "7"}},
-         {{1, 5}, {2, 7}, {3, 9}, {4, 12}},
-         {{3, 9}, {4, 12}}},
+        {"gaps: only Index values above the highest stored", {{"1", "5"}, {"2", "7"}},
+         {{1, 5}, {2, 7}, {3, 9}, {4, 12}}, {{3, 9}, {4, 12}}},
         {"the whole answer repeated: nothing", {{"1", "5"}, {"2", "9"}}, {{1, 5}, {2, 9}}, {}},
-        {"out of order: stored in the order of Index",
-         {{"1", "5"}},
-         {{1, 9}, {2, 5}, {3, 7}, {4, 6}},
+        {"out of order: stored in the order of Index", {{"1", "5"}}, {{1, 9}, {2, 5}, {3, 7}, {4, 6}},
          {{4, 6}, {3, 7}, {1, 9}}},
-        {"an Index given twice in one answer is taken once",
-         {{"1", "2"}},
-         {{1, 4}, {2, 4}, {3, 3}},
+        {"an Index given twice in one answer is taken once", {{"1", "2"}}, {{1, 4}, {2, 4}, {3, 3}},
          {{3, 3}, {1, 4}}},
-        {"an event without Index holds back the later ones",
-         {{"1", "3"}},
-         {{1, 4}, {2, none}, {3, 5}},
+        {"an event without Index holds back the later ones", {{"1", "3"}}, {{1, 4}, {2, none}, {3, 5}},
          {{1, 4}}},
-        {"rows without Index (a replayed match): by position",
-         {{"1", ""}, {"2", ""}},
-         {{1, 0}, {2, 1}, {3, 8}},
-         {{3, 8}}},
+        {"rows without Index (a replayed match): by position", {{"1", ""}, {"2", ""}},
+         {{1, 0}, {2, 1}, {3, 8}}, {{3, 8}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         DataStore ds;
@@ -95,150 +65,124 @@ TEST(DataStore, NewLiveEventsTakesEachEventOnce) {
             AppendRow(t, {row.number});
             t.SetCells(EventColumn::HighestIndex, t.RowCount() - 2, row.highest);
         }
-        const QVector<NewLiveEvent> got = NewLiveEvents(t, c.answer);
-        ASSERT_EQ(got.size(), c.expected.size());
-        for (int i = 0; i < got.size(); ++i) {
-            EXPECT_EQ(got[i].Position, c.expected[i].Position) << i;
-            EXPECT_EQ(got[i].HighestIndex, c.expected[i].HighestIndex) << i;
-        }
+        QList<std::pair<int, std::optional<int>>> got, expected;
+        for (const NewLiveEvent& e : NewLiveEvents(t, c.answer))
+            got.append({e.Position, e.HighestIndex});
+        for (const NewLiveEvent& e : c.expected)
+            expected.append({e.Position, e.HighestIndex});
+        EXPECT_EQ(got, expected);
     }
 }
 
 TEST(DataStore, EventoClaseLooksUpThePaddedType) {
     DataStore ds;
-    TBKStringGrid& e = ds.BKStringGridEventsData;
-    auto row = [&](int r, const QStringList& cells) {
-        for (int c = 0; c < cells.size(); ++c)
-            e.SetCells(c, r, cells[c]);
-    };
-    row(0, {"EventTypeCode", "x", "x", "x", "x", "x", "x"}); // the caption row is never matched
-    row(1, {"020", "", "1", "1", "", "", "", "unused"});
-    row(2, {"101", "", "0", "0", "0", "", "0"});
-    row(3, {"101", "", "9", "9", "9", "9", "9"});
-    row(4, {"599", "", "1", "6", "", "", ""});
-    row(5, {"1234", "", "4", "13", "", "", ""});
-
-    EXPECT_EQ(ds.EventoClase("20"), ",1,1,,,,");    // column 7 never enters the class
-    EXPECT_EQ(ds.EventoClase("101"), ",0,0,0,,0,"); // the first matching row wins
-    EXPECT_EQ(ds.EventoClase("599"), ",1,6,,,,");
-    EXPECT_EQ(ds.EventoClase("1234"), ",4,13,,,,");
-    EXPECT_EQ(ds.EventoClase("020"), ",1,1,,,,");
-    EXPECT_EQ(ds.EventoClase("777"), "");
-    EXPECT_EQ(ds.EventoClase("EventTypeCode"), "");
-    EXPECT_EQ(ds.EventoClase(""), ""); // looks up "000"
-    row(6, {"000", "", "1", "10"});
-    EXPECT_EQ(ds.EventoClase(""), ",1,10,,,,");
+    const QStringList rows[] = {{"EventTypeCode", "x", "x", "x", "x", "x", "x"}, // a caption is never matched
+                                {"020", "", "1", "1", "", "", "", "unused"},     // column 7 never enters
+                                {"101", "", "0", "0", "0", "", "0"},
+                                {"101", "", "9", "9", "9", "9", "9"}, // the first matching row wins
+                                {"599", "", "1", "6", "", "", ""},
+                                {"1234", "", "4", "13", "", "", ""}};
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            ds.BKStringGridEventsData.SetCells(c, r, rows[r][c]);
+    // clang-format off
+    ExpectAll({{ds.EventoClase("20"), ",1,1,,,,"}, {ds.EventoClase("101"), ",0,0,0,,0,"},
+               {ds.EventoClase("599"), ",1,6,,,,"}, {ds.EventoClase("1234"), ",4,13,,,,"},
+               {ds.EventoClase("020"), ",1,1,,,,"}, {ds.EventoClase("777"), ""},
+               {ds.EventoClase("EventTypeCode"), ""}, {ds.EventoClase(""), ""}}); // "" looks up "000"
+    // clang-format on
 }
 
+// Only the four header lines: one empty row. 3 x n cell lines: n rows, the last the empty row of the
+// append protocol. Fewer than four lines: one row, fails quietly. A damaged file whose last row holds a
+// favourite gets an empty row after it, so that the next append does not overwrite it.
 TEST(DataStore, FavouritesAreSizedFromTheirFile) {
     ProgramFolder pf;
-    const QByteArray header = "TBKStringGrid\r\n1\r\n0\r\n0\r\n";
-    const struct {
-        QByteArray file;
-        bool loaded;
-        int rows;
-        QString secondName;
-    } cases[] = {
-        {header, true, 1, ""}, // only the four header lines: one empty row
-        // 3 x n cell lines: n rows, the last the empty row of the append protocol.
-        {header + "A\r\nAlpha\r\n1\r\nB\r\nBeta\r\n2\r\n\r\n\r\n\r\n", true, 3, "Beta"},
-        {"TBKStringGrid\r\n1\r\n", false, 1, ""}, // fewer than four lines: one row, fails quietly
-        // A damaged file whose last row holds a favourite gets an empty row after it, so that the next
-        // append does not overwrite it.
-        {header + "A\r\nAlpha\r\n1\r\nB\r\nBeta\r\n2\r\nx\r\n", false, 3, "Beta"},
-    };
-    for (const auto& c : cases) {
-        WriteBytes(pf.appDir + FavouritesFile, c.file);
+    const QByteArray header = "TBKStringGrid\r\n1\r\n0\r\n0\r\n",
+                     two = "A\r\nAlpha\r\n1\r\nB\r\nBeta\r\n2\r\n";
+    const std::tuple<QByteArray, bool, int, QString> cases[] = {
+        {header, true, 1, ""},
+        {header + two + "\r\n\r\n\r\n", true, 3, "Beta"},
+        {"TBKStringGrid\r\n1\r\n", false, 1, ""},
+        {header + two + "x\r\n", false, 3, "Beta"}};
+    for (const auto& [file, loaded, rows, secondName] : cases) {
+        WriteBytes(pf.appDir + FavouritesFile, file);
         DataStore ds;
-        EXPECT_EQ(ds.LoadFavourites(pf.appDir), c.loaded) << &c - cases;
-        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), c.rows) << &c - cases;
+        EXPECT_EQ(ds.LoadFavourites(pf.appDir), loaded) << file.toStdString();
+        EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), rows) << file.toStdString();
         EXPECT_EQ(ds.BKStringGridFavoritos.Filename, FavouritesFile); // stays relative
         AppendRow(ds.BKStringGridFavoritos, {"C", "Gamma", "3"});
-        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamName, 1), c.secondName);
+        EXPECT_EQ(ds.BKStringGridFavoritos.Cells(FavouriteColumn::FavouriteTeamName, 1), secondName);
     }
 }
 
+// A short file, one with more rows than slots (the first eleven load), and none at all.
 TEST(DataStore, RecordedListKeepsElevenRowsWhateverItsFileHolds) {
     ProgramFolder pf;
-    auto check = [&](const char* what, bool expectLoaded) {
-        SCOPED_TRACE(what);
+    const QStringList head = {"Team", "TeamID", "", "", ""};
+    const std::tuple<QStringList, bool, QString> cases[] = {
+        {head + QStringList{"Alpha", "7", "", "", ""}, true, "Alpha"},
+        {head + QStringList{"Beta", "8", "", "", ""} + QStringList(5 * 20, "z"), false, "Beta"},
+        {{}, false, ""}};
+    for (const auto& [cells, loaded, first] : cases) {
+        QFile::remove(pf.appDir + RecordedListFile);
+        if (!cells.isEmpty())
+            pf.WriteTable(RecordedListFile, cells);
         DataStore ds;
-        EXPECT_EQ(ds.LoadRecordedList(pf.appDir), expectLoaded);
+        EXPECT_EQ(ds.LoadRecordedList(pf.appDir), loaded) << first.toStdString();
         const TBKStringGrid& t = ds.BKStringGridListaGrabada;
-        EXPECT_EQ(t.RowCount(), 11);
-        EXPECT_EQ(t.FixedRows(), 1);
-        EXPECT_EQ(t.ColCount(), 5);
-        for (int c = 2; c < 5; ++c)
-            EXPECT_EQ(t.ColWidth(c), -1);
+        EXPECT_EQ(QList<int>({t.RowCount(), t.FixedRows(), t.ColCount(), t.Row()}),
+                  QList<int>({11, 1, 5, 1}));
+        EXPECT_EQ(QList<int>({t.ColWidth(2), t.ColWidth(3), t.ColWidth(4)}), QList<int>({-1, -1, -1}));
         EXPECT_GT(t.ColWidth(0), 0);
-        EXPECT_EQ(t.Row(), 1);
-        return t.Cells(RecordedColumn::RecordedTeamName, 1);
-    };
-    // Only the caption row and one slot row.
-    pf.WriteTable(RecordedListFile, QStringList{"Team", "TeamID", "", "", "", "Alpha", "7", "", "", ""});
-    EXPECT_EQ(check("short file", true), "Alpha");
-    // More rows than slots: the first eleven rows load.
-    pf.WriteTable(RecordedListFile, QStringList{"Team", "TeamID", "", "", "", "Beta", "8", "", "", ""} +
-                                        QStringList(5 * 20, "z"));
-    EXPECT_EQ(check("long file", false), "Beta");
-    // No file at all.
-    QFile::remove(pf.appDir + RecordedListFile);
-    EXPECT_EQ(check("missing file", false), "");
+        EXPECT_EQ(t.Cells(RecordedColumn::RecordedTeamName, 1), first);
+    }
 }
 
+// The shipped files all load; the scrambled proxy file gives no proxy and no remembered security code.
 TEST(DataStore, ShippedFilesLoadAtStart) {
     ProgramFolder pf;
-    for (const char* f : {"Favourites.dat", "RecordedList.dat", "EventsData.dat", "Sounds.dat"})
+    for (const char* f :
+         {"Favourites.dat", "RecordedList.dat", "EventsData.dat", "Sounds.dat", "ProxyConfig.dat"})
         pf.CopyShipped(f);
     DataStore ds;
     const StartupLoadResult r = ds.LoadAtStart(pf.appDir);
     EXPECT_TRUE(r.FavouritesLoaded && r.RecordedListLoaded && r.EventsDataLoaded && r.SoundsLoaded);
-
-    EXPECT_EQ(ds.BKStringGridFavoritos.RowCount(), 1);
-    EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(0, 0), "Team");
-    EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(1, 0), "TeamID");
-    for (int r2 = 1; r2 < 11; ++r2)
-        EXPECT_EQ(ds.BKStringGridListaGrabada.Cells(RecordedColumn::RecordedTeamName, r2), "");
-    EXPECT_EQ(ds.EventoClase("599"), ",1,6,,,,");
-    EXPECT_EQ(ds.EventoClase("101"), ",0,0,0,,0,");
+    EXPECT_EQ(QList<int>({ds.BKStringGridFavoritos.RowCount(), ds.BKStringGridSonidos.RowCount()}),
+              QList<int>({1, 10}));
     EXPECT_EQ(r.SoundPaths, QStringList(8, ""));
-    EXPECT_EQ(ds.BKStringGridSonidos.RowCount(), 10);
-    EXPECT_EQ(ds.BKStringGridEventsData.Filename, EventsDataFile);
-
-    // The scrambled proxy file: no proxy, the security code not remembered.
-    pf.CopyShipped("ProxyConfig.dat");
+    QStringList recorded = {ds.BKStringGridListaGrabada.Cells(1, 0)};
+    for (int row = 0; row < 11; ++row)
+        recorded << ds.BKStringGridListaGrabada.Cells(RecordedColumn::RecordedTeamName, row);
+    EXPECT_EQ(recorded, QStringList({"TeamID", "Team"}) + QStringList(10, ""));
     TBKStringGrid proxy;
     SetUpProxyTable(proxy);
     LoadTableFrom(proxy, pf.appDir);
-    ExpectAll({{proxy.Cells(0, ProxyRow::ProxyEnabledRow), "0"},
-               {proxy.Cells(0, ProxyRow::RememberCodeRow), "0"},
-               {proxy.Cells(0, ProxyRow::ProxyServerRow), ""},
-               {proxy.Cells(0, ProxyRow::SecurityCodeRow), ""},
-               {proxy.Filename, ProxyConfigFile}});
+    EXPECT_EQ(
+        QStringList({proxy.Cells(0, ProxyRow::ProxyEnabledRow), proxy.Cells(0, ProxyRow::RememberCodeRow),
+                     proxy.Cells(0, ProxyRow::ProxyServerRow), proxy.Cells(0, ProxyRow::SecurityCodeRow),
+                     proxy.Filename}),
+        QStringList({"0", "0", "", "", ProxyConfigFile}));
 }
 
+// A favourites file with one line too many, no recorded list, a damaged events-data file: each fails
+// alone, what was read stays, and the sounds still load.
 TEST(DataStore, OneBadFileDoesNotLeaveTheOthersUnloaded) {
     ProgramFolder pf;
     pf.CopyShipped("EventsData.dat");
-    // A favourites file with one line too many, and no recorded list.
     pf.WriteTable(FavouritesFile, {"A", "Alpha", "1", "", "", "", "extra"});
     pf.WriteTable(SoundsFile, QStringList{"/snd/goal.wav", "/snd/other.wav"} + QStringList(8, ""));
     DataStore ds;
     const StartupLoadResult r = ds.LoadAtStart(pf.appDir);
     EXPECT_EQ(QList<bool>({r.FavouritesLoaded, r.RecordedListLoaded, r.EventsDataLoaded, r.SoundsLoaded}),
               QList<bool>({false, false, true, true}));
-    EXPECT_EQ(ds.BKStringGridFavoritos.Cells(1, 0), "Alpha"); // what was read stays
+    EXPECT_EQ(ds.BKStringGridFavoritos.Cells(1, 0), "Alpha");
     EXPECT_EQ(ds.BKStringGridListaGrabada.RowCount(), 11);
     EXPECT_EQ(ds.EventoClase("510"), ",3,0,,,,");
-    ASSERT_EQ(r.SoundPaths.size(), 8);
-    EXPECT_EQ(r.SoundPaths[SoundRow::SoundMiGol], "/snd/goal.wav");
-    EXPECT_EQ(r.SoundPaths[SoundRow::SoundOtroGol], "/snd/other.wav");
-
-    // A damaged events-data file does not stop the sounds either.
+    EXPECT_EQ(r.SoundPaths, QStringList({"/snd/goal.wav", "/snd/other.wav"}) + QStringList(6, ""));
     WriteBytes(pf.appDir + EventsDataFile, "TBKStringGrid\r\n");
     DataStore ds2;
     const StartupLoadResult r2 = ds2.LoadAtStart(pf.appDir);
-    EXPECT_FALSE(r2.EventsDataLoaded);
-    EXPECT_TRUE(r2.SoundsLoaded);
-    EXPECT_EQ(r2.SoundPaths[0], "/snd/goal.wav");
+    EXPECT_TRUE(!r2.EventsDataLoaded && r2.SoundsLoaded);
+    EXPECT_EQ(r2.SoundPaths.value(SoundRow::SoundMiGol), "/snd/goal.wav");
 }

@@ -7,10 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <memory>
 
 namespace {
-
 // A language whose "General" and "Options" words name their key, so that a test sees which key was
 // read: Skill3 reads "S3", SubSkill2 "s2", Tactic7 "T7".
 QByteArray MarkedWords() {
@@ -31,7 +29,6 @@ protected:
 QString Minute(const char* start, const char* fetched, bool ended = false) {
     return LiveMatchMinute(start, fetched, ended);
 }
-
 } // namespace
 
 TEST(EventCategoryTest, LeadingCharactersGiveTheCodeAndOtherClassesNone) {
@@ -50,7 +47,7 @@ TEST(EventCategoryTest, LeadingCharactersGiveTheCodeAndOtherClassesNone) {
 
 // Match types, tactics, skills, sub-skills, attitudes and ratings: the word of a known code, nothing
 // (or "normal" for a tactic) outside the range, no wrap-around.
-TEST_F(EventLookupsTest, CodesReadTheirWordsAndOnlyThose) {
+TEST_F(EventLookupsTest, CodesReadTheirWordsAndOnlyThoseFromTheLanguage) {
     for (const char* t : {"1", "2", "3", "4", "5", "7", "8", "9"})
         EXPECT_EQ(MatchTypeText(t), QString("M") + t);
     for (const char* t : {"6", "0", "10", "01", " 1", ""})
@@ -70,9 +67,7 @@ TEST_F(EventLookupsTest, CodesReadTheirWordsAndOnlyThose) {
                {RatingText(8), "S2 (s4)"}, {RatingText(0), "S1 ()"}, {RatingText(80), "S20 (s4)"},
                {RatingText(81), " (s1)"}});
     // clang-format on
-}
-
-TEST_F(EventLookupsTest, MissingWordsAreEmptyAndALanguageFileOverridesThem) {
+    // Missing words are empty; a language file's words replace the English ones.
     language.Use("[general]\nskill5=fünf\n");
     EXPECT_EQ(SkillText(5), QString::fromUtf8("fünf"));
     EXPECT_EQ(SkillText(6), "");
@@ -83,15 +78,20 @@ TEST_F(EventLookupsTest, MissingWordsAreEmptyAndALanguageFileOverridesThem) {
     EXPECT_EQ(Minute("2024-01-01 12:00:00", "2024-01-01 12:20:00", true), "Match end");
 }
 
-TEST(ExtractFormationTest, FirstFormationOrNothing) {
+// The first formation of a text, or nothing; the kit file stem: letter, team and number without leading
+// zeros.
+TEST(TextsOfTheGame, FormationsAndKitFileStems) {
     // clang-format off
     const std::pair<const char*, const char*> cases[] = {
         {"formation 4-4-2 against 5-3-2", "4-4-2"}, {"3 - 1, then 4-5-1", "4-5-1"}, {"5-3-2", "5-3-2"},
         {"-1-2", "-1-2"}, {"a 3-5-2-x", "3-5-2"}, {"x-", ""}, {"3-5", ""}, {"no formation", ""}, {"", ""},
         {"-", ""}, {"--", ""}, {"---", "---"}};
-    // clang-format on
     for (const auto& [text, formation] : cases)
         EXPECT_EQ(ExtractFormation(text), formation) << text;
+    ExpectAll({{KitFileStem("X0012", "456"), "X.456.12"}, {KitFileStem("Z000", "9"), "Z.9."},
+               {KitFileStem("A1", "5"), "A.5.1"}, {KitFileStem("B1020", "7"), "B.7.1020"},
+               {KitFileStem("C", "7"), "C.7."}, {KitFileStem("", "5"), ""}});
+    // clang-format on
 }
 
 // The minute of a match that kicked off at 15:00 when the answer was fetched at the given time.
@@ -149,13 +149,4 @@ TEST(StatisticsCounterTest, CountersAddToTheirNumberAndSaturate) {
                {AddToBracketCounter("2 (" + min + ")", -2), "2 (" + min + ")"},
                {AddToBracketCounter("2 (7)", INT_MAX), "2 (" + max + ")"}});
     // clang-format on
-}
-
-TEST(KitFileStemTest, LetterTeamAndNumberWithoutLeadingZeros) {
-    ExpectAll({{KitFileStem("X0012", "456"), "X.456.12"},
-               {KitFileStem("Z000", "9"), "Z.9."},
-               {KitFileStem("A1", "5"), "A.5.1"},
-               {KitFileStem("B1020", "7"), "B.7.1020"},
-               {KitFileStem("C", "7"), "C.7."},
-               {KitFileStem("", "5"), ""}});
 }

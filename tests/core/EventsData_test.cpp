@@ -1,9 +1,6 @@
-// The shipped events-data file against the game's event types: every type present under its padded
-// code, and class fields whose fixed character positions the class-string readers test. Which copies
-// of the table can be trusted: the shipped one, and none of the ways a file gets damaged (cut short,
-// overwritten, grown, edited into something else).
+// The shipped events-data file against the game's event types: every type under its padded code, with
+// the class fields the class-string readers test at fixed positions; and which copies can be trusted.
 #include "core/DataStore.h"
-#include "core/EventLookups.h"
 #include "core/EventsDataCheck.h"
 #include "platform/IniFile.h"
 #include "support/TestHelpers.h"
@@ -14,28 +11,19 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 struct EventType {
     int number;
     QString group; // e.g. "goal/central", "injury/keeps_playing", "match_info"
 };
 
-QVector<EventType> ReadTypes() {
-    QVector<EventType> types;
-    const QStringList lines =
-        QString::fromUtf8(ReadBytes(VELKARO_DATA_FACTS_DIR "/event-types.tsv")).split('\n');
-    for (int i = 1; i < lines.size(); ++i) {
-        const QStringList fields = lines[i].trimmed().split('\t');
-        if (fields.size() == 3)
-            types.push_back({fields[0].toInt(), fields[2]});
-    }
-    return types;
-}
-
+// The game's event types, and the shipped table.
 class EventsData : public ::testing::Test {
 protected:
     void SetUp() override {
-        types = ReadTypes();
+        const QString facts = QString::fromUtf8(ReadBytes(VELKARO_DATA_FACTS_DIR "/event-types.tsv"));
+        for (const QString& line : facts.split('\n').mid(1))
+            if (const QStringList fields = line.trimmed().split('\t'); fields.size() == 3)
+                types.push_back({fields[0].toInt(), fields[2]});
         ASSERT_GT(types.size(), 300);
         ASSERT_TRUE(ds.LoadEventsData(QStringLiteral(VELKARO_RESOURCES_DIR "/")));
     }
@@ -43,15 +31,9 @@ protected:
     QVector<EventType> types;
     DataStore ds;
 };
-
-// A current match reports an injury with one of these, followed by details about the same player.
-bool IsBodyPart(int type) {
-    return type >= 401 && type <= 422;
-}
-
 } // namespace
 
-TEST_F(EventsData, EveryTypeHasOneRowUnderItsPaddedCode) {
+TEST_F(EventsData, EveryTypeHasOneRowUnderItsPaddedCodeAndWorkedExamplesTheirClass) {
     const TBKStringGrid& t = ds.BKStringGridEventsData;
     QSet<QString> codes;
     int rows = 0;
@@ -72,6 +54,18 @@ TEST_F(EventsData, EveryTypeHasOneRowUnderItsPaddedCode) {
         EXPECT_TRUE(Class(e.number).startsWith(",")) << e.number;
     }
     EXPECT_EQ(Class(20), ds.EventoClase("020"));
+    // Worked examples: classes the match summary, the sounds and the statistics count.
+    // clang-format off
+    const std::pair<int, const char*> examples[] = {
+        {104, ",0,0,0,,3,"}, {217, ",0,1,1,10,,"}, {141, ",0,0,2,,0,"}, {186, ",0,0,2,,5,"}, {118, ",0,0,1,2,,"},
+        {187, ",0,0,0,,6,"}, {107, ",0,0,1,9,,"}, {510, ",3,0,,,,"}, {511, ",3,0,,,,"}, {512, ",3,1,,,,"},
+        {513, ",3,1,,,,"}, {514, ",3,2,,,,"}, {91, ",2,0,,,,"}, {92, ",2,0,,,,"}, {80, ",4,11,,,,"},
+        {65, ",4,10,,,,"}, {598, ",1,0,,,,"}, {599, ",1,6,,,,"}, {20, ",1,1,,,,"}, {21, ",1,2,,,,"},
+        {30, ",1,3,,,,"}, {31, ",1,3,,,,"}, {32, ",1,3,,,,"}, {33, ",1,3,,,,"}, {45, ",1,4,,,,"},
+        {40, ",1,5,,,,"}, {47, ",1,5,,,,"}, {41, ",1,7,,,,"}, {42, ",1,8,,,,"}, {501, ",1,9,,,,"}};
+    // clang-format on
+    for (const auto& [type, eventClass] : examples)
+        EXPECT_EQ(Class(type), eventClass) << type;
 }
 
 TEST_F(EventsData, GoalsAndMissesByRouteAndSpecialEvent) {
@@ -106,35 +100,21 @@ TEST_F(EventsData, GoalsAndMissesByRouteAndSpecialEvent) {
         EXPECT_FALSE(Class(t).startsWith(",0,")) << t;
 }
 
-// Classes the match summary, the sounds and the statistics count, type by type.
-TEST_F(EventsData, WorkedExamples) {
-    const std::pair<int, const char*> examples[] = {
-        {104, ",0,0,0,,3,"}, {217, ",0,1,1,10,,"}, {141, ",0,0,2,,0,"}, {186, ",0,0,2,,5,"},
-        {118, ",0,0,1,2,,"}, {187, ",0,0,0,,6,"},  {107, ",0,0,1,9,,"}, {510, ",3,0,,,,"},
-        {511, ",3,0,,,,"},   {512, ",3,1,,,,"},    {513, ",3,1,,,,"},   {514, ",3,2,,,,"},
-        {91, ",2,0,,,,"},    {92, ",2,0,,,,"},     {80, ",4,11,,,,"},   {65, ",4,10,,,,"},
-        {598, ",1,0,,,,"},   {599, ",1,6,,,,"},    {20, ",1,1,,,,"},    {21, ",1,2,,,,"},
-        {30, ",1,3,,,,"},    {31, ",1,3,,,,"},     {32, ",1,3,,,,"},    {33, ",1,3,,,,"},
-        {45, ",1,4,,,,"},    {40, ",1,5,,,,"},     {47, ",1,5,,,,"},    {41, ",1,7,,,,"},
-        {42, ",1,8,,,,"},    {501, ",1,9,,,,"}};
-    for (const auto& [type, eventClass] : examples)
-        EXPECT_EQ(Class(type), eventClass) << type;
-}
-
 TEST_F(EventsData, CardsInjuriesTeamEventsAndMatchInformation) {
     for (const EventType& e : types) {
         SCOPED_TRACE(e.number);
         const QString c = Class(e.number);
-        const bool injury =
-            e.group.startsWith("injury/") && (e.group != "injury/detail" || IsBodyPart(e.number));
+        // A current match reports an injury with a body-part event (401-422), then details.
+        const bool injury = e.group.startsWith("injury/") &&
+                            (e.group != "injury/detail" || (e.number >= 401 && e.number <= 422));
         if (e.group == "injury/keeps_playing") {
             EXPECT_EQ(c, ",2,1,,,,");
         } else if (injury) {
             EXPECT_EQ(c, ",2,0,,,,");
         }
-        // Only the service's card and injury events are cards and injuries: details and notices
-        // about them are counted and sounded once, with the event itself. Every non-chance class has
-        // its last three fields empty.
+        // Only the service's card and injury events are cards and injuries: details and notices about
+        // them (also 423-427 after a body part) are counted and sounded once, with the event itself, in
+        // current and older matches alike. Every non-chance class has its last three fields empty.
         EXPECT_EQ(c.startsWith(",3,"), e.group.startsWith("card/")) << c.toStdString();
         EXPECT_EQ(c.startsWith(",2,"), injury) << c.toStdString();
         EXPECT_TRUE(!e.group.startsWith("team_event") || c.startsWith(",4,")) << c.toStdString();
@@ -145,39 +125,14 @@ TEST_F(EventsData, CardsInjuriesTeamEventsAndMatchInformation) {
     }
 }
 
-// An older match reports an injury with one event of 90-97; a current one with a body-part event
-// (401-422) and details (423-427) about the same player. Either way each injured player gives one
-// injury: one injury row, icon and sound.
-TEST_F(EventsData, EachInjuryCountsOnceInCurrentAndOlderMatches) {
-    for (int type = 401; type <= 427; ++type)
-        EXPECT_EQ(Class(type), type <= 422 ? ",2,0,,,," : ",1,10,,,,") << type;
-    for (int type = 90; type <= 97; ++type)
-        EXPECT_EQ(Class(type), type == 90 || type == 94 ? ",2,1,,,," : ",2,0,,,,") << type;
-
-    using Events = QVector<QPair<QString, int>>; // (player, event type) as a match lists them
-    const Events current = {{"7", 410}, {"7", 423}, {"7", 424}, {"8", 405},
-                            {"8", 425}, {"9", 422}, {"9", 426}, {"9", 427}};
-    const Events older = {{"7", 92}, {"8", 90}, {"9", 97}};
-    for (const Events& match : {current, older}) {
-        QMap<QString, int> injuries;
-        for (const auto& [player, type] : match)
-            if (EventCategory(Class(type)).startsWith('2'))
-                ++injuries[player];
-        EXPECT_EQ(injuries, (QMap<QString, int>{{"7", 1}, {"8", 1}, {"9", 1}}));
-    }
-}
-
-TEST(EventsDataFiles, InstallCopiesAreIdentical) {
+// The installer's copies are the shipped files; the shipped settings start the first run.
+TEST(EventsDataFiles, InstallCopiesAreIdenticalAndTheSettingsStartTheFirstRun) {
     for (const char* name :
          {"EventsData.dat", "Favourites.dat", "RecordedList.dat", "Sounds.dat", "ProxyConfig.dat"}) {
         const QByteArray shipped = ReadBytes(QStringLiteral(VELKARO_RESOURCES_DIR "/data/") + name);
-        EXPECT_FALSE(shipped.isEmpty()) << name;
         EXPECT_TRUE(shipped.startsWith("TBKStringGrid\r\n1\r\n0\r\n0\r\n")) << name;
         EXPECT_EQ(shipped, ReadBytes(QStringLiteral(VELKARO_RESOURCES_DIR "/_install/data/") + name)) << name;
     }
-}
-
-TEST(EventsDataFiles, ShippedSettingsStartTheFirstRun) {
     IniFile ini(QStringLiteral(VELKARO_RESOURCES_DIR "/Velkaro.ini"));
     ExpectAll({{ini.ReadString("Opciones", "Usuario", "missing"), "0"},
                {ini.ReadString("Version", "Version", "missing"), "0126700"},
@@ -195,24 +150,21 @@ TEST(EventsDataCheck, OnlyTheTableItselfIsSound) {
         lines[i] = line + '\r';
         return lines.join('\n');
     };
-    const struct {
-        QByteArray bytes;
-        bool sound;
-    } cases[] = {
-        {shipped, true},
-        {withLine(12, ""), true}, // a row without an event type
-        {shipped.left(shipped.size() / 2), false},
-        {QByteArray(shipped.size(), '\xA7'), false},
-        {QByteArray(), false},
-        {shipped + "x\r\n", false},
-        {withLine(0, "TBKStringGrids"), false},
-        {withLine(12, "1x9"), false},
-        {withLine(12, "19"), false},
-        {withLine(14, "goal"), false},
-    };
+    // A row without an event type is sound; a file cut short, overwritten, emptied, grown, or edited in
+    // its header, a code or a class field is not.
+    const std::pair<QByteArray, bool> cases[] = {{shipped, true},
+                                                 {withLine(12, ""), true},
+                                                 {shipped.left(shipped.size() / 2), false},
+                                                 {QByteArray(shipped.size(), '\xA7'), false},
+                                                 {QByteArray(), false},
+                                                 {shipped + "x\r\n", false},
+                                                 {withLine(0, "TBKStringGrids"), false},
+                                                 {withLine(12, "1x9"), false},
+                                                 {withLine(12, "19"), false},
+                                                 {withLine(14, "goal"), false}};
     for (const auto& c : cases) {
         QTemporaryDir dir;
-        WriteBytes(dir.path() + "/data/EventsData.dat", c.bytes);
-        EXPECT_EQ(EventsDataFileIsSound(dir.path() + "/"), c.sound) << &c - cases;
+        WriteBytes(dir.path() + "/data/EventsData.dat", c.first);
+        EXPECT_EQ(EventsDataFileIsSound(dir.path() + "/"), c.second) << &c - cases;
     }
 }

@@ -1,6 +1,5 @@
-// What the substitute service cannot produce: the real answers of the game service served and read
-// back, the cut of an answer at byte level, and league files the service never sends (missing,
-// broken, of the other kind). Every failure path against a service is in e2e/ClientService_test.
+// What the substitute service cannot produce: real answers read back, answers cut at byte level, league
+// files it never sends. Every failure path against a service is in e2e/ClientService_test.
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
@@ -14,27 +13,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Serves the real sample answers, one per "file" request.
-struct SampleService : LocalHttpServer {
-    explicit SampleService(const std::map<std::string, QString>& samples) {
-        for (const auto& [file, fragment] : samples)
-            bodies[file] = ReadBytes(SampleFile(fragment)).toStdString();
-        http.Get("/common/chpp/chppxml.axd", [this](const httplib::Request& req, httplib::Response& res) {
-            const auto it = bodies.find(req.get_param_value("file"));
-            if (it == bodies.end())
-                res.status = 404;
-            else
-                res.set_content(it->second, "text/xml");
-        });
-        start();
-    }
-    std::map<std::string, std::string> bodies;
-};
-
-} // namespace
-
 TEST(AnswerText, EndsAtTheFirstZeroByteAndAfterTheFirstClosingTag) {
     EXPECT_EQ(AnswerText(QByteArray("<HattrickData/>\0<junk>", 23)), "<HattrickData/>");
     EXPECT_EQ(AnswerText("<HattrickData>1</HattrickData>\r\n<p>x</p></HattrickData>"),
@@ -43,36 +21,36 @@ TEST(AnswerText, EndsAtTheFirstZeroByteAndAfterTheFirstClosingTag) {
     EXPECT_EQ(AnswerText("<a>\xE9</a>"), QString::fromUtf8("<a>é</a>")); // not UTF-8: Windows-1252
 }
 
+// The real sample answers served one per "file" request, saved and read where the readers look.
 TEST(RealAnswers, AreSavedAndReadBackWhereTheReadersLook) {
-    SampleService service(
-        {{"matches", "matches.xml"}, {"worlddetails", "worlddetails-bom"}, {"live", "live-view"}});
+    const QMap<QString, QString> samples = {
+        {"matches", "matches.xml"}, {"worlddetails", "worlddetails-bom"}, {"live", "live-view"}};
+    LocalHttpServer service;
+    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request& req, httplib::Response& res) {
+        const QString sample = samples.value(QString::fromStdString(req.get_param_value("file")));
+        res.set_content(ReadBytes(SampleFile(sample)).toStdString(), "text/xml");
+    });
+    service.start();
     QTemporaryDir dir;
     AppDir = dir.path() + "/";
     DataModule1 = new TDataModule1;
     RecommendedURL = service.url("");
-    auto download = [](const QString& path, const QString& file) {
-        QString result;
-        BajarFicheroXML(ChppPath + path, AppDir + "data/Xml/" + file, result);
-        return result;
-    };
-    ASSERT_EQ(download("matches&teamID=1750803", "matchesTemp.xml"), "OK");
-    ASSERT_EQ(download("worlddetails", "worldDetails_Leagues.xml"), "OK");
-    ASSERT_EQ(download("live&version=1.4&actionType=viewNew", "live.xml"), "OK");
-
     XmlDocument& doc = DataModule1->XMLDocument1;
-    doc.LoadFromFile(AppDir + "data/Xml/matchesTemp.xml");
-    const XmlNode match = doc.DocumentElement().Path("Team/MatchList").Child(0);
-    EXPECT_EQ(match.NodeName(), "Match");
-    EXPECT_FALSE(match.ChildText("MatchID").isEmpty());
-    EXPECT_FALSE(match.ChildText("HomeTeam/HomeTeamName").isEmpty());
-    doc.LoadFromFile(AppDir + "data/Xml/worldDetails_Leagues.xml");
-    EXPECT_FALSE(doc.DocumentElement().Path("LeagueList").Child(0).ChildText("LeagueName").isEmpty());
-    doc.LoadFromFile(AppDir + "data/Xml/live.xml");
-    const XmlNode event = doc.DocumentElement().Path("MatchList/Match/EventList").Child(0);
-    EXPECT_TRUE(event.HasAttribute("Index"));
-    EXPECT_FALSE(event.ChildText("EventText").isEmpty());
+    // clang-format off
+    const std::tuple<const char*, const char*, const char*> reads[] = {
+        {"matches&teamID=1750803", "matchesTemp.xml", "Team/MatchList/Match/HomeTeam/HomeTeamName"},
+        {"worlddetails", "worldDetails_Leagues.xml", "LeagueList/League/LeagueName"},
+        {"live&version=1.4&actionType=viewNew", "live.xml", "MatchList/Match/EventList/Event/EventText"}};
+    // clang-format on
+    for (const auto& [request, file, path] : reads) {
+        QString result;
+        BajarFicheroXML(ChppPath + request, AppDir + "data/Xml/" + file, result);
+        ASSERT_EQ(result, "OK") << file;
+        doc.LoadFromFile(AppDir + "data/Xml/" + file);
+        EXPECT_FALSE(doc.DocumentElement().ChildText(path).isEmpty()) << path;
+    }
+    EXPECT_TRUE(doc.DocumentElement().Path("MatchList/Match/EventList").Child(0).HasAttribute("Index"));
     doc.SetActive(false);
-
     delete DataModule1;
     DataModule1 = nullptr;
     RecommendedURL.clear();
@@ -90,7 +68,6 @@ TEST(InsertMissingActionType, LeavesFilesItCannotRepairAsTheyAre) {
     WriteBytes(details, old);
     InsertMissingActionType(details, "leagueFixtures");
     EXPECT_EQ(ReadBytes(details), old);
-
     InsertMissingActionType(dir.filePath("absent.xml"), "leagueDetails");
     EXPECT_FALSE(QFile::exists(dir.filePath("absent.xml")));
     WriteBytes(details, "<HattrickData><FetchedDate>");
@@ -101,17 +78,18 @@ TEST(InsertMissingActionType, LeavesFilesItCannotRepairAsTheyAre) {
 // Every real answer is the answer of the file its request names, and of no other; the service's error
 // document and another root are the answer of nothing.
 TEST(IsAnswerOf, TellsTheFileAskedForFromErrorDocumentsAndOtherFiles) {
-    const QStringList names = {"bookmarks",     "live",    "matchdetails", "matches",     "matchlineup",
-                               "playerdetails", "players", "teamdetails",  "worlddetails"};
-    const QStringList samples = {"bookmarks",   "live-view",   "matchdetails.xml",
-                                 "matches.xml", "matchlineup", "playerdetails",
-                                 "players-bom", "teamdetails", "worlddetails-bom"};
+    // clang-format off
+    const std::pair<QString, QString> answers[] = {
+        {"bookmarks", "bookmarks"}, {"live", "live-view"}, {"matchdetails", "matchdetails.xml"},
+        {"matches", "matches.xml"}, {"matchlineup", "matchlineup"}, {"playerdetails", "playerdetails"},
+        {"players", "players-bom"}, {"teamdetails", "teamdetails"}, {"worlddetails", "worlddetails-bom"}};
+    // clang-format on
     XmlDocument doc;
-    for (int i = 0; i < names.size(); ++i) {
-        doc.LoadFromFile(SampleFile(samples[i]));
-        for (int j = 0; j < names.size(); ++j)
-            EXPECT_EQ(IsAnswerOf(doc.DocumentElement(), names[j] + ".xml"), i == j)
-                << samples[i].toStdString();
+    for (const auto& [name, sample] : answers) {
+        doc.LoadFromFile(SampleFile(sample));
+        for (const auto& [other, unused] : answers)
+            EXPECT_EQ(IsAnswerOf(doc.DocumentElement(), other + ".xml"), name == other)
+                << sample.toStdString();
     }
     for (const char* other :
          {"<HattrickData><FileName>chpperror.xml</FileName><Error>x</Error></HattrickData>",
@@ -126,35 +104,26 @@ TEST(IsAnswerOf, TellsTheFileAskedForFromErrorDocumentsAndOtherFiles) {
 }
 
 // The new-version check's reading of a page: the body as a browser reports it, then the cut at the
-// first "=" and the comparison with the program's own version ("0126700").
+// first "=" and the comparison with the program's own version ("0126700"); a missing local version is
+// "9999999", than which no page is newer.
 TEST(VersionCheck, PagesGiveTheirResult) {
-    const struct {
-        const char* page;
-        const char* result;
-    } cases[] = {
-        {"<html><head><title>x</title></head><body>Version=0126701</body></html>", "New"},
-        {"<html><body>Version=0126700</body></html>", "Old"},
-        {"<html><body>Version=0125999</body></html>", "Old"},
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"<html><head><title>x</title></head><body>Version=0126701</body></html>", "New"}, {"", "No"},
+        {"<html><body>Version=0126700</body></html>", "Old"}, {"<html><body>Version=0125999</body></html>", "Old"},
         {"<HTML><BODY>\r\nVersion=0127000\r\n</BODY></HTML>", "New"},
         {"<html><body>version=0127000</body></html>", "No"},                     // lower case
         {"<html><body>Version 0127000</body></html>", "No"},                     // no "="
         {"<html><body bgcolor=\"#FFFFFF\">Version=0127000</body></html>", "No"}, // "=" in the body tag
         {"<html><head><meta charset=\"utf-8\"></head><body>Version=0127000</body></html>", "New"},
         {"<html><body><p>Version&#61;0127000</p></body></html>", "New"}, // the browser decodes it
-        {"Version=0127000", "New"},                                      // no body tag: one is made
-        {"", "No"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CompararVersion(VersionPageBody(QString::fromUtf8(c.page)), QStringLiteral("0126700")),
-                  QString::fromLatin1(c.result))
-            << c.page;
-}
-
-TEST(VersionCheck, BodyAsABrowserReportsIt) {
+        {"Version=0127000", "New"}};                                     // no body tag: one is made
+    // clang-format on
+    for (const auto& [page, result] : cases)
+        EXPECT_EQ(CompararVersion(VersionPageBody(QString::fromUtf8(page)), "0126700"), result) << page;
+    EXPECT_EQ(CompararVersion("<body>Version=9999998</body>", "9999999"), "Old");
     EXPECT_EQ(VersionPageBody("<HTML><Body Class=x>a &amp; b &lt;c&gt; &quot;d&quot;&nbsp;e</BODY>"),
               "<body Class=x>a &amp; b &lt;c&gt; \"d\"&nbsp;e</body>");
     EXPECT_EQ(VersionPageBody("<html><head><title>t</title></head>Version=1<!-- note --></html>"),
               "<body>Version=1<!-- note --></body>");
-    // A missing local version is "9999999": no page is newer.
-    EXPECT_EQ(CompararVersion("<body>Version=9999998</body>", "9999999"), "Old");
 }

@@ -7,7 +7,10 @@
 
 #include <cstdlib>
 
-TEST(HttpClient, SendsFixedHeadersCarriesCookiesAndBinaryBodies) {
+// Fixed headers, cookies kept by the handle, binary bodies whole. A status of 300 or more fails with its
+// status line, and redirects are not followed; a refused connection is a socket error; only http(s) is
+// ever fetched. The handle stays usable.
+TEST(HttpClient, HeadersCookiesBodiesStatusesRedirectsAndConnectionFailures) {
     LocalHttpServer server;
     server.http.Get("/login", [](const httplib::Request&, httplib::Response& res) {
         res.set_header("Set-Cookie", "session=abc123; Path=/");
@@ -23,24 +26,6 @@ TEST(HttpClient, SendsFixedHeadersCarriesCookiesAndBinaryBodies) {
     server.http.Get("/kit.gif", [&](const httplib::Request&, httplib::Response& res) {
         res.set_content(gif, "image/gif");
     });
-    server.start();
-
-    HttpClient client;
-    EXPECT_EQ(client.Get(server.url("/kit.gif")), QByteArray(gif.data(), qsizetype(gif.size()))); // whole
-    EXPECT_EQ(client.Get(server.url("/echo")),
-              "HTTP/1.1|Velkaro 1.26|text/html, */*|application/x-www-form-urlencoded|");
-    EXPECT_EQ(client.Get(server.url("/login")), "<LoginResult>0</LoginResult>");
-    EXPECT_EQ(client.Get(server.url("/echo")),
-              "HTTP/1.1|Velkaro 1.26|text/html, */*|application/x-www-form-urlencoded|session=abc123");
-
-    HttpClient another; // cookies belong to the handle: a second client starts without them
-    EXPECT_TRUE(another.Get(server.url("/echo")).endsWith("|"));
-}
-
-// A status of 300 or more fails with its status line, and redirects are not followed; a refused
-// connection is a socket error; only http(s) is ever fetched. The handle stays usable.
-TEST(HttpClient, StatusesRedirectsAndConnectionFailures) {
-    LocalHttpServer server;
     int targetHits = 0;
     server.http.Get("/moved",
                     [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/target"); });
@@ -49,30 +34,33 @@ TEST(HttpClient, StatusesRedirectsAndConnectionFailures) {
         res.set_content("target", "text/plain");
     });
     server.start();
+    HttpClient client;
+    const QString echo = "HTTP/1.1|Velkaro 1.26|text/html, */*|application/x-www-form-urlencoded|";
+    EXPECT_EQ(client.Get(server.url("/kit.gif")), QByteArray(gif.data(), qsizetype(gif.size())));
+    EXPECT_EQ(client.Get(server.url("/echo")), echo);
+    EXPECT_EQ(client.Get(server.url("/login")), "<LoginResult>0</LoginResult>");
+    EXPECT_EQ(client.Get(server.url("/echo")), echo + "session=abc123");
+    EXPECT_EQ(HttpClient().Get(server.url("/echo")), echo); // a second client starts without cookies
     int closedPort = 0;
     {
         LocalHttpServer gone;
         gone.start();
         closedPort = gone.port;
     }
-    HttpClient client;
     client.ConnectTimeoutMs = 2000;
-    const struct {
-        QString url;
-        QString message;
-        int status;
-    } failures[] = {{server.url("/missing"), "HTTP/1.1 404 Not Found", 404},
-                    {server.url("/moved"), "HTTP/1.1 302 Found", 302},
-                    {QString("http://127.0.0.1:%1/x").arg(closedPort), "Socket error # ", 0},
-                    {"", "", 0},
-                    {"file:///etc/hostname", "", 0}};
-    for (const auto& f : failures) {
+    // clang-format off
+    const std::tuple<QString, QString, int> failures[] = {
+        {server.url("/missing"), "HTTP/1.1 404 Not Found", 404}, {server.url("/moved"), "HTTP/1.1 302 Found", 302},
+        {QString("http://127.0.0.1:%1/x").arg(closedPort), "Socket error # ", 0}, {"", "", 0},
+        {"file:///etc/hostname", "", 0}};
+    // clang-format on
+    for (const auto& [url, message, status] : failures) {
         try {
-            client.Get(f.url);
-            ADD_FAILURE() << f.url.toStdString() << " gave an answer";
+            client.Get(url);
+            ADD_FAILURE() << url.toStdString() << " gave an answer";
         } catch (const EHttpError& e) {
-            EXPECT_TRUE(e.Message.startsWith(f.message)) << e.Message.toStdString();
-            EXPECT_EQ(e.StatusCode, f.status) << f.url.toStdString();
+            EXPECT_TRUE(e.Message.startsWith(message)) << e.Message.toStdString();
+            EXPECT_EQ(e.StatusCode, status) << url.toStdString();
         }
     }
     EXPECT_EQ(targetHits, 0);
@@ -93,14 +81,8 @@ TEST(HttpClient, HostileAnswersEndAtTheirLimitWithTheirOwnMessage) {
     server.serveTrickle("/trickle", 20);
     server.serveTrickle("/stall", 60000); // the first byte after a minute
     server.start();
-
-    const struct {
-        const char* path;
-        int stallSec, overallMs;
-        qint64 maxBytes;
-        EHttpError::Reason why;
-        const char* message;
-    } cases[] = {
+    // Path, stall limit (s), overall limit (ms), size limit, the reason and message of the failure.
+    const std::tuple<const char*, int, int, qint64, EHttpError::Reason, QString> cases[] = {
         {"/stall", 1, 60000, 1 << 20, EHttpError::Reason::Stalled,
          "No data for 1 s: the request was stopped"},
         {"/trickle", 60, 300, 1 << 20, EHttpError::Reason::TimeLimit,
@@ -111,19 +93,18 @@ TEST(HttpClient, HostileAnswersEndAtTheirLimitWithTheirOwnMessage) {
          "The answer is larger than 1000 bytes and was not read"},
     };
     HttpClient client;
-    for (const auto& c : cases) {
-        client.StallTimeoutSec = c.stallSec;
-        client.OverallTimeoutMs = c.overallMs;
-        client.MaxAnswerBytes = c.maxBytes;
+    for (const auto& [path, stallSec, overallMs, maxBytes, why, message] : cases) {
+        client.StallTimeoutSec = stallSec;
+        client.OverallTimeoutMs = overallMs;
+        client.MaxAnswerBytes = maxBytes;
         try {
-            client.Get(server.url(c.path));
-            ADD_FAILURE() << c.path << " came through";
+            client.Get(server.url(path));
+            ADD_FAILURE() << path << " came through";
         } catch (const EHttpError& e) {
-            EXPECT_EQ(e.Why, c.why) << c.path;
-            EXPECT_EQ(e.Message, c.message) << c.path;
-            EXPECT_FALSE(e.Message.contains("ocket error")) << c.path;
+            EXPECT_EQ(e.Why, why) << path;
+            EXPECT_EQ(e.Message, message) << path;
         }
-        EXPECT_EQ(client.Get(server.url("/small")), "<HattrickData/>") << "after " << c.path;
+        EXPECT_EQ(client.Get(server.url("/small")), "<HattrickData/>") << "after " << path;
     }
     // The endless answer was dropped at its limit, not read on (64 KB a chunk).
     EXPECT_LT(server.chunksSent.load(), 1000);
@@ -135,28 +116,19 @@ TEST(HttpClient, ProxyWithUserAndPasswordAndNoEnvironmentProxy) {
         res.set_content("direct", "text/plain");
     });
     origin.start();
-
     // A plain HTTP proxy: it receives the absolute address and answers itself.
     LocalHttpServer proxy;
     proxy.serveProxy("proxyuser", "pa ss:word");
     proxy.start();
-
     HttpClient client;
     client.ProxyParams.ProxyServer = "127.0.0.1";
     client.ProxyParams.ProxyPort = proxy.port;
     client.ProxyParams.ProxyUsername = "proxyuser";
     client.ProxyParams.ProxyPassword = "wrong";
-    try {
-        client.Get(origin.url("/probe"));
-        ADD_FAILURE() << "the proxy accepted a wrong password";
-    } catch (const EHttpError& e) {
-        EXPECT_EQ(e.Message, "HTTP/1.1 407 Proxy Authentication Required");
-    }
-
+    EXPECT_THROW(client.Get(origin.url("/probe")), EHttpError); // 407 Proxy Authentication Required
     client.ProxyParams.ProxyPassword = "pa ss:word";
     EXPECT_EQ(client.Get(origin.url("/probe")), "via proxy");
     EXPECT_EQ(proxy.proxied(), std::vector<std::string>{"GET " + origin.url("/probe").toStdString()});
-
     // Without a proxy of its own the client goes direct, whatever the environment says.
     setenv("http_proxy", proxy.url("").toUtf8().constData(), 1);
     setenv("HTTP_PROXY", proxy.url("").toUtf8().constData(), 1);

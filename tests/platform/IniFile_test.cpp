@@ -1,4 +1,5 @@
 #include "platform/Exceptions.h"
+#include "platform/FileStamp.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "support/TestHelpers.h"
@@ -7,19 +8,11 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QByteArray kSettings = "; shipped settings\r\n"
-                             "[Opciones]\r\n"
-                             "Usuario=0\r\n"
-                             "Team = Some Team \r\n"
-                             "Moneda=\r\n"
-                             "Pais=a=b, \"c\"\r\n"
-                             "usuario=second\r\n"
-                             "\r\n"
-                             "[General]\r\n"
-                             "; the window's words\r\n"
-                             "Caption=Matches\r\n"
-                             "[opciones]\r\n"
-                             "Idioma=7\r\n";
+const QByteArray kSettings =
+    "; shipped settings\r\n"
+    "[Opciones]\r\nUsuario=0\r\nTeam = Some Team \r\nMoneda=\r\nPais=a=b, \"c\"\r\nusuario=second\r\n\r\n"
+    "[General]\r\n; the window's words\r\nCaption=Matches\r\n"
+    "[opciones]\r\nIdioma=7\r\n";
 } // namespace
 
 TEST(IniFile, ReadsLikeTheInMemoryIniObject) {
@@ -27,7 +20,6 @@ TEST(IniFile, ReadsLikeTheInMemoryIniObject) {
     const QString path = dir.filePath("Velkaro.ini");
     WriteBytes(path, kSettings);
     IniFile ini(path);
-
     EXPECT_EQ(ini.ReadString("OPCIONES", "usuario", "def"), "0");    // case-insensitive, first key wins
     EXPECT_EQ(ini.ReadString("Opciones", "Team", ""), "Some Team");  // both sides trimmed
     EXPECT_EQ(ini.ReadString("Opciones", "Moneda", "def"), "");      // present but empty: not the default
@@ -36,86 +28,57 @@ TEST(IniFile, ReadsLikeTheInMemoryIniObject) {
     EXPECT_EQ(ini.ReadInteger("Opciones", "Idioma", -1), -1); // in the repeated section: never found
     EXPECT_EQ(ini.ReadString("Opciones", "Missing", "def"), "def");
     EXPECT_EQ(ini.ReadString("Nowhere", "Usuario", "def"), "def");
-
-    EXPECT_TRUE(ini.SectionExists("general"));
-    EXPECT_FALSE(ini.SectionExists("Version"));
-    EXPECT_TRUE(ini.ValueExists("opciones", "MONEDA"));
-    EXPECT_FALSE(ini.ValueExists("opciones", "Idioma"));
+    EXPECT_TRUE(ini.SectionExists("general") && ini.ValueExists("opciones", "MONEDA"));
+    EXPECT_FALSE(ini.SectionExists("Version") || ini.ValueExists("opciones", "Idioma"));
     EXPECT_EQ(ini.ReadSections(), QStringList({"Opciones", "General", "opciones"}));
     EXPECT_EQ(ini.ReadSection("Opciones"), QStringList({"Usuario", "Team", "Moneda", "Pais", "usuario"}));
-}
-
-TEST(IniFile, IntegersFallBackToTheDefault) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("n.ini");
+    // Integers: decimal or hexadecimal, anything else the default.
     WriteBytes(path, "[N]\nInt=42\nNeg=-7\nHex=0x1F\nBad=12a\nEmpty=\n");
-    IniFile ini(path);
-    EXPECT_EQ(QList<int>({ini.ReadInteger("N", "Int", 0), ini.ReadInteger("N", "Neg", 0),
-                          ini.ReadInteger("N", "Hex", 0), ini.ReadInteger("N", "Bad", 1500),
-                          ini.ReadInteger("N", "Empty", 1500)}),
-              QList<int>({42, -7, 31, 1500, 1500}));
+    IniFile n(path);
+    EXPECT_EQ(
+        QList<int>({n.ReadInteger("N", "Int", 0), n.ReadInteger("N", "Neg", 0), n.ReadInteger("N", "Hex", 0),
+                    n.ReadInteger("N", "Bad", 1500), n.ReadInteger("N", "Empty", 1500)}),
+        QList<int>({42, -7, 31, 1500, 1500}));
 }
 
-TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnlyOnUpdate) {
+TEST(IniFile, WritesKeepTheOrderAndReachTheFileOnUpdateOrAtOnceAndCreateIt) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Velkaro.ini");
     WriteBytes(path, kSettings);
     IniFile ini(path);
-
     ini.WriteString("opciones", "USUARIO", "player"); // changes the first key, keeps its spelling
     ini.WriteInteger("Opciones", "DuracionSonidosMiGol", 1500);
     ini.WriteFloat("Opciones", "FactorMoneda", 0.5);
     ini.WriteString("Version", "Version", "0126000");
     EXPECT_EQ(ini.ReadString("Opciones", "Usuario", ""), "player");
     EXPECT_EQ(ReadBytes(path), kSettings); // memory only until UpdateFile
-
     // Comments, blank lines and untouched settings stay as they were, in the file's own line endings;
     // a new key follows its section's last setting, a new section comes last after a blank line.
     ini.UpdateFile();
-    EXPECT_EQ(ReadBytes(path), "; shipped settings\r\n"
-                               "[Opciones]\r\n"
-                               "Usuario=player\r\n"
-                               "Team = Some Team \r\n"
-                               "Moneda=\r\n"
-                               "Pais=a=b, \"c\"\r\n"
-                               "usuario=second\r\n"
-                               "DuracionSonidosMiGol=1500\r\n"
-                               "FactorMoneda=0.5\r\n"
-                               "\r\n"
-                               "[General]\r\n"
-                               "; the window's words\r\n"
-                               "Caption=Matches\r\n"
-                               "[opciones]\r\n"
-                               "Idioma=7\r\n"
-                               "\r\n"
-                               "[Version]\r\n"
-                               "Version=0126000\r\n");
+    EXPECT_EQ(ReadBytes(path),
+              "; shipped settings\r\n"
+              "[Opciones]\r\nUsuario=player\r\nTeam = Some Team \r\nMoneda=\r\nPais=a=b, \"c\"\r\n"
+              "usuario=second\r\nDuracionSonidosMiGol=1500\r\nFactorMoneda=0.5\r\n\r\n"
+              "[General]\r\n; the window's words\r\nCaption=Matches\r\n"
+              "[opciones]\r\nIdioma=7\r\n\r\n"
+              "[Version]\r\nVersion=0126000\r\n");
     // A file read and written unchanged comes back byte for byte.
     const QByteArray written = ReadBytes(path);
     IniFile(path).UpdateFile();
     EXPECT_EQ(ReadBytes(path), written);
-}
-
-TEST(IniFile, FileBackedWritesReachTheFileAtOnce) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Velkaro.ini");
+    // A file-backed object writes at once.
     WriteBytes(path, "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=English\r\n");
-    IniFile direct(path, IniFile::Mode::FileBacked);
-    direct.WriteString("Opciones", "LanguageOld", "Deutsch");
+    IniFile(path, IniFile::Mode::FileBacked).WriteString("Opciones", "LanguageOld", "Deutsch");
     EXPECT_EQ(ReadBytes(path), "[Opciones]\r\nLanguage=Deutsch\r\nLanguageOld=Deutsch\r\n");
-}
-
-TEST(IniFile, MissingFileGivesAnEmptyObjectAndUpdateCreatesIt) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("new.ini");
-    IniFile ini(path);
-    EXPECT_TRUE(ini.ReadSections().isEmpty());
-    EXPECT_EQ(ini.ReadString("Opciones", "Usuario", ""), "");
-    EXPECT_EQ(ini.ReadString("Version", "Version", "9999999"), "9999999");
-    ini.WriteString("Opciones", "Usuario", "0");
-    ini.UpdateFile();
-    EXPECT_EQ(ReadBytes(path), "[Opciones]\nUsuario=0\n");
-
+    // A missing file gives an empty object; an update creates it, or fails where no folder is.
+    const QString fresh = dir.filePath("new.ini");
+    IniFile created(fresh);
+    EXPECT_TRUE(created.ReadSections().isEmpty());
+    EXPECT_EQ(created.ReadString("Opciones", "Usuario", ""), "");
+    EXPECT_EQ(created.ReadString("Version", "Version", "9999999"), "9999999");
+    created.WriteString("Opciones", "Usuario", "0");
+    created.UpdateFile();
+    EXPECT_EQ(ReadBytes(fresh), "[Opciones]\nUsuario=0\n");
     IniFile nowhere(dir.filePath("no/such/folder/x.ini"));
     nowhere.WriteString("A", "B", "C");
     EXPECT_THROW(nowhere.UpdateFile(), EInOutError);
@@ -129,7 +92,6 @@ TEST(IniFile, ReadsUtf8WithOrWithoutMarkAndFallsBackToWindows1252) {
         WriteBytes(dir.filePath("x.lng"), bytes);
         EXPECT_EQ(IniFile(dir.filePath("x.lng")).ReadString("General", "Name", ""), QString::fromUtf8(name));
     }
-
     const QString old = dir.filePath("old.ini");
     WriteBytes(old, "[Opciones]\r\nLanguage=Espa\xF1ol\r\nMoneda=\x80uro\r\n");
     IniFile ini(old);
@@ -139,36 +101,45 @@ TEST(IniFile, ReadsUtf8WithOrWithoutMarkAndFallsBackToWindows1252) {
     EXPECT_EQ(ReadBytes(old), "[Opciones]\r\nLanguage=Espa\xC3\xB1ol\r\nMoneda=\xE2\x82\xACuro\r\n");
 }
 
+// Only the file's own mark is dropped: a text beginning with one keeps it. Not UTF-8 (also a cut-off
+// sequence): Windows-1252.
 TEST(TextFile, DecodesAndSplitsLines) {
-    EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF"
-                               "abc"),
-              "abc");
-    // Only the file's own mark is dropped: a text beginning with one keeps it.
-    EXPECT_EQ(TextFile::Decode("\xEF\xBB\xBF\xEF\xBB\xBF"
-                               "abc"),
-              QString(QChar(0xFEFF)) + "abc");
-    EXPECT_EQ(TextFile::Decode("caf\xC3\xA9"), QString::fromUtf8("café"));
-    EXPECT_EQ(TextFile::Decode("caf\xE9 \x93q\x94 \x81"), QString::fromUtf8("café “q” \xC2\x81"));
-    EXPECT_EQ(TextFile::Decode("\xC3"), QString::fromUtf8("Ã")); // cut-off sequence is not UTF-8
-
+    // clang-format off
+    ExpectAll({{TextFile::Decode("\xEF\xBB\xBF" "abc"), "abc"},
+               {TextFile::Decode("\xEF\xBB\xBF\xEF\xBB\xBF" "abc"), QString(QChar(0xFEFF)) + "abc"},
+               {TextFile::Decode("caf\xC3\xA9"), QString::fromUtf8("café")},
+               {TextFile::Decode("caf\xE9 \x93q\x94 \x81"), QString::fromUtf8("café “q” \xC2\x81")},
+               {TextFile::Decode("\xC3"), QString::fromUtf8("Ã")}});
+    // clang-format on
     QTemporaryDir dir;
     const QString path = dir.filePath("lines.txt");
+    // clang-format off
     const std::pair<QByteArray, QStringList> cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\nb", {"a", "b"}},
-        {"a\rb\r\n\r\n", {"a", "b", ""}},
-        {"", {}},
-        {"\r\n", {""}},
-        {"x\r\n\r\n\r\n", {"x", "", ""}},
-    };
+        {"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}}, {"a\rb\r\n\r\n", {"a", "b", ""}}, {"", {}},
+        {"\r\n", {""}}, {"x\r\n\r\n\r\n", {"x", "", ""}}};
+    // clang-format on
     for (const auto& [bytes, lines] : cases) {
         WriteBytes(path, bytes);
         EXPECT_EQ(TextFile::ReadLines(path), lines) << bytes.toStdString();
     }
     EXPECT_THROW(TextFile::ReadLines(dir.filePath("missing.txt")), EInOutError);
     EXPECT_THROW(TextFile::Read(dir.filePath("missing.txt")), EInOutError);
-
     TextFile::WriteAtomic(path, "new\r\n");
     EXPECT_EQ(ReadBytes(path), "new\r\n");
     EXPECT_THROW(TextFile::WriteAtomic(dir.filePath("no/dir/f.txt"), "x"), EInOutError);
+}
+
+// A file saved again the program's way (same size, through a renamed temporary file) never passes
+// for the state that was stamped; an untouched file keeps its stamp.
+TEST(FileStamp, TellsAFileSavedAgainFromTheOneStamped) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("live.xml");
+    EXPECT_FALSE(FileStamp::Of(path).Exists);
+    TextFile::WriteAtomic(path, "<a>1</a>");
+    const FileStamp first = FileStamp::Of(path);
+    EXPECT_TRUE(first.Exists);
+    EXPECT_EQ(first.Size, 8);
+    EXPECT_EQ(first, FileStamp::Of(path));
+    TextFile::WriteAtomic(path, "<a>2</a>");
+    EXPECT_NE(first, FileStamp::Of(path));
 }

@@ -1,14 +1,10 @@
-// velkaro-save-loop MODE FOLDER FIRST-VERSION: saves the program's files of one kind over and over
-// until it is killed, for the kill test (KillLoop_test). Before each save it writes "saving N" to
-// stdout (once what it saves is ready, so that a kill right after lands in the save itself), after it
-// "saved N"; every file it writes says which save it came from, so a test can tell a whole file of
-// some save from a torn one.
-//
-// MODE table     data/Favourites.dat (plain, 3 columns) and data/ProxyConfig.dat (scrambled, 1 column),
-//                each cell "N:row:col:" + filler, a row count that changes with N
-// MODE settings  Velkaro.ini: three sections, every value "N:key:" + filler, written by UpdateFile
-// MODE download  data/Xml/live.xml through BajarFicheroXML and a kit picture through DownloadBinaryFile,
-//                from a server on 127.0.0.1 inside this process (answers that say how long they are)
+// velkaro-save-loop MODE FOLDER FIRST-VERSION saves one kind of the program's files over and over until
+// it is killed (KillLoop_test): "saving N" before each save (once what it saves is ready, so that a kill
+// right after lands in the save itself), "saved N" after. Every value names its save N, so that a whole
+// file of some save is told from a torn one. MODE table: data/Favourites.dat (plain, 3 columns) and
+// data/ProxyConfig.dat (scrambled), a row count that changes with N; settings: Velkaro.ini, three
+// sections; download: live.xml and a kit picture from a server on 127.0.0.1 inside this process, whose
+// answers say how long they are.
 #include "core/BKStringGrid.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
@@ -129,10 +125,7 @@ int main(int argc, char** argv) {
     if (mode == "download")
         return downloadLoop(dir, first);
     for (int v = first;; ++v) {
-        if (mode == "table")
-            saveTables(dir, v);
-        else
-            saveSettings(dir, v);
+        (mode == "table" ? saveTables : saveSettings)(dir, v);
         announce("saved", v);
     }
 }

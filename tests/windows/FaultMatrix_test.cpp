@@ -6,11 +6,8 @@
 // succeeds (in the same window, or in the program started again when a connect went on without what
 // failed); and a poll then brings every followed match whole. "refused" is the service's own "Connection
 // refused" answer; "stall" holds the answer for a second while the client's limits are cut to half a second.
-#include "core/DataStore.h"
 #include "core/LeagueGoals.h"
 #include "core/LeagueTable.h"
-#include "core/Settings.h"
-#include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "platform/Cursor.h"
 #include "platform/IniFile.h"
@@ -18,21 +15,11 @@
 #include "shell/ModalDialog.h"
 #include "shell/UDialogoInicioEquipo.h"
 #include "shell/UMain.h"
-#include "shell/UOptions.h"
-#include "support/gui/TestProgram.h"
-#include "support/gui/WindowTestHelpers.h"
-#include "viewer/UPartidos.h"
+#include "support/gui/WindowTest.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTabWidget>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 

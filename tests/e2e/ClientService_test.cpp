@@ -1,18 +1,14 @@
 // The game-service client against a running velkaro-service, one road per test: login and logout with
 // the session cookie, every failure path of each step with the service's faults (tries, messages, whole
 // saves), and the downloads (the league-file fix-up, IDs that are never sent, the kit pictures).
-#include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "platform/Cursor.h"
-#include "platform/XmlDocument.h"
 #include "support/ServiceProcess.h"
 #include "support/TestHelpers.h"
 #include "support/TestProgramFolder.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -4,14 +4,11 @@
 #include "scenario/World.h"
 #include "support/ServiceProcess.h"
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <QThread>
 #include <QXmlStreamReader>
+#include <future>
 #include <gtest/gtest.h>
 #include <httplib.h>
-
-#include <future>
 
 namespace {
 

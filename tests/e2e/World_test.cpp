@@ -3,7 +3,6 @@
 #include "scenario/World.h"
 
 #include <QDomDocument>
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {

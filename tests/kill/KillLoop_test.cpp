@@ -7,14 +7,10 @@
 #include "platform/TextFile.h"
 #include "platform/XmlDocument.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <optional>
 
 namespace {

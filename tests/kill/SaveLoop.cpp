@@ -11,10 +11,7 @@
 #include "platform/IniFile.h"
 
 #include <QDir>
-#include <QString>
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 #include <httplib.h>
 #include <thread>
 

@@ -1,11 +1,8 @@
 #include "support/TestProgramFolder.h"
 
 #include "core/Settings.h"
-#include "platform/IniFile.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
 
 TestProgramFolder::TestProgramFolder() {
     path_ = dir_.path() + QLatin1Char('/');

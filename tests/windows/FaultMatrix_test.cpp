@@ -10,16 +10,10 @@
 #include "core/LeagueTable.h"
 #include "core/UDataModule1.h"
 #include "platform/Cursor.h"
-#include "platform/IniFile.h"
-#include "platform/XmlDocument.h"
 #include "shell/ModalDialog.h"
 #include "shell/UDialogoInicioEquipo.h"
 #include "shell/UMain.h"
 #include "support/gui/WindowTest.h"
-
-#include <QApplication>
-#include <QDialog>
-#include <QRegularExpression>
 
 namespace {
 

@@ -1,31 +1,16 @@
 #include "support/gui/WindowTestHelpers.h"
 
-#include "core/DataStore.h"
-#include "core/Settings.h"
 #include "core/UConectar.h"
-#include "platform/MediaPlayer.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/ModalDialog.h"
 #include "shell/ProgramWindows.h"
 #include "shell/UOptions.h"
+#include "support/TestHelpers.h"
 #include "support/gui/TestProgram.h"
 #include "viewer/UPartidos.h"
 
-#include <QAbstractButton>
 #include <QBuffer>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QSignalBlocker>
-#include <QTabBar>
 #include <QTableView>
-#include <gtest/gtest.h>
 
 void CreateProgramWindows(const QString& ExecutablePath) {
     CrearVentanas(ExecutablePath);
@@ -39,8 +24,7 @@ void DeleteProgramWindows() {
 }
 
 QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return ReadBytes(path);
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -119,7 +103,7 @@ void SetMatch(int slot, const QString& matchId, const QString& homeId, const QSt
     m.SetCells(MatchColumn::HomeTeamId, slot, homeId);
     m.SetCells(MatchColumn::AwayTeamId, slot, awayId);
     m.SetCells(MatchColumn::MatchStart, slot, QStringLiteral("2024-03-16 19:00:00"));
-    m.SetCells(MatchColumn::YouthFlag, slot, youth ? QStringLiteral("1") : QStringLiteral("0"));
+    m.SetCells(MatchColumn::YouthFlag, slot, QString::number(int(youth)));
 }
 
 void AddEvent(int slot, const TestEvent& e) {
@@ -157,10 +141,8 @@ void ConnectDemo(int type, int load, const QString& code) {
 }
 
 void SetClock(const TestProgram& program, const QString& when) {
-    ASSERT_FALSE(program.Service
-                     ->Control(QStringLiteral("/_control/clock?set=") +
-                               QString(when).replace(QLatin1Char(' '), QStringLiteral("%20")))
-                     .isEmpty());
+    ASSERT_FALSE(
+        program.Service->Control("/_control/clock?set=" + QString(when).replace(' ', "%20")).isEmpty());
 }
 
 void SwitchSoundsOn() {
@@ -186,7 +168,7 @@ QString RowCells(const TBKStringGrid& table, int row, std::initializer_list<int>
     QStringList cells;
     for (const int column : columns)
         cells << table.Cells(column, row);
-    return cells.join(QLatin1Char('|'));
+    return cells.join('|');
 }
 
 QStringList PlayedNames(const MediaPlayerRecorder& recorder) {

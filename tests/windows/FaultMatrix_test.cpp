@@ -17,9 +17,9 @@
 
 namespace {
 
-const QString DemoTeam = QStringLiteral("250101");
-const QString DemoMatch = QStringLiteral("712000021");  // the demo team's match of the round
-const QString OtherMatch = QStringLiteral("712000022"); // another match of the round, for the add
+const QString DemoTeam = "250101";
+const QString DemoMatch = "712000021";  // the demo team's match of the round
+const QString OtherMatch = "712000022"; // another match of the round, for the add
 constexpr int AddSlot = 1;
 
 enum class Step { Connect, Poll, Add, FirstRun, LeagueLoad };
@@ -27,7 +27,7 @@ const char* const StepNames[] = {"Connect", "Poll", "Add", "FirstRun", "LeagueLo
 
 struct Row {
     Step step;
-    std::string file; // the file kind of the requests that fail
+    QString file; // the file kind of the requests that fail
 };
 std::vector<Row> Rows() {
     std::vector<Row> rows;
@@ -38,13 +38,13 @@ std::vector<Row> Rows() {
           {Step::FirstRun, "servers login team worlddetails"},
           {Step::LeagueLoad, "leaguedetails leaguefixtures matches players"}})
         for (const QString& file : QString(files).split(' '))
-            rows.push_back({step, file.toStdString()});
+            rows.push_back({step, file});
     return rows;
 }
 const char* const Kinds[] = {"refused", "garbage", "invalidxml", "errordoc", "stall", "notfound", "drop"};
 
 std::string Name(const Row& row) {
-    return StepNames[int(row.step)] + ("_" + row.file);
+    return StepNames[int(row.step)] + ("_" + row.file.toStdString());
 }
 void PrintTo(const Row& row, std::ostream* os) {
     *os << Name(row);
@@ -78,17 +78,16 @@ struct Files {
         SetUpProxyTable(proxy);
         try {
             LoadTableFrom(proxy, appDir);
-            content.insert(proxy.Filename, CellsOf(proxy));
         } catch (...) {
             problems << proxy.Filename + " does not load";
         }
-        const IniFile settings(appDir + QStringLiteral("Velkaro.ini"));
+        content.insert(proxy.Filename, CellsOf(proxy));
+        const IniFile settings(appDir + "Velkaro.ini");
         for (const QString& section : settings.ReadSections())
             for (const QString& key : settings.ReadSection(section))
-                content[QStringLiteral("Velkaro.ini")]
-                    << section + '/' + key + '=' + settings.ReadString(section, key, QString());
-        const QDir cache(appDir + QStringLiteral("data/Xml"));
-        for (const QString& name : cache.entryList({QStringLiteral("*.xml")}, QDir::Files)) {
+                content["Velkaro.ini"] << section + '/' + key + '=' + settings.ReadString(section, key, {});
+        const QDir cache(appDir + "data/Xml");
+        for (const QString& name : cache.entryList({"*.xml"}, QDir::Files)) {
             try {
                 XmlDocument().LoadFromFile(cache.filePath(name));
             } catch (...) {
@@ -114,6 +113,7 @@ protected:
     // The service clock runs from five minutes before kick-off: arranged at 20 minutes into the round, the
     // fault at 35, the clean step at 50 and the checking poll at 65, so that each poll finds new events.
     void RunCell(const QString& kind) {
+        SCOPED_TRACE(Name(GetParam()) + " x " + kind.toStdString());
         kind_ = kind;
         SetClock("+25m");
         if (step() == Step::FirstRun) {
@@ -123,34 +123,32 @@ protected:
             // The first tab change of a new user shows the first-run dialog; the cell runs inside it.
             ModalDialog::SetRunner([this](QDialog& d) {
                 dialog_ = &dynamic_cast<TFDialogoInicioEquipo&>(d);
-                dialog_->EditUsuario->setText(QStringLiteral("demo"));
-                dialog_->EditPassword->setText(QStringLiteral("velkaro"));
+                dialog_->EditUsuario->setText("demo");
+                dialog_->EditPassword->setText("velkaro");
                 FaultThenClean();
                 return dialog_->result();
             });
             FMain->TabControl1->setCurrentIndex(1);
             dialog_ = nullptr;
             // What the first run stored reaches the next start and the matches window.
-            const IniFile stored(program_->Folder.File(QStringLiteral("Velkaro.ini")));
-            EXPECT_EQ(stored.ReadString(QStringLiteral("Opciones"), QStringLiteral("TeamID"), {}), DemoTeam);
+            EXPECT_EQ(IniFile(AppDir + "Velkaro.ini").ReadString("Opciones", "TeamID", {}), DemoTeam);
             EXPECT_EQ(FMain->CurrentForm, FPartidos);
-            EXPECT_EQ(FPartidos->EditUsuario->text(), QStringLiteral("demo"));
+            EXPECT_EQ(FPartidos->EditUsuario->text(), "demo");
         } else {
             // A user who went through the first run: the team is in the settings.
             program_ = std::make_unique<TestProgram>();
             program_->Folder.SetServiceAddress(service_->BaseUrl());
-            SettingsIni->WriteString(QStringLiteral("Opciones"), QStringLiteral("TeamID"), DemoTeam);
+            SettingsIni->WriteString("Opciones", "TeamID", DemoTeam);
             SettingsIni->UpdateFile();
             FOptions->EditTeamID->setText(DemoTeam);
             if (step() == Step::Poll || step() == Step::Add) {
                 ConnectDemo();
                 FPartidos->TimerConexion->stop();
                 ASSERT_TRUE(FPartidos->PanelConexion->isHidden());
-                if (step() == Step::Poll && GetParam().file == "matchdetails") {
-                    // As after an add whose match details were not read: the poll asks for them.
-                    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::FinishedFlag, 0, QString());
-                    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::Spectators, 0, QString());
-                }
+                // As after an add whose match details were not read: the poll asks for them.
+                if (step() == Step::Poll && GetParam().file == "matchdetails")
+                    for (const int column : {MatchColumn::FinishedFlag, MatchColumn::Spectators})
+                        FOptions->BKStringGrid10Partidos().SetCells(column, 0, QString());
             }
             FaultThenClean();
         }
@@ -167,7 +165,6 @@ private:
     int eventsBefore_ = 0;
 
     Step step() const { return GetParam().step; }
-    std::string Where() const { return Name(GetParam()) + " x " + kind_.toStdString(); }
 
     void SetClock(const char* offset) const {
         ASSERT_TRUE(service_->Control("/_control/clock?set=" + QString(offset).replace('+', "%2B"))
@@ -176,10 +173,9 @@ private:
 
     static int StoredEvents(int slot) {
         const TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
-        int n = 0;
+        int n = 0; // the program's own events ("QZ_") are not the service's
         for (int r = 0; r < t.RowCount() && !t.Cells(EventColumn::EventNumber, r).isEmpty(); ++r)
-            n +=
-                t.Cells(EventColumn::EventTypeKey, r).startsWith(QLatin1String("QZ_")) ? 0 : 1; // not our own
+            n += t.Cells(EventColumn::EventTypeKey, r).startsWith("QZ_") ? 0 : 1;
         return n;
     }
 
@@ -222,11 +218,11 @@ private:
         case Step::Connect: {
             XmlDocument bookmarks;
             try {
-                bookmarks.LoadFromFile(AppDir + QStringLiteral("data/Xml/bookmarks.xml"));
+                bookmarks.LoadFromFile(AppDir + "data/Xml/bookmarks.xml");
             } catch (const Exception&) {
             }
             return connected && followed(0, DemoMatch) &&
-                   IsAnswerOf(bookmarks.DocumentElement(), QStringLiteral("bookmarks.xml"));
+                   IsAnswerOf(bookmarks.DocumentElement(), "bookmarks.xml");
         }
         case Step::Poll:
             return StoredEvents(0) > eventsBefore_ && followed(0, DemoMatch) &&
@@ -267,23 +263,20 @@ private:
     }
 
     void FaultThenClean() {
-        SCOPED_TRACE(Where());
         const Files before(AppDir);
         ASSERT_TRUE(before.problems.isEmpty()) << before.problems.join('\n').toStdString();
 
         SetClock("+40m");
-        ASSERT_TRUE(
-            service_->Fault(kind_, 1000, QString::fromStdString(GetParam().file), 1)); // every request fails
+        ASSERT_TRUE(service_->Fault(kind_, 1000, GetParam().file, 1)); // every request of the kind fails
         HttpClient& http = DataModule1->IdHTTP1;
         const int overall = std::exchange(http.OverallTimeoutMs, 500);
         const int stall = std::exchange(http.StallTimeoutSec, 1);
         const qsizetype logged = service_->LogLines().size();
         Act();
-        service_->Control(QStringLiteral("/_control/reset"));
+        service_->Control("/_control/reset");
         http.OverallTimeoutMs = overall;
         http.StallTimeoutSec = stall;
-        const QRegularExpression asked(
-            QStringLiteral("[?&]file=%1(&|$)").arg(QString::fromStdString(GetParam().file)));
+        const QRegularExpression asked("[?&]file=" + GetParam().file + "(&|$)");
         EXPECT_FALSE(service_->LogLines().mid(logged).filter(asked).isEmpty())
             << "the step never met the fault";
 
@@ -314,7 +307,6 @@ private:
     // A poll of the window (connected first when the step left it unconnected) brings every followed
     // match whole: every event of the service's live list, which answers them all.
     void ExpectWindowWorks() {
-        SCOPED_TRACE(Where());
         if (!FPartidos->PanelConexion->isHidden()) {
             ConnectDemo(0, step() == Step::LeagueLoad ? 1 : 0);
             FPartidos->TimerConexion->stop();
@@ -327,24 +319,22 @@ private:
         ExpectSettled("after the checking poll");
 
         QString text;
-        ConexionRequest(ChppPath + QStringLiteral("live&version=1.4&actionType=view"), text);
+        ConexionRequest(ChppPath + "live&version=1.4&actionType=view", text);
         XmlDocument doc;
         doc.SetXML(text);
         doc.SetActive(true);
         QMap<QString, XmlNode> listed;
-        const XmlNode list = doc.DocumentElement().Child(QStringLiteral("MatchList"));
-        for (const XmlNode& m : list.Children())
-            listed.insert(m.ChildText(QStringLiteral("MatchID")), m.Child(QStringLiteral("EventList")));
+        for (const XmlNode& m : doc.DocumentElement().Child("MatchList").Children())
+            listed.insert(m.ChildText("MatchID"), m.Child("EventList"));
         for (int slot = 0; slot < MatchSlotCount; ++slot) {
             const QString match = MatchCell(MatchColumn::MatchId, slot);
             if (match.isEmpty())
                 continue;
-            ASSERT_TRUE(listed.contains(match))
-                << "slot " << slot << ": " << match.toStdString() << " not listed";
+            ASSERT_TRUE(listed.contains(match)) << "slot " << slot << " not listed";
             const XmlNode events = listed[match];
             int highest = -1, listedHighest = -1;
             for (const XmlNode& e : events.Children())
-                listedHighest = qMax(listedHighest, e.Attribute(QStringLiteral("Index")).toInt());
+                listedHighest = qMax(listedHighest, e.Attribute("Index").toInt());
             const TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
             for (int r = 0; r < t.RowCount(); ++r)
                 highest = qMax(highest, t.Cells(EventColumn::HighestIndex, r).toInt());

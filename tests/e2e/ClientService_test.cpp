@@ -66,6 +66,11 @@ protected:
         ConexionLogin(user, code, result);
         return result;
     }
+    static QString Logout() {
+        QString result;
+        ConexionLogout(result);
+        return result;
+    }
     QString Download(const QString& path, const QString& file) {
         QString result;
         BajarFicheroXML(path, file, result);
@@ -109,9 +114,7 @@ TEST_F(ClientServiceTest, LoginLogoutAndTheSessionCookie) {
     EXPECT_TRUE(QFile::exists(Cache("live.xml")));
     EXPECT_FALSE(QFile::exists(Cache("Live.xml")));
 
-    QString result;
-    ConexionLogout(result);
-    EXPECT_EQ(result, "OK");
+    EXPECT_EQ(Logout(), "OK");
     EXPECT_EQ(RecommendedURL, service.BaseUrl()) << "logout keeps the server";
     EXPECT_EQ(service.LogLines().last(), Chpp("login&actionType=logout"));
     EXPECT_TRUE(Request(Chpp("team")).contains("Not logged in"));
@@ -161,6 +164,9 @@ TEST_F(ClientServiceTest, EveryFailureOfEveryStep) {
         {"stall", 1, "bookmarks", DownloadStep, bajar, 1},
         {"", 0, "", DownloadStep, "OK", 1},
     };
+    const std::function<QString()> run[] = {[&] { return Login(); }, [&] { return Logout(); },
+                                            [&] { return Request(Chpp("bookmarks")); },
+                                            [&] { return Download(Chpp("bookmarks"), file); }};
     QByteArray saved;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind) + " " + c.file + " at step " + std::to_string(c.step));
@@ -169,21 +175,7 @@ TEST_F(ClientServiceTest, EveryFailureOfEveryStep) {
         }
         DataModule1->IdHTTP1.StallTimeoutSec = QString(c.kind) == "stall" ? 1 : 5;
         const qsizetype before = service.LogLines().size();
-        QString result;
-        switch (c.step) {
-        case LoginStep:
-            result = Login();
-            break;
-        case LogoutStep:
-            ConexionLogout(result);
-            break;
-        case RequestStep:
-            result = Request(Chpp("bookmarks"));
-            break;
-        case DownloadStep:
-            result = Download(Chpp("bookmarks"), file);
-            break;
-        }
+        const QString result = run[c.step]();
         EXPECT_TRUE(QRegularExpression("^(" + c.result + ")$").match(result).hasMatch())
             << result.toStdString();
         EXPECT_EQ(service.LogLines().size() - before, c.requests);
@@ -192,7 +184,7 @@ TEST_F(ClientServiceTest, EveryFailureOfEveryStep) {
         }
         if (c.step == DownloadStep && saved.isEmpty() && result == "OK")
             saved = ReadBytes(file);
-        if (c.step == DownloadStep) {
+        if (c.step == DownloadStep) { // no file before the first save, then the last one whole
             EXPECT_EQ(saved.isEmpty() ? QFile::exists(file) : ReadBytes(file) == saved, !saved.isEmpty());
         }
     }

@@ -1,7 +1,6 @@
 // A kill -9 at a random moment of a table save, a settings write or a download never leaves a file
-// unreadable: after each kill every file a finished save wrote is whole and holds the last finished save
-// or the one under way, never a mix. velkaro-save-loop saves; the test kills it as soon as it announces
-// the save picked at random, so the kill lands somewhere in that save or the next one.
+// unreadable or mixed: each file holds the last finished save or the one under way. velkaro-save-loop
+// saves; it is killed once it announces the save picked at random, so the kill lands in that save or next.
 #include "core/BKStringGrid.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -28,11 +27,10 @@ std::pair<int, int> RunAndKill(const QString& mode, const QString& dir, int firs
     auto read = [&] {
         output += helper.readAllStandardOutput();
         for (const QByteArray& line : output.split('\n')) {
-            const QList<QByteArray> words = line.trimmed().split(' ');
-            if (words.size() == 2 && (words[0] == "saving" || words[0] == "saved")) {
-                int& highest = words[0] == "saving" ? started : finished;
-                highest = std::max(highest, words[1].toInt());
-            }
+            if (line.startsWith("saving "))
+                started = std::max(started, line.mid(7).toInt());
+            else if (line.startsWith("saved "))
+                finished = std::max(finished, line.mid(6).toInt());
         }
     };
     while (started < first + skip && helper.state() == QProcess::Running && helper.waitForReadyRead(20000))

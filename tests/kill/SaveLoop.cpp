@@ -1,10 +1,7 @@
-// velkaro-save-loop MODE FOLDER FIRST-VERSION saves one kind of the program's files over and over until
-// it is killed (KillLoop_test): "saving N" before each save (once what it saves is ready, so that a kill
-// right after lands in the save itself), "saved N" after. Every value names its save N, so that a whole
-// file of some save is told from a torn one. MODE table: data/Favourites.dat (plain, 3 columns) and
-// data/ProxyConfig.dat (scrambled), a row count that changes with N; settings: Velkaro.ini, three
-// sections; download: live.xml and a kit picture from a server on 127.0.0.1 inside this process, whose
-// answers say how long they are.
+// velkaro-save-loop table|settings|download FOLDER FIRST: saves one kind of the program's files until it
+// is killed (KillLoop_test), "saving N" once the save is ready to start and "saved N" after it. Every
+// value names its save, so that a whole file of some save is told from a torn one; downloads come from a
+// server on 127.0.0.1 inside this process, whose answers say how long they are.
 #include "core/BKStringGrid.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"

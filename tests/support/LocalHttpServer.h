@@ -1,7 +1,6 @@
 #pragma once
-// An HTTP server on 127.0.0.1 for the life of a test (cpp-httplib, in a thread of its own), with the
-// hostile answers tests need: a body without end, a body a byte at a time, and a proxy that wants
-// credentials and records what it is asked. Header-only: the test program links cpp-httplib.
+// An HTTP server on 127.0.0.1 for the life of a test (cpp-httplib, a thread of its own), with the hostile
+// answers tests need: a body without end, a body a byte at a time, a proxy that wants credentials.
 #include <httplib.h>
 
 #include <QByteArray>

@@ -7,12 +7,10 @@
 TestProgramFolder::TestProgramFolder() {
     path_ = dir_.path() + QLatin1Char('/');
     const QString resources = QStringLiteral(VELKARO_RESOURCES_DIR);
-    CopyTree(resources + QStringLiteral("/data"), path_ + QStringLiteral("data"));
-    CopyTree(resources + QStringLiteral("/_install"), path_ + QStringLiteral("_install"));
+    for (const char* tree : {"data", "_install", "language", "sounds"})
+        CopyTree(resources + '/' + tree, path_ + tree);
     QFile::copy(resources + QStringLiteral("/Velkaro.ini"), path_ + QStringLiteral("Velkaro.ini"));
     QFile::setPermissions(path_ + QStringLiteral("Velkaro.ini"), QFile::ReadOwner | QFile::WriteOwner);
-    CopyTree(resources + QStringLiteral("/language"), path_ + QStringLiteral("language"));
-    CopyTree(resources + QStringLiteral("/sounds"), path_ + QStringLiteral("sounds"));
     // Tests never write pictures: the folder of several hundred is linked, not copied.
     QFile::link(resources + QStringLiteral("/images"), path_ + QStringLiteral("images"));
     QDir().mkpath(path_ + QStringLiteral("data/Xml"));

@@ -1,11 +1,8 @@
-// Every fault kind the service injects, at every request of the connect, a poll, an add, the first run
-// and the league load: a row is the step and the file kind whose every request fails while the step runs,
-// its cells are the fault kinds. After each fault nothing crashed, no dialog is left open, the window is
-// idle and the hourglass gone; the table files and the settings load and hold what they held and every
-// cached answer parses; garbage after the document is no failure; the step taken again without the fault
-// succeeds (in the same window, or in the program started again when a connect went on without what
-// failed); and a poll then brings every followed match whole. "refused" is the service's own "Connection
-// refused" answer; "stall" holds the answer for a second while the client's limits are cut to half a second.
+// Every fault kind the service injects ("refused" is its "Connection refused" answer; a stall outlasts the
+// client's limits, cut to half a second) at every request of the connect, a poll, an add, the first run
+// and the league load. After each: no crash, no dialog left, the window idle; the table files and settings
+// hold what they held; garbage after the document is no failure; the step taken again without the fault
+// succeeds, in this window or the next start; and a poll then brings every followed match whole.
 #include "core/LeagueGoals.h"
 #include "core/LeagueTable.h"
 #include "core/UDataModule1.h"
@@ -110,8 +107,7 @@ protected:
     void TearDown() override { Cursor::SetHook(nullptr); }
 
     // One cell: the window brought to the step, the step with the fault, the checks, the step without it.
-    // The service clock runs from five minutes before kick-off: arranged at 20 minutes into the round, the
-    // fault at 35, the clean step at 50 and the checking poll at 65, so that each poll finds new events.
+    // The clock (from 5 minutes before kick-off) moves 15 minutes a stage, so that each poll finds events.
     void RunCell(const QString& kind) {
         SCOPED_TRACE(Name(GetParam()) + " x " + kind.toStdString());
         kind_ = kind;

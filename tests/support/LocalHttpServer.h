@@ -39,9 +39,9 @@ public:
         }
     }
 
-    // 64 KB chunks for as long as the client reads them.
+    // 64 KB chunks for as long as the client reads them; or one byte every paceMs, never quiet long
+    // enough to stall.
     void serveEndless(const std::string& path) { serveChunks(path, 0, std::string(64 * 1024, 'x')); }
-    // One byte every paceMs for as long as the client waits: never quiet long enough to stall.
     void serveTrickle(const std::string& path, int paceMs) { serveChunks(path, paceMs, "<"); }
 
     // A plain HTTP proxy that wants user and password. What it is asked with them ("METHOD target", also

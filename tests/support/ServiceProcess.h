@@ -1,6 +1,6 @@
 #pragma once
-// Runs velkaro-service for a test: a free port on 127.0.0.1, a request log in a temporary folder,
-// stopped with SIGTERM when the object goes. Every wait is bounded.
+// velkaro-service for a test: a free port on 127.0.0.1, a request log in a temporary folder, SIGTERM at
+// the end; every wait bounded.
 #include <QByteArray>
 #include <QProcess>
 #include <QString>

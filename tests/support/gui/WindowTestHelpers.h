@@ -1,6 +1,5 @@
 #pragma once
-// Small steps the window tests share: the program's windows, files of the program folder, what lists and
-// boxes show, the user's choices, match slots and their events, and the service's clock and requests.
+// Steps the window tests share: windows, files, what lists and boxes show, choices, slots and events.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -28,8 +27,7 @@ QStringList Entries(const QListWidget* list);
 // Every text the widget and its children show: labels, buttons, line edits, group titles, tab captions
 // and the caption row of each grid.
 QStringList ShownTexts(const QWidget* root);
-// The user's choice in a combo box: selects the entry and runs the combo's OnChange.
-void Choose(QComboBox* combo, const QString& text);
+void Choose(QComboBox* combo, const QString& text); // selects the entry and runs the combo's OnChange
 
 void ShowSlot(int slot);    // selects the matches window's slot tab without running its handler
 void RebuildSlot(int slot); // selects the slot and rebuilds the view as a change of tab does
@@ -49,8 +47,7 @@ struct TestEvent {
 // Appends the event to the slot's live table; its number is its position in the table.
 void AddEvent(int slot, const TestEvent& event);
 
-// Logs in as the demo user (code "velkaro") without the connect sequence.
-void Login();
+void Login(); // the demo user (code "velkaro") logged in without the connect sequence
 // The user's connect: the demo user of team 250101 with the code, the match type (0 live, 1 recorded)
 // and the initial load (0 my team, 1 my league, 2 the recorded list, 3 both).
 void ConnectDemo(int type = 0, int load = 0, const QString& code = QStringLiteral("velkaro"));
@@ -61,8 +58,7 @@ void SwitchSoundsOn(); // every kind of sound on, each with its shipped file
 QString MatchCell(int column, int slot); // a cell of the slot's match row
 // The column's cells of rows first..last; last -1: up to the row before the table's empty last row.
 QStringList Column(const TBKStringGrid& table, int column, int first = 0, int last = -1);
-// The row's cells of the given columns, joined by "|".
-QString RowCells(const TBKStringGrid& table, int row, std::initializer_list<int> columns);
+QString RowCells(const TBKStringGrid& table, int row, std::initializer_list<int> columns); // joined by "|"
 QStringList PlayedNames(const MediaPlayerRecorder& recorder); // the files played, without folder, in order
 QStringList BoxTexts(const TestProgram& program);             // every box shown while the program lived
 QString LastBox(const TestProgram& program);                  // the latest box; empty when none was shown

@@ -1,6 +1,5 @@
-// The game-service client against a running velkaro-service, one road per test: login and logout with
-// the session cookie, every failure path of each step with the service's faults (tries, messages, whole
-// saves), and the downloads (the league-file fix-up, IDs that are never sent, the kit pictures).
+// The game-service client against a running velkaro-service: login and logout with the session cookie,
+// every failure path of each step (tries, messages, whole saves), and the downloads.
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "platform/Cursor.h"
@@ -89,7 +88,6 @@ TEST_F(ClientServiceTest, LoginLogoutAndTheSessionCookie) {
     EXPECT_TRUE(service.LogLines().isEmpty());
     RecommendedURL = service.BaseUrl(); // without a login the service answers its error document
     EXPECT_TRUE(Request(Chpp("team")).contains("Not logged in"));
-
     // The credentials go out percent-encoded; a wrong code gives the password message.
     const qsizetype before = service.LogLines().size();
     EXPECT_EQ(Login("a b&c=d", QString::fromUtf8("pä#ss+")), "Error password");
@@ -98,7 +96,6 @@ TEST_F(ClientServiceTest, LoginLogoutAndTheSessionCookie) {
         (QStringList{Chpp("servers"),
                      Chpp("login&actionType=login&loginname=a%20b%26c%3Dd&readonlypassword="
                           "p%C3%A4%23ss%2B&chppID=9967&chppKey=5B1C2E90-4A7D-4E3F-8C61-2D9A0B7E4F13")}));
-
     EXPECT_EQ(Login(), "OK");
     EXPECT_EQ(RecommendedURL, service.BaseUrl());
     EXPECT_EQ(Connected, 0) << "the connecting windows set it, not the client";
@@ -110,7 +107,6 @@ TEST_F(ClientServiceTest, LoginLogoutAndTheSessionCookie) {
     EXPECT_EQ(Download(Chpp("team"), folder.File("data/XML/Live.xml")), "OK");
     EXPECT_TRUE(QFile::exists(Cache("live.xml")));
     EXPECT_FALSE(QFile::exists(Cache("Live.xml")));
-
     EXPECT_EQ(Logout(), "OK");
     EXPECT_EQ(RecommendedURL, service.BaseUrl()) << "logout keeps the server";
     EXPECT_EQ(service.LogLines().last(), Chpp("login&actionType=logout"));
@@ -179,14 +175,12 @@ TEST_F(ClientServiceTest, EveryFailureOfEveryStep) {
         if (c.step == LoginStep && result != "OK") { // no server found, or the one found
             EXPECT_EQ(RecommendedURL, QString(c.file) == "login" ? service.BaseUrl() : QString());
         }
-        if (c.step == DownloadStep && saved.isEmpty() && result == "OK")
-            saved = ReadBytes(file);
-        if (c.step == DownloadStep) { // no file before the first save, then the last one whole
+        if (c.step == DownloadStep) { // no file before the first save, then that one whole
+            saved = saved.isEmpty() && result == "OK" ? ReadBytes(file) : saved;
             EXPECT_EQ(saved.isEmpty() ? QFile::exists(file) : ReadBytes(file) == saved, !saved.isEmpty());
         }
     }
     EXPECT_TRUE(saved.contains("<BookmarkList") && saved.endsWith("</HattrickData>"));
-
     // A translated message that does not begin with "Error" fails at the save step instead.
     LanguageIni->WriteString("Connection", "MessageErrorGETRequest", "Fehler");
     ASSERT_TRUE(service.Fault("refused", 3, "bookmarks"));
@@ -217,7 +211,6 @@ TEST_F(ClientServiceTest, DownloadsOfTheLeagueIdsAndKits) {
         EXPECT_EQ(RootChildNames(file), names);
         EXPECT_TRUE(ReadBytes(file).contains("</FetchedDate>\r<ActionType>view</ActionType>"));
     }
-
     // An ID that is not digits sends nothing and writes nothing.
     const QStringList before = service.LogLines();
     for (const auto& [path, name] : {std::pair{"players&teamID=12a", "players_12a.xml"},
@@ -228,7 +221,6 @@ TEST_F(ClientServiceTest, DownloadsOfTheLeagueIdsAndKits) {
     EXPECT_EQ(service.LogLines(), before);
     EXPECT_FALSE(QFile::exists(Cache("players_12a.xml")));
     EXPECT_FALSE(QFile::exists(folder.File("data/x.xml")));
-
     // Kit pictures are saved only when they come: a 404 page is no picture, the old one stays, and no
     // file is made for a new one.
     const QString kit = folder.File("data/kits/X.250101.12.Shirt.gif");

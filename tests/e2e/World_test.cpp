@@ -1,5 +1,4 @@
-// The substitute service's world, driven directly (no HTTP): users, the live list and the clock, as the
-// game answers live requests.
+// The substitute service's world driven directly: users, the live list and the clock, as the game answers.
 #include "platform/XmlDocument.h"
 #include "scenario/World.h"
 
@@ -57,10 +56,8 @@ protected:
     }
 };
 
-// Users by name and code, each with a live list of its own. (The team, world, bookmark and league
-// answers are read through the service by ClientService_test and the window tests.)
+// Users by name and code, each with a live list of its own (the other answers are read by other tests).
 TEST_F(WorldTest, LiveListAddViewAndDeletePerUser) {
-    EXPECT_NE(demo, scout);
     EXPECT_EQ(world.Login("DEMO", "velkaro"), demo);
     EXPECT_FALSE(world.Login("demo", "wrong").has_value());
     EXPECT_FALSE(world.Login("", "").has_value());
@@ -84,9 +81,8 @@ TEST_F(WorldTest, LiveListAddViewAndDeletePerUser) {
     EXPECT_EQ(live.ChildText("MatchList/Match/MatchID"), "130000002");
 }
 
-// Like the game: events appear as the minutes pass, numbered with the game's Index (rising, not from
-// 0, with gaps); an add answers every event so far, viewNew only what the user has not been sent, or
-// (as the game may) every event so far again, or out of order.
+// Like the game: events appear as the minutes pass, their Index rising, not from 0, with gaps; an add
+// answers every event so far, viewNew what the user was not sent, or (as the game may) all again, shuffled.
 TEST_F(WorldTest, EventsAppearAsTheMinutesPass) {
     const QString own = NextMatch(start);
     Live(demo, "addMatch", own, start);
@@ -117,13 +113,11 @@ TEST_F(WorldTest, EventsAppearAsTheMinutesPass) {
     EXPECT_TRUE(last.ChildText("EventKey").startsWith("599_"));
     EXPECT_GE(last.ChildText("Minute").toInt(), 90);
     EXPECT_NE(NextMatch(kickOff.addSecs(110 * 60)), own);
-
     ASSERT_GT(sent.size(), 20);
     EXPECT_GT(sent.first().toInt(), 0);
     for (int i = 1; i < sent.size(); ++i)
         EXPECT_GT(sent[i].toInt(), sent[i - 1].toInt()) << i;
     EXPECT_GT(sent.last().toInt() - sent.first().toInt() + 1, sent.size());
-
     auto indexes = [&](const QString& action, LiveAnswerMode mode) {
         const Params p{{"actionType", action}, {"matchID", own}};
         QVector<int> result;

@@ -16,8 +16,8 @@ namespace {
 
 constexpr int KillsPerKind = 70; // three kinds: 210 kills in all
 
-// Starts the helper at save `first`, kills it once it announced save `first + skip`; returns the highest
-// save it announced it started ("saving N") and finished ("saved N").
+// Starts the helper at save `first`, kills it once it announced save `first + skip`: the highest save
+// it started ("saving N") and finished ("saved N").
 std::pair<int, int> RunAndKill(const QString& mode, const QString& dir, int first, int skip) {
     QProcess helper;
     helper.start(QStringLiteral(VELKARO_SAVE_LOOP_BIN), {mode, dir, QString::number(first)});

@@ -90,7 +90,6 @@ int downloadLoop(const QString& dir, int first) {
         std::this_thread::yield();
     DataModule1 = new TDataModule1();
     RecommendedURL = QStringLiteral("http://127.0.0.1:%1").arg(port);
-    QDir().mkpath(dir + "data/Xml");
     for (int v = first;; ++v) {
         announce("saving", v);
         QString result;
@@ -115,7 +114,7 @@ int main(int argc, char** argv) {
     }
     const QString dir = QString::fromLocal8Bit(argv[2]) + '/';
     const int first = std::atoi(argv[3]);
-    QDir().mkpath(dir + "data");
+    QDir().mkpath(dir + "data/Xml");
     if (mode == "download")
         return downloadLoop(dir, first);
     for (int v = first;; ++v) {

@@ -18,14 +18,11 @@ TestProgramFolder::TestProgramFolder() {
 
 void TestProgramFolder::CopyTree(const QString& from, const QString& to) {
     QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(path);
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(path, target);
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(it.next());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(it.filePath(), target);
     }
 }
 

@@ -104,11 +104,12 @@ protected:
     void RunCell(const QString& kind) {
         SCOPED_TRACE(Name(GetParam()) + " x " + kind.toStdString());
         kind_ = kind;
-        SetClock("+25m");
+        SetClock(25);
+        TestProgram::Options options;
+        options.withMainWindow = step() == Step::FirstRun;
+        program_ = std::make_unique<TestProgram>(options);
+        program_->Folder.SetServiceAddress(service_->BaseUrl());
         if (step() == Step::FirstRun) {
-            program_ = std::make_unique<TestProgram>(TestProgram::Options{
-                .withService = false, .speed = 1.0, .start = {}, .serviceArgs = {}, .withMainWindow = true});
-            program_->Folder.SetServiceAddress(service_->BaseUrl());
             // The first tab change of a new user shows the first-run dialog; the cell runs inside it.
             ModalDialog::SetRunner([this](QDialog& d) {
                 dialog_ = &dynamic_cast<TFDialogoInicioEquipo&>(d);
@@ -125,11 +126,8 @@ protected:
             EXPECT_EQ(FPartidos->EditUsuario->text(), "demo");
         } else {
             // A user who went through the first run: the team is in the settings.
-            program_ = std::make_unique<TestProgram>();
-            program_->Folder.SetServiceAddress(service_->BaseUrl());
             SettingsIni->WriteString("Opciones", "TeamID", DemoTeam);
             SettingsIni->UpdateFile();
-            FOptions->EditTeamID->setText(DemoTeam);
             if (step() == Step::Poll || step() == Step::Add) {
                 ConnectDemo();
                 FPartidos->TimerConexion->stop();
@@ -155,9 +153,9 @@ private:
 
     Step step() const { return GetParam().step; }
 
-    void SetClock(const char* offset) const {
-        ASSERT_TRUE(service_->Control("/_control/clock?set=" + QString(offset).replace('+', "%2B"))
-                        .startsWith("2024"));
+    void SetClock(int minutes) const { // after the service's default start
+        ASSERT_TRUE(
+            service_->Control("/_control/clock?set=%2B" + QString::number(minutes) + 'm').startsWith("2024"));
     }
 
     static int StoredEvents(int slot) {
@@ -168,7 +166,6 @@ private:
         return n;
     }
 
-    // The user's action of the step.
     void Act() {
         eventsBefore_ = StoredEvents(step() == Step::Add ? AddSlot : 0);
         switch (step()) {
@@ -251,8 +248,7 @@ private:
     void FaultThenClean() {
         const QMap<QString, QStringList> before = ReadFiles(AppDir);
         ASSERT_FALSE(before.contains("problems")) << before["problems"].join('\n').toStdString();
-
-        SetClock("+40m");
+        SetClock(40);
         ASSERT_TRUE(service_->Fault(kind_, 1000, GetParam().file, 1)); // every request of the kind fails
         HttpClient& http = DataModule1->IdHTTP1;
         const int overall = std::exchange(http.OverallTimeoutMs, 500);
@@ -265,7 +261,6 @@ private:
         const QRegularExpression asked("[?&]file=" + GetParam().file + "(&|$)");
         EXPECT_FALSE(service_->LogLines().mid(logged).filter(asked).isEmpty())
             << "the step never met the fault";
-
         ExpectSettled("after the fault");
         const QMap<QString, QStringList> after = ReadFiles(AppDir);
         EXPECT_EQ(after["problems"], QStringList());
@@ -275,7 +270,7 @@ private:
         if (done)
             return;
 
-        SetClock("+55m");
+        SetClock(55);
         if ((step() == Step::Connect || step() == Step::LeagueLoad) && FPartidos->PanelConexion->isHidden()) {
             // The connect went on without what failed: that window still works, and so does the next start.
             ExpectWindowWorks();
@@ -299,11 +294,10 @@ private:
             ASSERT_TRUE(FPartidos->PanelConexion->isHidden())
                 << FPartidos->MemoConexion->toPlainText().toStdString();
         }
-        SetClock("+70m");
+        SetClock(70);
         FPartidos->ButtonTiempoClick();
         FPartidos->TimerConexion->stop();
         ExpectSettled("after the checking poll");
-
         QString text;
         ConexionRequest(ChppPath + "live&version=1.4&actionType=view", text);
         XmlDocument doc;

@@ -1,17 +1,13 @@
 // velkaro-service over raw HTTP, what the client cannot see: sessions, the fault switch, the request log,
-// the clock and its options, the version page, unknown paths, the command line and a clean stop. Login
-// and every fault kind as the client meets them are in ClientService_test.
+// the clock, the version page, unknown paths, the command line and a clean stop.
 #include "scenario/World.h"
 #include "support/ServiceProcess.h"
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <QThread>
 #include <QXmlStreamReader>
+#include <future>
 #include <gtest/gtest.h>
 #include <httplib.h>
-
-#include <future>
 
 namespace {
 
@@ -50,9 +46,7 @@ TEST(ServiceTest, SessionsFaultsLogClockAndPages) {
     EXPECT_EQ(service.Control("/_control/clock"), (clock + "\n").toUtf8());
     EXPECT_TRUE(Contains(Body(service, kChpp + "servers"), "<FetchedDate>" + clock.toStdString() + "</"));
     EXPECT_TRUE(Contains(Body(service, kVersionPage), "<body>Version=0127001<"));
-
-    // Sessions are the service's own cookie; parameters arrive percent-decoded (an encoded name is the
-    // same user).
+    // Sessions are the service's own cookie; parameters arrive percent-decoded (%64emo is demo).
     EXPECT_TRUE(Contains(Body(service, kChpp + "team", "chppsession=made-up"), "Not logged in"));
     httplib::Client client("127.0.0.1", service.Port());
     auto res = client.Get(kChpp + "login&actionType=login&loginname=%64emo&readonlypassword=velkaro");
@@ -61,15 +55,13 @@ TEST(ServiceTest, SessionsFaultsLogClockAndPages) {
     const std::string cookie =
         res->get_header_value("Set-Cookie").substr(0, res->get_header_value("Set-Cookie").find(';'));
     EXPECT_FALSE(Contains(Body(service, kChpp + "team", "other=1; " + cookie), "Not logged in"));
-
     // The log holds every request but the control ones, as sent.
-    EXPECT_EQ(service.LogLines(),
-              (QStringList{QString::fromStdString(kChpp + "servers"), QString::fromStdString(kVersionPage),
-                           QString::fromStdString(kChpp + "team"),
-                           QString::fromStdString(
-                               kChpp + "login&actionType=login&loginname=%64emo&readonlypassword=velkaro"),
-                           QString::fromStdString(kChpp + "team")}));
-
+    QStringList sent;
+    for (const std::string& target :
+         {kChpp + "servers", kVersionPage, kChpp + "team",
+          kChpp + "login&actionType=login&loginname=%64emo&readonlypassword=velkaro", kChpp + "team"})
+        sent << QString::fromStdString(target);
+    EXPECT_EQ(service.LogLines(), sent);
     // Faults count once by default, queue up and can aim at one file kind; other paths pass.
     ASSERT_TRUE(service.Fault("refused", 1, "servers"));
     EXPECT_FALSE(Contains(Body(service, kVersionPage), "refused"));
@@ -88,17 +80,14 @@ TEST(ServiceTest, SessionsFaultsLogClockAndPages) {
     ASSERT_TRUE(service.Fault("stall", 1, {}, 30));
     EXPECT_EQ(Body(service, kChpp + "servers", {}, 1), "<no answer>");
     EXPECT_TRUE(Contains(Body(service, kChpp + "servers"), "<RecommendedURL>"));
-
     // The clock is set relative to the default start or to a date; nonsense is refused.
     const QString plusTen = defaultStart.addSecs(600).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     EXPECT_EQ(service.Control("/_control/clock?set=%2B10m"), (plusTen + "\n").toUtf8());
     EXPECT_EQ(service.Control("/_control/clock?set=2024-06-02%2008:30:00"), "2024-06-02 08:30:00\n");
     EXPECT_TRUE(service.Control("/_control/clock?set=tomorrow").startsWith("set:"));
-
     for (const char* path : {"/DesignedMatchKits/none/unknown.gif", "/nothing/here"}) {
-        auto missing = client.Get(path);
-        ASSERT_TRUE(missing);
-        EXPECT_EQ(missing->status, 404) << path;
+        const auto missing = client.Get(path);
+        EXPECT_TRUE(missing && missing->status == 404) << path;
     }
 }
 
@@ -122,18 +111,15 @@ TEST(ServiceLifeTest, StopsCleanlyOnSigtermEvenWithAStalledRequest) {
 }
 
 TEST(ServiceLifeTest, HelpAnswersAndBadOptionsFail) {
-    QProcess help;
-    help.start(QStringLiteral(VELKARO_SERVICE_BIN), {QStringLiteral("--help")});
-    ASSERT_TRUE(help.waitForFinished(5000));
-    EXPECT_EQ(help.exitCode(), 0);
-    EXPECT_TRUE(help.readAllStandardOutput().contains("--port"));
-    for (const QStringList& args :
-         {QStringList{"--bogus"}, QStringList{"--speed", "fast"}, QStringList{"--speed", "1e9"},
-          QStringList{"--start", "yesterday"}, QStringList{"--port"}}) {
-        QProcess bad;
-        bad.start(QStringLiteral(VELKARO_SERVICE_BIN), args);
-        ASSERT_TRUE(bad.waitForFinished(5000));
-        EXPECT_EQ(bad.exitCode(), 2) << args.join(' ').toStdString();
+    for (const char* line :
+         {"--help", "--bogus", "--speed fast", "--speed 1e9", "--start yesterday", "--port"}) {
+        const QStringList args = QString(line).split(' ');
+        const int code = args[0] == "--help" ? 0 : 2;
+        QProcess service;
+        service.start(QStringLiteral(VELKARO_SERVICE_BIN), args);
+        ASSERT_TRUE(service.waitForFinished(5000));
+        EXPECT_EQ(service.exitCode(), code) << args.join(' ').toStdString();
+        EXPECT_EQ(service.readAllStandardOutput().contains("--port"), code == 0);
     }
 }
 

@@ -1,61 +1,48 @@
-// A kill -9 at a random moment of a table save, a settings write or a download never leaves a data or
-// settings file unreadable: after each kill every file that a finished save wrote is whole and holds
-// the last finished save or the one under way, never a mix. velkaro-save-loop does the saving; the test
-// kills it (SIGKILL) as soon as it announces the save picked at random, so the kill lands somewhere in
-// that save or the next one, wherever the process got to.
+// A kill -9 at a random moment of a table save, a settings write or a download never leaves a file
+// unreadable or mixed: each file holds the last finished save or the one under way. velkaro-save-loop
+// saves; it is killed once it announces the save picked at random, so the kill lands in that save or next.
 #include "core/BKStringGrid.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "platform/XmlDocument.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <optional>
 
 namespace {
 
 constexpr int KillsPerKind = 70; // three kinds: 210 kills in all
 
-struct Announced {
-    int lastStarted = 0;  // the highest "saving N" the helper wrote
-    int lastFinished = 0; // the highest "saved N"
-};
-
-// Starts the helper at version `first`, kills it once it announced save number `first + skip` and
-// returns what it announced before it died.
-Announced RunAndKill(const QString& mode, const QString& dir, int first, int skip) {
+// Starts the helper at save `first`, kills it once it announced save `first + skip`: the highest save
+// it started ("saving N") and finished ("saved N").
+std::pair<int, int> RunAndKill(const QString& mode, const QString& dir, int first, int skip) {
     QProcess helper;
     helper.start(QStringLiteral(VELKARO_SAVE_LOOP_BIN), {mode, dir, QString::number(first)});
     EXPECT_TRUE(helper.waitForStarted(10000)) << helper.errorString().toStdString();
-    Announced run;
+    int started = 0, finished = 0;
     QByteArray output;
     auto read = [&] {
         output += helper.readAllStandardOutput();
         for (const QByteArray& line : output.split('\n')) {
-            const QList<QByteArray> words = line.trimmed().split(' ');
-            if (words.size() == 2 && words[0] == "saving")
-                run.lastStarted = std::max(run.lastStarted, words[1].toInt());
-            else if (words.size() == 2 && words[0] == "saved")
-                run.lastFinished = std::max(run.lastFinished, words[1].toInt());
+            if (line.startsWith("saving "))
+                started = std::max(started, line.mid(7).toInt());
+            else if (line.startsWith("saved "))
+                finished = std::max(finished, line.mid(6).toInt());
         }
     };
-    while (run.lastStarted < first + skip && helper.state() == QProcess::Running &&
-           helper.waitForReadyRead(20000))
+    while (started < first + skip && helper.state() == QProcess::Running && helper.waitForReadyRead(20000))
         read();
     helper.kill();
     helper.waitForFinished(10000);
     read();
     EXPECT_EQ(helper.exitStatus(), QProcess::CrashExit) << helper.readAllStandardError().toStdString();
-    return run;
+    return {started, finished};
 }
 
-// The version every value comes from ("N:..."), or nothing when they are not of one save.
+// The save every value comes from ("N:..."), or nothing when they are not of one save.
 std::optional<int> OneVersion(const QStringList& values) {
     std::optional<int> version;
     for (const QString& value : values) {
@@ -67,13 +54,12 @@ std::optional<int> OneVersion(const QStringList& values) {
     return version;
 }
 
-// The version of a table file loaded the way the start-up load sizes it; nothing when it does not load.
+// The save of a table file loaded the way the start-up load sizes it; nothing when it does not load.
 std::optional<int> TableFileVersion(const QString& file, int cols, bool scrambled) {
     TBKStringGrid grid;
     grid.Encryption = scrambled;
     grid.Filename = file;
     grid.SetColCount(cols);
-    QStringList cells;
     try {
         const qsizetype lines = TextFile::ReadLines(file).size();
         if (lines < 5 || (lines - 4) % cols != 0)
@@ -83,6 +69,7 @@ std::optional<int> TableFileVersion(const QString& file, int cols, bool scramble
     } catch (const Exception&) {
         return std::nullopt;
     }
+    QStringList cells;
     for (int r = 0; r < grid.RowCount(); ++r)
         for (int c = 0; c < cols; ++c)
             cells << grid.Cells(c, r);
@@ -92,8 +79,7 @@ std::optional<int> TableFileVersion(const QString& file, int cols, bool scramble
 std::optional<int> TableVersion(const QString& dir) {
     const auto plain = TableFileVersion(dir + "data/Favourites.dat", 3, false);
     const auto scrambled = TableFileVersion(dir + "data/ProxyConfig.dat", 1, true);
-    // Each table is saved on its own, the plain one first: the scrambled one may still hold any earlier
-    // save (a kill between the two saves of several runs in a row), never a later one.
+    // The plain table is saved first: the scrambled one may still hold an earlier save, never a later one.
     return plain && scrambled && *scrambled <= *plain ? plain : std::nullopt;
 }
 
@@ -109,8 +95,8 @@ std::optional<int> SettingsVersion(const QString& dir) {
     return OneVersion(values);
 }
 
-// Whole when the live file parses with every event its EventCount announces and the picture is as
-// long as its first line says. Downloads carry no save number: 1 stands for "whole".
+// Whole (0: downloads carry no save number) when the live file parses with every event its EventCount
+// announces and the picture is as long as its first line says.
 std::optional<int> DownloadVersion(const QString& dir) {
     try {
         XmlDocument doc;
@@ -125,24 +111,23 @@ std::optional<int> DownloadVersion(const QString& dir) {
     QFile picture(dir + "data/Xml/kit.Shirt.gif");
     const QByteArray bytes = picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray();
     const QByteArray first = bytes.left(bytes.indexOf('\n'));
-    return first.startsWith("LENGTH ") && first.mid(7).toLongLong() == bytes.size() ? std::optional(1)
+    return first.startsWith("LENGTH ") && first.mid(7).toLongLong() == bytes.size() ? std::optional(0)
                                                                                     : std::nullopt;
 }
 
 struct Kind {
     const char* mode;
     QStringList files;
-    std::optional<int> (*version)(const QString& dir);
-    bool numbered; // the files name the save they came from
+    std::optional<int> (*version)(const QString& dir); // the save the files hold, 0 when they do not say
 };
 
 class KillLoop : public testing::TestWithParam<int> {};
 
 TEST_P(KillLoop, EveryFileStaysReadableThroughKillsAtRandomMoments) {
     static const Kind kinds[] = {
-        {"table", {"data/Favourites.dat", "data/ProxyConfig.dat"}, TableVersion, true},
-        {"settings", {"Velkaro.ini"}, SettingsVersion, true},
-        {"download", {"data/Xml/live.xml", "data/Xml/kit.Shirt.gif"}, DownloadVersion, false},
+        {"table", {"data/Favourites.dat", "data/ProxyConfig.dat"}, TableVersion},
+        {"settings", {"Velkaro.ini"}, SettingsVersion},
+        {"download", {"data/Xml/live.xml", "data/Xml/kit.Shirt.gif"}, DownloadVersion},
     };
     const Kind& kind = kinds[GetParam()];
     QTemporaryDir temp;
@@ -151,15 +136,13 @@ TEST_P(KillLoop, EveryFileStaysReadableThroughKillsAtRandomMoments) {
     const quint32 seed = QRandomGenerator::global()->generate();
     SCOPED_TRACE("random seed " + std::to_string(seed));
     QRandomGenerator random(seed);
-    int next = 1;
-    int finished = 0; // the last save known to be complete, over all runs
-    int interrupted = 0;
-    bool stored = false; // every file of the kind was saved once
+    int next = 1, finished = 0, interrupted = 0; // finished: the last save known whole, over all runs
+    bool stored = false;                         // every file of the kind was saved once
     for (int kill = 1; kill <= KillsPerKind; ++kill) {
-        const Announced run = RunAndKill(kind.mode, dir, next, int(random.bounded(3)));
-        finished = std::max(finished, run.lastFinished);
-        next = std::max(next, run.lastStarted + 1);
-        interrupted += run.lastStarted > run.lastFinished ? 1 : 0;
+        const auto [started, done] = RunAndKill(kind.mode, dir, next, int(random.bounded(3)));
+        finished = std::max(finished, done);
+        next = std::max(next, started + 1);
+        interrupted += started > done ? 1 : 0;
         // Files an interrupted save left beside the real ones are removed, as the program does at start.
         for (const QString& sub : {QString(), QStringLiteral("data/"), QStringLiteral("data/Xml/")})
             for (const QString& name : QDir(dir + sub).entryList(QDir::Files))
@@ -171,13 +154,12 @@ TEST_P(KillLoop, EveryFileStaysReadableThroughKillsAtRandomMoments) {
             continue; // killed before each file was saved once: nothing stored yet, nothing to lose
         const std::optional<int> version = kind.version(dir);
         ASSERT_TRUE(version.has_value()) << kind.mode << ": a file is unreadable after kill " << kill;
-        if (kind.numbered) { // the last finished save, or the one that was under way when the kill came
+        if (*version > 0) { // the last finished save, or the one that was under way when the kill came
             EXPECT_GE(*version, finished) << kind.mode << ", kill " << kill;
             EXPECT_LE(*version, next - 1) << kind.mode << ", kill " << kill;
         }
     }
-    // How many kills came between a save's start and its end: shown, not asserted, since where a kill
-    // lands is up to the scheduler.
+    // Shown, not asserted: where a kill lands is up to the scheduler.
     std::cout << kind.mode << ": " << KillsPerKind << " kills, " << interrupted
               << " inside a save, last save " << next - 1 << "\n";
 }

@@ -1,24 +1,14 @@
-// velkaro-save-loop MODE FOLDER FIRST-VERSION: saves the program's files of one kind over and over
-// until it is killed, for the kill test (KillLoop_test). Before each save it writes "saving N" to
-// stdout (once what it saves is ready, so that a kill right after lands in the save itself), after it
-// "saved N"; every file it writes says which save it came from, so a test can tell a whole file of
-// some save from a torn one.
-//
-// MODE table     data/Favourites.dat (plain, 3 columns) and data/ProxyConfig.dat (scrambled, 1 column),
-//                each cell "N:row:col:" + filler, a row count that changes with N
-// MODE settings  Velkaro.ini: three sections, every value "N:key:" + filler, written by UpdateFile
-// MODE download  data/Xml/live.xml through BajarFicheroXML and a kit picture through DownloadBinaryFile,
-//                from a server on 127.0.0.1 inside this process (answers that say how long they are)
+// velkaro-save-loop table|settings|download FOLDER FIRST: saves one kind of the program's files until it
+// is killed (KillLoop_test), "saving N" once the save is ready to start and "saved N" after it. Every
+// value names its save, so that a whole file of some save is told from a torn one; downloads come from a
+// server on 127.0.0.1 inside this process, whose answers say how long they are.
 #include "core/BKStringGrid.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "platform/IniFile.h"
 
 #include <QDir>
-#include <QString>
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 #include <httplib.h>
 #include <thread>
 
@@ -100,7 +90,6 @@ int downloadLoop(const QString& dir, int first) {
         std::this_thread::yield();
     DataModule1 = new TDataModule1();
     RecommendedURL = QStringLiteral("http://127.0.0.1:%1").arg(port);
-    QDir().mkpath(dir + "data/Xml");
     for (int v = first;; ++v) {
         announce("saving", v);
         QString result;
@@ -125,14 +114,11 @@ int main(int argc, char** argv) {
     }
     const QString dir = QString::fromLocal8Bit(argv[2]) + '/';
     const int first = std::atoi(argv[3]);
-    QDir().mkpath(dir + "data");
+    QDir().mkpath(dir + "data/Xml");
     if (mode == "download")
         return downloadLoop(dir, first);
     for (int v = first;; ++v) {
-        if (mode == "table")
-            saveTables(dir, v);
-        else
-            saveSettings(dir, v);
+        (mode == "table" ? saveTables : saveSettings)(dir, v);
         announce("saved", v);
     }
 }

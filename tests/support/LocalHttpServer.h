@@ -1,7 +1,6 @@
 #pragma once
-// An HTTP server on 127.0.0.1 for the life of a test (cpp-httplib, in a thread of its own), with the
-// hostile answers tests need: a body without end, a body a byte at a time, and a proxy that wants
-// credentials and records what it is asked. Header-only: the test program links cpp-httplib.
+// An HTTP server on 127.0.0.1 for the life of a test (cpp-httplib, a thread of its own), with the hostile
+// answers tests need: a body without end, a body a byte at a time, a proxy that wants credentials.
 #include <httplib.h>
 
 #include <QByteArray>
@@ -40,9 +39,9 @@ public:
         }
     }
 
-    // 64 KB chunks for as long as the client reads them.
+    // 64 KB chunks for as long as the client reads them; or one byte every paceMs, never quiet long
+    // enough to stall.
     void serveEndless(const std::string& path) { serveChunks(path, 0, std::string(64 * 1024, 'x')); }
-    // One byte every paceMs for as long as the client waits: never quiet long enough to stall.
     void serveTrickle(const std::string& path, int paceMs) { serveChunks(path, paceMs, "<"); }
 
     // A plain HTTP proxy that wants user and password. What it is asked with them ("METHOD target", also

@@ -1,7 +1,6 @@
 #pragma once
-// The real service answers kept under tests/data/answers, found by what their file names contain
-// ("matches.xml", "worlddetails-bom"), so that tests do not depend on how each sample was named.
+// The real answers under tests/data/answers, found by what their names contain ("worlddetails-bom"): the
+// full path of the first sample (in name order) whose file name contains every fragment; "" if none.
 #include <QString>
 
-// The full path of the first sample (in name order) whose file name contains every fragment; "" if none.
 QString SampleFile(const QString& fragment, const QString& fragment2 = {});

@@ -1,6 +1,6 @@
 #pragma once
-// Runs velkaro-service for a test: a free port on 127.0.0.1, a request log in a temporary folder,
-// stopped with SIGTERM when the object goes. Every wait is bounded.
+// velkaro-service for a test: a free port on 127.0.0.1, a request log in a temporary folder, SIGTERM at
+// the end; every wait bounded.
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -12,26 +12,24 @@ public:
     // Starts the service with --port 0, --speed, --start (when not empty), --log and `extraArgs`.
     // IsRunning() tells whether it came up; ErrorText() why not.
     explicit ServiceProcess(double speed = 1.0, const QString& start = {}, const QStringList& extraArgs = {});
-    ~ServiceProcess();
+    ~ServiceProcess() { Stop(); }
     ServiceProcess(const ServiceProcess&) = delete;
     ServiceProcess& operator=(const ServiceProcess&) = delete;
 
-    bool IsRunning() const;
+    bool IsRunning() const { return port_ > 0 && process_.state() == QProcess::Running; }
     QString ErrorText() const { return error_; }
     int Port() const { return port_; }
-    QString BaseUrl() const; // "http://127.0.0.1:<port>", no slash at the end
-    QString LogPath() const { return logPath_; }
+    // "http://127.0.0.1:<port>", no slash at the end.
+    QString BaseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
     // The request log so far, one entry per request (path and query as sent).
     QStringList LogLines() const;
 
-    // GET of a control path such as "/_control/fault?kind=refused&count=3"; returns the answer body,
-    // or an empty text when the request failed.
+    // GET of a control path such as "/_control/fault?kind=refused&count=3": the answer body, or an empty
+    // text when the request failed. Fault queues a fault: true when the service accepted it.
     QByteArray Control(const QString& pathAndQuery) const;
-    // Shorthand for queueing a fault; true when the service accepted it.
     bool Fault(const QString& kind, int count = 1, const QString& file = {}, int seconds = -1) const;
 
-    // Sends SIGTERM and waits (bounded) for the end; returns the exit code, or -1 when it had to be
-    // killed or did not exit normally.
+    // SIGTERM and a bounded wait: the exit code, or -1 when it had to be killed or did not exit normally.
     int Stop(int timeoutMs = 5000);
 
 private:

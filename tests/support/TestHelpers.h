@@ -1,6 +1,6 @@
 #pragma once
-// Small helpers the tests share: whole files read and written, a table of computed results beside what
-// they must be, a language installed for one test, and QString in failure messages as text.
+// Helpers the tests share: whole files, results beside what they must be, a language for one test, and
+// QString in failure messages as text.
 #include "core/Settings.h"
 #include "platform/IniFile.h"
 
@@ -23,13 +23,11 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 QT_END_NAMESPACE
 
-// The bytes of a file; empty when it cannot be read.
+// The bytes of a file, empty when it cannot be read; a file written whole, its folder made first.
 inline QByteArray ReadBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-// Writes a file whole, its folder made first.
 inline void WriteBytes(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);

@@ -1,21 +1,16 @@
 #include "support/TestProgramFolder.h"
 
 #include "core/Settings.h"
-#include "platform/IniFile.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
 
 TestProgramFolder::TestProgramFolder() {
     path_ = dir_.path() + QLatin1Char('/');
     const QString resources = QStringLiteral(VELKARO_RESOURCES_DIR);
-    CopyTree(resources + QStringLiteral("/data"), path_ + QStringLiteral("data"));
-    CopyTree(resources + QStringLiteral("/_install"), path_ + QStringLiteral("_install"));
+    for (const char* tree : {"data", "_install", "language", "sounds"})
+        CopyTree(resources + '/' + tree, path_ + tree);
     QFile::copy(resources + QStringLiteral("/Velkaro.ini"), path_ + QStringLiteral("Velkaro.ini"));
     QFile::setPermissions(path_ + QStringLiteral("Velkaro.ini"), QFile::ReadOwner | QFile::WriteOwner);
-    CopyTree(resources + QStringLiteral("/language"), path_ + QStringLiteral("language"));
-    CopyTree(resources + QStringLiteral("/sounds"), path_ + QStringLiteral("sounds"));
     // Tests never write pictures: the folder of several hundred is linked, not copied.
     QFile::link(resources + QStringLiteral("/images"), path_ + QStringLiteral("images"));
     QDir().mkpath(path_ + QStringLiteral("data/Xml"));
@@ -23,14 +18,11 @@ TestProgramFolder::TestProgramFolder() {
 
 void TestProgramFolder::CopyTree(const QString& from, const QString& to) {
     QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(path);
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(path, target);
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(it.next());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(it.filePath(), target);
     }
 }
 

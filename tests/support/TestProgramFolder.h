@@ -1,7 +1,6 @@
 #pragma once
-// A temporary program folder for a test: the shipped resources copied in (settings, languages, data
-// tables, install copies, sounds, pictures), the settings and language objects opened on it, and
-// optionally the game-service address pointed at a running substitute service.
+// A temporary program folder with the shipped resources copied in, the settings and language opened on
+// it, and optionally the game-service address pointed at a running substitute service.
 #include <QString>
 #include <QTemporaryDir>
 
@@ -9,12 +8,10 @@ class TestProgramFolder {
 public:
     TestProgramFolder();
     bool IsValid() const { return dir_.isValid(); }
-    // The folder, ending in "/" (what the program calls AppDir).
-    const QString& Path() const { return path_; }
+    const QString& Path() const { return path_; } // ends in "/", what the program calls AppDir
     QString File(const QString& relative) const { return path_ + relative; }
 
-    // Opens SettingsIni and LanguageIni on the folder, as the program does at start.
-    void OpenSettings();
+    void OpenSettings(); // SettingsIni and LanguageIni on the folder, as the program opens them at start
     // Writes [Servidor] Juego into the settings file (and into SettingsIni when it is open).
     void SetServiceAddress(const QString& baseUrl);
 

@@ -1,6 +1,5 @@
 #include "support/gui/TestProgram.h"
 
-#include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "shell/UOptions.h"

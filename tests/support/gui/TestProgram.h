@@ -1,8 +1,7 @@
 #pragma once
-// The program's windows for a window or end-to-end test: a temporary program folder with the shipped
-// resources, the settings and language objects, and the global windows and data module created in the
-// program's order (options, matches, data module). Modal boxes and sleeps are recorded, never shown
-// or waited for. Optionally a substitute service on 127.0.0.1 that the settings point at.
+// The program's windows for a test: a temporary program folder with the shipped resources, the settings
+// and language, the windows and data module created in the program's order; boxes, sleeps and sounds
+// recorded, never shown or waited for; optionally a substitute service that the settings point at.
 #include "platform/MediaPlayer.h"
 #include "platform/widgets/Dialogs.h"
 #include "support/ServiceProcess.h"

@@ -1,36 +1,20 @@
 #include "support/gui/WindowTestHelpers.h"
 
-#include "core/DataStore.h"
-#include "core/Settings.h"
 #include "core/UConectar.h"
-#include "platform/MediaPlayer.h"
 #include "platform/widgets/RadioGroup.h"
 #include "shell/ModalDialog.h"
 #include "shell/ProgramWindows.h"
 #include "shell/UOptions.h"
+#include "support/TestHelpers.h"
 #include "support/gui/TestProgram.h"
 #include "viewer/UPartidos.h"
 
-#include <QAbstractButton>
 #include <QBuffer>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QSignalBlocker>
-#include <QTabBar>
 #include <QTableView>
-#include <gtest/gtest.h>
 
 void CreateProgramWindows(const QString& ExecutablePath) {
     CrearVentanas(ExecutablePath);
 }
-
 void DeleteProgramWindows() {
     ModalDialog::SetRunner({});
     LiberarVentanas();
@@ -39,10 +23,8 @@ void DeleteProgramWindows() {
 }
 
 QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return ReadBytes(path);
 }
-
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
@@ -53,11 +35,10 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 QByteArray PlainPng(Qt::GlobalColor colour) {
     QImage picture(16, 16, QImage::Format_RGB32);
     picture.fill(colour);
-    QByteArray png;
-    QBuffer buffer(&png);
+    QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "PNG");
-    return png;
+    return buffer.data();
 }
 
 QStringList Entries(const QComboBox* combo) {
@@ -66,7 +47,6 @@ QStringList Entries(const QComboBox* combo) {
         items << combo->itemText(i);
     return items;
 }
-
 QStringList Entries(const QListWidget* list) {
     QStringList items;
     for (int i = 0; i < list->count(); ++i)
@@ -106,7 +86,6 @@ void ShowSlot(int slot) {
     const QSignalBlocker blocker(FPartidos->TabControlPartidos);
     FPartidos->TabControlPartidos->setCurrentIndex(slot);
 }
-
 void RebuildSlot(int slot) {
     ShowSlot(slot);
     FPartidos->PrevTab = -1;
@@ -119,9 +98,8 @@ void SetMatch(int slot, const QString& matchId, const QString& homeId, const QSt
     m.SetCells(MatchColumn::HomeTeamId, slot, homeId);
     m.SetCells(MatchColumn::AwayTeamId, slot, awayId);
     m.SetCells(MatchColumn::MatchStart, slot, QStringLiteral("2024-03-16 19:00:00"));
-    m.SetCells(MatchColumn::YouthFlag, slot, youth ? QStringLiteral("1") : QStringLiteral("0"));
+    m.SetCells(MatchColumn::YouthFlag, slot, QString::number(int(youth)));
 }
-
 void AddEvent(int slot, const TestEvent& e) {
     TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
     AppendRow(t, {QString::number(t.RowCount()), e.minute, e.player, e.team, e.object, e.key, e.html, e.cls});
@@ -130,7 +108,6 @@ void AddEvent(int slot, const TestEvent& e) {
 QString LastBox(const TestProgram& program) {
     return program.Boxes.Boxes.isEmpty() ? QString() : program.Boxes.Boxes.last().text;
 }
-
 QStringList ServiceRequests(const TestProgram& program) {
     QStringList out;
     for (const QString& line : program.Service->LogLines()) {
@@ -146,7 +123,6 @@ void Login() {
     ConexionLogin(QStringLiteral("demo"), QStringLiteral("velkaro"), result);
     ASSERT_EQ(result, QStringLiteral("OK"));
 }
-
 void ConnectDemo(int type, int load, const QString& code) {
     FOptions->EditTeamID->setText(QStringLiteral("250101"));
     FPartidos->EditUsuario->setText(QStringLiteral("demo"));
@@ -157,10 +133,8 @@ void ConnectDemo(int type, int load, const QString& code) {
 }
 
 void SetClock(const TestProgram& program, const QString& when) {
-    ASSERT_FALSE(program.Service
-                     ->Control(QStringLiteral("/_control/clock?set=") +
-                               QString(when).replace(QLatin1Char(' '), QStringLiteral("%20")))
-                     .isEmpty());
+    ASSERT_FALSE(
+        program.Service->Control("/_control/clock?set=" + QString(when).replace(' ', "%20")).isEmpty());
 }
 
 void SwitchSoundsOn() {
@@ -174,19 +148,17 @@ void SwitchSoundsOn() {
 QString MatchCell(int column, int slot) {
     return FOptions->BKStringGrid10Partidos().Cells(column, slot);
 }
-
 QStringList Column(const TBKStringGrid& table, int column, int first, int last) {
     QStringList cells;
     for (int r = first; r <= (last < 0 ? table.RowCount() - 2 : last) && r < table.RowCount(); ++r)
         cells << table.Cells(column, r);
     return cells;
 }
-
 QString RowCells(const TBKStringGrid& table, int row, std::initializer_list<int> columns) {
     QStringList cells;
     for (const int column : columns)
         cells << table.Cells(column, row);
-    return cells.join(QLatin1Char('|'));
+    return cells.join('|');
 }
 
 QStringList PlayedNames(const MediaPlayerRecorder& recorder) {
@@ -195,7 +167,6 @@ QStringList PlayedNames(const MediaPlayerRecorder& recorder) {
         names << file.section(QLatin1Char('/'), -1);
     return names;
 }
-
 QStringList BoxTexts(const TestProgram& program) {
     QStringList texts;
     for (const auto& box : program.Boxes.Boxes)

@@ -1,5 +1,4 @@
-// Entry point of the window tests: an offscreen platform unless a display was asked for,
-// and one QApplication for the whole test program.
+// The window tests' main: an offscreen platform unless a display was asked for, one QApplication.
 #include <QApplication>
 #include <gtest/gtest.h>
 

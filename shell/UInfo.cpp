@@ -154,10 +154,12 @@ void TFInfo::LeerIdioma() {
         LinkDescriptions[i]->setText(text(kLinks[i].key, kLinks[i].description));
 
     const QString blank;
-    Memo1->setPlainText(QStringList{text("Memo1Line01", ""), blank, text("Memo1Line2", ""), blank,
-                                    text("Memo1Line3", ""), blank, text("Memo1Line4", ""), blank,
-                                    text("Memo1Line5", ""), text("Memo1Line6", "")}
-                            .join(QLatin1Char('\n')));
+    QStringList terms{text("Memo1Line01", ""), blank, text("Memo1Line2", ""), blank,
+                      text("Memo1Line3", ""),  blank, text("Memo1Line4", ""), blank,
+                      text("Memo1Line5", "")};
+    if (!LabelDeveloper->isHidden()) // the line points at the developer's addresses above it
+        terms.append(text("Memo1Line6", ""));
+    Memo1->setPlainText(terms.join(QLatin1Char('\n')));
     Memo2->setPlainText(QStringList{text("Memo2Line01", ""), blank, text("Memo2Line02", ""),
                                     text("Memo2Line03", ""), blank, text("Memo2Line04", ""), blank, blank,
                                     text("Memo2Line09", "")}

@@ -95,6 +95,7 @@ void TFPartidos::CreatePanelPartido() {
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.15);
     LabelSumarioEquipos->setFont(big);
+    LabelSumarioEquipos->setWordWrap(true); // two long names take a second line rather than being cut
     LabelSumarioResultado = NewLabel(header, "LabelSumarioResultado");
     QFont score = big;
     score.setPointSizeF(big.pointSizeF() * 1.6);

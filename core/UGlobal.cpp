@@ -164,6 +164,10 @@ QString StripBlanks(const QString& Text) {
     return text;
 }
 
+QString LeftToRight(const QString& Text) {
+    return QChar(0x2066) + Text + QChar(0x2069); // left-to-right isolate ... pop directional isolate
+}
+
 QString AlignNumberText(const QString& NumberText) {
     QString text = StripBlanks(NumberText);
     const qsizetype n = text.length();

@@ -70,6 +70,9 @@ QString NumberText(const QString& Text);
 
 // A number grouped by thousands and padded with blanks for a right-aligned table cell.
 QString AlignNumberText(const QString& NumberText);
+// A number, date or time shown after a translated word: kept in its own left-to-right order when the
+// interface reads right to left, where "8 475" would otherwise show as "475 8" (invisible otherwise).
+QString LeftToRight(const QString& Text);
 
 // Key filter of numeric edits: Backspace and "." pass; any other key passes only when
 // "0" + Text + Key reads as an integer not above Max; otherwise the null character (key cancelled).

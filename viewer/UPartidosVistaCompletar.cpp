@@ -212,7 +212,8 @@ void TFPartidos::CompletarPartidoCabecera(int Slot) {
                                    cell(MatchStart).mid(10, 6));
         if (!cell(Spectators).isEmpty())
             LabelSumarioEspectadores->setText(QLatin1Char(' ') + T("Arena", "Spectators", "Spectators") +
-                                              QStringLiteral(": ") + AlignNumberText(cell(Spectators)));
+                                              QStringLiteral(": ") +
+                                              LeftToRight(AlignNumberText(cell(Spectators))));
         LabelSumarioTipoPartido->setText(QLatin1Char(' ') + MatchTypeText(cell(MatchTypeCode)));
 
         if (!cell(WeatherId).isEmpty()) {
@@ -244,10 +245,10 @@ void TFPartidos::CompletarPartidoCabecera(int Slot) {
                                         (noUnit ? QStringLiteral("??") : cell(AwayLeagueLevelUnitName)));
         if (!cell(HomeLastLogin).isEmpty())
             LabelDetallesLogin1->setText(T("Team", "LabelLastLogin", "") + QStringLiteral("  ") +
-                                         cell(HomeLastLogin));
+                                         LeftToRight(cell(HomeLastLogin)));
         if (!cell(AwayLastLogin).isEmpty())
             LabelDetallesLogin2->setText(T("Team", "LabelLastLogin", "") + QStringLiteral("  ") +
-                                         cell(AwayLastLogin));
+                                         LeftToRight(cell(AwayLastLogin)));
         LabelDetallesWeb1->setText(cell(HomeWebPage));
         LabelDetallesWeb2->setText(cell(AwayWebPage));
         LabelDetallesFormacion1->setText(cell(HomeFormation));

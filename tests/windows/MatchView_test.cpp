@@ -11,8 +11,10 @@
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextLayout>
 
 namespace {
 
@@ -152,7 +154,23 @@ TEST_F(MatchView, HeaderTextsAndKits) {
     const char* texts[] = {"B030405", "L010203", "2", "Utopia", "II.1", "45", "x"};
     for (int i = 0; i < 7; ++i)
         m.SetCells(columns[i], 0, texts[i]);
+    m.SetCells(Spectators, 0, AlignNumberText("8475"));
+    m.SetCells(HomeLastLogin, 0, "2024-03-10 00:20:00");
     RebuildSlot(0);
+    // After a word of a right-to-left language the grouped number and the login time keep their order.
+    for (const QLabel* label : {w.LabelSumarioEspectadores, w.LabelDetallesLogin1}) {
+        const QString text = QString::fromUtf8("\u05E6\u05D5\u05E4\u05D9\u05DD: ") +
+                             QString(label->text()).remove(QRegularExpression("[A-Za-z]"));
+        QTextLayout layout(text, label->font());
+        QTextOption rtl;
+        rtl.setTextDirection(Qt::RightToLeft);
+        layout.setTextOption(rtl);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        const qsizetype first = text.indexOf(QRegularExpression("[0-9]")), last = text.size() - 2; // inside
+        EXPECT_LT(line.cursorToX(first + 1), line.cursorToX(last)) << label->text().toStdString();
+    }
     EXPECT_EQ(QStringList({w.LabelSumarioEquipos->text(), w.LabelSumarioResultado->text(),
                            w.LabelSumarioMinuto->text(), w.LabelSumarioPartidoID->text(),
                            w.LabelSumarioFecha->text(), w.LabelDetallesLiga1->text()}),

@@ -199,6 +199,10 @@ QString NumberText(const QString& Text) {
     return QString::number(digits.toLongLong());
 }
 
+QString AnswerName(const QString& Text) {
+    return Text.left(kMaxAnswerNameLength);
+}
+
 bool IsDecimalDigits(const QString& Text) {
     if (Text.isEmpty())
         return false;

@@ -67,6 +67,10 @@ bool IsDecimalDigits(const QString& Text);
 // digits without blanks around them or leading zeros; "" when the text is not a whole number of at most
 // 18 digits. What the service sends in such a place is shown only through this.
 QString NumberText(const QString& Text);
+// A name read from an answer (a team, a player, a league): cut at kMaxAnswerNameLength characters, so a
+// hostile answer's 10,000-character name costs no more than a real one wherever it is stored or shown.
+constexpr int kMaxAnswerNameLength = 200;
+QString AnswerName(const QString& Text);
 
 // A number grouped by thousands and padded with blanks for a right-aligned table cell.
 QString AlignNumberText(const QString& NumberText);

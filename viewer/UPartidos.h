@@ -242,7 +242,7 @@ public:
     void AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot,
                             class EventTableTally* Tally = nullptr);
     // One new live event as the next row of a slot's table, with its panel row, league goal, third card
-    // and tab marker. `stored` gives its EventNumber and the HighestIndex its rows carry; `tally` follows
+    // and tab marker. `stored` gives its EventNumber and the Index its rows carry; `tally` follows
     // the table while the events of one match are stored.
     void StoreLiveEvent(TBKStringGrid& table, const class XmlNode& event, const struct NewLiveEvent& stored,
                         const QString& matchId, int slot, class EventTableTally& tally);

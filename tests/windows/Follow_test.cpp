@@ -54,7 +54,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(RowCells(t, 0, {EventTypeKey, EventClass}), "21_2|,1,2,,,,");
     EXPECT_EQ(RowCells(t, 7, {EventTypeKey, EventClass}), "139_3|,0,0,1,8,,");
     EXPECT_EQ(t.Cells(EventClass, 8), ",0,0,0,,0,");
-    EXPECT_GT(t.Cells(HighestIndex, 8).toInt(), 9); // the game's Index, with gaps, above the position
+    EXPECT_GT(t.Cells(EventIndex, 8).toInt(), 9); // the game's Index, with gaps, above the position
     const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
     ASSERT_EQ(panel.RowCount(), 10);
     EXPECT_EQ(RowCells(panel, 0, {P::MatchId, P::SoundTeam}), "712000021|250101"); // the user's own lineup
@@ -74,7 +74,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(RowCells(t, 11, {EventNumber, EventTypeKey}), "3|510_0");
     EXPECT_EQ(RowCells(t, 12, {EventNumber, EventMinute, SubjectPlayerId, EventTypeKey, EventClass}),
               "3|38|401220038|QZ_3Tarjeta_|QZ_3Tarjeta_");
-    EXPECT_EQ(t.Cells(HighestIndex, 12), t.Cells(HighestIndex, 11));
+    EXPECT_EQ(t.Cells(EventIndex, 12), t.Cells(EventIndex, 11));
     EXPECT_EQ(t.Cells(EventHtml, 12),
               "That was this player's third yellow card: he is suspended for his team's "
               "next official match.  -----  " +
@@ -302,7 +302,7 @@ TEST(Follow, EventRulesOnHandMadeFilesAndTheGamesAnswer) {
     }
     const TBKStringGrid& t = FOptions->BKStringGridEventos(2);
     ASSERT_EQ(t.RowCount(), 18);
-    EXPECT_EQ(RowCells(t, 16, {EventNumber, HighestIndex, EventTypeKey}), "17|25|464_2");
+    EXPECT_EQ(RowCells(t, 16, {EventNumber, EventIndex, EventTypeKey}), "17|25|464_2");
     ASSERT_EQ(panel.RowCount(), base + 18);
     EXPECT_EQ(panel.Cells(P::ScoreText, base + 15), "2 - 2"); // the last goal, 47th minute
     // The injury of the 43rd minute is one injury (the body-part event), sounded once.

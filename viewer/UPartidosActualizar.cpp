@@ -52,18 +52,19 @@ bool HomeSide(const TBKStringGrid& matches, const TBKStringGrid& events, int s, 
 }
 
 // Score from the event table: every goal counts for its side. A walkover event ends the count and
-// gives one side five goals: "501" the away side, "502" the home side; the other keeps its count.
+// gives the side that turned up five goals, as the game's own result does: "501" the home side, "502"
+// the away side; the other keeps its count.
 void RecountScore(TBKStringGrid& matches, const TBKStringGrid& events, int s, int rows) {
     int home = 0;
     int away = 0;
     for (int r = 0; r < rows; ++r) {
         const QString key = events.Cells(EventColumn::EventTypeKey, r);
         if (key.startsWith(QLatin1String("501_"))) {
-            away = 5;
+            home = 5;
             break;
         }
         if (key.startsWith(QLatin1String("502_"))) {
-            home = 5;
+            away = 5;
             break;
         }
         if (events.Cells(EventColumn::EventClass, r).startsWith(QLatin1String(",0,0"))) {

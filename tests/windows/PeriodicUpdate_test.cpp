@@ -196,12 +196,12 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
         SetMatch(s, QString::number(s + 1), "10", "20");
         Matches().SetCells(FinishedFlag, s, s == 3 ? "1" : "0");
     }
-    // Two home goals, then "501": the away side gets 5, the home side keeps its 2, the scan stops.
-    AddEvent(0, {"10", "100_0", {}, GoalClass});
-    AddEvent(0, {"10", "100_0", {}, GoalClass});
+    // Two away goals, then "501": the home side gets 5, the away side keeps its 2, the scan stops.
+    AddEvent(0, {"20", "100_0", {}, GoalClass});
+    AddEvent(0, {"20", "100_0", {}, GoalClass});
     AddEvent(0, {"10", "501_0"});
-    AddEvent(0, {"20", "100_0", {}, GoalClass}); // after the walkover: not counted
-    // "502" first: the home side gets 5, nothing after it counts.
+    AddEvent(0, {"10", "100_0", {}, GoalClass}); // after the walkover: not counted
+    // "502" first: the away side gets 5, nothing after it counts.
     AddEvent(1, {"20", "502_0"});
     AddEvent(1, {"20", "100_0", {}, GoalClass});
     // One event only: the row is left alone.
@@ -212,8 +212,8 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
     AddEvent(3, {"10", "20_0", "4-4-2", {}});
     FPartidos->RadioGroupTipoPartidos->SetItemIndex(1);
     FPartidos->Actualizar10Partidos("91");
-    EXPECT_EQ(RowCells(Matches(), 0, {HomeGoals, AwayGoals, MinuteText}), "2|5|91");
-    EXPECT_EQ(RowCells(Matches(), 1, {HomeGoals, AwayGoals}), "5|0");
+    EXPECT_EQ(RowCells(Matches(), 0, {HomeGoals, AwayGoals, MinuteText}), "5|2|91");
+    EXPECT_EQ(RowCells(Matches(), 1, {HomeGoals, AwayGoals}), "0|5");
     EXPECT_EQ(RowCells(Matches(), 2, {HomeGoals, MinuteText}), "|");
     EXPECT_EQ(RowCells(Matches(), 3, {MinuteText, HomeGoals, HomeFormation}),
               LanguageIni->ReadString("Options", "MatchEnds", "") + "|3|4-4-2");

@@ -58,8 +58,11 @@ enum Value : int {
     HomeGoals = 33,
     AwayGoals = 34,
     MinuteText = 35,
+    // How often the end-of-match files were asked for while one of them had not arrived as asked
+    // (an error document, a failed download); empty once all three arrived.
+    EndFilesAsked = 36,
 };
-constexpr int Count = 60; // 36..59 are not used
+constexpr int Count = 60; // 37..59 are not used
 } // namespace MatchColumn
 
 // Columns of BKStringGridEventos<s> and BKStringGridFEventos<s>.

@@ -145,11 +145,16 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
         ReadFile(AppDir + "data/Xml/matchLineup0Home.xml").contains("<MatchID>" + RoundMatch.toUtf8()));
     EXPECT_EQ(RowCells(Matches(), 1, {FinishedFlag, AwayGoals, HomeTactic, AwayTactic}),
               "1|1|" + TacticText("0") + "|" + TacticText("3"));
-    // Ended: nothing more is fetched or awaited, and the score and the flags stay.
+    // Ended: slot 0's details, which did not arrive, are asked for again three times at most, without a
+    // wait; nothing else is fetched, and the score and the flags stay.
     AddEvent(0, {"250103", "140_0", {}, GoalClass});
-    FPartidos->Actualizar10Partidos("");
-    EXPECT_TRUE(NewRequests().isEmpty());
+    ASSERT_TRUE(p->Service->Fault("errordoc", 3, "matchdetails"));
+    for (int update = 0; update < 4; ++update) {
+        FPartidos->Actualizar10Partidos("");
+        EXPECT_EQ(NewRequests(), update < 3 ? QStringList{Details + RoundMatch} : QStringList()) << update;
+    }
     EXPECT_EQ(p->Boxes.Sleeps.size(), 1);
+    EXPECT_EQ(Matches().Cells(HomeTactic, 0), ""); // never from the error document
     EXPECT_EQ(RowCells(Matches(), 0, {FinishedFlag, AwayGoals}) + Matches().Cells(FinishedFlag, 1), "1|01");
 }
 

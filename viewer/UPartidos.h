@@ -262,7 +262,8 @@ public:
     // One slot of the periodic update; waited and fetchedDate are shared by the slots of one call.
     void ActualizarPartido(int Slot, const QString& Minute, bool& waited, QString& fetchedDate,
                            bool& fetchedRead);
-    // The slot's three end-of-match files (details, home and away lineups), fetched afresh.
+    // The slot's three end-of-match files (details, home and away lineups): fetched afresh the first
+    // time, then only those that did not arrive; EndFilesAsked counts the asks while one is missing.
     void DescargarFicherosFinPartido(int Slot);
     // ---- match view, HTML display, cell drawing (UPartidosVista.cpp) ----
     // Header of the shown match. The captions are read back by other routines: keep them exact.

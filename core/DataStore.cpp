@@ -80,40 +80,38 @@ void AppendRow(TBKStringGrid& table, const QStringList& cells) {
 
 QVector<NewLiveEvent> NewLiveEvents(const TBKStringGrid& table, const QVector<LiveEventRef>& answer) {
     const bool empty = table.RowCount() <= 1;
-    const int last = table.RowCount() - 2;
-    const std::optional<int> stored =
-        empty ? std::nullopt : NumberIn(table.Cells(EventColumn::HighestIndex, last));
-    const int lastNumber = empty ? 0 : NumberIn(table.Cells(EventColumn::EventNumber, last)).value_or(0);
+    QSet<int> held;    // the Index values the table holds
+    int unindexed = 0; // the highest EventNumber of a row stored without Index
+    for (int r = 0; r < table.RowCount() - 1; ++r) {
+        if (const std::optional<int> index = NumberIn(table.Cells(EventColumn::EventIndex, r)))
+            held.insert(*index);
+        else
+            unindexed = std::max(unindexed, NumberIn(table.Cells(EventColumn::EventNumber, r)).value_or(0));
+    }
 
     struct Taken {
         LiveEventRef ref;
         long long order; // the Index; an event without one keeps the place after the event before it
     };
     QVector<Taken> taken;
-    QSet<int> indexes;
     long long order = std::numeric_limits<long long>::min();
     for (const LiveEventRef& ref : answer) {
         if (!ref.Index && !empty)
             break;
         if (ref.Index)
             order = *ref.Index;
-        const bool isNew = empty || (stored ? *ref.Index > *stored : ref.Position > lastNumber);
-        if (!isNew || (ref.Index && indexes.contains(*ref.Index)))
-            continue;
+        if (ref.Position <= unindexed || (ref.Index && held.contains(*ref.Index)))
+            continue; // held already, or given twice by the answer
         if (ref.Index)
-            indexes.insert(*ref.Index);
+            held.insert(*ref.Index);
         taken.append({ref, order});
     }
     std::stable_sort(taken.begin(), taken.end(),
                      [](const Taken& a, const Taken& b) { return a.order < b.order; });
 
     QVector<NewLiveEvent> result;
-    std::optional<int> highest = stored;
-    for (const Taken& t : taken) {
-        if (t.ref.Index && (!highest || *t.ref.Index > *highest))
-            highest = t.ref.Index;
-        result.append({t.ref.Position, highest});
-    }
+    for (const Taken& t : taken)
+        result.append({t.ref.Position, t.ref.Index});
     return result;
 }
 

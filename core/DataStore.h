@@ -58,8 +58,11 @@ enum Value : int {
     HomeGoals = 33,
     AwayGoals = 34,
     MinuteText = 35,
+    // How often the end-of-match files were asked for while one of them had not arrived as asked
+    // (an error document, a failed download); empty once all three arrived.
+    EndFilesAsked = 36,
 };
-constexpr int Count = 60; // 36..59 are not used
+constexpr int Count = 60; // 37..59 are not used
 } // namespace MatchColumn
 
 // Columns of BKStringGridEventos<s> and BKStringGridFEventos<s>.
@@ -73,10 +76,11 @@ enum Value : int {
     EventTypeKey = 5,
     EventHtml = 6,
     EventClass = 7,
-    // Live tables only: the highest list Index stored up to this row. The game numbers its events
-    // with gaps and its answers may repeat events, so the position in an answer tells nothing about
-    // what the slot already holds; this is what a live answer's events are compared with.
-    HighestIndex = 8,
+    // Live tables only: the list Index of the row's event (empty when it had none). The game numbers
+    // its events with gaps, its answers may repeat events and an event may come after a higher Index,
+    // so the position in an answer tells nothing about what the slot already holds: the Index values
+    // of the rows are what a live answer's events are compared with.
+    EventIndex = 8,
 };
 constexpr int Count = 10; // 9 is not used
 } // namespace EventColumn
@@ -186,19 +190,19 @@ struct LiveEventRef {
     std::optional<int> Index;
 };
 
-// An event of a live answer to store, and the HighestIndex its row carries.
+// An event of a live answer to store, and its Index.
 struct NewLiveEvent {
     int Position = 0;
-    std::optional<int> HighestIndex;
+    std::optional<int> Index;
 };
 
 // The new-event rule of the live tables: the events of one match of a live answer that the slot's
 // live table does not hold yet, in the order to store them. An empty table takes every event. Else
-// an event is new when its Index is above the highest Index stored; rows stored without one (a
-// replayed match) are compared by position with the EventNumber of the last row. An event without
-// Index cannot be compared: the events after it wait for a later answer. An Index that an answer
-// repeats is taken once, and the new events are stored in the order of their Index, whatever order
-// the answer gives them in.
+// an event is new when no row holds its Index, also when a higher Index is stored (a late event is
+// stored after the others, never lost); rows stored without Index (a replayed match) are compared by
+// position: an event is not new at a position up to their highest EventNumber. An event without Index
+// cannot be compared: the events after it wait for a later answer. An Index that an answer repeats is taken
+// once, and the new events are stored in the order of their Index, whatever order the answer gives them in.
 QVector<NewLiveEvent> NewLiveEvents(const TBKStringGrid& table, const QVector<LiveEventRef>& answer);
 
 // The class string of an event type (the number before "_", without leading zeros): the texts of

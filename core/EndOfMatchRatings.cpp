@@ -18,6 +18,19 @@ int StrToIntDef(const QString& text, int Default) {
     return ok ? value : Default;
 }
 
+// A whole number of type T; EConvertError when the text is not one of that type.
+template <typename T> T WholeNumber(const QString& text, T (QString::*convert)(bool*, int) const) {
+    bool ok = false;
+    const T value = (text.*convert)(&ok, 10);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}
+
+qint64 StrToInt64(const QString& text) {
+    return WholeNumber<qint64>(text, &QString::toLongLong);
+}
+
 QString MatchesText(const char* key) {
     return LangText(QStringLiteral("Matches"), QLatin1String(key), QString());
 }
@@ -53,9 +66,10 @@ void FillTactics(TBKStringGrid& g, const XmlNode& home, const XmlNode& away) {
                                 QStringLiteral("not available")));
 }
 
-// Words and the weighted totals (midfield three times), then the totals row.
+// Words and the weighted totals (midfield three times), then the totals row. A total is signed and wide
+// enough for nine times any rating an answer may hold.
 void FillWordsAndTotals(TBKStringGrid& g) {
-    quint16 totals[2] = {0, 0};
+    qint64 totals[2] = {0, 0};
     for (int r = RatingsRow::Midfield; r <= RatingsRow::LeftAtt; ++r) {
         if (g.Cells(HomeNumber, r).isEmpty())
             continue; // the spacer rows
@@ -64,8 +78,8 @@ void FillWordsAndTotals(TBKStringGrid& g) {
         const int away = StrToInt(StripBlanks(g.Cells(AwayNumber, r)));
         g.SetCells(AwayText, r, RatingText(away));
         const int weight = r == RatingsRow::Midfield ? 3 : 1;
-        totals[0] = quint16(totals[0] + weight * home);
-        totals[1] = quint16(totals[1] + weight * away);
+        totals[0] += qint64(weight) * home;
+        totals[1] += qint64(weight) * away;
     }
     g.SetCells(HomeNumber, RatingsRow::Total, QStringLiteral("  ") + QString::number(totals[0]));
     g.SetCells(AwayNumber, RatingsRow::Total, QStringLiteral("  ") + QString::number(totals[1]));
@@ -107,11 +121,7 @@ void FillPitch(const TBKStringGrid& g, TBKStringGrid& campo) {
 } // namespace
 
 int StrToInt(const QString& Text) {
-    bool ok = false;
-    const int value = Text.toInt(&ok);
-    if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(Text));
-    return value;
+    return WholeNumber<int>(Text, &QString::toInt);
 }
 
 void ShapeRatingsGrid(TBKStringGrid& Detalles) {
@@ -199,9 +209,10 @@ void FillRatings(TBKStringGrid& g, TBKStringGrid& Campo, const XmlNode& Root) {
 }
 
 void DiferenciaCalificacion(TBKStringGrid& Detalles, quint8 HomeRow, quint8 AwayRow) {
-    const int a = StrToInt(StripBlanks(Detalles.Cells(HomeNumber, HomeRow)));
-    const int b = StrToInt(StripBlanks(Detalles.Cells(AwayNumber, AwayRow)));
-    const int d = a - b;
+    // A total and any two ratings an answer holds differ by more than an int holds.
+    const qint64 a = StrToInt64(StripBlanks(Detalles.Cells(HomeNumber, HomeRow)));
+    const qint64 b = StrToInt64(StripBlanks(Detalles.Cells(AwayNumber, AwayRow)));
+    const qint64 d = a - b;
     if (d == 0) {
         Detalles.SetCells(HomeDiff, HomeRow, QStringLiteral("   0"));
         Detalles.SetCells(AwayDiff, AwayRow, QStringLiteral("   0"));

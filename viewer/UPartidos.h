@@ -242,7 +242,7 @@ public:
     void AnadirPanelEventos(TBKStringGrid& Table, const QString& MatchId, int Slot,
                             class EventTableTally* Tally = nullptr);
     // One new live event as the next row of a slot's table, with its panel row, league goal, third card
-    // and tab marker. `stored` gives its EventNumber and the HighestIndex its rows carry; `tally` follows
+    // and tab marker. `stored` gives its EventNumber and the Index its rows carry; `tally` follows
     // the table while the events of one match are stored.
     void StoreLiveEvent(TBKStringGrid& table, const class XmlNode& event, const struct NewLiveEvent& stored,
                         const QString& matchId, int slot, class EventTableTally& tally);
@@ -262,7 +262,8 @@ public:
     // One slot of the periodic update; waited and fetchedDate are shared by the slots of one call.
     void ActualizarPartido(int Slot, const QString& Minute, bool& waited, QString& fetchedDate,
                            bool& fetchedRead);
-    // The slot's three end-of-match files (details, home and away lineups), fetched afresh.
+    // The slot's three end-of-match files (details, home and away lineups): fetched afresh the first
+    // time, then only those that did not arrive; EndFilesAsked counts the asks while one is missing.
     void DescargarFicherosFinPartido(int Slot);
     // ---- match view, HTML display, cell drawing (UPartidosVista.cpp) ----
     // Header of the shown match. The captions are read back by other routines: keep them exact.

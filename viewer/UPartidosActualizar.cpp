@@ -20,6 +20,8 @@ namespace {
 
 const QString DetailsTempFile = QStringLiteral("data/Xml/matchDetailsTemp.xml");
 const QString LiveFile = QStringLiteral("data/Xml/live.xml");
+// How often end-of-match files that did not arrive are asked for again.
+constexpr int EndFilesRetries = 3;
 
 QString YouthSuffix(const TBKStringGrid& matches, int s) {
     return matches.Cells(MatchColumn::YouthFlag, s) == QLatin1String("1") ? QStringLiteral("&isYouth=true")
@@ -52,18 +54,19 @@ bool HomeSide(const TBKStringGrid& matches, const TBKStringGrid& events, int s, 
 }
 
 // Score from the event table: every goal counts for its side. A walkover event ends the count and
-// gives one side five goals: "501" the away side, "502" the home side; the other keeps its count.
+// gives the side that turned up five goals, as the game's own result does: "501" the home side, "502"
+// the away side; the other keeps its count.
 void RecountScore(TBKStringGrid& matches, const TBKStringGrid& events, int s, int rows) {
     int home = 0;
     int away = 0;
     for (int r = 0; r < rows; ++r) {
         const QString key = events.Cells(EventColumn::EventTypeKey, r);
         if (key.startsWith(QLatin1String("501_"))) {
-            away = 5;
+            home = 5;
             break;
         }
         if (key.startsWith(QLatin1String("502_"))) {
-            home = 5;
+            away = 5;
             break;
         }
         if (events.Cells(EventColumn::EventClass, r).startsWith(QLatin1String(",0,0"))) {
@@ -86,6 +89,19 @@ void ScanFormations(TBKStringGrid& matches, const TBKStringGrid& events, int s, 
                                                          : MatchColumn::AwayFormation,
                          s, formation);
     }
+}
+
+// Current answers give no "20_" event: a side's formation still missing is the match details' own.
+void TakeFormations(TBKStringGrid& matches, int s, const XmlNode& root) {
+    const struct {
+        int column;
+        const char* path;
+    } sides[] = {{MatchColumn::HomeFormation, "Match/HomeTeam/Formation"},
+                 {MatchColumn::AwayFormation, "Match/AwayTeam/Formation"}};
+    for (const auto& side : sides)
+        if (matches.Cells(side.column, s).isEmpty())
+            matches.SetCells(side.column, s,
+                             ExtractFormation(AnswerName(root.ChildText(QLatin1String(side.path)))));
 }
 
 void ScanTactics(TBKStringGrid& matches, const TBKStringGrid& events, int s, int rows) {
@@ -155,6 +171,10 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
     const int rows = StoredEventRows(events);
     auto finished = [&] { return matches.Cells(MatchColumn::FinishedFlag, s); };
 
+    // Formations: the "20_" events of older answers; what they leave empty, the match details give.
+    if (matches.Cells(MatchColumn::HomeFormation, s).isEmpty())
+        ScanFormations(matches, events, s, rows);
+
     try {
         // The match details are read until this routine has read them once; only a successful read
         // moves FinishedFlag from "" to "0", so a details download that failed, or that brought the
@@ -182,6 +202,7 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
                                          match.ChildText(QStringLiteral("AwayTeam/Dress")));
                         DescargarUniformes(matches.Cells(MatchColumn::AwayDress, s),
                                            matches.Cells(MatchColumn::AwayTeamId, s));
+                        TakeFormations(matches, s, root);
                         if (finished().isEmpty())
                             matches.SetCells(MatchColumn::FinishedFlag, s, QStringLiteral("0"));
                     });
@@ -213,7 +234,9 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
     } catch (...) {
     }
 
-    // Match end: once FinishedFlag is "1" it stays so, and the end-of-match files are fetched once.
+    // Match end: once FinishedFlag is "1" it stays so, and the end-of-match files are fetched. One
+    // that did not arrive as asked is asked for again at the next updates, at most three times more,
+    // so that one bad answer at the final whistle does not cost the report.
     const bool endChecked = finished() != QLatin1String("1");
     if (endChecked) {
         for (int r = 0; r < rows; ++r) {
@@ -227,26 +250,28 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
             DescargarFicherosFinPartido(s);
             break;
         }
+    } else {
+        const QString asked = matches.Cells(MatchColumn::EndFilesAsked, s);
+        if (!asked.isEmpty() && asked.toInt() <= EndFilesRetries)
+            DescargarFicherosFinPartido(s);
     }
 
     if (endChecked && !finished().isEmpty())
         RecountScore(matches, events, s, rows);
 
-    if (matches.Cells(MatchColumn::HomeFormation, s).isEmpty())
-        ScanFormations(matches, events, s, rows);
-
     if (matches.Cells(MatchColumn::HomeTactic, s).isEmpty() ||
         matches.Cells(MatchColumn::AwayTactic, s).isEmpty()) {
         // The slot's details file is that of this match only once this match has ended here: a file
-        // left by an earlier match of the slot is never read.
-        const QString endFile = EndDetailsFile(s);
-        if (finished() == QLatin1String("1") && QFile::exists(endFile)) {
-            ReadAnswer(endFile, QStringLiteral("matchdetails.xml"), [&](const XmlNode& root) {
+        // left by an earlier match of the slot is never read, nor one that is not the details asked for.
+        const bool fromEndFile =
+            finished() == QLatin1String("1") &&
+            ReadAnswer(EndDetailsFile(s), QStringLiteral("matchdetails.xml"), [&](const XmlNode& root) {
                 matches.SetCells(MatchColumn::HomeTactic, s,
                                  TacticText(root.ChildText(QStringLiteral("Match/HomeTeam/TacticType"))));
                 matches.SetCells(MatchColumn::AwayTactic, s,
                                  TacticText(root.ChildText(QStringLiteral("Match/AwayTeam/TacticType"))));
-            });
+            }) == AnswerRead::Read;
+        if (fromEndFile) {
             for (const auto column : {MatchColumn::HomeTactic, MatchColumn::AwayTactic})
                 if (matches.Cells(column, s).isEmpty())
                     matches.SetCells(column, s,
@@ -274,24 +299,41 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
 }
 
 void TFPartidos::DescargarFicherosFinPartido(int s) {
-    const TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
+    TBKStringGrid& matches = FOptions->BKStringGrid10Partidos();
     const QString matchId = matches.Cells(MatchColumn::MatchId, s);
     const QString youth = YouthSuffix(matches, s);
-    const QString details = EndDetailsFile(s);
-    const QString home = EndLineupFile(s, "Home");
-    const QString away = EndLineupFile(s, "Away");
-    // The slot's files of an earlier match go first, so a failed download never leaves them standing
-    // in for this match's.
-    for (const QString& f : {details, home, away})
-        QFile::remove(f);
-    try {
-        QString result;
-        BajarFicheroXML(ChppPath + QStringLiteral("matchdetails&matchID=") + matchId + youth, details,
-                        result);
-        const QString lineup = ChppPath + QStringLiteral("matchlineup&version=1.3&matchID=") + matchId +
-                               QStringLiteral("&teamID=");
-        BajarFicheroXML(lineup + matches.Cells(MatchColumn::HomeTeamId, s) + youth, home, result);
-        BajarFicheroXML(lineup + matches.Cells(MatchColumn::AwayTeamId, s) + youth, away, result);
-    } catch (...) {
+    const QString lineup =
+        ChppPath + QStringLiteral("matchlineup&version=1.3&matchID=") + matchId + QStringLiteral("&teamID=");
+    const struct {
+        QString file, request, answer;
+    } files[] = {{EndDetailsFile(s), ChppPath + QStringLiteral("matchdetails&matchID=") + matchId + youth,
+                  QStringLiteral("matchdetails.xml")},
+                 {EndLineupFile(s, "Home"), lineup + matches.Cells(MatchColumn::HomeTeamId, s) + youth,
+                  QStringLiteral("matchlineup.xml")},
+                 {EndLineupFile(s, "Away"), lineup + matches.Cells(MatchColumn::AwayTeamId, s) + youth,
+                  QStringLiteral("matchlineup.xml")}};
+    // Arrived: the answer asked for, not the service's error document. The details give the formations
+    // that neither the events nor the running details gave.
+    auto arrived = [&](const auto& f) {
+        return ReadAnswer(f.file, f.answer, [&](const XmlNode& root) {
+                   if (f.answer == QLatin1String("matchdetails.xml"))
+                       TakeFormations(matches, s, root);
+               }) == AnswerRead::Read;
+    };
+    // The first time, the slot's files of an earlier match go first, so a failed download never leaves
+    // them standing in for this match's; asked again, only the files that did not arrive are fetched.
+    const QString asked = matches.Cells(MatchColumn::EndFilesAsked, s);
+    bool missing = false;
+    for (const auto& f : files) {
+        if (!asked.isEmpty() && arrived(f))
+            continue;
+        QFile::remove(f.file);
+        try {
+            QString result;
+            BajarFicheroXML(f.request, f.file, result);
+        } catch (...) {
+        }
+        missing = !arrived(f) || missing;
     }
+    matches.SetCells(MatchColumn::EndFilesAsked, s, missing ? QString::number(asked.toInt() + 1) : QString());
 }

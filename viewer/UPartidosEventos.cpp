@@ -182,7 +182,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
                                 const QString& matchId, int slot, EventTableTally& tally) {
     const int row = table.RowCount() - 1;
     const QString number = QString::number(stored.Position);
-    const QString highest = stored.HighestIndex ? QString::number(*stored.HighestIndex) : QString();
+    const QString index = stored.Index ? QString::number(*stored.Index) : QString();
     const LiveEventTexts read = ReadLiveEvent(event);
     const QString& key = read.EventKey;
     const QString& text = read.EventText;
@@ -208,7 +208,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
     QString eventClass;
     EventoClase(underscore < 0 ? QString() : key.left(underscore), eventClass);
     table.SetCells(EventColumn::EventClass, row, eventClass);
-    table.SetCells(EventColumn::HighestIndex, row, highest);
+    table.SetCells(EventColumn::EventIndex, row, index);
     table.SetRowCount(table.RowCount() + 1);
 
     AnadirPanelEventos(table, matchId, slot, &tally);
@@ -237,7 +237,7 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
                                                "next official match of his team.")) +
                            QStringLiteral("  -----  ") + html);
         table.SetCells(EventColumn::EventClass, third, thirdKey);
-        table.SetCells(EventColumn::HighestIndex, third, highest);
+        table.SetCells(EventColumn::EventIndex, third, index);
         table.SetRowCount(table.RowCount() + 1);
         AnadirPanelEventos(table, matchId, slot, &tally);
     }

@@ -28,11 +28,11 @@ struct ProgramFolder {
 } // namespace
 
 // The new-event rule over answers as the game gives them: Index values with gaps, answers that
-// repeat what the slot holds (all of it or some), out of order, or without Index.
+// repeat what the slot holds (all of it or some), out of order, late, or without Index.
 TEST(DataStore, NewLiveEventsTakesEachEventOnce) {
     const std::optional<int> none;
     struct Stored {
-        QString number, highest;
+        QString number, index;
     };
     struct Case {
         const char* name;
@@ -43,8 +43,8 @@ TEST(DataStore, NewLiveEventsTakesEachEventOnce) {
     // clang-format off
     const Case cases[] = {
         {"empty table takes every event, also without Index", {}, {{1, 5}, {2, none}, {3, 9}},
-         {{1, 5}, {2, 5}, {3, 9}}},
-        {"gaps: only Index values above the highest stored", {{"1", "5"}, {"2", "7"}},
+         {{1, 5}, {2, none}, {3, 9}}},
+        {"gaps: only Index values not stored", {{"1", "5"}, {"2", "7"}},
          {{1, 5}, {2, 7}, {3, 9}, {4, 12}}, {{3, 9}, {4, 12}}},
         {"the whole answer repeated: nothing", {{"1", "5"}, {"2", "9"}}, {{1, 5}, {2, 9}}, {}},
         {"out of order: stored in the order of Index", {{"1", "5"}}, {{1, 9}, {2, 5}, {3, 7}, {4, 6}},
@@ -53,6 +53,8 @@ TEST(DataStore, NewLiveEventsTakesEachEventOnce) {
          {{3, 3}, {1, 4}}},
         {"an event without Index holds back the later ones", {{"1", "3"}}, {{1, 4}, {2, none}, {3, 5}},
          {{1, 4}}},
+        {"late: 11 after 12 is stored, after the others", {{"1", "10"}, {"2", "12"}},
+         {{1, 10}, {2, 11}, {3, 12}, {4, 13}}, {{2, 11}, {4, 13}}},
         {"rows without Index (a replayed match): by position", {{"1", ""}, {"2", ""}},
          {{1, 0}, {2, 1}, {3, 8}}, {{3, 8}}},
     };
@@ -63,13 +65,13 @@ TEST(DataStore, NewLiveEventsTakesEachEventOnce) {
         TBKStringGrid& t = ds.BKStringGridEventos(4);
         for (const Stored& row : c.rows) {
             AppendRow(t, {row.number});
-            t.SetCells(EventColumn::HighestIndex, t.RowCount() - 2, row.highest);
+            t.SetCells(EventColumn::EventIndex, t.RowCount() - 2, row.index);
         }
         QList<std::pair<int, std::optional<int>>> got, expected;
         for (const NewLiveEvent& e : NewLiveEvents(t, c.answer))
-            got.append({e.Position, e.HighestIndex});
+            got.append({e.Position, e.Index});
         for (const NewLiveEvent& e : c.expected)
-            expected.append({e.Position, e.HighestIndex});
+            expected.append({e.Position, e.Index});
         EXPECT_EQ(got, expected);
     }
 }

@@ -317,7 +317,7 @@ private:
                 listedHighest = qMax(listedHighest, e.Attribute("Index").toInt());
             const TBKStringGrid& t = FOptions->BKStringGridEventos(slot);
             for (int r = 0; r < t.RowCount(); ++r)
-                highest = qMax(highest, t.Cells(EventColumn::HighestIndex, r).toInt());
+                highest = qMax(highest, t.Cells(EventColumn::EventIndex, r).toInt());
             EXPECT_EQ(StoredEvents(slot), events.ChildCount()) << "slot " << slot;
             EXPECT_EQ(highest, listedHighest) << "slot " << slot;
         }

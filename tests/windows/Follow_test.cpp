@@ -49,19 +49,19 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     BajarFicheroXML(ChppPath + AddMatch + "712000021", AppDir + "data/Xml/live.xml", r);
     FPartidos->EventosPartidos();
     const TBKStringGrid& t = FOptions->BKStringGridEventos(0);
-    ASSERT_EQ(t.RowCount(), 10); // nine events and the empty last row
-    EXPECT_EQ(Column(t, EventNumber), QString("1 2 3 4 5 6 7 8 9").split(' '));
+    ASSERT_EQ(t.RowCount(), 9); // eight events and the empty last row
+    EXPECT_EQ(Column(t, EventNumber), QString("1 2 3 4 5 6 7 8").split(' '));
     EXPECT_EQ(RowCells(t, 0, {EventTypeKey, EventClass}), "21_2|,1,2,,,,");
-    EXPECT_EQ(RowCells(t, 7, {EventTypeKey, EventClass}), "139_3|,0,0,1,8,,");
-    EXPECT_EQ(t.Cells(EventClass, 8), ",0,0,0,,0,");
-    EXPECT_GT(t.Cells(HighestIndex, 8).toInt(), 9); // the game's Index, with gaps, above the position
+    EXPECT_EQ(RowCells(t, 6, {EventTypeKey, EventClass}), "139_3|,0,0,1,8,,");
+    EXPECT_EQ(t.Cells(EventClass, 7), ",0,0,0,,0,");
+    EXPECT_GT(t.Cells(EventIndex, 7).toInt(), 8); // the game's Index, with gaps, above the position
     const TBKStringGrid& panel = FOptions->BKStringGridEventosPanel();
-    ASSERT_EQ(panel.RowCount(), 10);
+    ASSERT_EQ(panel.RowCount(), 9);
     EXPECT_EQ(RowCells(panel, 0, {P::MatchId, P::SoundTeam}), "712000021|250101"); // the user's own lineup
-    EXPECT_EQ(panel.Cells(P::SoundTeam, 4), "ContraGol"); // subject team 0: not the user's
-    EXPECT_EQ(RowCells(panel, 7, {P::CategoryCode, P::ScoreText, P::SoundTeam}), "0|0 - 1|ContraGol");
-    EXPECT_EQ(RowCells(panel, 8, {P::ScoreText, P::SoundTeam}), "1 - 1|250101");
-    EXPECT_FALSE(panel.Cells(P::SubjectPlayerName, 8).isEmpty());
+    EXPECT_EQ(panel.Cells(P::SoundTeam, 3), "ContraGol"); // subject team 0: not the user's
+    EXPECT_EQ(RowCells(panel, 6, {P::CategoryCode, P::ScoreText, P::SoundTeam}), "0|0 - 1|ContraGol");
+    EXPECT_EQ(RowCells(panel, 7, {P::ScoreText, P::SoundTeam}), "1 - 1|250101");
+    EXPECT_FALSE(panel.Cells(P::SubjectPlayerName, 7).isEmpty());
     // The sounds of the add, in the order of the queue: the match start, the goal against, ours.
     EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"MatchStart.wav", "GoalAgainst.wav", "GoalMine.wav"}));
     EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // the new-events marker
@@ -70,18 +70,18 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     SetClock(p, "2024-03-16 19:40:00");
     p.Sounds.Calls.clear();
     FPartidos->DescargaLive();
-    ASSERT_EQ(t.RowCount(), 14);
-    EXPECT_EQ(RowCells(t, 11, {EventNumber, EventTypeKey}), "3|510_0");
-    EXPECT_EQ(RowCells(t, 12, {EventNumber, EventMinute, SubjectPlayerId, EventTypeKey, EventClass}),
+    ASSERT_EQ(t.RowCount(), 13);
+    EXPECT_EQ(RowCells(t, 10, {EventNumber, EventTypeKey}), "3|510_0");
+    EXPECT_EQ(RowCells(t, 11, {EventNumber, EventMinute, SubjectPlayerId, EventTypeKey, EventClass}),
               "3|38|401220038|QZ_3Tarjeta_|QZ_3Tarjeta_");
-    EXPECT_EQ(t.Cells(HighestIndex, 12), t.Cells(HighestIndex, 11));
-    EXPECT_EQ(t.Cells(EventHtml, 12),
+    EXPECT_EQ(t.Cells(EventIndex, 11), t.Cells(EventIndex, 10));
+    EXPECT_EQ(t.Cells(EventHtml, 11),
               "That was this player's third yellow card: he is suspended for his team's "
               "next official match.  -----  " +
-                  t.Cells(EventHtml, 11));
-    ASSERT_EQ(panel.RowCount(), 14);
-    EXPECT_EQ(Column(panel, P::ScoreText, 9, 10), QStringList({"2 - 1", "3 - 1"}));
-    EXPECT_EQ(Column(panel, P::CategoryCode, 11, 12), QStringList({"30", "6"}));
+                  t.Cells(EventHtml, 10));
+    ASSERT_EQ(panel.RowCount(), 13);
+    EXPECT_EQ(Column(panel, P::ScoreText, 8, 9), QStringList({"2 - 1", "3 - 1"}));
+    EXPECT_EQ(Column(panel, P::CategoryCode, 10, 11), QStringList({"30", "6"}));
     EXPECT_EQ(PlayedNames(p.Sounds), QStringList({"GoalMine.wav", "GoalMine.wav", "Card.wav"}));
     EXPECT_FALSE(FPartidos->SeleccionarImagenTab(0)->pixmap().isNull()); // a refresh keeps the marker
     // The view: every event listed, the commentary, the results list and the logo the service serves.
@@ -93,7 +93,8 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     const QString logo = m.Cells(MatchColumn::HomeLogoUrl, 0);
     EXPECT_TRUE(logo.startsWith(p.Service->BaseUrl() + "/Logos/")) << logo.toStdString();
     EXPECT_TRUE(FPartidos->WebBrowserDetalles1->Html().contains(logo));
-    // To the end and a little beyond.
+    // To the end (without added time) and a little beyond; the end details are lost once.
+    ASSERT_TRUE(p.Service->Fault("errordoc", 1, "matchdetails"));
     for (const char* when : {"2024-03-16 21:00:00", "2024-03-16 21:05:00"}) {
         SetClock(p, when);
         FPartidos->DescargaLive();
@@ -101,7 +102,7 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     TFPartidos& w = *FPartidos;
     auto requests = [&p](const char* kind) { return ServiceRequests(p).filter(kind); };
     EXPECT_EQ(requests("matchlineup").size(), 2) << "each lineup once";
-    EXPECT_EQ(requests("matchdetails").size(), 2) << "the running details once, the end details once";
+    EXPECT_EQ(requests("matchdetails").size(), 3) << "the running details once, the end details twice";
     EXPECT_TRUE(w.PageControlEventos->isTabVisible(1));
     EXPECT_EQ(w.PageControlEventos->currentIndex(), 0) << "the report appears without being selected";
     // Names from the saved details, possession of both halves.
@@ -116,6 +117,11 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     for (const auto& [counter, listed] : kinds)
         EXPECT_EQ(w.LabelR.value(counter)->text(), listed->text() == "0 (0)" ? "" : listed->text())
             << counter;
+    // The formations, which only the match details give: header, ratings page and lineup page.
+    const QStringList f = QString(ReadFile(AppDir + "data/Xml/matchDetails0.xml")).split("Formation>");
+    const QString formations = w.LabelDetallesFormacion1->text() + "|" + w.LabelDetallesFormacion2->text();
+    EXPECT_EQ(formations, f.value(1).section('<', 0, 0) + "|" + f.value(3).section('<', 0, 0));
+    EXPECT_EQ(grid.Cells(2, 6) + "|" + grid.Cells(7, 6), formations);
     // The report's own fill reads the away side; each lineup page reloads the one panel with its side.
     EXPECT_EQ(w.LabelHomeTeam->text(), "Bramley Town");
     w.PageControlFinPartido->setCurrentIndex(1);
@@ -124,6 +130,13 @@ TEST(Follow, TheUsersMatchFromTheAddToTheReport) {
     EXPECT_EQ(w.LabelHomeFormacion->text(), w.LabelDetallesFormacion1->text());
     for (int k = 1; k <= 11; ++k)
         EXPECT_FALSE(w.PanelHome[k]->text().isEmpty()) << k;
+    // Every behaviour of the game in the line-up: 1 to 4 after the position's word, 5 to 7 on their own.
+    QStringList shown; // box 3 was replaced
+    for (int box : {2, 4, 5, 6, 7, 8, 9})
+        shown << w.LabelHomePos[box]->text();
+    EXPECT_EQ(shown.join('|'),
+              "Right back (offensive)|Left central defender (defensive)|Left back (towards middle)|"
+              "Right winger (towards wing)|Extra forward|Extra inner midfielder|Extra central defender");
     // The demo team's player injured at 55 left the pitch: five weeks out.
     EXPECT_FALSE(w.LabelHomeName[19]->text().isEmpty());
     EXPECT_FALSE(w.ImageHomeLesion[19]->isHidden());
@@ -238,7 +251,7 @@ TEST(Follow, PollsAtZeroAndOnNowAndAreNotReentered) {
     Dialogs::SetSleepHook([&p](int ms) { p.Boxes.Sleeps << ms; }); // recorded again, never slept
     EXPECT_GT(nested, 0);
     EXPECT_EQ(polls(), before + 1);
-    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 10);
+    EXPECT_EQ(FOptions->BKStringGridEventos(0).RowCount(), 9);
     EXPECT_FALSE(w.TimerConexion->isActive());
     EXPECT_EQ(w.BitBtnStop->text(), "Continue");
 }
@@ -302,7 +315,7 @@ TEST(Follow, EventRulesOnHandMadeFilesAndTheGamesAnswer) {
     }
     const TBKStringGrid& t = FOptions->BKStringGridEventos(2);
     ASSERT_EQ(t.RowCount(), 18);
-    EXPECT_EQ(RowCells(t, 16, {EventNumber, HighestIndex, EventTypeKey}), "17|25|464_2");
+    EXPECT_EQ(RowCells(t, 16, {EventNumber, EventIndex, EventTypeKey}), "17|25|464_2");
     ASSERT_EQ(panel.RowCount(), base + 18);
     EXPECT_EQ(panel.Cells(P::ScoreText, base + 15), "2 - 2"); // the last goal, 47th minute
     // The injury of the 43rd minute is one injury (the body-part event), sounded once.

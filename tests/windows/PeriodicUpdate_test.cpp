@@ -145,11 +145,16 @@ TEST_F(PeriodicUpdate, MatchEndFetchesTheFilesOnceAfterOneWait) {
         ReadFile(AppDir + "data/Xml/matchLineup0Home.xml").contains("<MatchID>" + RoundMatch.toUtf8()));
     EXPECT_EQ(RowCells(Matches(), 1, {FinishedFlag, AwayGoals, HomeTactic, AwayTactic}),
               "1|1|" + TacticText("0") + "|" + TacticText("3"));
-    // Ended: nothing more is fetched or awaited, and the score and the flags stay.
+    // Ended: slot 0's details, which did not arrive, are asked for again three times at most, without a
+    // wait; nothing else is fetched, and the score and the flags stay.
     AddEvent(0, {"250103", "140_0", {}, GoalClass});
-    FPartidos->Actualizar10Partidos("");
-    EXPECT_TRUE(NewRequests().isEmpty());
+    ASSERT_TRUE(p->Service->Fault("errordoc", 3, "matchdetails"));
+    for (int update = 0; update < 4; ++update) {
+        FPartidos->Actualizar10Partidos("");
+        EXPECT_EQ(NewRequests(), update < 3 ? QStringList{Details + RoundMatch} : QStringList()) << update;
+    }
     EXPECT_EQ(p->Boxes.Sleeps.size(), 1);
+    EXPECT_EQ(Matches().Cells(HomeTactic, 0), ""); // never from the error document
     EXPECT_EQ(RowCells(Matches(), 0, {FinishedFlag, AwayGoals}) + Matches().Cells(FinishedFlag, 1), "1|01");
 }
 
@@ -196,12 +201,12 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
         SetMatch(s, QString::number(s + 1), "10", "20");
         Matches().SetCells(FinishedFlag, s, s == 3 ? "1" : "0");
     }
-    // Two home goals, then "501": the away side gets 5, the home side keeps its 2, the scan stops.
-    AddEvent(0, {"10", "100_0", {}, GoalClass});
-    AddEvent(0, {"10", "100_0", {}, GoalClass});
+    // Two away goals, then "501": the home side gets 5, the away side keeps its 2, the scan stops.
+    AddEvent(0, {"20", "100_0", {}, GoalClass});
+    AddEvent(0, {"20", "100_0", {}, GoalClass});
     AddEvent(0, {"10", "501_0"});
-    AddEvent(0, {"20", "100_0", {}, GoalClass}); // after the walkover: not counted
-    // "502" first: the home side gets 5, nothing after it counts.
+    AddEvent(0, {"10", "100_0", {}, GoalClass}); // after the walkover: not counted
+    // "502" first: the away side gets 5, nothing after it counts.
     AddEvent(1, {"20", "502_0"});
     AddEvent(1, {"20", "100_0", {}, GoalClass});
     // One event only: the row is left alone.
@@ -212,8 +217,8 @@ TEST(PeriodicUpdateTables, WalkoverSingleEventAndRecordedEnd) {
     AddEvent(3, {"10", "20_0", "4-4-2", {}});
     FPartidos->RadioGroupTipoPartidos->SetItemIndex(1);
     FPartidos->Actualizar10Partidos("91");
-    EXPECT_EQ(RowCells(Matches(), 0, {HomeGoals, AwayGoals, MinuteText}), "2|5|91");
-    EXPECT_EQ(RowCells(Matches(), 1, {HomeGoals, AwayGoals}), "5|0");
+    EXPECT_EQ(RowCells(Matches(), 0, {HomeGoals, AwayGoals, MinuteText}), "5|2|91");
+    EXPECT_EQ(RowCells(Matches(), 1, {HomeGoals, AwayGoals}), "0|5");
     EXPECT_EQ(RowCells(Matches(), 2, {HomeGoals, MinuteText}), "|");
     EXPECT_EQ(RowCells(Matches(), 3, {MinuteText, HomeGoals, HomeFormation}),
               LanguageIni->ReadString("Options", "MatchEnds", "") + "|3|4-4-2");

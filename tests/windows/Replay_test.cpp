@@ -132,6 +132,9 @@ TEST(Replay, RecordedMatchesReplayTogetherToTheirReports) {
     auto queued = [&queue](const QString& id) { return Column(queue, PanelEventColumn::MatchId).count(id); };
     w.AnadirPartido(first, 0, false);
     w.AnadirPartido(youth, 2, true);
+    w.AnadirPartido("712000015", 3, false); // walkovers: the away side did not turn up,
+    w.AnadirPartido("712100010", 4, false); // and the home side did not
+
     TBKStringGrid& recorded0 = FOptions->BKStringGridFEventos(0);
     TBKStringGrid& live0 = FOptions->BKStringGridEventos(0);
     ASSERT_GT(recorded0.RowCount(), 5);
@@ -160,8 +163,9 @@ TEST(Replay, RecordedMatchesReplayTogetherToTheirReports) {
     EXPECT_EQ(Column(live1, EventHtml), Column(recorded1, EventHtml));
     EXPECT_EQ(queued(first), recorded0.RowCount() - 1);
     EXPECT_EQ(queued(second), recorded1.RowCount() - 1);
-    EXPECT_EQ(Column(FOptions->BKStringGrid10Partidos(), MatchColumn::FinishedFlag, 0, 2),
-              QStringList({"1", "1", "1"}));
+    EXPECT_EQ(Column(FOptions->BKStringGrid10Partidos(), MatchColumn::FinishedFlag, 0, 4),
+              QStringList({"1", "1", "1", "1", "1"}));
+    EXPECT_EQ(Column(w.BKStringGridResultados, 3, 6, 8), QStringList({"5 - 0", "", "0 - 5"})); // walkovers
     // The youth match's report, from its own details; its replaced players are a youth team's.
     RebuildSlot(2);
     EXPECT_TRUE(w.PageControlEventos->isTabVisible(1));

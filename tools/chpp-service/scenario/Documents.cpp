@@ -369,6 +369,8 @@ QByteArray MatchDetails(const WorldScenario& s, const WorldMatch& m, int userId,
         x.Num(QString(prefix[i]) + "TeamID", t->id);
         x.Text(QString(prefix[i]) + "TeamName", t->name);
         x.Text("Dress", t->dress);
+        if (WorldScenario::Started(m, now) && !sides[i]->formation.isEmpty())
+            x.Text("Formation", sides[i]->formation);
         x.Num(QString(prefix[i]) + "Goals", goals[i]);
         if (finished) {
             x.Num("TacticType", sides[i]->tactic);

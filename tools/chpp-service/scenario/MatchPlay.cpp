@@ -17,6 +17,12 @@ const char* const kLinkForms[] = {"",
 
 const char* const kFormations[] = {"4-4-2", "3-5-2", "4-5-1", "5-3-2", "4-3-3", "5-4-1"};
 
+// The game's code of a formation in events 23 and 24: 1DDMMFF ("4-4-2" is 1040402).
+qint64 FormationCode(const QString& formation) {
+    const QStringList lines = formation.split('-');
+    return 1000000 + lines.value(0).toInt() * 10000 + lines.value(1).toInt() * 100 + lines.value(2).toInt();
+}
+
 QString ScoreText(int home, int away) {
     return QString("%1 - %2").arg(home).arg(away);
 }
@@ -101,7 +107,9 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
                                   : rng.Range(6000, 26000);
     for (int s = 0; s < 2; ++s) {
         WorldSide& side = *sides[s];
-        side.formation = kFormations[rng.Range(0, 5)];
+        // The two sides never line up alike, so that a side taken for the other shows.
+        const int f = rng.Range(0, 5);
+        side.formation = kFormations[s == 1 && m.home.formation == kFormations[f] ? (f + 1) % 6 : f];
         const int tactics[] = {0, 0, 0, 1, 2, 3, 4, 7};
         side.tactic = tactics[rng.Range(0, 7)];
         side.tacticSkill = side.tactic == 0 ? 0 : rng.Range(1, 20);
@@ -111,6 +119,15 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
             side.attitude = QString::number(rng.Range(-1, 1));
         if (s != absent)
             MakeLineup(m, side, rng);
+        else
+            side.formation.clear();
+    }
+    if (script == MatchScript::DemoRound) {
+        // The demo team's line-up shows every behaviour the game gives (its box 3 is replaced).
+        WorldSide& demo = teams[0]->loginName == "demo" ? m.home : m.away;
+        const int roles[] = {2, 4, 5, 6, 7, 8, 9};
+        for (int b = 1; b <= 7; ++b)
+            demo.lineup[roles[b - 1] - 1].behaviour = b;
     }
 
     auto link = [&](qint64 playerId) {
@@ -165,9 +182,18 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
         m.endMinute = 0;
         return;
     }
-    for (int s = 0; s < 2; ++s)
-        add(0, 0, teams[s]->id, 0, 20,
-            QString("%1 lined up in a %2 formation.").arg(teamLink(s), sides[s]->formation));
+    // Older matches tell each side's formation in an event 20; current ones, as the game does now, in one
+    // event 24 with both codes (the match details carry them too).
+    if (m.date < kickOff_) {
+        for (int s = 0; s < 2; ++s)
+            add(0, 0, teams[s]->id, 0, 20,
+                QString("%1 lined up in a %2 formation.").arg(teamLink(s), sides[s]->formation));
+    } else {
+        add(0, FormationCode(m.home.formation), 0, FormationCode(m.away.formation), 24,
+            QString("The teams chose different formations: %1 played %2, while %3 went for %4.")
+                .arg(teamLink(0), m.home.formation, teamLink(1), m.away.formation));
+        rng.Next(); // the variant the second event 20 drew: the later events stay as they were
+    }
     const char* weatherWords[] = {"rain pouring down", "an overcast sky", "fair weather", "bright sunshine"};
     add(0, 0, 0, m.sold, 30 + m.weather,
         QString("With %1, %2 spectators came to %3 to watch the match.")
@@ -462,6 +488,8 @@ void WorldScenario::Play(WorldMatch& m, MatchScript script, int form) {
                 .arg(teamLink(dominant[1]))
                 .arg(possession[1]));
     m.endMinute = 90 + rng.Range(0, 3);
+    if (script == MatchScript::DemoRound)
+        m.endMinute = 90; // a match that ends without added time
     // As in the game, the second half's possession is told at the final whistle, in its added time.
     ev[secondHalfPossession].minute = m.endMinute;
     const QString verdict =

@@ -72,7 +72,7 @@ TEST(LeagueNumbers, CellTextsKeepEveryDigitReadBackAndSort) {
     for (const auto& [n, played, goals] : counts) {
         EXPECT_EQ(TableCountText(QString::number(n)), played) << n;
         EXPECT_EQ(TableGoalsText(QString::number(n)), goals) << n;
-        EXPECT_EQ(QList<int>({TableNumber(played), TableNumber(goals)}), QList<int>({n, n}));
+        EXPECT_EQ(QList<qint64>({TableNumber(played), TableNumber(goals)}), QList<qint64>({n, n}));
     }
     const std::pair<int, QString> differences[] = {{0, "     0"}, {-3, "   -3"},    {-12, " -12"},
                                                    {3, "  +3"},   {12, "+12"},      {-100, "-100"},

@@ -24,8 +24,10 @@ QVector<LeagueClub> LeagueClubs(const XmlNode& Details) {
         const struct {
             const char* name;
             qint64* value;
-        } numbers[] = {{"Position", &club.Position},         {"Matches", &club.Matches},
-                       {"GoalsFor", &club.GoalsFor},         {"GoalsAgainst", &club.GoalsAgainst},
+        } numbers[] = {{"Position", &club.Position},
+                       {"Matches", &club.Matches},
+                       {"GoalsFor", &club.GoalsFor},
+                       {"GoalsAgainst", &club.GoalsAgainst},
                        {"Points", &club.Points}};
         if (club.TeamId.isEmpty())
             return {};

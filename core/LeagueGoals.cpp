@@ -47,7 +47,8 @@ bool AppendScorers(const XmlNode& players, TBKStringGrid& scorers) {
         if (!goals || id.isEmpty())
             return false;
         if (*goals > 0)
-            rows.append({id, GoalCountText(QString::number(*goals)), QString(), PlayerNameOf(player), teamName});
+            rows.append(
+                {id, GoalCountText(QString::number(*goals)), QString(), PlayerNameOf(player), teamName});
     }
     for (const QStringList& row : rows)
         AppendRow(scorers, row);
@@ -103,7 +104,8 @@ void CountScorerGoal(TBKStringGrid& scorers, const QString& playerId, const QStr
             if (NumberText(player.ChildText(QStringLiteral("PlayerID"))) != playerId)
                 continue;
             scorers.SetCells(GoalListName, row, PlayerNameOf(player));
-            scorers.SetCells(GoalListTeamName, row, AnswerName(root.ChildText(QStringLiteral("Team/TeamName"))));
+            scorers.SetCells(GoalListTeamName, row,
+                             AnswerName(root.ChildText(QStringLiteral("Team/TeamName"))));
             return;
         }
     } catch (const Exception&) {

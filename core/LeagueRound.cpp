@@ -75,8 +75,10 @@ FollowingRound NextRoundFixtures(const XmlNode& fixtures, const QString& roundWo
         if (unplayed > 2 * MatchesPerRound)
             break;
         if (unplayed == MatchesPerRound + 1)
-            round.Title = roundWord + QLatin1Char(' ') + NumberText(match.ChildText(QStringLiteral("MatchRound")));
-        round.Fixtures << AnswerName(match.ChildText(QStringLiteral("HomeTeam/HomeTeamName"))) + QStringLiteral(" - ") +
+            round.Title =
+                roundWord + QLatin1Char(' ') + NumberText(match.ChildText(QStringLiteral("MatchRound")));
+        round.Fixtures << AnswerName(match.ChildText(QStringLiteral("HomeTeam/HomeTeamName"))) +
+                              QStringLiteral(" - ") +
                               AnswerName(match.ChildText(QStringLiteral("AwayTeam/AwayTeamName")));
     }
     return round;

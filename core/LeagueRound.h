@@ -45,8 +45,8 @@ std::optional<int> FirstFreeRow(const TBKStringGrid& grid);
 bool TeamInMatchTable(const TBKStringGrid& matches, const QString& teamId);
 
 // The round after the one followed, from a fixtures answer (its first 56 Match elements, wherever they
-// stand among the root's children): the first four unplayed fixtures are the round followed and are passed over, the next four
-// are this round. Title is roundWord + " " + its MatchRound; each line is "home - away".
+// stand among the root's children): the first four unplayed fixtures are the round followed and are passed
+// over, the next four are this round. Title is roundWord + " " + its MatchRound; each line is "home - away".
 struct FollowingRound {
     QString Title;
     QStringList Fixtures; // up to four

@@ -75,7 +75,9 @@ void WriteLiveNumbers(const TBKStringGrid& before, int r, const TBKStringGrid& m
     }
     const qint64 goalsFor = TableNumber(before.Cells(TableGoalsFor, r)) + own;
     const qint64 goalsAgainst = TableNumber(before.Cells(TableGoalsAgainst, r)) + other;
-    const qint64 points = TableNumber(before.Cells(TablePoints, r)) + (own > other ? 3 : own == other ? 1 : 0);
+    const qint64 points = TableNumber(before.Cells(TablePoints, r)) + (own > other    ? 3
+                                                                       : own == other ? 1
+                                                                                      : 0);
     temp.SetCells(TableTeamName, r, name);
     temp.SetCells(TablePlayed, r, QString::number(TableNumber(before.Cells(TablePlayed, r)) + 1));
     temp.SetCells(TableGoalsFor, r, QString::number(goalsFor));
@@ -170,7 +172,8 @@ void FillStandings(const XmlNode& details, TBKStringGrid& table) {
     int r = 0;
     for (const LeagueClub& club : LeagueClubs(details)) {
         ++r;
-        table.SetCells(TablePosition, r, QStringLiteral("  ") + QString::number(club.Position) + QLatin1Char('.'));
+        table.SetCells(TablePosition, r,
+                       QStringLiteral("  ") + QString::number(club.Position) + QLatin1Char('.'));
         table.SetCells(TableTeamName, r, club.TeamName);
         table.SetCells(TablePlayed, r, TableCountText(QString::number(club.Matches)));
         table.SetCells(TableGoalsFor, r, TableGoalsText(QString::number(club.GoalsFor)));

@@ -35,8 +35,8 @@ inline const QString MovedDownMark = QStringLiteral("       -");
 QString CutLeadingBlanks(const QString& text, int count);
 
 // Cells of the tables, right-aligned with blanks for a proportional font.
-QString TableCountText(const QString& number);   // played, points: "    5", "  12"
-QString TableGoalsText(const QString& number);   // goals for and against: "   5", " 12", "100"
+QString TableCountText(const QString& number);      // played, points: "    5", "  12"
+QString TableGoalsText(const QString& number);      // goals for and against: "   5", " 12", "100"
 QString TableGoalDifferenceText(qint64 difference); // "     0", "   -3", " -12", "  +3", "+12"
 // A table number read back: blanks removed, 0 for a text that is not a number, and bounded far inside
 // 64 bits, so that the live table's sums never wrap.

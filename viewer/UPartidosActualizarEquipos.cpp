@@ -47,7 +47,9 @@ void ReadTeam(TBKStringGrid& matches, int slot, const XmlNode& root, const QStri
     for (const auto& f : fields) {
         const QString text = f.from.ChildText(QLatin1String(f.path));
         matches.SetCells(f.column + offset, slot,
-                         !f.address ? AnswerName(text) : text.size() <= kMaxAnswerNameLength ? text : QString());
+                         !f.address                            ? AnswerName(text)
+                         : text.size() <= kMaxAnswerNameLength ? text
+                                                               : QString());
     }
 }
 
@@ -75,27 +77,26 @@ void TFPartidos::DescargarDatosEquipos(int Slot) {
                                 TeamDetailsKind,
                                 [&](const XmlNode& root) { ReadTeam(matches, Slot, root, homeId, 0); });
             if (!awayId.isEmpty())
-                DownloadAndRead(ChppPath + QStringLiteral("team&teamID=") + awayId, TeamDetailsFile,
-                                TeamDetailsKind,
-                                [&](const XmlNode& root) { ReadTeam(matches, Slot, root, awayId, awayOffset); });
+                DownloadAndRead(
+                    ChppPath + QStringLiteral("team&teamID=") + awayId, TeamDetailsFile, TeamDetailsKind,
+                    [&](const XmlNode& root) { ReadTeam(matches, Slot, root, awayId, awayOffset); });
         }
 
         // The match's own details (arena, weather, crowd, kits) are left to the periodic update, which
         // asks for them by the match ID.
 
         if (!homeId.isEmpty())
-            DownloadAndRead(ChppPath + QStringLiteral("matches&teamID=") + homeId + youthSuffix, MatchesFile,
-                            QStringLiteral("matches.xml"), [&](const XmlNode& root) {
-                                for (const XmlNode& match :
-                                     root.Path(QStringLiteral("Team/MatchList")).Children()) {
-                                    if (NumberText(match.ChildText(QStringLiteral("MatchID"))) == matchId) {
-                                        matches.SetCells(
-                                            MatchColumn::MatchTypeCode, Slot,
-                                            NumberText(match.ChildText(QStringLiteral("MatchType"))));
-                                        break;
-                                    }
-                                }
-                            });
+            DownloadAndRead(
+                ChppPath + QStringLiteral("matches&teamID=") + homeId + youthSuffix, MatchesFile,
+                QStringLiteral("matches.xml"), [&](const XmlNode& root) {
+                    for (const XmlNode& match : root.Path(QStringLiteral("Team/MatchList")).Children()) {
+                        if (NumberText(match.ChildText(QStringLiteral("MatchID"))) == matchId) {
+                            matches.SetCells(MatchColumn::MatchTypeCode, Slot,
+                                             NumberText(match.ChildText(QStringLiteral("MatchType"))));
+                            break;
+                        }
+                    }
+                });
     } catch (...) {
     }
 }

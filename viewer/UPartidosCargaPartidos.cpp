@@ -30,8 +30,10 @@ bool Carga::FillMatchRow(int Slot, const QString& MatchId, const XmlNode& Match)
     t.SetCells(MatchColumn::MatchId, Slot, MatchId);
     t.SetCells(MatchColumn::HomeTeamId, Slot, homeId);
     t.SetCells(MatchColumn::AwayTeamId, Slot, awayId);
-    t.SetCells(MatchColumn::HomeName, Slot, AnswerName(Match.ChildText(QStringLiteral("HomeTeam/HomeTeamName"))));
-    t.SetCells(MatchColumn::AwayName, Slot, AnswerName(Match.ChildText(QStringLiteral("AwayTeam/AwayTeamName"))));
+    t.SetCells(MatchColumn::HomeName, Slot,
+               AnswerName(Match.ChildText(QStringLiteral("HomeTeam/HomeTeamName"))));
+    t.SetCells(MatchColumn::AwayName, Slot,
+               AnswerName(Match.ChildText(QStringLiteral("AwayTeam/AwayTeamName"))));
     t.SetCells(MatchColumn::MatchStart, Slot, start);
     return true;
 }
@@ -295,7 +297,8 @@ void TFPartidos::BorrarTodosPartidos() {
                 const QString id = NumberText(match.ChildText(QStringLiteral("MatchID")));
                 if (id.isEmpty())
                     continue; // nothing could be asked about it
-                listed.append({id, match.ChildText(QStringLiteral("IsYouth")).toUpper() == QLatin1String("TRUE")});
+                listed.append(
+                    {id, match.ChildText(QStringLiteral("IsYouth")).toUpper() == QLatin1String("TRUE")});
                 // The game keeps a short live list; a longer one is not worth a request per entry.
                 if (listed.size() == MaxListedLiveMatches)
                     break;

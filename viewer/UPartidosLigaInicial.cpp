@@ -35,7 +35,8 @@ void TFPartidos::CompletarLigaInicial() {
     }
     const XmlNode league = details.DocumentElement();
     if (haveDetails) {
-        LabelLiga->setText(AnswerName(league.ChildText(QStringLiteral("LeagueName"))) + QStringLiteral("  -  ") +
+        LabelLiga->setText(AnswerName(league.ChildText(QStringLiteral("LeagueName"))) +
+                           QStringLiteral("  -  ") +
                            AnswerName(league.ChildText(QStringLiteral("LeagueLevelUnitName"))));
         LabelNivel->setText(NumberText(league.ChildText(QStringLiteral("LeagueLevel"))));
         LabelNivelMaximo->setText(NumberText(league.ChildText(QStringLiteral("MaxLevel"))));

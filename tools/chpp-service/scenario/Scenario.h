@@ -43,6 +43,12 @@ public:
     const QVector<WorldMatch>& Matches() const { return matches_; }
     const QVector<WorldLeague>& Leagues() const { return leagues_; }
 
+    // The clubs of a team's manager as team details list them: the others before the primary club, so
+    // that the club asked for need not come first; the team alone when it has no manager.
+    QVector<const WorldTeam*> ClubsOfManager(const WorldTeam& team) const;
+    // The club its manager has had longest: the user's own team, or the only club of a manager.
+    bool IsPrimaryClub(const WorldTeam& team) const;
+
     // The matches of a team, in date order.
     QVector<const WorldMatch*> MatchesOfTeam(int teamId, bool youth) const;
 
@@ -65,6 +71,7 @@ private:
     void BuildLeagueSeason(WorldLeague& league, qint64 firstMatchId, const QMap<int, MatchScript>& scripts);
     void BuildExtraMatches();
     void BuildUsers();
+    void BuildSecondClub();
     WorldTeam& AddTeam(int id, const QString& name, bool youth, int leagueId, const QString& leagueName);
     void AddSquad(WorldTeam& team, int count);
     WorldMatch& AddMatch(qint64 id, bool youth, int type, const QDateTime& date, int home, int away);

@@ -1,6 +1,8 @@
 // The connect and the add-and-remove roads against velkaro-service: connects, the recorded list's load,
 // recorded mode; adds live, finished and youth, their refusals and removal, and the service's list.
 #include "platform/widgets/Gauge.h"
+#include "support/LocalHttpServer.h"
+#include "support/Samples.h"
 #include "support/gui/WindowTest.h"
 #include <QRegularExpression>
 
@@ -90,7 +92,7 @@ TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt)
     EXPECT_EQ(FPartidos->LabelTipoPartido->text(), "Live");
     EXPECT_TRUE(FPartidos->TimerConexion->isActive());
     FPartidos->TimerConexion->stop();
-    // The team's details reached the options window.
+    // The team's details reached the options window (the service lists the user's other club first).
     EXPECT_EQ(FOptions->EditTeam->text() + "|" + FOptions->EditTeamIDJuveniles->text() + "|" +
                   FOptions->EditLigaID->text() + "|" + FOptions->EditLigaNombre->text(),
               "Velkaro Demo FC|2701001|3412|IV.12");
@@ -277,4 +279,63 @@ TEST_F(Connect, RecordedModeLoadsNothingAndAddsFinishedMatchesOnly) {
     EXPECT_EQ(BoxTexts(p), QStringList{"This match has not finished yet, so it cannot be replayed. "
                                        "Follow it live instead.\nNothing was downloaded."});
     EXPECT_EQ(Row(2), slot2);
+}
+
+// A registration lost at the connect: the re-add of the next poll also fetches the team details the
+// add still owed (the service lists the user's other club first), and only once.
+TEST_F(Connect, ALostRegistrationGetsItsTeamDetailsAtTheReAdd) {
+    ASSERT_TRUE(p.Service->Fault("notfound", 2, "live")); // the list's emptying, then the registration
+    ConnectDemo();
+    FPartidos->TimerConexion->stop();
+    ASSERT_EQ(MatchCell(MatchId, 0), DemoNextMatch);
+    EXPECT_EQ(MatchCell(HomeLeagueName, 0), "");
+    const qsizetype mark = ServiceRequests(p).size();
+    for (int poll = 0; poll < 2; ++poll) {
+        FPartidos->DescargaLive();
+        FPartidos->TimerConexion->stop();
+    }
+    EXPECT_EQ(ServiceRequests(p).mid(mark).filter("team&teamID=").size(), 2);
+    EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0,
+                       {HomeLeagueName, HomeLeagueLevelUnitName, HomeRegionName, HomeLastLogin, HomeWebPage}),
+              "England|IV.12|Lancashire|2024-03-10 00:20:00|http://127.0.0.1/velkaro-demo-fc");
+    EXPECT_EQ(MatchCell(HomeLogoUrl, 0), p.Service->BaseUrl() + "/Logos/250101.png");
+}
+
+// The game's real current team answer, with another club of its manager listed first: the add reads the
+// team each request asked for (names cut); an answer that names no such team, or the error document,
+// writes nothing.
+TEST(AddRemove, TeamDetailsOfTheGamesCurrentAnswers) {
+    TestProgram p;
+    const QString real = QString::fromUtf8(ReadFile(SampleFile("teamdetails")));
+    const QString other = "<Teams><Team><TeamID>77</TeamID><IsPrimaryClub>False</IsPrimaryClub><League>"
+                          "<LeagueName>" +
+                          QString(300, 'L') + "</LeagueName></League></Team>";
+    QString answer;
+    LocalHttpServer service;
+    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request& req, httplib::Response& res) {
+        res.set_content(req.get_param_value("file") == "team" ? answer.toStdString() : "", "text/xml");
+    });
+    service.start();
+    RecommendedURL = service.url("");
+    const std::initializer_list<int> columns = {HomeLeagueName, HomeLeagueLevelUnitName, HomeRegionName,
+                                                HomeLastLogin,  AwayLeagueName,          AwayRegionName,
+                                                AwayLastLogin};
+    const QString login = "2024-09-30 17:59:55", kept = QStringList(7, "kept").join('|');
+    const struct {
+        QString answer, cells;
+    } cases[] = {
+        {QString(real).replace("<Teams>", other),
+         "France|V.96|Aquitaine|" + login + "|" + QString(200, 'L') + "||" + login},
+        {QString(real).replace(">295023</TeamID>", ">1</TeamID>"), kept},
+        {"<HattrickData><FileName>chpperror.xml</FileName><Error>Unknown</Error></HattrickData>", kept},
+    };
+    for (const auto& c : cases) {
+        answer = c.answer;
+        SetMatch(0, "1", "295023", "77");
+        for (int column : columns)
+            FOptions->BKStringGrid10Partidos().SetCells(column, 0, "kept");
+        FPartidos->DescargarDatosEquipos(0);
+        EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0, columns), c.cells);
+    }
+    EXPECT_EQ(MatchCell(HomeLogoUrl, 0), "http://res.hattrick.org/teamlogo/3/30/296/295023/295023.png");
 }

@@ -87,24 +87,18 @@ TEST_F(WorldTest, LiveListAddViewAndDeletePerUser) {
     EXPECT_EQ(Names(live.Path("MatchList"), "MatchID"), QStringList{"130000002"});
 }
 
-// Team answers in the current layout: a manager's clubs, the primary one last; a national team names no
-// club. League details carry CurrentMatchRound and Rank before the clubs. A club of the Swedish series
-// plays a friendly on the round's day, before its league match.
+// Current layouts: a manager's clubs, the primary one last; a national team names no club; league
+// details with CurrentMatchRound and Rank before the clubs. A Swedish club plays a friendly on the round's
+// day before its league match.
 TEST_F(WorldTest, CurrentLayoutsSeveralClubsAndSchedules) {
     const XmlNode team = Get(demo, "team", {{"teamID", "250101"}}, start);
-    EXPECT_EQ(Names(team.Path("Teams"), "TeamID"), QStringList({"260301", "250101"}));
-    EXPECT_EQ(Names(team.Path("Teams"), "IsPrimaryClub"), QStringList({"False", "True"}));
-    const XmlNode national = Get(demo, "team", {{"teamID", "3001"}}, start);
-    EXPECT_EQ(national.ChildText("FileName"), "teamdetails.xml");
-    EXPECT_TRUE(Names(national.Path("Teams")).isEmpty());
-    const QStringList league = Names(Get(demo, "leaguedetails", {}, start));
-    EXPECT_EQ(league.mid(11), QStringList({"CurrentMatchRound", "Rank"}) + QStringList(8, "Team"));
+    EXPECT_EQ(Names(team.Path("Teams"), "TeamID") + Names(team.Path("Teams"), "IsPrimaryClub"),
+              QStringList({"260301", "250101", "False", "True"}));
+    EXPECT_TRUE(Names(Get(demo, "team", {{"teamID", "3001"}}, start).Path("Teams")).isEmpty());
+    EXPECT_EQ(Names(Get(demo, "leaguedetails", {}, start)).mid(11),
+              QStringList({"CurrentMatchRound", "Rank"}) + QStringList(8, "Team"));
     const XmlNode matches = Get(scout, "matches", {{"teamID", "260205"}}, start);
-    QStringList types;
-    for (const XmlNode& m : matches.Path("Team/MatchList").Children())
-        if (m.ChildText("Status") != "FINISHED")
-            types << m.ChildText("MatchType") + " " + m.ChildText("MatchDate").left(10);
-    EXPECT_EQ(types.mid(0, 2), QStringList({"4 2024-03-16", "1 2024-03-16"}));
+    EXPECT_EQ(Names(matches.Path("Team/MatchList"), "MatchType").join(""), "111114111111111");
 }
 
 // Like the game: events appear as the minutes pass, their Index rising, not from 0, with gaps; an add

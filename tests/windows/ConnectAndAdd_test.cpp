@@ -306,36 +306,30 @@ TEST_F(Connect, ALostRegistrationGetsItsTeamDetailsAtTheReAdd) {
 // writes nothing.
 TEST(AddRemove, TeamDetailsOfTheGamesCurrentAnswers) {
     TestProgram p;
-    const QString real = QString::fromUtf8(ReadFile(SampleFile("teamdetails")));
-    const QString other = "<Teams><Team><TeamID>77</TeamID><IsPrimaryClub>False</IsPrimaryClub><League>"
-                          "<LeagueName>" +
-                          QString(300, 'L') + "</LeagueName></League></Team>";
+    const QString real = QString::fromUtf8(ReadFile(SampleFile("teamdetails"))),
+                  login = "2024-09-30 17:59:55";
     QString answer;
     LocalHttpServer service;
-    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request& req, httplib::Response& res) {
-        res.set_content(req.get_param_value("file") == "team" ? answer.toStdString() : "", "text/xml");
+    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(answer.toStdString(), "text/xml");
     });
     service.start();
     RecommendedURL = service.url("");
-    const std::initializer_list<int> columns = {HomeLeagueName, HomeLeagueLevelUnitName, HomeRegionName,
-                                                HomeLastLogin,  AwayLeagueName,          AwayRegionName,
-                                                AwayLastLogin};
-    const QString login = "2024-09-30 17:59:55", kept = QStringList(7, "kept").join('|');
-    const struct {
-        QString answer, cells;
-    } cases[] = {
-        {QString(real).replace("<Teams>", other),
-         "France|V.96|Aquitaine|" + login + "|" + QString(200, 'L') + "||" + login},
-        {QString(real).replace(">295023</TeamID>", ">1</TeamID>"), kept},
-        {"<HattrickData><FileName>chpperror.xml</FileName><Error>Unknown</Error></HattrickData>", kept},
-    };
-    for (const auto& c : cases) {
-        answer = c.answer;
+    const std::initializer_list<int> columns = {HomeLeagueName, HomeLeagueLevelUnitName, HomeLastLogin,
+                                                AwayLeagueName, AwayLastLogin};
+    const std::pair<QString, QString> cases[] = {
+        {QString(real).replace("<Teams>", "<Teams><Team><TeamID>77</TeamID><League><LeagueName>" +
+                                              QString(300, 'L') + "</LeagueName></League></Team>"),
+         "France|V.96|" + login + "|" + QString(200, 'L') + "|" + login},
+        {QString(real).replace(">295023</TeamID>", ">1</TeamID>"), "k|k|k|k|k"},
+        {"<HattrickData><FileName>chpperror.xml</FileName></HattrickData>", "k|k|k|k|k"}};
+    for (const auto& [body, cells] : cases) {
+        answer = body;
         SetMatch(0, "1", "295023", "77");
         for (int column : columns)
-            FOptions->BKStringGrid10Partidos().SetCells(column, 0, "kept");
+            FOptions->BKStringGrid10Partidos().SetCells(column, 0, "k");
         FPartidos->DescargarDatosEquipos(0);
-        EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0, columns), c.cells);
+        EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0, columns), cells);
     }
     EXPECT_EQ(MatchCell(HomeLogoUrl, 0), "http://res.hattrick.org/teamlogo/3/30/296/295023/295023.png");
 }

@@ -191,10 +191,8 @@ TEST_F(ClientServiceTest, EveryFailureOfEveryStep) {
 // The league files, IDs that are never sent, and the kit pictures.
 TEST_F(ClientServiceTest, DownloadsOfTheLeagueIdsAndKits) {
     ASSERT_EQ(Login(), "OK");
-    // The current files already have ActionType and are left byte for byte; in the older format the
-    // children come one place earlier until the fix-up moves them back.
-    // League details with CurrentMatchRound and Rank before the clubs are not taken for the older
-    // layout, and are read by name anyway.
+    // Current files have ActionType and are left byte for byte; older fixtures get it back. League details
+    // with CurrentMatchRound and Rank before the clubs are not taken for the older layout (read by name).
     for (const auto& [kind, name, child, at, fixed] :
          {std::tuple{"leaguedetails", "leagueDetails", "Team", 13, false},
           {"leaguefixtures", "leagueFixtures", "Match", 8, true}}) {

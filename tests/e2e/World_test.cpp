@@ -87,18 +87,18 @@ TEST_F(WorldTest, LiveListAddViewAndDeletePerUser) {
     EXPECT_EQ(Names(live.Path("MatchList"), "MatchID"), QStringList{"130000002"});
 }
 
-// Current layouts: a manager's clubs, the primary one last; a national team names no club; league
-// details with CurrentMatchRound and Rank before the clubs. A Swedish club plays a friendly on the round's
-// day before its league match.
+// A manager's clubs, the primary last; a national team names no club; league details with Rank before
+// the clubs; a Swedish club's friendly (type 4) on the round's day, before its league match.
 TEST_F(WorldTest, CurrentLayoutsSeveralClubsAndSchedules) {
     const XmlNode team = Get(demo, "team", {{"teamID", "250101"}}, start);
     EXPECT_EQ(Names(team.Path("Teams"), "TeamID") + Names(team.Path("Teams"), "IsPrimaryClub"),
               QStringList({"260301", "250101", "False", "True"}));
-    EXPECT_TRUE(Names(Get(demo, "team", {{"teamID", "3001"}}, start).Path("Teams")).isEmpty());
-    EXPECT_EQ(Names(Get(demo, "leaguedetails", {}, start)).mid(11),
-              QStringList({"CurrentMatchRound", "Rank"}) + QStringList(8, "Team"));
-    const XmlNode matches = Get(scout, "matches", {{"teamID", "260205"}}, start);
-    EXPECT_EQ(Names(matches.Path("Team/MatchList"), "MatchType").join(""), "111114111111111");
+    EXPECT_TRUE(Get(demo, "team", {{"teamID", "3001"}}, start).Path("Teams/Team").IsNull());
+    EXPECT_EQ(Names(Get(demo, "leaguedetails", {}, start)).mid(11, 3),
+              QStringList({"CurrentMatchRound", "Rank", "Team"}));
+    EXPECT_EQ(Names(Get(scout, "matches", {{"teamID", "260205"}}, start).Path("Team/MatchList"), "MatchType")
+                  .join(""),
+              "111114111111111");
 }
 
 // Like the game: events appear as the minutes pass, their Index rising, not from 0, with gaps; an add

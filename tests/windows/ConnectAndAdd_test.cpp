@@ -287,8 +287,7 @@ TEST_F(Connect, ALostRegistrationGetsItsTeamDetailsAtTheReAdd) {
     ASSERT_TRUE(p.Service->Fault("notfound", 2, "live")); // the list's emptying, then the registration
     ConnectDemo();
     FPartidos->TimerConexion->stop();
-    ASSERT_EQ(MatchCell(MatchId, 0), DemoNextMatch);
-    EXPECT_EQ(MatchCell(HomeLeagueName, 0), "");
+    ASSERT_EQ(MatchCell(MatchId, 0) + "|" + MatchCell(HomeLeagueName, 0), DemoNextMatch + "|");
     const qsizetype mark = ServiceRequests(p).size();
     for (int poll = 0; poll < 2; ++poll) {
         FPartidos->DescargaLive();
@@ -296,9 +295,10 @@ TEST_F(Connect, ALostRegistrationGetsItsTeamDetailsAtTheReAdd) {
     }
     EXPECT_EQ(ServiceRequests(p).mid(mark).filter("team&teamID=").size(), 2);
     EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0,
-                       {HomeLeagueName, HomeLeagueLevelUnitName, HomeRegionName, HomeLastLogin, HomeWebPage}),
-              "England|IV.12|Lancashire|2024-03-10 00:20:00|http://127.0.0.1/velkaro-demo-fc");
-    EXPECT_EQ(MatchCell(HomeLogoUrl, 0), p.Service->BaseUrl() + "/Logos/250101.png");
+                       {HomeLeagueName, HomeLeagueLevelUnitName, HomeRegionName, HomeLastLogin, HomeWebPage,
+                        HomeLogoUrl}),
+              "England|IV.12|Lancashire|2024-03-10 00:20:00|http://127.0.0.1/velkaro-demo-fc|" +
+                  p.Service->BaseUrl() + "/Logos/250101.png");
 }
 
 // The game's real current team answer, with another club of its manager listed first: the add reads the
@@ -331,5 +331,4 @@ TEST(AddRemove, TeamDetailsOfTheGamesCurrentAnswers) {
         FPartidos->DescargarDatosEquipos(0);
         EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0, columns), cells);
     }
-    EXPECT_EQ(MatchCell(HomeLogoUrl, 0), "http://res.hattrick.org/teamlogo/3/30/296/295023/295023.png");
 }

@@ -20,6 +20,8 @@ QVector<LeagueClub> LeagueClubs(const XmlNode& Details) {
             continue;
         LeagueClub club;
         club.TeamId = NumberText(team.ChildText(QStringLiteral("TeamID")));
+        if (club.TeamId.isEmpty())
+            return {};
         club.TeamName = AnswerName(team.ChildText(QStringLiteral("TeamName")));
         const struct {
             const char* name;
@@ -29,8 +31,6 @@ QVector<LeagueClub> LeagueClubs(const XmlNode& Details) {
                        {"GoalsFor", &club.GoalsFor},
                        {"GoalsAgainst", &club.GoalsAgainst},
                        {"Points", &club.Points}};
-        if (club.TeamId.isEmpty())
-            return {};
         for (const auto& n : numbers) {
             const std::optional<qint64> value = BoundedCount(team.ChildText(QLatin1String(n.name)));
             if (!value)

@@ -45,11 +45,10 @@ void ReadTeam(TBKStringGrid& matches, int slot, const XmlNode& root, const QStri
                   {team, "LogoURL", MatchColumn::HomeLogoUrl, true},
                   {team, "HomePage", MatchColumn::HomeWebPage, true}};
     for (const auto& f : fields) {
-        const QString text = f.from.ChildText(QLatin1String(f.path));
-        matches.SetCells(f.column + offset, slot,
-                         !f.address                            ? AnswerName(text)
-                         : text.size() <= kMaxAnswerNameLength ? text
-                                                               : QString());
+        QString text = f.from.ChildText(QLatin1String(f.path));
+        if (f.address && text.size() > kMaxAnswerNameLength)
+            text.clear();
+        matches.SetCells(f.column + offset, slot, AnswerName(text));
     }
 }
 

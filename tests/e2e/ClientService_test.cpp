@@ -191,8 +191,7 @@ TEST_F(ClientServiceTest, EveryFailureOfEveryStep) {
 // The league files, IDs that are never sent, and the kit pictures.
 TEST_F(ClientServiceTest, DownloadsOfTheLeagueIdsAndKits) {
     ASSERT_EQ(Login(), "OK");
-    // Current files have ActionType and are left byte for byte; older fixtures get it back. League details
-    // with CurrentMatchRound and Rank before the clubs are not taken for the older layout (read by name).
+    // Current files are left byte for byte; older fixtures get ActionType back, league details (Rank) not.
     for (const auto& [kind, name, child, at, fixed] :
          {std::tuple{"leaguedetails", "leagueDetails", "Team", 13, false},
           {"leaguefixtures", "leagueFixtures", "Match", 8, true}}) {

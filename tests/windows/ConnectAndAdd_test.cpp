@@ -288,41 +288,50 @@ TEST_F(Connect, ALostRegistrationGetsItsTeamDetailsAtTheReAdd) {
     ConnectDemo();
     FPartidos->TimerConexion->stop();
     ASSERT_EQ(MatchCell(MatchId, 0) + "|" + MatchCell(HomeLeagueName, 0), DemoNextMatch + "|");
-    const qsizetype mark = ServiceRequests(p).size();
     for (int poll = 0; poll < 2; ++poll) {
         FPartidos->DescargaLive();
         FPartidos->TimerConexion->stop();
     }
-    EXPECT_EQ(ServiceRequests(p).mid(mark).filter("team&teamID=").size(), 2);
+    EXPECT_EQ(ServiceRequests(p).filter("team&teamID=").size(), 1 + 2); // the connect's, then both sides once
     EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0,
-                       {HomeLeagueName, HomeLeagueLevelUnitName, HomeRegionName, HomeLastLogin, HomeWebPage,
-                        HomeLogoUrl}),
-              "England|IV.12|Lancashire|2024-03-10 00:20:00|http://127.0.0.1/velkaro-demo-fc|" +
-                  p.Service->BaseUrl() + "/Logos/250101.png");
+                       {HomeRegionName, HomeLastLogin, HomeWebPage, HomeLogoUrl}),
+              "Lancashire|2024-03-10 00:20:00|http://127.0.0.1/velkaro-demo-fc|" + p.Service->BaseUrl() +
+                  "/Logos/250101.png");
 }
 
-// The game's real current team answer, with another club of its manager listed first: the add reads the
-// team each request asked for (names cut); an answer that names no such team, or the error document,
-// writes nothing.
+// The game's real current team answer, with another club of its manager listed first: the connect and
+// the add read the team each request asked for (names cut); an answer that names no such team, or the
+// error document, writes nothing.
 TEST(AddRemove, TeamDetailsOfTheGamesCurrentAnswers) {
+    LocalHttpServer service; // stops after the program's client has closed its connections
     TestProgram p;
     const QString real = QString::fromUtf8(ReadFile(SampleFile("teamdetails"))),
                   login = "2024-09-30 17:59:55";
-    QString answer;
-    LocalHttpServer service;
-    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request&, httplib::Response& res) {
-        res.set_content(answer.toStdString(), "text/xml");
+    QString answer =
+        QString(real).replace("<Teams>", "<Teams><Team><TeamID>77</TeamID><League><LeagueName>" +
+                                             QString(300, 'L') + "</LeagueName></League></Team>");
+    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request& req, httplib::Response& res) {
+        const std::string file = req.get_param_value("file");
+        res.set_content(file == "servers" ? "<HattrickData><RecommendedURL>" + service.url("").toStdString() +
+                                                "</RecommendedURL></HattrickData>"
+                        : file == "login" ? "<LoginResult>0</LoginResult>"
+                                          : answer.toStdString(),
+                        "text/xml");
     });
     service.start();
-    RecommendedURL = service.url("");
-    const std::initializer_list<int> columns = {HomeLeagueName, HomeLeagueLevelUnitName, HomeLastLogin,
-                                                AwayLeagueName, AwayLastLogin};
+    p.Folder.SetServiceAddress(service.url(""));
+    ConnectDemo(); // asks for team 250101, which the answer does not name: nothing stored
+    EXPECT_EQ(FOptions->EditTeam->text(), "");
+    FOptions->EditTeamID->setText("295023");
+    FPartidos->BitBtnConectarClick();
+    EXPECT_EQ(FOptions->EditTeam->text() + "|" + FOptions->EditTeamIDJuveniles->text() + "|" +
+                  FOptions->EditLigaID->text(),
+              "Les piments verts|10563|21672");
+    const std::initializer_list<int> columns = {HomeLeagueName, HomeLastLogin, AwayLeagueName, AwayLastLogin};
     const std::pair<QString, QString> cases[] = {
-        {QString(real).replace("<Teams>", "<Teams><Team><TeamID>77</TeamID><League><LeagueName>" +
-                                              QString(300, 'L') + "</LeagueName></League></Team>"),
-         "France|V.96|" + login + "|" + QString(200, 'L') + "|" + login},
-        {QString(real).replace(">295023</TeamID>", ">1</TeamID>"), "k|k|k|k|k"},
-        {"<HattrickData><FileName>chpperror.xml</FileName></HattrickData>", "k|k|k|k|k"}};
+        {answer, "France|" + login + "|" + QString(200, 'L') + "|" + login},
+        {QString(real).replace(">295023</TeamID>", ">1</TeamID>"), "k|k|k|k"},
+        {"<HattrickData><FileName>chpperror.xml</FileName></HattrickData>", "k|k|k|k"}};
     for (const auto& [body, cells] : cases) {
         answer = body;
         SetMatch(0, "1", "295023", "77");

@@ -1,8 +1,9 @@
 #pragma once
 // The one scenario of the substitute service, built from a fixed seed: two league series of eight
 // teams with a full season of fixtures whose sixth round kicks off at `RoundKickOff`, a cup match, an
-// international friendly, national teams' and youth matches. Every match's events are generated once;
-// what a request sees of them depends only on the clock's `now`.
+// international friendly, national teams' and youth matches. The demo user manages a second club, which
+// plays a friendly against a Swedish club of the series still running when that round kicks off. Every
+// match's events are generated once; what a request sees of them depends only on the clock's `now`.
 #include "Model.h"
 #include "Rng.h"
 

@@ -13,30 +13,6 @@ QString PaisDeLiga(const QString& LeagueName) {
                                                                  : LeagueName;
 }
 
-XmlNode TeamNode(const XmlNode& Root, const QString& TeamId) {
-    const XmlNode single = Root.Child(QStringLiteral("Team"));
-    if (!single.IsNull())
-        return single;
-    const XmlNode teams = Root.Child(QStringLiteral("Teams"));
-    XmlNode first;
-    XmlNode primary;
-    for (int i = 0; i < teams.ChildCount(); ++i) {
-        const XmlNode team = teams.Child(i);
-        if (team.NodeName() != QLatin1String("Team"))
-            continue;
-        if (!TeamId.isEmpty()) {
-            if (team.ChildText(QStringLiteral("TeamID")) == TeamId)
-                return team;
-            continue;
-        }
-        if (first.IsNull())
-            first = team;
-        if (primary.IsNull() && team.ChildText(QStringLiteral("IsPrimaryClub")) == QLatin1String("True"))
-            primary = team;
-    }
-    return primary.IsNull() ? first : primary;
-}
-
 void LeerDetallesEquipo(const XmlNode& Root, TDialogoResultado& R) {
     const XmlNode team = TeamNode(Root);
     R.Pais = PaisDeLiga(team.ChildText(QStringLiteral("League/LeagueName")));

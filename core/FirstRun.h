@@ -2,6 +2,7 @@
 // What the program learns about its user on the first start and when a favourite team is added: the
 // result record of the first-run dialog, the readings of the team and world files that fill it, and the
 // download of one team's name for the favourites.
+#include "core/TeamAnswer.h"
 #include "platform/HttpClient.h"
 
 #include <QString>
@@ -36,11 +37,6 @@ extern double FactorMoneda;
 // The country name kept for the user: any name holding "eská republika" is "Ceská republika", the
 // spelling of the program's country tables.
 QString PaisDeLiga(const QString& LeagueName);
-
-// The team element of a team-details answer. Older answers hold one Team under the root; newer ones
-// list the user's teams under Teams: then the team whose TeamID is TeamId, else the primary club,
-// else the first. Absent (null) when the answer holds no team.
-XmlNode TeamNode(const XmlNode& Root, const QString& TeamId = QString());
 
 // The user's team details (Root: the HattrickData element of the answer) into the record: Pais,
 // InicioFecha, UsuarioID, Team, TeamID, TeamIDJuveniles, LigaID, LigaNombre, then the season and week

@@ -1,8 +1,10 @@
 #include "core/LeagueGoals.h"
 
 #include "core/DataStore.h"
+#include "core/LeagueAnswer.h"
 #include "core/LeagueTable.h"
 #include "core/UConectar.h"
+#include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
 
 #include <QFileInfo>
@@ -11,45 +13,58 @@ using namespace GoalListColumn;
 
 namespace {
 
-constexpr int FirstTeamChild = 11;
-constexpr int TeamCount = 8;
 constexpr int RoundSlots = 4;
+// A club's players answer lists a few dozen players; one that lists more is not a club's.
+constexpr int MaxPlayers = 1000;
 
 } // namespace
 
 QString PlayerNameOf(const XmlNode& player) {
     const QString name = player.ChildText(QStringLiteral("PlayerName"));
     if (!name.isEmpty())
-        return name;
-    const QString first = player.ChildText(QStringLiteral("FirstName"));
-    const QString last = player.ChildText(QStringLiteral("LastName"));
-    return first.isEmpty() || last.isEmpty() ? first + last : first + QLatin1Char(' ') + last;
+        return AnswerName(name);
+    const QString first = AnswerName(player.ChildText(QStringLiteral("FirstName")));
+    const QString last = AnswerName(player.ChildText(QStringLiteral("LastName")));
+    return AnswerName(first.isEmpty() || last.isEmpty() ? first + last : first + QLatin1Char(' ') + last);
 }
 
-void AppendScorers(const XmlNode& players, TBKStringGrid& scorers) {
-    const QString teamName = players.ChildText(QStringLiteral("Team/TeamName"));
-    const XmlNode list = players.Path(QStringLiteral("Team/PlayerList"));
-    for (int i = 0; i < list.ChildCount(); ++i) {
-        const XmlNode player = list.Child(i);
-        const QString goals = player.ChildText(QStringLiteral("LeagueGoals"));
-        if (goals == QLatin1String("0"))
-            continue;
-        AppendRow(scorers, {player.ChildText(QStringLiteral("PlayerID")), GoalCountText(goals), QString(),
-                            PlayerNameOf(player), teamName});
+void ResetScorers(TBKStringGrid& scorers) {
+    for (int r = 1; r < scorers.RowCount(); ++r)
+        for (int c = 0; c < scorers.ColCount(); ++c)
+            scorers.SetCells(c, r, QString());
+    ShapeTable(scorers, ScorerCount, 2, 1);
+}
+
+bool AppendScorers(const XmlNode& players, TBKStringGrid& scorers) {
+    const QString teamName = AnswerName(players.ChildText(QStringLiteral("Team/TeamName")));
+    QVector<QStringList> rows;
+    int listed = 0;
+    for (const XmlNode& player : players.Path(QStringLiteral("Team/PlayerList")).Children()) {
+        if (++listed > MaxPlayers)
+            return false;
+        const std::optional<qint64> goals = BoundedCount(player.ChildText(QStringLiteral("LeagueGoals")));
+        const QString id = NumberText(player.ChildText(QStringLiteral("PlayerID")));
+        if (!goals || id.isEmpty())
+            return false;
+        if (*goals > 0)
+            rows.append(
+                {id, GoalCountText(QString::number(*goals)), QString(), PlayerNameOf(player), teamName});
     }
+    for (const QStringList& row : rows)
+        AppendRow(scorers, row);
+    return true;
 }
 
 void FillRanking(const XmlNode& details, const QString& goals, TBKStringGrid& ranking) {
-    for (int i = FirstTeamChild; i < FirstTeamChild + TeamCount; ++i) {
-        const XmlNode team = details.Child(i);
-        const QString teamId = team.ChildText(QStringLiteral("TeamID"));
-        if (teamId.isEmpty())
-            continue;
-        const int r = i - FirstTeamChild + 1;
-        ranking.SetCells(GoalListId, r, teamId);
-        ranking.SetCells(GoalListTotal, r, GoalCountText(team.ChildText(goals)));
+    const bool goalsFor = goals == QLatin1String("GoalsFor");
+    int r = 0;
+    for (const LeagueClub& club : LeagueClubs(details)) {
+        ++r;
+        ranking.SetCells(GoalListId, r, club.TeamId);
+        ranking.SetCells(GoalListTotal, r,
+                         GoalCountText(QString::number(goalsFor ? club.GoalsFor : club.GoalsAgainst)));
         ranking.SetCells(GoalListRoundGoals, r, QString());
-        ranking.SetCells(GoalListName, r, team.ChildText(QStringLiteral("TeamName")));
+        ranking.SetCells(GoalListName, r, club.TeamName);
     }
 }
 
@@ -61,8 +76,8 @@ int GoalListRow(const TBKStringGrid& list, const QString& id, int firstRow, int 
 }
 
 void AddGoal(TBKStringGrid& list, int row) {
-    const int total = TableNumber(list.Cells(GoalListTotal, row));
-    const int round = TableNumber(list.Cells(GoalListRoundGoals, row).mid(1));
+    const qint64 total = TableNumber(list.Cells(GoalListTotal, row));
+    const qint64 round = TableNumber(list.Cells(GoalListRoundGoals, row).mid(1));
     list.SetCells(GoalListTotal, row, GoalCountText(QString::number(total + 1)));
     list.SetCells(GoalListRoundGoals, row, QLatin1Char('+') + QString::number(round + 1));
 }
@@ -85,13 +100,12 @@ void CountScorerGoal(TBKStringGrid& scorers, const QString& playerId, const QStr
         const XmlNode root = doc.DocumentElement();
         if (!IsAnswerOf(root, QStringLiteral("players.xml")))
             return;
-        const XmlNode list = root.Path(QStringLiteral("Team/PlayerList"));
-        for (int i = 0; i < list.ChildCount(); ++i) {
-            const XmlNode player = list.Child(i);
-            if (player.ChildText(QStringLiteral("PlayerID")) != playerId)
+        for (const XmlNode& player : root.Path(QStringLiteral("Team/PlayerList")).Children()) {
+            if (NumberText(player.ChildText(QStringLiteral("PlayerID"))) != playerId)
                 continue;
             scorers.SetCells(GoalListName, row, PlayerNameOf(player));
-            scorers.SetCells(GoalListTeamName, row, root.ChildText(QStringLiteral("Team/TeamName")));
+            scorers.SetCells(GoalListTeamName, row,
+                             AnswerName(root.ChildText(QStringLiteral("Team/TeamName"))));
             return;
         }
     } catch (const Exception&) {

@@ -27,12 +27,18 @@ constexpr int RankingRows = 9; // row 0 captions, rows 1..8 the teams
 // first and last name.
 QString PlayerNameOf(const XmlNode& player);
 
-// Appends the players of a players answer who scored in the league (LeagueGoals other than "0") to
-// the scorer list, each at its empty last row, which then moves down one.
-void AppendScorers(const XmlNode& players, TBKStringGrid& scorers);
+// Empties the scorer list (its caption row and one empty last row left), so that a second connect does
+// not list every scorer twice.
+void ResetScorers(TBKStringGrid& scorers);
 
-// Rows 1..8 of a ranking from the Team elements of a league details answer (root children 11..18):
-// team ID, the count of element `goals` ("GoalsFor" or "GoalsAgainst"), the team name.
+// Appends the players of a players answer who scored in the league (LeagueGoals above 0) to the scorer
+// list, each at its empty last row, which then moves down one. False, and nothing appended, when a
+// player's ID is not decimal digits, his goals are not a bounded count, or the list is far longer than a
+// club's.
+bool AppendScorers(const XmlNode& players, TBKStringGrid& scorers);
+
+// Rows 1..8 of a ranking from the clubs of a league details answer (LeagueClubs): team ID, its goals for
+// or against (`goals` "GoalsFor" or "GoalsAgainst"), the team name; nothing when they fail a check.
 void FillRanking(const XmlNode& details, const QString& goals, TBKStringGrid& ranking);
 
 // The first row from firstRow to lastRow whose ID column holds id; -1 when none does.

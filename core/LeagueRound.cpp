@@ -1,33 +1,35 @@
 #include "core/LeagueRound.h"
 
 #include "core/DataStore.h"
+#include "core/LeagueAnswer.h"
+#include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
+
+#include <QDate>
 
 namespace {
 
-constexpr int FirstTeamChild = 11;
-constexpr int TeamCount = 8;
-constexpr int FirstFixtureChild = 8; // the season's 56 fixtures: root children 8..63
-constexpr int FixtureCount = 56;
+constexpr int FixtureCount = 56; // a season of eight clubs
 constexpr int MatchesPerRound = 4;
 
 } // namespace
 
 QStringList LeagueTeamIds(const XmlNode& details) {
     QStringList ids;
-    for (int i = FirstTeamChild; i < FirstTeamChild + TeamCount; ++i)
-        ids << details.Child(i).ChildText(QStringLiteral("TeamID"));
+    for (const LeagueClub& club : LeagueClubs(details))
+        ids << club.TeamId;
     return ids;
 }
 
 std::optional<NextLeagueMatch> FirstUnfinishedMatch(const XmlNode& matches) {
-    const XmlNode list = matches.Path(QStringLiteral("Team/MatchList"));
-    for (int i = 0; i < list.ChildCount(); ++i) {
-        const XmlNode match = list.Child(i);
+    for (const XmlNode& match : matches.Path(QStringLiteral("Team/MatchList")).Children()) {
         if (match.ChildText(QStringLiteral("Status")) == QLatin1String("FINISHED"))
             continue;
-        return NextLeagueMatch{match.ChildText(QStringLiteral("MatchID")),
-                               match.ChildText(QStringLiteral("MatchDate")).left(10)};
+        const QString id = NumberText(match.ChildText(QStringLiteral("MatchID")));
+        const QString start = match.ChildText(QStringLiteral("MatchDate")).trimmed().left(10);
+        if (id.isEmpty() || !QDate::fromString(start, QStringLiteral("yyyy-MM-dd")).isValid())
+            return std::nullopt;
+        return NextLeagueMatch{id, start};
     }
     return std::nullopt;
 }
@@ -59,9 +61,11 @@ bool TeamInMatchTable(const TBKStringGrid& matches, const QString& teamId) {
 FollowingRound NextRoundFixtures(const XmlNode& fixtures, const QString& roundWord) {
     FollowingRound round;
     int unplayed = 0;
-    for (int i = FirstFixtureChild; i < FirstFixtureChild + FixtureCount; ++i) {
-        const XmlNode match = fixtures.Child(i);
-        if (match.IsNull())
+    int seen = 0;
+    for (const XmlNode& match : fixtures.Children()) {
+        if (match.NodeName() != QLatin1String("Match"))
+            continue;
+        if (++seen > FixtureCount)
             break;
         if (!match.ChildText(QStringLiteral("HomeGoals")).isEmpty())
             continue;
@@ -71,9 +75,11 @@ FollowingRound NextRoundFixtures(const XmlNode& fixtures, const QString& roundWo
         if (unplayed > 2 * MatchesPerRound)
             break;
         if (unplayed == MatchesPerRound + 1)
-            round.Title = roundWord + QLatin1Char(' ') + match.ChildText(QStringLiteral("MatchRound"));
-        round.Fixtures << match.ChildText(QStringLiteral("HomeTeam/HomeTeamName")) + QStringLiteral(" - ") +
-                              match.ChildText(QStringLiteral("AwayTeam/AwayTeamName"));
+            round.Title =
+                roundWord + QLatin1Char(' ') + NumberText(match.ChildText(QStringLiteral("MatchRound")));
+        round.Fixtures << AnswerName(match.ChildText(QStringLiteral("HomeTeam/HomeTeamName"))) +
+                              QStringLiteral(" - ") +
+                              AnswerName(match.ChildText(QStringLiteral("AwayTeam/AwayTeamName")));
     }
     return round;
 }

@@ -21,10 +21,11 @@ constexpr int Count = 3;
 constexpr int Rows = 8;
 } // namespace LeagueScanColumn
 
-// The TeamID of the Team elements of a league details answer (root children 11..18), empty ones kept.
+// The team IDs of the clubs of a league details answer (LeagueClubs): none when they fail a check.
 QStringList LeagueTeamIds(const XmlNode& details);
 
-// The first match of a matches answer (Team/MatchList, in file order) that is not "FINISHED".
+// The first match of a matches answer (Team/MatchList, in file order) that is not "FINISHED"; nothing
+// when its ID is not a number or its date not a date.
 struct NextLeagueMatch {
     QString MatchId;
     QString Start; // the first 10 characters of MatchDate
@@ -43,9 +44,9 @@ std::optional<int> FirstFreeRow(const TBKStringGrid& grid);
 // soon as a row is free.
 bool TeamInMatchTable(const TBKStringGrid& matches, const QString& teamId);
 
-// The round after the one followed, from a fixtures answer (the 56 Match elements at root children
-// 8..63): the first four unplayed fixtures are the round followed and are passed over, the next four
-// are this round. Title is roundWord + " " + its MatchRound; each line is "home - away".
+// The round after the one followed, from a fixtures answer (its first 56 Match elements, wherever they
+// stand among the root's children): the first four unplayed fixtures are the round followed and are passed
+// over, the next four are this round. Title is roundWord + " " + its MatchRound; each line is "home - away".
 struct FollowingRound {
     QString Title;
     QStringList Fixtures; // up to four

@@ -1,6 +1,7 @@
 #include "core/LeagueTable.h"
 
 #include "core/DataStore.h"
+#include "core/LeagueAnswer.h"
 #include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
 
@@ -8,9 +9,10 @@ using namespace LeagueTableColumn;
 
 namespace {
 
-constexpr int RoundSlots = 4;      // slots 0..3 hold the league round
-constexpr int FirstTeamChild = 11; // the Team elements of a league details answer: root children 11..18
-constexpr int TeamCount = 8;
+constexpr int RoundSlots = 4; // slots 0..3 hold the league round
+constexpr int TeamCount = kLeagueClubCount;
+// What a table cell reads back as at most: the sums of the live table stay far from overflowing.
+constexpr qint64 TableNumberBound = 1'000'000'000'000'000;
 
 // A sign that AlignNumberText grouped apart from three digits ("- 100") stays with them.
 QString KeepSignWithDigits(QString text) {
@@ -63,17 +65,19 @@ RoundMatch FindRoundMatch(const TBKStringGrid& matches, const QString& name) {
 void WriteLiveNumbers(const TBKStringGrid& before, int r, const TBKStringGrid& matches, TBKStringGrid& temp) {
     const QString name = before.Cells(TableTeamName, r);
     const RoundMatch match = FindRoundMatch(matches, name);
-    int own = 0;
-    int other = 0;
+    qint64 own = 0;
+    qint64 other = 0;
     if (match.slot >= 0) {
-        const int home = TableNumber(matches.Cells(MatchColumn::HomeGoals, match.slot));
-        const int away = TableNumber(matches.Cells(MatchColumn::AwayGoals, match.slot));
+        const qint64 home = TableNumber(matches.Cells(MatchColumn::HomeGoals, match.slot));
+        const qint64 away = TableNumber(matches.Cells(MatchColumn::AwayGoals, match.slot));
         own = match.home ? home : away;
         other = match.home ? away : home;
     }
-    const int goalsFor = TableNumber(before.Cells(TableGoalsFor, r)) + own;
-    const int goalsAgainst = TableNumber(before.Cells(TableGoalsAgainst, r)) + other;
-    const int points = TableNumber(before.Cells(TablePoints, r)) + (own > other ? 3 : own == other ? 1 : 0);
+    const qint64 goalsFor = TableNumber(before.Cells(TableGoalsFor, r)) + own;
+    const qint64 goalsAgainst = TableNumber(before.Cells(TableGoalsAgainst, r)) + other;
+    const qint64 points = TableNumber(before.Cells(TablePoints, r)) + (own > other    ? 3
+                                                                       : own == other ? 1
+                                                                                      : 0);
     temp.SetCells(TableTeamName, r, name);
     temp.SetCells(TablePlayed, r, QString::number(TableNumber(before.Cells(TablePlayed, r)) + 1));
     temp.SetCells(TableGoalsFor, r, QString::number(goalsFor));
@@ -108,8 +112,8 @@ void OrderIntoLiveTable(TBKStringGrid& temp, TBKStringGrid& temp2, TBKStringGrid
 }
 
 void FormatLiveRow(TBKStringGrid& live, int r) {
-    const int goalsFor = TableNumber(live.Cells(TableGoalsFor, r));
-    const int goalsAgainst = TableNumber(live.Cells(TableGoalsAgainst, r));
+    const qint64 goalsFor = TableNumber(live.Cells(TableGoalsFor, r));
+    const qint64 goalsAgainst = TableNumber(live.Cells(TableGoalsAgainst, r));
     live.SetCells(TablePosition, r, QStringLiteral("  ") + QString::number(r) + QLatin1Char('.'));
     live.SetCells(TablePlayed, r, TableCountText(live.Cells(TablePlayed, r)));
     live.SetCells(TableGoalsFor, r, TableGoalsText(QString::number(goalsFor)));
@@ -135,28 +139,28 @@ QString TableGoalsText(const QString& number) {
     return CutLeadingBlanks(AlignNumberText(number), 13);
 }
 
-QString TableGoalDifferenceText(int difference) {
+QString TableGoalDifferenceText(qint64 difference) {
     const QString text = QString::number(difference);
     if (difference <= 0)
         return KeepSignWithDigits(CutLeadingBlanks(AlignNumberText(text), 11));
     return KeepSignWithDigits(CutLeadingBlanks(AlignNumberText(QLatin1Char('+') + text), 12));
 }
 
-int TableNumber(const QString& cell) {
+qint64 TableNumber(const QString& cell) {
     bool ok = false;
-    const int n = StripBlanks(cell).toInt(&ok);
-    return ok ? n : 0;
+    const qint64 n = StripBlanks(cell).toLongLong(&ok);
+    return ok ? qBound(-TableNumberBound, n, TableNumberBound) : 0;
 }
 
 QString GoalCountText(const QString& number) {
     return PadWithSpaces(number, 3);
 }
 
-QString GoalDifferenceKey(int difference) {
+QString GoalDifferenceKey(qint64 difference) {
     if (difference >= 0)
         return PadWithSpaces(QString::number(difference), 3);
     // "  -" sorts below "  0" and " 12"; the complement makes a larger deficit sort lower.
-    const int complement = qMax(0, 999 + difference);
+    const qint64 complement = qMax<qint64>(0, 999 + difference);
     return QStringLiteral("  -") + PadWithZeros(QString::number(complement), 3);
 }
 
@@ -165,19 +169,17 @@ void ShapeLeagueTable(TBKStringGrid& table) {
 }
 
 void FillStandings(const XmlNode& details, TBKStringGrid& table) {
-    for (int i = FirstTeamChild; i < FirstTeamChild + TeamCount; ++i) {
-        const XmlNode team = details.Child(i);
-        const int r = i - FirstTeamChild + 1;
+    int r = 0;
+    for (const LeagueClub& club : LeagueClubs(details)) {
+        ++r;
         table.SetCells(TablePosition, r,
-                       QStringLiteral("  ") + team.ChildText(QStringLiteral("Position")) + QLatin1Char('.'));
-        table.SetCells(TableTeamName, r, team.ChildText(QStringLiteral("TeamName")));
-        table.SetCells(TablePlayed, r, TableCountText(team.ChildText(QStringLiteral("Matches"))));
-        table.SetCells(TableGoalsFor, r, TableGoalsText(team.ChildText(QStringLiteral("GoalsFor"))));
-        table.SetCells(TableGoalsAgainst, r, TableGoalsText(team.ChildText(QStringLiteral("GoalsAgainst"))));
-        table.SetCells(TablePoints, r, TableCountText(team.ChildText(QStringLiteral("Points"))));
-        table.SetCells(TableGoalDifference, r,
-                       TableGoalDifferenceText(TableNumber(table.Cells(TableGoalsFor, r)) -
-                                               TableNumber(table.Cells(TableGoalsAgainst, r))));
+                       QStringLiteral("  ") + QString::number(club.Position) + QLatin1Char('.'));
+        table.SetCells(TableTeamName, r, club.TeamName);
+        table.SetCells(TablePlayed, r, TableCountText(QString::number(club.Matches)));
+        table.SetCells(TableGoalsFor, r, TableGoalsText(QString::number(club.GoalsFor)));
+        table.SetCells(TableGoalsAgainst, r, TableGoalsText(QString::number(club.GoalsAgainst)));
+        table.SetCells(TablePoints, r, TableCountText(QString::number(club.Points)));
+        table.SetCells(TableGoalDifference, r, TableGoalDifferenceText(club.GoalsFor - club.GoalsAgainst));
     }
 }
 

@@ -35,22 +35,23 @@ inline const QString MovedDownMark = QStringLiteral("       -");
 QString CutLeadingBlanks(const QString& text, int count);
 
 // Cells of the tables, right-aligned with blanks for a proportional font.
-QString TableCountText(const QString& number);   // played, points: "    5", "  12"
-QString TableGoalsText(const QString& number);   // goals for and against: "   5", " 12", "100"
-QString TableGoalDifferenceText(int difference); // "     0", "   -3", " -12", "  +3", "+12"
-// A table number read back: blanks removed, 0 for a text that is not a number.
-int TableNumber(const QString& cell);
+QString TableCountText(const QString& number);      // played, points: "    5", "  12"
+QString TableGoalsText(const QString& number);      // goals for and against: "   5", " 12", "100"
+QString TableGoalDifferenceText(qint64 difference); // "     0", "   -3", " -12", "  +3", "+12"
+// A table number read back: blanks removed, 0 for a text that is not a number, and bounded far inside
+// 64 bits, so that the live table's sums never wrap.
+qint64 TableNumber(const QString& cell);
 // A count of the scorer and goal lists: three characters, so that the text sort orders it as a number.
 QString GoalCountText(const QString& number);
 // The goal difference as a key the text sort orders numerically: "  3", " 12" for d >= 0; below every
 // one of them for d < 0, and the lower the larger the deficit.
-QString GoalDifferenceKey(int difference);
+QString GoalDifferenceKey(qint64 difference);
 
 // Gives a league table its shape: 10 columns, 9 rows, the caption row fixed.
 void ShapeLeagueTable(TBKStringGrid& table);
 
-// Rows 1..8 of the table before the round from a league details answer: the Team elements at root
-// children 11..18, in the file's order. Columns 3..5 are not written.
+// Rows 1..8 of the table before the round from a league details answer: its clubs (LeagueClubs), in the
+// file's order. Columns 3..5 are not written; an answer whose values fail their checks writes nothing.
 void FillStandings(const XmlNode& details, TBKStringGrid& table);
 
 // True when slots 0..3 of the match table hold four league matches loaded as the league round.

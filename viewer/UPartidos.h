@@ -10,6 +10,7 @@
 #include "platform/HttpClient.h"
 
 #include <QHash>
+#include <QMap>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
@@ -148,6 +149,9 @@ public:
     // next poll first adds the followed matches again (ReanadirPartidosVivos), whose answers give every
     // event so far; the slots store only the events they lack.
     bool VivoIncompleto = false;
+    // Slot -> match ID of the initial load's matches whose registration was lost before their team
+    // details were fetched: the re-add that registers them fetches those details too.
+    QMap<int, QString> DatosEquiposDebidos;
     void ReanadirPartidosVivos();
     void ButtonAnadirPartidoClick();
     void AnadirPartido(const QString& MatchId, int Slot, bool Youth);

@@ -2,6 +2,7 @@
 // both teams' league, series, region, last login, logo and web page, and the match type.
 #include "core/DataStore.h"
 #include "core/Settings.h"
+#include "core/TeamAnswer.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "core/UGlobal.h"
@@ -25,20 +26,30 @@ void DownloadAndRead(const QString& path, const QString& name, const QString& ki
         ReadAnswer(AppDir + name, kind, read);
 }
 
-// The six team columns of one side from the team details file; the away columns are the home
-// columns moved by ten.
-void ReadTeam(TBKStringGrid& matches, int slot, const XmlNode& root, int offset) {
+// The six team columns of one side from the team details file: the team asked for, wherever the answer
+// lists it; the away columns are the home columns moved by ten. An answer that names no such team writes
+// nothing. Names are cut; an address longer than a name may be is left out rather than cut.
+void ReadTeam(TBKStringGrid& matches, int slot, const XmlNode& root, const QString& teamId, int offset) {
+    const XmlNode team = TeamNode(root, teamId);
+    if (team.IsNull())
+        return;
     const struct {
+        XmlNode from;
         const char* path;
         int column;
-    } fields[] = {{"Team/League/LeagueName", MatchColumn::HomeLeagueName},
-                  {"Team/LeagueLevelUnit/LeagueLevelUnitName", MatchColumn::HomeLeagueLevelUnitName},
-                  {"Team/Region/RegionName", MatchColumn::HomeRegionName},
-                  {"User/LastLoginDate", MatchColumn::HomeLastLogin},
-                  {"Team/LogoURL", MatchColumn::HomeLogoUrl},
-                  {"Team/HomePage", MatchColumn::HomeWebPage}};
-    for (const auto& f : fields)
-        matches.SetCells(f.column + offset, slot, root.ChildText(QLatin1String(f.path)));
+        bool address;
+    } fields[] = {{team, "League/LeagueName", MatchColumn::HomeLeagueName, false},
+                  {team, "LeagueLevelUnit/LeagueLevelUnitName", MatchColumn::HomeLeagueLevelUnitName, false},
+                  {team, "Region/RegionName", MatchColumn::HomeRegionName, false},
+                  {root, "User/LastLoginDate", MatchColumn::HomeLastLogin, false},
+                  {team, "LogoURL", MatchColumn::HomeLogoUrl, true},
+                  {team, "HomePage", MatchColumn::HomeWebPage, true}};
+    for (const auto& f : fields) {
+        QString text = f.from.ChildText(QLatin1String(f.path));
+        if (f.address && text.size() > kMaxAnswerNameLength)
+            text.clear();
+        matches.SetCells(f.column + offset, slot, AnswerName(text));
+    }
 }
 
 } // namespace
@@ -63,30 +74,28 @@ void TFPartidos::DescargarDatosEquipos(int Slot) {
             if (!homeId.isEmpty())
                 DownloadAndRead(ChppPath + QStringLiteral("team&teamID=") + homeId, TeamDetailsFile,
                                 TeamDetailsKind,
-                                [&](const XmlNode& root) { ReadTeam(matches, Slot, root, 0); });
+                                [&](const XmlNode& root) { ReadTeam(matches, Slot, root, homeId, 0); });
             if (!awayId.isEmpty())
-                DownloadAndRead(ChppPath + QStringLiteral("team&teamID=") + awayId, TeamDetailsFile,
-                                TeamDetailsKind,
-                                [&](const XmlNode& root) { ReadTeam(matches, Slot, root, awayOffset); });
+                DownloadAndRead(
+                    ChppPath + QStringLiteral("team&teamID=") + awayId, TeamDetailsFile, TeamDetailsKind,
+                    [&](const XmlNode& root) { ReadTeam(matches, Slot, root, awayId, awayOffset); });
         }
 
         // The match's own details (arena, weather, crowd, kits) are left to the periodic update, which
         // asks for them by the match ID.
 
         if (!homeId.isEmpty())
-            DownloadAndRead(ChppPath + QStringLiteral("matches&teamID=") + homeId + youthSuffix, MatchesFile,
-                            QStringLiteral("matches.xml"), [&](const XmlNode& root) {
-                                const XmlNode list = root.Path(QStringLiteral("Team/MatchList"));
-                                for (int i = 0; i < list.ChildCount(); ++i) {
-                                    const XmlNode match = list.Child(i);
-                                    if (match.ChildText(QStringLiteral("MatchID")) == matchId) {
-                                        matches.SetCells(
-                                            MatchColumn::MatchTypeCode, Slot,
-                                            NumberText(match.ChildText(QStringLiteral("MatchType"))));
-                                        break;
-                                    }
-                                }
-                            });
+            DownloadAndRead(
+                ChppPath + QStringLiteral("matches&teamID=") + homeId + youthSuffix, MatchesFile,
+                QStringLiteral("matches.xml"), [&](const XmlNode& root) {
+                    for (const XmlNode& match : root.Path(QStringLiteral("Team/MatchList")).Children()) {
+                        if (NumberText(match.ChildText(QStringLiteral("MatchID"))) == matchId) {
+                            matches.SetCells(MatchColumn::MatchTypeCode, Slot,
+                                             NumberText(match.ChildText(QStringLiteral("MatchType"))));
+                            break;
+                        }
+                    }
+                });
     } catch (...) {
     }
 }

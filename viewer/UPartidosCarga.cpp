@@ -5,6 +5,7 @@
 #include "viewer/UPartidos.h"
 
 #include "core/DataStore.h"
+#include "core/TeamAnswer.h"
 #include "core/UDataModule1.h"
 #include "core/UGlobal.h"
 #include "platform/Exceptions.h"
@@ -133,16 +134,21 @@ void TFPartidos::BitBtnConectarClick() {
         }
         gauge(40);
 
-        // Another answer than the team details (the service's error document) leaves the user's team
-        // as the options hold it.
+        // Another answer than the team details (the service's error document), an answer that names no
+        // team of the user, or one whose IDs are no numbers leaves the user's team as the options hold it.
         ReadAnswer(teamDetails, QStringLiteral("teamdetails.xml"), [](const XmlNode& root) {
-            const XmlNode team = root.Child(QStringLiteral("Team"));
-            FOptions->EditTeam->setText(team.ChildText(QStringLiteral("TeamName")));
-            FOptions->EditTeamIDJuveniles->setText(NumberText(team.ChildText(QStringLiteral("YouthTeamID"))));
-            FOptions->EditLigaID->setText(
-                NumberText(team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitID"))));
+            const XmlNode team = TeamNode(root, NumberText(FOptions->EditTeamID->text()));
+            const QString youthId = team.ChildText(QStringLiteral("YouthTeamID"));
+            const QString unitId = team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitID"));
+            const bool numbers = (youthId.trimmed().isEmpty() || !NumberText(youthId).isEmpty()) &&
+                                 (unitId.trimmed().isEmpty() || !NumberText(unitId).isEmpty());
+            if (team.IsNull() || !numbers)
+                return;
+            FOptions->EditTeam->setText(AnswerName(team.ChildText(QStringLiteral("TeamName"))));
+            FOptions->EditTeamIDJuveniles->setText(NumberText(youthId));
+            FOptions->EditLigaID->setText(NumberText(unitId));
             FOptions->EditLigaNombre->setText(
-                team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitName")));
+                AnswerName(team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitName"))));
         });
         gauge(60);
 
@@ -257,9 +263,7 @@ void TFPartidos::BuscarProximoPartido(const QString& TeamId, const QString& Slot
             return;
 
         ReadAnswer(file, QStringLiteral("matches.xml"), [this, slot](const XmlNode& root) {
-            const XmlNode list = root.Path(QStringLiteral("Team/MatchList"));
-            for (int i = 0; i < list.ChildCount(); ++i) {
-                const XmlNode match = list.Child(i);
+            for (const XmlNode& match : root.Path(QStringLiteral("Team/MatchList")).Children()) {
                 if (match.ChildText(QStringLiteral("Status")) == QLatin1String("FINISHED"))
                     continue;
                 // A match without a number for its ID cannot be followed.
@@ -271,7 +275,8 @@ void TFPartidos::BuscarProximoPartido(const QString& TeamId, const QString& Slot
                 const std::optional<int> holder = SeleccionarFila10Partidos(matchId);
                 if (holder && *holder != slot)
                     return;
-                FillMatchRow(slot, matchId, match);
+                if (!FillMatchRow(slot, matchId, match))
+                    return;
                 FOptions->BKStringGrid10Partidos().SetCells(
                     MatchColumn::MatchTypeCode, slot,
                     NumberText(match.ChildText(QStringLiteral("MatchType"))));

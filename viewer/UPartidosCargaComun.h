@@ -11,8 +11,9 @@ class XmlNode;
 namespace Carga {
 
 // Writes a match of a matches list or of the live list (the two carry the same elements) into row Slot
-// of the match table: its ID, the teams' IDs (as numbers) and names, and its start.
-void FillMatchRow(int Slot, const QString& MatchId, const XmlNode& Match);
+// of the match table: its ID, the teams' IDs (as numbers) and names (cut), and its start. False, and
+// nothing written, when a team ID is not a number or the start is far longer than a date.
+bool FillMatchRow(int Slot, const QString& MatchId, const XmlNode& Match);
 
 // A file of the download cache.
 inline QString XmlFile(const QString& name) {

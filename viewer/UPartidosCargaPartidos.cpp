@@ -20,21 +20,28 @@
 
 using namespace Carga;
 
-void Carga::FillMatchRow(int Slot, const QString& MatchId, const XmlNode& Match) {
+bool Carga::FillMatchRow(int Slot, const QString& MatchId, const XmlNode& Match) {
+    const QString homeId = NumberText(Match.ChildText(QStringLiteral("HomeTeam/HomeTeamID")));
+    const QString awayId = NumberText(Match.ChildText(QStringLiteral("AwayTeam/AwayTeamID")));
+    const QString start = Match.ChildText(QStringLiteral("MatchDate")).trimmed();
+    if (homeId.isEmpty() || awayId.isEmpty() || start.size() > kMaxAnswerNameLength)
+        return false;
     TBKStringGrid& t = FOptions->BKStringGrid10Partidos();
     t.SetCells(MatchColumn::MatchId, Slot, MatchId);
-    t.SetCells(MatchColumn::HomeTeamId, Slot,
-               NumberText(Match.ChildText(QStringLiteral("HomeTeam/HomeTeamID"))));
-    t.SetCells(MatchColumn::AwayTeamId, Slot,
-               NumberText(Match.ChildText(QStringLiteral("AwayTeam/AwayTeamID"))));
-    t.SetCells(MatchColumn::HomeName, Slot, Match.ChildText(QStringLiteral("HomeTeam/HomeTeamName")));
-    t.SetCells(MatchColumn::AwayName, Slot, Match.ChildText(QStringLiteral("AwayTeam/AwayTeamName")));
-    t.SetCells(MatchColumn::MatchStart, Slot, Match.ChildText(QStringLiteral("MatchDate")));
+    t.SetCells(MatchColumn::HomeTeamId, Slot, homeId);
+    t.SetCells(MatchColumn::AwayTeamId, Slot, awayId);
+    t.SetCells(MatchColumn::HomeName, Slot,
+               AnswerName(Match.ChildText(QStringLiteral("HomeTeam/HomeTeamName"))));
+    t.SetCells(MatchColumn::AwayName, Slot,
+               AnswerName(Match.ChildText(QStringLiteral("AwayTeam/AwayTeamName"))));
+    t.SetCells(MatchColumn::MatchStart, Slot, start);
+    return true;
 }
 
 namespace {
 
 const QString OK = QStringLiteral("OK");
+constexpr int MaxListedLiveMatches = 50;
 
 QString NoDownloadLine() {
     return QStringLiteral("\n") + ConnectionText("MessageNoDownload", "No download.");
@@ -58,13 +65,12 @@ bool FillRowFromLiveFile(const QString& MatchId, int Slot, bool Youth) {
     const AnswerRead read = ReadAnswer(
         LiveFile(), QStringLiteral("live.xml"),
         [&](const XmlNode& root) {
-            const XmlNode list = root.Child(QStringLiteral("MatchList"));
-            for (int i = 0; i < list.ChildCount(); ++i) {
-                const XmlNode match = list.Child(i);
+            for (const XmlNode& match : root.Child(QStringLiteral("MatchList")).Children()) {
                 const QString id = NumberText(match.ChildText(QStringLiteral("MatchID")));
                 if (id.isEmpty() || id != NumberText(MatchId))
                     continue;
-                Carga::FillMatchRow(Slot, id, match);
+                if (!Carga::FillMatchRow(Slot, id, match))
+                    return;
                 FOptions->BKStringGrid10Partidos().SetCells(
                     MatchColumn::YouthFlag, Slot, Youth ? QStringLiteral("1") : QStringLiteral("0"));
                 return;
@@ -138,18 +144,17 @@ void TFPartidos::ButtonAnadirPartidoClick() {
                     // Another answer than the team's matches (the service's error document for a
                     // team it does not know) finds no match: "No download" below.
                     ReadAnswer(file, QStringLiteral("matches.xml"), [&](const XmlNode& root) {
-                        const XmlNode list = root.Path(QStringLiteral("Team/MatchList"));
-                        for (int i = 0; i < list.ChildCount(); ++i) {
-                            if (list.Child(i).ChildText(QStringLiteral("Status")) ==
-                                QLatin1String("FINISHED"))
-                                continue;
-                            // Live: the team's next match; recorded: the latest finished one, just
-                            // before it.
-                            if (live)
-                                matchId = NumberText(list.Child(i).ChildText(QStringLiteral("MatchID")));
-                            else if (i > 0)
-                                matchId = NumberText(list.Child(i - 1).ChildText(QStringLiteral("MatchID")));
-                            break;
+                        XmlNode previous;
+                        for (const XmlNode& match : root.Path(QStringLiteral("Team/MatchList")).Children()) {
+                            if (match.ChildText(QStringLiteral("Status")) != QLatin1String("FINISHED")) {
+                                // Live: the team's next match; recorded: the latest finished one, just
+                                // before it.
+                                const XmlNode& chosen = live ? match : previous;
+                                if (!chosen.IsNull())
+                                    matchId = NumberText(chosen.ChildText(QStringLiteral("MatchID")));
+                                break;
+                            }
+                            previous = match;
                         }
                     });
                 }
@@ -195,8 +200,8 @@ void TFPartidos::AnadirPartido(const QString& MatchId, int Slot, bool Youth) {
         const AnswerRead read = ReadAnswer(
             file, QStringLiteral("matchlineup.xml"),
             [&](const XmlNode& root) {
-                firstPlayer =
-                    root.Path(QStringLiteral("Team/Lineup")).Child(0).ChildText(QStringLiteral("PlayerID"));
+                firstPlayer = NumberText((*root.Path(QStringLiteral("Team/Lineup")).Children().begin())
+                                             .ChildText(QStringLiteral("PlayerID")));
             },
             &serviceError);
         if (read == AnswerRead::NotTheFile) {
@@ -288,12 +293,15 @@ void TFPartidos::BorrarTodosPartidos() {
             return;
         QVector<QPair<QString, bool>> listed;
         ReadAnswer(LiveFile(), QStringLiteral("live.xml"), [&](const XmlNode& root) {
-            const XmlNode list = root.Child(QStringLiteral("MatchList"));
-            for (int i = 0; i < list.ChildCount(); ++i) {
-                const XmlNode match = list.Child(i);
+            for (const XmlNode& match : root.Child(QStringLiteral("MatchList")).Children()) {
+                const QString id = NumberText(match.ChildText(QStringLiteral("MatchID")));
+                if (id.isEmpty())
+                    continue; // nothing could be asked about it
                 listed.append(
-                    {match.ChildText(QStringLiteral("MatchID")),
-                     match.ChildText(QStringLiteral("IsYouth")).toUpper() == QLatin1String("TRUE")});
+                    {id, match.ChildText(QStringLiteral("IsYouth")).toUpper() == QLatin1String("TRUE")});
+                // The game keeps a short live list; a longer one is not worth a request per entry.
+                if (listed.size() == MaxListedLiveMatches)
+                    break;
             }
         });
         for (const auto& entry : listed)
@@ -303,6 +311,7 @@ void TFPartidos::BorrarTodosPartidos() {
 }
 
 void TFPartidos::PartidosIniciales() {
+    DatosEquiposDebidos.clear();
     try {
         if (!FOptions)
             return;
@@ -316,8 +325,10 @@ void TFPartidos::PartidosIniciales() {
             BajarFicheroXML(LiveAddPath(matchId, youth), LiveFile(), result);
             if (result != OK || !HoldsLiveList())
                 VivoIncompleto = true; // the next poll registers it again
-            if (result != OK)
+            if (result != OK) {
+                DatosEquiposDebidos.insert(slot, matchId);
                 continue;
+            }
             EventosPartidos();
             DescargarDatosEquipos(slot);
             Actualizar10Partidos(QString());
@@ -342,6 +353,11 @@ void TFPartidos::ReanadirPartidosVivos() {
                 continue;
             }
             EventosPartidos();
+            // A match of another ID in the slot was added since, and got its details with its add.
+            if (DatosEquiposDebidos.contains(slot)) {
+                if (DatosEquiposDebidos.take(slot) == matchId)
+                    DescargarDatosEquipos(slot);
+            }
         }
     } catch (...) {
         complete = false;

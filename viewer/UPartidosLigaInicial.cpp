@@ -35,10 +35,11 @@ void TFPartidos::CompletarLigaInicial() {
     }
     const XmlNode league = details.DocumentElement();
     if (haveDetails) {
-        LabelLiga->setText(league.ChildText(QStringLiteral("LeagueName")) + QStringLiteral("  -  ") +
-                           league.ChildText(QStringLiteral("LeagueLevelUnitName")));
-        LabelNivel->setText(league.ChildText(QStringLiteral("LeagueLevel")));
-        LabelNivelMaximo->setText(league.ChildText(QStringLiteral("MaxLevel")));
+        LabelLiga->setText(AnswerName(league.ChildText(QStringLiteral("LeagueName"))) +
+                           QStringLiteral("  -  ") +
+                           AnswerName(league.ChildText(QStringLiteral("LeagueLevelUnitName"))));
+        LabelNivel->setText(NumberText(league.ChildText(QStringLiteral("LeagueLevel"))));
+        LabelNivelMaximo->setText(NumberText(league.ChildText(QStringLiteral("MaxLevel"))));
         FillStandings(league, BKStringGridLigaInicial);
     }
 
@@ -63,6 +64,7 @@ void TFPartidos::CompletarLigaInicial() {
 
     if (!haveDetails)
         return;
+    ResetScorers(BKStringGridLigaGoleadores);
     for (const QString& teamId : LeagueTeamIds(league)) {
         const QString playersFile = XmlFile(QStringLiteral("players_") + teamId + QStringLiteral(".xml"));
         if (!IsDecimalDigits(teamId) || !QFileInfo::exists(playersFile))

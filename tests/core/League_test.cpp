@@ -5,6 +5,7 @@
 #include "core/LeagueGoals.h"
 #include "core/LeagueRound.h"
 #include "core/LeagueTable.h"
+#include "core/UConectar.h"
 #include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
 #include "support/Samples.h"
@@ -72,7 +73,7 @@ TEST(LeagueNumbers, CellTextsKeepEveryDigitReadBackAndSort) {
     for (const auto& [n, played, goals] : counts) {
         EXPECT_EQ(TableCountText(QString::number(n)), played) << n;
         EXPECT_EQ(TableGoalsText(QString::number(n)), goals) << n;
-        EXPECT_EQ(QList<int>({TableNumber(played), TableNumber(goals)}), QList<int>({n, n}));
+        EXPECT_EQ(QList<qint64>({TableNumber(played), TableNumber(goals)}), QList<qint64>({n, n}));
     }
     const std::pair<int, QString> differences[] = {{0, "     0"}, {-3, "   -3"},    {-12, " -12"},
                                                    {3, "  +3"},   {12, "+12"},      {-100, "-100"},
@@ -108,6 +109,9 @@ TEST(LiveLeagueTable, OrdersByPointsThenGoalDifferenceAndMarksTheMoves) {
               QStringList({"  13", "  10", "    8", "    8", "    8", "    8", "    7", "    3"}));
     EXPECT_EQ(t.Column(TableGoalDifference),
               QStringList({"  +7", "  +1", "     0", "     0", "   -1", "   -2", "   -1", "   -4"}));
+    t.before.SetCells(TablePoints, 8, "2147483647"); // the largest numbers add up without wrapping
+    ComputeLiveTable(t.before, t.matches, t.temp, t.temp2, t.live);
+    EXPECT_EQ(t.live.Cells(TableTeamName, 1) + "|" + t.live.Cells(TablePoints, 1), "Harbour|2147 483 648");
 }
 
 // Before kick-off every club has a draw more. A club renamed after the league file was read, or a
@@ -256,4 +260,64 @@ TEST(LeagueRound, NextMatchRoundDateFreeRowsAndTheRoundAfter) {
     // Round 13 has three matches to play: the fourth unplayed one is round 14's first.
     EXPECT_EQ(following.Title, "Round 14");
     EXPECT_EQ(following.Fixtures, QStringList({"H1 - A1", "H2 - A2", "H3 - A3"}));
+}
+
+// The league readers: a current league answer with CurrentMatchRound and Rank before its clubs reads
+// every club; an error document, another kind, a truncated answer, a non-digit ID, a number out of range
+// or a list far longer than a club's stores nothing; a long name is cut.
+TEST(LeagueAnswers, ClubsAreReadByNameAndHostileAnswersStoreNothing) {
+    const QString name(10000, 'n'),
+        good = "<Team><TeamID>11</TeamID><TeamName>A</TeamName><Points>12</Points>";
+    auto answer = [](const char* kind, const QString& body) {
+        return QStringLiteral("<HattrickData><FileName>%1</FileName><CurrentMatchRound>6</CurrentMatchRound>"
+                              "<Rank>412</Rank>%2</HattrickData>")
+            .arg(kind,
+                 QString(body).replace("</Points>", "</Points><Position>1</Position><Matches>5</Matches>"
+                                                    "<GoalsFor>9</GoalsFor><GoalsAgainst>4</GoalsAgainst>"));
+    };
+    auto squad = [&](int count, const QString& last) {
+        const QString player = "<Player><PlayerID>1</PlayerID><LeagueGoals>1</LeagueGoals></Player>";
+        return answer("players.xml", "<Team><TeamName>" + name + "</TeamName><PlayerList>" +
+                                         player.repeated(count - 1) + "<Player><PlayerID>" + last +
+                                         "</LeagueGoals></Player></PlayerList></Team>");
+    };
+    const std::pair<QString, QString> cases[] = {
+        // answer, what is stored (IDs, then each club's name and ranking ID; or the scorers)
+        {answer("leaguedetails.xml", good + "</Team>" + QString(good).replace("11", "12") + "</Team>"),
+         "11|12|A11|A12"},
+        {answer("chpperror.xml", good + "</Team>"), ""},
+        {answer("leaguefixtures.xml", good + "</Team>"), ""},
+        {answer("leaguedetails.xml", good + "</Team>").left(150), ""},
+        {answer("leaguedetails.xml", QString(good).replace(">11<", ">../x<") + "</Team>"), ""},
+        {answer("leaguedetails.xml", QString(good).replace(">12<", ">2147483647<") + "</Team>"), ""},
+        {squad(1000, "7</PlayerID><LeagueGoals>3"), "1000 " + name.left(200)},
+        {squad(1001, "7</PlayerID><LeagueGoals>3"), ""},
+        {squad(2, "7</PlayerID><LeagueGoals>100000"), ""},
+    };
+    for (const auto& [xml, expected] : cases) {
+        XmlDocument doc;
+        doc.SetXML(xml);
+        QString stored;
+        TBKStringGrid table, ranking, scorers;
+        ShapeLeagueTable(table);
+        ShapeLeagueTable(ranking);
+        ResetScorers(scorers);
+        try {
+            doc.SetActive(true);
+        } catch (const Exception&) {
+        }
+        const XmlNode root = doc.DocumentElement();
+        if (IsAnswerOf(root, "leaguedetails.xml")) {
+            FillStandings(root, table);
+            FillRanking(root, "GoalsFor", ranking);
+            QStringList rows = LeagueTeamIds(root); // then each row's club and ranking ID
+            for (int r = 1; !table.Cells(TableTeamName, r).isEmpty(); ++r)
+                rows << table.Cells(TableTeamName, r) + ranking.Cells(GoalListColumn::GoalListId, r);
+            stored = rows.join('|');
+        } else if (IsAnswerOf(root, "players.xml") && AppendScorers(root, scorers)) {
+            stored = QString::number(scorers.RowCount() - 2) + " " +
+                     scorers.Cells(GoalListColumn::GoalListTeamName, 1);
+        }
+        EXPECT_EQ(stored, expected) << xml.left(160).toStdString();
+    }
 }

@@ -191,10 +191,10 @@ TEST_F(ClientServiceTest, EveryFailureOfEveryStep) {
 // The league files, IDs that are never sent, and the kit pictures.
 TEST_F(ClientServiceTest, DownloadsOfTheLeagueIdsAndKits) {
     ASSERT_EQ(Login(), "OK");
-    // The current files already have ActionType and are left byte for byte; in the older format the
-    // children come one place earlier until the fix-up moves them back.
-    for (const auto& [kind, name, child, at] : {std::tuple{"leaguedetails", "leagueDetails", "Team", 11},
-                                                {"leaguefixtures", "leagueFixtures", "Match", 8}}) {
+    // Current files are left byte for byte; older fixtures get ActionType back, league details (Rank) not.
+    for (const auto& [kind, name, child, at, fixed] :
+         {std::tuple{"leaguedetails", "leagueDetails", "Team", 13, false},
+          {"leaguefixtures", "leagueFixtures", "Match", 8, true}}) {
         SCOPED_TRACE(kind);
         const QString file = Cache(QString(name) + ".xml");
         ASSERT_EQ(Download(Chpp(kind), file), "OK");
@@ -208,8 +208,8 @@ TEST_F(ClientServiceTest, DownloadsOfTheLeagueIdsAndKits) {
         EXPECT_FALSE(ReadBytes(file).contains("<ActionType>"));
         EXPECT_EQ(RootChildNames(file).value(at - 1), child);
         InsertMissingActionType(file, name);
-        EXPECT_EQ(RootChildNames(file), names);
-        EXPECT_TRUE(ReadBytes(file).contains("</FetchedDate>\r<ActionType>view</ActionType>"));
+        EXPECT_EQ(RootChildNames(file) == names, fixed);
+        EXPECT_EQ(ReadBytes(file).contains("</FetchedDate>\r<ActionType>view</ActionType>"), fixed);
     }
     // An ID that is not digits sends nothing and writes nothing.
     const QStringList before = service.LogLines();

@@ -1,6 +1,8 @@
 // The connect and the add-and-remove roads against velkaro-service: connects, the recorded list's load,
 // recorded mode; adds live, finished and youth, their refusals and removal, and the service's list.
 #include "platform/widgets/Gauge.h"
+#include "support/LocalHttpServer.h"
+#include "support/Samples.h"
 #include "support/gui/WindowTest.h"
 #include <QRegularExpression>
 
@@ -90,7 +92,7 @@ TEST_F(Connect, WrongCodeThenTheLiveConnectLoadsTheTeamsNextMatchAndRegistersIt)
     EXPECT_EQ(FPartidos->LabelTipoPartido->text(), "Live");
     EXPECT_TRUE(FPartidos->TimerConexion->isActive());
     FPartidos->TimerConexion->stop();
-    // The team's details reached the options window.
+    // The team's details reached the options window (the service lists the user's other club first).
     EXPECT_EQ(FOptions->EditTeam->text() + "|" + FOptions->EditTeamIDJuveniles->text() + "|" +
                   FOptions->EditLigaID->text() + "|" + FOptions->EditLigaNombre->text(),
               "Velkaro Demo FC|2701001|3412|IV.12");
@@ -277,4 +279,65 @@ TEST_F(Connect, RecordedModeLoadsNothingAndAddsFinishedMatchesOnly) {
     EXPECT_EQ(BoxTexts(p), QStringList{"This match has not finished yet, so it cannot be replayed. "
                                        "Follow it live instead.\nNothing was downloaded."});
     EXPECT_EQ(Row(2), slot2);
+}
+
+// A registration lost at the connect: the re-add of the next poll also fetches the team details the
+// add still owed (the service lists the user's other club first), and only once.
+TEST_F(Connect, ALostRegistrationGetsItsTeamDetailsAtTheReAdd) {
+    ASSERT_TRUE(p.Service->Fault("notfound", 2, "live")); // the list's emptying, then the registration
+    ConnectDemo();
+    FPartidos->TimerConexion->stop();
+    ASSERT_EQ(MatchCell(MatchId, 0) + "|" + MatchCell(HomeLeagueName, 0), DemoNextMatch + "|");
+    for (int poll = 0; poll < 2; ++poll) {
+        FPartidos->DescargaLive();
+        FPartidos->TimerConexion->stop();
+    }
+    EXPECT_EQ(ServiceRequests(p).filter("team&teamID=").size(), 1 + 2); // the connect's, then both sides once
+    EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0,
+                       {HomeRegionName, HomeLastLogin, HomeWebPage, HomeLogoUrl}),
+              "Lancashire|2024-03-10 00:20:00|http://127.0.0.1/velkaro-demo-fc|" + p.Service->BaseUrl() +
+                  "/Logos/250101.png");
+}
+
+// The game's real current team answer, with another club of its manager listed first: the connect and
+// the add read the team each request asked for (names cut); an answer that names no such team, or the
+// error document, writes nothing.
+TEST(AddRemove, TeamDetailsOfTheGamesCurrentAnswers) {
+    LocalHttpServer service; // stops after the program's client has closed its connections
+    TestProgram p;
+    const QString real = QString::fromUtf8(ReadFile(SampleFile("teamdetails"))),
+                  login = "2024-09-30 17:59:55";
+    QString answer =
+        QString(real).replace("<Teams>", "<Teams><Team><TeamID>77</TeamID><League><LeagueName>" +
+                                             QString(300, 'L') + "</LeagueName></League></Team>");
+    service.http.Get("/common/chpp/chppxml.axd", [&](const httplib::Request& req, httplib::Response& res) {
+        const std::string file = req.get_param_value("file");
+        res.set_content(file == "servers" ? "<HattrickData><RecommendedURL>" + service.url("").toStdString() +
+                                                "</RecommendedURL></HattrickData>"
+                        : file == "login" ? "<LoginResult>0</LoginResult>"
+                                          : answer.toStdString(),
+                        "text/xml");
+    });
+    service.start();
+    p.Folder.SetServiceAddress(service.url(""));
+    ConnectDemo(); // asks for team 250101, which the answer does not name: nothing stored
+    EXPECT_EQ(FOptions->EditTeam->text(), "");
+    FOptions->EditTeamID->setText("295023");
+    FPartidos->BitBtnConectarClick();
+    EXPECT_EQ(FOptions->EditTeam->text() + "|" + FOptions->EditTeamIDJuveniles->text() + "|" +
+                  FOptions->EditLigaID->text(),
+              "Les piments verts|10563|21672");
+    const std::initializer_list<int> columns = {HomeLeagueName, HomeLastLogin, AwayLeagueName, AwayLastLogin};
+    const std::pair<QString, QString> cases[] = {
+        {answer, "France|" + login + "|" + QString(200, 'L') + "|" + login},
+        {QString(real).replace(">295023</TeamID>", ">1</TeamID>"), "k|k|k|k"},
+        {"<HattrickData><FileName>chpperror.xml</FileName></HattrickData>", "k|k|k|k"}};
+    for (const auto& [body, cells] : cases) {
+        answer = body;
+        SetMatch(0, "1", "295023", "77");
+        for (int column : columns)
+            FOptions->BKStringGrid10Partidos().SetCells(column, 0, "k");
+        FPartidos->DescargarDatosEquipos(0);
+        EXPECT_EQ(RowCells(FOptions->BKStringGrid10Partidos(), 0, columns), cells);
+    }
 }

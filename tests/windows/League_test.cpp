@@ -135,6 +135,11 @@ TEST(League, ConnectLoadsTheRoundAndPollsMoveTheTableAndCountTheGoals) {
     EXPECT_EQ(log.filter("players&teamID=").size(), 8);
     EXPECT_LT(log.lastIndexOf(QRegularExpression("players&teamID=.*")),
               log.indexOf(QRegularExpression("live.*addMatch.*")));
+    // A second connect in the same run lists every scorer once.
+    const int scorerRows = scorers.RowCount();
+    ConnectDemo(0, 3);
+    FPartidos->TimerConexion->stop();
+    EXPECT_EQ(scorers.RowCount(), scorerRows);
     // Two polls in the first half and one in the second: goals have fallen in the four matches.
     for (const char* clock : {"2024-03-16 19:25:00", "2024-03-16 19:44:00", "2024-03-16 20:30:00"}) {
         Poll(p, clock);

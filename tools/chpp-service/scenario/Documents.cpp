@@ -129,64 +129,74 @@ QByteArray Error(int code, const QString& text, const QDateTime& now) {
     return x.Finish();
 }
 
-QByteArray TeamDetails(const WorldScenario& s, const WorldTeam& t, int userId, const QDateTime& now,
-                       const QString& logoUrl) {
-    XmlOut x("teamdetails.xml", "2.3", userId, now);
+QByteArray TeamDetails(const WorldScenario& s, const WorldTeam* manager,
+                       const QVector<TeamDetailsClub>& clubs, int userId, const QDateTime& now) {
+    // The game's current layout: the manager, then each of the manager's clubs under Teams.
+    XmlOut x("teamdetails.xml", "3.7", userId, now);
+    const WorldTeam none;
+    const WorldTeam& u = manager ? *manager : none;
     x.Begin("User");
-    x.Num("UserID", t.userId);
+    x.Num("UserID", u.userId);
     x.Begin("Language");
     x.Num("LanguageID", 2);
     x.Text("LanguageName", "English");
     x.End();
-    x.Text("Loginname", t.loginName);
-    x.Text("Name", t.userId ? "HIDDEN" : "");
+    x.Text("Loginname", u.loginName);
+    x.Text("Name", u.userId ? "HIDDEN" : "");
     x.Text("ICQ", "");
-    x.Text("SignupDate", t.activationDate);
-    x.Text("ActivationDate", t.activationDate);
-    x.Text("LastLoginDate", t.lastLogin);
-    x.Text("HasManagerLicense", Bool(t.userId != 0));
+    x.Text("SignupDate", u.activationDate);
+    x.Text("ActivationDate", u.activationDate);
+    x.Text("LastLoginDate", u.lastLogin);
+    x.Text("HasManagerLicense", Bool(u.userId != 0));
     x.End();
-    x.Begin("Team");
-    x.Num("TeamID", t.id);
-    x.Text("TeamName", t.name);
-    x.Text("ShortTeamName", t.shortName);
-    x.Text("FoundedDate", t.activationDate);
-    x.Begin("Arena");
-    x.Num("ArenaID", t.arenaId);
-    x.Text("ArenaName", t.arenaName);
-    x.End();
-    x.Begin("League");
-    x.Num("LeagueID", t.leagueId);
-    x.Text("LeagueName", t.leagueName);
-    x.End();
-    x.Begin("Country");
-    x.Num("CountryID", t.leagueId);
-    x.Text("CountryName", t.leagueName);
-    x.End();
-    x.Begin("Region");
-    x.Num("RegionID", t.regionId);
-    x.Text("RegionName", t.region);
-    x.End();
-    x.Begin("Trainer");
-    x.Num("PlayerID", t.players.isEmpty() ? 0 : t.players.last());
-    x.End();
-    x.Text("HomePage", t.homePage);
-    x.Begin("LeagueLevelUnit");
-    if (t.unitId) {
-        x.Num("LeagueLevelUnitID", t.unitId);
-        x.Text("LeagueLevelUnitName", t.unitName);
-        x.Num("LeagueLevel", t.level);
+    x.Begin("Teams");
+    for (const TeamDetailsClub& club : clubs) {
+        const WorldTeam& t = *club.team;
+        x.Begin("Team");
+        x.Num("TeamID", t.id);
+        x.Text("TeamName", t.name);
+        x.Text("ShortTeamName", t.shortName);
+        x.Text("IsPrimaryClub", Bool(club.primary));
+        x.Text("FoundedDate", t.activationDate);
+        x.Text("IsDeactivated", "False");
+        x.Begin("Arena");
+        x.Num("ArenaID", t.arenaId);
+        x.Text("ArenaName", t.arenaName);
+        x.End();
+        x.Begin("League");
+        x.Num("LeagueID", t.leagueId);
+        x.Text("LeagueName", t.leagueName);
+        x.End();
+        x.Begin("Country");
+        x.Num("CountryID", t.leagueId);
+        x.Text("CountryName", t.leagueName);
+        x.End();
+        x.Begin("Region");
+        x.Num("RegionID", t.regionId);
+        x.Text("RegionName", t.region);
+        x.End();
+        x.Begin("Trainer");
+        x.Num("PlayerID", t.players.isEmpty() ? 0 : t.players.last());
+        x.End();
+        x.Text("HomePage", t.homePage);
+        x.Begin("LeagueLevelUnit");
+        if (t.unitId) {
+            x.Num("LeagueLevelUnitID", t.unitId);
+            x.Text("LeagueLevelUnitName", t.unitName);
+            x.Num("LeagueLevel", t.level);
+        }
+        x.End();
+        x.Begin("BotStatus");
+        x.Text("IsBot", "False");
+        x.End();
+        // The logo is served by the service itself (under /Logos/).
+        x.Text("LogoURL", club.logoUrl);
+        x.Num("YouthTeamID", t.youthTeamId);
+        const WorldTeam* youth = t.youthTeamId ? s.Team(t.youthTeamId, true) : nullptr;
+        x.Text("YouthTeamName", youth ? youth->name : "");
+        x.Num("NumberOfVisits", 0);
+        x.End();
     }
-    x.End();
-    x.Begin("BotStatus");
-    x.Text("IsBot", "False");
-    x.End();
-    // The logo is served by the service itself (under /Logos/).
-    x.Text("LogoURL", logoUrl);
-    x.Num("YouthTeamID", t.youthTeamId);
-    const WorldTeam* youth = t.youthTeamId ? s.Team(t.youthTeamId, true) : nullptr;
-    x.Text("YouthTeamName", youth ? youth->name : "");
-    x.Num("NumberOfVisits", 0);
     x.End();
     return x.Finish();
 }
@@ -249,7 +259,6 @@ QByteArray Bookmarks(const WorldUser& user, const QDateTime& now) {
 
 QByteArray LeagueDetails(const WorldScenario& s, const WorldLeague& league, int userId, const QDateTime& now,
                          bool withActionType) {
-    // Root children 0..10 come before the eight teams at 11..18 (0..9 and 10..17 without ActionType).
     XmlOut x("leaguedetails.xml", "1.2", userId, now);
     if (withActionType)
         x.Text("ActionType", "view");
@@ -259,6 +268,13 @@ QByteArray LeagueDetails(const WorldScenario& s, const WorldLeague& league, int 
     x.Num("MaxLevel", league.maxLevel);
     x.Num("LeagueLevelUnitID", league.unitId);
     x.Text("LeagueLevelUnitName", league.unitName);
+    // Newer answers carry these before the clubs: a reader by position would be off by two.
+    int round = 0;
+    for (qint64 id : league.fixtures)
+        if (const WorldMatch* m = s.Match(id, false); m && WorldScenario::Started(*m, now))
+            round = std::max(round, m->round);
+    x.Num("CurrentMatchRound", round);
+    x.Num("Rank", league.level * 100 + league.unitId % 100);
     const QVector<Standing> table = Standings(s, league, now);
     for (int i = 0; i < table.size(); ++i) {
         const Standing& st = table[i];

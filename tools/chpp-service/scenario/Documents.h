@@ -1,7 +1,7 @@
 #pragma once
 // The XML answers of the substitute service, one function per file kind. Every answer has the root
 // HattrickData and begins with FileName, Version, UserID and FetchedDate (the clock's `now`); the
-// elements after them are laid out where the program's readers look for them, by name or by position.
+// elements after them are laid out as the game's current answers lay them out.
 #include "Scenario.h"
 
 #include <QByteArray>
@@ -11,9 +11,16 @@ namespace WorldDocuments {
 QString DateText(const QDateTime& t);
 
 QByteArray Error(int code, const QString& text, const QDateTime& now);
-// logoUrl: the team's logo address (empty: none).
-QByteArray TeamDetails(const WorldScenario& s, const WorldTeam& team, int userId, const QDateTime& now,
-                       const QString& logoUrl = QString());
+// One club of a team-details answer.
+struct TeamDetailsClub {
+    const WorldTeam* team = nullptr;
+    bool primary = false;
+    QString logoUrl; // empty: none
+};
+// The team details of a manager's clubs, in the order given; `manager` (the club asked for, null for
+// none) gives the User element. Without clubs the answer names no team.
+QByteArray TeamDetails(const WorldScenario& s, const WorldTeam* manager,
+                       const QVector<TeamDetailsClub>& clubs, int userId, const QDateTime& now);
 QByteArray WorldDetails(const WorldScenario& s, int userId, const QDateTime& now);
 QByteArray Bookmarks(const WorldUser& user, const QDateTime& now);
 // `withActionType` false gives the older layout: no ActionType after FetchedDate, so every later root

@@ -84,6 +84,7 @@ WorldScenario::WorldScenario(quint64 seed) : rng_(seed) {
 
     BuildExtraMatches();
     BuildUsers();
+    BuildSecondClub();
 }
 
 WorldTeam& WorldScenario::AddTeam(int id, const QString& name, bool youth, int leagueId,
@@ -304,6 +305,42 @@ void WorldScenario::BuildUsers() {
                        {90102, 4, "III.5", "Sverige", 2205},
                        {90103, 1, "Sverige", "", 3000}};
     users_.append(scout);
+}
+
+void WorldScenario::BuildSecondClub() {
+    // Built last, so that every draw before it stays as it was. The demo user's second club, in another
+    // country: the user now manages two clubs, the first one the primary.
+    WorldTeam& club = AddTeam(260301, "Norrvik Demo FF", false, 1, "Sverige");
+    club.unitId = 2290;
+    club.unitName = "VI.40";
+    club.level = 6;
+    club.region = "Norrbotten";
+    club.regionId = 305;
+    club.userId = 1001;
+    club.loginName = "demo";
+    club.activationDate = "2023-08-21 09:30:00";
+    club.lastLogin = Team(250101, false)->lastLogin;
+    AddSquad(club, 16);
+    // A friendly on the round's day for a club of the Swedish series, still being played when the round
+    // kicks off: that club's next match is not the league's.
+    WorldMatch& friendly = AddMatch(712500004, false, 4, kickOff_.addSecs(-60 * 60), 260205, 260301);
+    Play(friendly, MatchScript::Plain, 2);
+}
+
+QVector<const WorldTeam*> WorldScenario::ClubsOfManager(const WorldTeam& team) const {
+    if (team.userId == 0)
+        return {&team};
+    QVector<const WorldTeam*> clubs;
+    for (const WorldTeam& t : teams_)
+        if (!t.youth && !t.national && t.userId == team.userId)
+            clubs.append(&t);
+    std::stable_partition(clubs.begin(), clubs.end(), [&](const WorldTeam* t) { return !IsPrimaryClub(*t); });
+    return clubs;
+}
+
+bool WorldScenario::IsPrimaryClub(const WorldTeam& team) const {
+    const WorldUser* user = UserById(team.userId);
+    return !user || user->teamId == team.id;
 }
 
 const WorldUser* WorldScenario::UserById(int id) const {

@@ -1,8 +1,9 @@
 #pragma once
 // The one scenario of the substitute service, built from a fixed seed: two league series of eight
 // teams with a full season of fixtures whose sixth round kicks off at `RoundKickOff`, a cup match, an
-// international friendly, national teams' and youth matches. Every match's events are generated once;
-// what a request sees of them depends only on the clock's `now`.
+// international friendly, national teams' and youth matches. The demo user manages a second club, which
+// plays a friendly against a Swedish club of the series still running when that round kicks off. Every
+// match's events are generated once; what a request sees of them depends only on the clock's `now`.
 #include "Model.h"
 #include "Rng.h"
 
@@ -43,6 +44,12 @@ public:
     const QVector<WorldMatch>& Matches() const { return matches_; }
     const QVector<WorldLeague>& Leagues() const { return leagues_; }
 
+    // The clubs of a team's manager as team details list them: the others before the primary club, so
+    // that the club asked for need not come first; the team alone when it has no manager.
+    QVector<const WorldTeam*> ClubsOfManager(const WorldTeam& team) const;
+    // The club its manager has had longest: the user's own team, or the only club of a manager.
+    bool IsPrimaryClub(const WorldTeam& team) const;
+
     // The matches of a team, in date order.
     QVector<const WorldMatch*> MatchesOfTeam(int teamId, bool youth) const;
 
@@ -65,6 +72,7 @@ private:
     void BuildLeagueSeason(WorldLeague& league, qint64 firstMatchId, const QMap<int, MatchScript>& scripts);
     void BuildExtraMatches();
     void BuildUsers();
+    void BuildSecondClub();
     WorldTeam& AddTeam(int id, const QString& name, bool youth, int leagueId, const QString& leagueName);
     void AddSquad(WorldTeam& team, int count);
     WorldMatch& AddMatch(qint64 id, bool youth, int type, const QDateTime& date, int home, int away);

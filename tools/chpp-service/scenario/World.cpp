@@ -66,6 +66,10 @@ struct World::Impl {
         a.body = body;
         return a;
     }
+    QString LogoAddress(const WorldTeam& team) const {
+        return baseAddress.isEmpty() ? QString()
+                                     : baseAddress + "/Logos/" + QString::number(team.id) + ".png";
+    }
     WorldAnswer Err(int code, const QString& text, const QDateTime& now) const {
         return Doc(WorldDocuments::Error(code, text, now));
     }
@@ -120,10 +124,12 @@ WorldAnswer World::Answer(int userId, const QString& file, const QMap<QString, Q
         const WorldTeam* team = nullptr;
         if (!teamParam(team) || team->youth)
             return d->Err(kUnknownTeam, "Unknown team", now);
-        const QString logo = d->baseAddress.isEmpty()
-                                 ? QString()
-                                 : d->baseAddress + "/Logos/" + QString::number(team->id) + ".png";
-        return d->Doc(WorldDocuments::TeamDetails(s, *team, userId, now, logo));
+        // A national team is no club of a manager: its answer names no team.
+        QVector<WorldDocuments::TeamDetailsClub> clubs;
+        if (!team->national)
+            for (const WorldTeam* club : s.ClubsOfManager(*team))
+                clubs.append({club, s.IsPrimaryClub(*club), d->LogoAddress(*club)});
+        return d->Doc(WorldDocuments::TeamDetails(s, team->national ? nullptr : team, clubs, userId, now));
     }
     if (kind == "worlddetails")
         return d->Doc(WorldDocuments::WorldDetails(s, userId, now));

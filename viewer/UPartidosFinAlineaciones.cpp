@@ -98,7 +98,8 @@ void TFPartidos::CreatePanelFinAlineacion() {
         LabelHomePos[k]->setFont(PixelFont(box, 9));
         LabelHomePos[k]->setWordWrap(true);
         LabelHomePos[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        Picture(box, QString(), QRect(62, 36, 12, 12), star);
+        ImageHome[k] = Picture(box, QStringLiteral("ImageHome%1").arg(k), QRect(62, 36, 12, 12), star);
+        ImageHome[k]->setHidden(true); // an empty box shows no star
         LabelHomeStar[k] =
             Fin::NewLabel(box, QStringLiteral("LabelHomeStar%1").arg(k), QRect(76, 35, 34, 13));
         LabelHomeStar[k]->setFont(PixelFont(box, 10, true));
@@ -183,6 +184,7 @@ void TFPartidos::CompletarFinAlineaciones(int Slot) {
             PanelHome[k]->clear();
             LabelHomePos[k]->clear();
             LabelHomeStar[k]->clear();
+            ImageHome[k]->setHidden(true);
             SetSwatch(LabelHomeColor[k], PanelHome[k]->palette().color(QPalette::Window));
         }
         for (int r = 19; r <= 21; ++r) {
@@ -220,6 +222,7 @@ void TFPartidos::CompletarFinAlineaciones(int Slot) {
             LabelHomePos[k]->setText(look.Word);
             PanelHome[k]->setText(e.PlayerName);
             LabelHomeStar[k]->setText(e.RatingStars);
+            ImageHome[k]->setHidden(e.RatingStars.isEmpty());
             stars += StarValue(e.RatingStars, separator);
         }
         LabelHomeEstrellas->setText(StarTotalText(stars, separator));

@@ -540,12 +540,14 @@ TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
         EXPECT_TRUE(label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
                                       : label->sizeHint().width() <= label->width())
             << label->objectName().toStdString();
-    // Match type, venue and the away name in the ratings grid.
-    const QFontMetrics metrics(w.ViewDetalles->font());
-    for (const auto& [col, row] : {std::pair{0, 3}, {1, 9}, {6, 1}}) {
-        const QString text = w.BKStringGridDetalles.Cells(col, row);
-        const QRect cell = w.ViewDetalles->visualRect(w.ViewDetalles->model()->index(row, col));
-        EXPECT_TRUE(!text.trimmed().isEmpty() && metrics.horizontalAdvance(text) < cell.width())
+    // Match type, venue and the away name in the ratings grid; the teams in the results list.
+    for (const auto& [view, col, row] : {std::tuple{w.ViewDetalles, 0, 3},
+                                         {w.ViewDetalles, 1, 9},
+                                         {w.ViewDetalles, 6, 1},
+                                         {w.ViewResultados, 1, 4}}) {
+        const QString text = view->Grid()->Cells(col, row);
+        const QRect cell = view->visualRect(view->model()->index(row, col));
+        EXPECT_TRUE(text.size() > 20 && view->fontMetrics().horizontalAdvance(text) < cell.width())
             << col << row;
     }
     // The service's error document stands where the details should be; the lineup is gone.

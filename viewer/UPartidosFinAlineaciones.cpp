@@ -117,8 +117,9 @@ void TFPartidos::CreatePanelFinAlineacion() {
     }
 
     // Up to three replaced players: stars over the name, the injury level below the box.
-    LabelHomeReplaced = Fin::NewLabel(panel, QStringLiteral("LabelHomeReplaced"), QRect(8, 284, 116, 16));
+    LabelHomeReplaced = Fin::NewLabel(panel, QStringLiteral("LabelHomeReplaced"), QRect(8, 278, 116, 30));
     LabelHomeReplaced->setFont(PixelFont(panel, 11, true));
+    LabelHomeReplaced->setWordWrap(true); // a long caption takes a second line beside the boxes
     const QPoint replaced[3] = {{128, 280}, {248, 279}, {368, 279}};
     const QPixmap injury = ImageListPicture(QStringLiteral("ImageListLesiones"), 1);
     for (int r = 19; r <= 21; ++r) {

@@ -536,7 +536,8 @@ TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
                     << control->objectName().toStdString();
             }
     }
-    for (const QLabel* label : {w.LabelEquipo2, w.LabelT.value("29"), w.LabelEventosAwayName})
+    for (const QLabel* label :
+         {w.LabelEquipo2, w.LabelT.value("29"), w.LabelEventosAwayName, w.LabelHomeReplaced})
         EXPECT_TRUE(label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
                                       : label->sizeHint().width() <= label->width())
             << label->objectName().toStdString();

@@ -389,6 +389,7 @@ public:
     // UPartidosFinResumen.cpp) ----
     // The report of a finished match, on TabSheetFinPartido: ratings, the two lineups (one panel moved
     // between the pages) and the chances summary. Rebuilt whole with the view of a finished match.
+    // Each page is the widget of a scroll area, the tab's own page.
     class QTabWidget* PageControlFinPartido = nullptr;
     QWidget* TabSheetCalificaciones = nullptr; // page 0
     QWidget* TabSheetAlineacion1 = nullptr;    // page 1: home lineup

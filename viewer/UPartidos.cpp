@@ -188,10 +188,14 @@ void TFPartidos::PlacePanels() {
     PanelCentro->move(left, top);
     PanelMensajes->move(left + 575, top);
 
-    // The initial-load group shows its four items in two columns; the lower panel grows with it. The
-    // match-type group takes what its two short items need, the initial-load group the rest.
-    const int groupHeight = qMax(85, RadioGroupCargaInicial->sizeHint().height());
+    // The initial-load group shows its four items in two columns, or one under another when two do
+    // not fit; the lower panel grows with it. The match-type group takes what its two short items
+    // need, the initial-load group the rest.
     const int typeWidth = qMin(RadioGroupTipoPartidos->sizeHint().width(), 180);
+    RadioGroupCargaInicial->SetColumns(2);
+    if (RadioGroupCargaInicial->sizeHint().width() > 564 - typeWidth - 6)
+        RadioGroupCargaInicial->SetColumns(1);
+    const int groupHeight = qMax(85, RadioGroupCargaInicial->sizeHint().height());
     PanelAbajo->setGeometry(left, top + 320, 564, groupHeight);
     RadioGroupTipoPartidos->setGeometry(0, 0, typeWidth, groupHeight);
     RadioGroupCargaInicial->setGeometry(typeWidth + 6, 0, 564 - typeWidth - 6, groupHeight);

@@ -394,6 +394,7 @@ public:
     // UPartidosFinResumen.cpp) ----
     // The report of a finished match, on TabSheetFinPartido: ratings, the two lineups (one panel moved
     // between the pages) and the chances summary. Rebuilt whole with the view of a finished match.
+    // Each page is the widget of a scroll area, the tab's own page.
     class QTabWidget* PageControlFinPartido = nullptr;
     QWidget* TabSheetCalificaciones = nullptr; // page 0
     QWidget* TabSheetAlineacion1 = nullptr;    // page 1: home lineup
@@ -430,7 +431,7 @@ public:
     std::array<QLabel*, 12> LabelHomeColor{};  // 1..11 swatches
     std::array<QLabel*, 22> LabelHomeStar{};   // 1..11, 19..21
     std::array<QLabel*, 22> LabelHomeName{};   // 17..21
-    std::array<QLabel*, 22> ImageHome{};       // 19..21 star pictures
+    std::array<QLabel*, 22> ImageHome{};       // 1..11, 19..21 star pictures
     std::array<QLabel*, 22> ImageHomeLesion{}; // 19..21 injury pictures
     std::array<QLabel*, 22> LabelHomeLesion{}; // 19..21 injury levels
     // Summary page: a panel per side with the team's name, the captions and the 48 counters, the
@@ -446,6 +447,7 @@ public:
     void CompletarPartidoFinPartido(int Slot);
     void CompletarFinDetalles(int Slot);
     void LimpiarDetalles();
+    void FitRatingsColumns(); // the ratings grid's columns as wide as their texts
     void CompletarFinAlineaciones(int Slot);
     // The user chose a page of the report: a lineup page gets the panel, filled with its side.
     void PageControlFinPartidoChange();

@@ -5,11 +5,27 @@
 #include "core/EndOfMatchSummary.h"
 #include "viewer/UPartidosFinComun.h"
 
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 using Fin::T;
+
+namespace {
+
+// Gives a page of fixed places the size of what it holds (and a margin), so that its scroll area scrolls
+// to every control when the window is smaller. A page with a layout takes its size from the layout.
+void FitFixedPage(QWidget* page) {
+    if (page->layout())
+        return;
+    QRect extent;
+    for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        extent |= child->geometry();
+    page->setMinimumSize(extent.right() + 5, extent.bottom() + 5);
+}
+
+} // namespace
 
 void TFPartidos::CreatePanelFinPartido() {
     auto* layout = new QVBoxLayout(TabSheetFinPartido);
@@ -19,11 +35,18 @@ void TFPartidos::CreatePanelFinPartido() {
     PageControlFinPartido->setDocumentMode(true);
     const char* names[] = {"TabSheetCalificaciones", "TabSheetAlineacion1", "TabSheetAlineacion2",
                            "TabSheetResumenEventos"};
+    // Each page is the widget of a scroll area: the report keeps its places and sizes however small
+    // the window, and the user scrolls to the rest.
     QWidget* pages[4];
+    QScrollArea* scrolls[4];
     for (int i = 0; i < 4; ++i) {
         pages[i] = new QWidget;
         pages[i]->setObjectName(QLatin1String(names[i]));
-        PageControlFinPartido->addTab(pages[i], QString());
+        scrolls[i] = new QScrollArea;
+        scrolls[i]->setObjectName(QLatin1String(names[i]) + QStringLiteral("Scroll"));
+        scrolls[i]->setFrameShape(QFrame::NoFrame);
+        scrolls[i]->setWidgetResizable(true);
+        PageControlFinPartido->addTab(scrolls[i], QString());
     }
     TabSheetCalificaciones = pages[0];
     TabSheetAlineacion1 = pages[1];
@@ -33,6 +56,12 @@ void TFPartidos::CreatePanelFinPartido() {
     CreatePageCalificaciones();
     CreatePanelFinAlineacion();
     CreatePageResumenEventos();
+    for (int i = 0; i < 4; ++i) {
+        FitFixedPage(pages[i]);
+        scrolls[i]->setWidget(pages[i]);
+    }
+    // The lineup panel moves between the two lineup pages: both are its size.
+    TabSheetAlineacion2->setMinimumSize(TabSheetAlineacion1->minimumSize());
     // Code sets the page with the signal blocked: only the user's choice refills a lineup.
     connect(PageControlFinPartido, &QTabWidget::currentChanged, this,
             [this] { PageControlFinPartidoChange(); });

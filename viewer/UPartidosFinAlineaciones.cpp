@@ -98,7 +98,8 @@ void TFPartidos::CreatePanelFinAlineacion() {
         LabelHomePos[k]->setFont(PixelFont(box, 9));
         LabelHomePos[k]->setWordWrap(true);
         LabelHomePos[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        Picture(box, QString(), QRect(62, 36, 12, 12), star);
+        ImageHome[k] = Picture(box, QStringLiteral("ImageHome%1").arg(k), QRect(62, 36, 12, 12), star);
+        ImageHome[k]->setHidden(true); // an empty box shows no star
         LabelHomeStar[k] =
             Fin::NewLabel(box, QStringLiteral("LabelHomeStar%1").arg(k), QRect(76, 35, 34, 13));
         LabelHomeStar[k]->setFont(PixelFont(box, 10, true));
@@ -116,8 +117,9 @@ void TFPartidos::CreatePanelFinAlineacion() {
     }
 
     // Up to three replaced players: stars over the name, the injury level below the box.
-    LabelHomeReplaced = Fin::NewLabel(panel, QStringLiteral("LabelHomeReplaced"), QRect(8, 284, 116, 16));
+    LabelHomeReplaced = Fin::NewLabel(panel, QStringLiteral("LabelHomeReplaced"), QRect(8, 278, 116, 30));
     LabelHomeReplaced->setFont(PixelFont(panel, 11, true));
+    LabelHomeReplaced->setWordWrap(true); // a long caption takes a second line beside the boxes
     const QPoint replaced[3] = {{128, 280}, {248, 279}, {368, 279}};
     const QPixmap injury = ImageListPicture(QStringLiteral("ImageListLesiones"), 1);
     for (int r = 19; r <= 21; ++r) {
@@ -183,6 +185,7 @@ void TFPartidos::CompletarFinAlineaciones(int Slot) {
             PanelHome[k]->clear();
             LabelHomePos[k]->clear();
             LabelHomeStar[k]->clear();
+            ImageHome[k]->setHidden(true);
             SetSwatch(LabelHomeColor[k], PanelHome[k]->palette().color(QPalette::Window));
         }
         for (int r = 19; r <= 21; ++r) {
@@ -220,6 +223,7 @@ void TFPartidos::CompletarFinAlineaciones(int Slot) {
             LabelHomePos[k]->setText(look.Word);
             PanelHome[k]->setText(e.PlayerName);
             LabelHomeStar[k]->setText(e.RatingStars);
+            ImageHome[k]->setHidden(e.RatingStars.isEmpty());
             stars += StarValue(e.RatingStars, separator);
         }
         LabelHomeEstrellas->setText(StarTotalText(stars, separator));

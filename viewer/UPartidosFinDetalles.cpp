@@ -12,6 +12,8 @@
 #include "viewer/DrawRules.h"
 #include "viewer/UPartidosFinComun.h"
 
+#include <QBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 
@@ -36,6 +38,9 @@ void ShowPlainGrid(StringGridView* view, const TBKStringGrid& grid, int fontPixe
     view->setFixedWidth(width);
 }
 
+// The ratings grid's columns as first drawn: texts, numbers, differences and the spacers between.
+constexpr int RatingsWidths[10] = {89, 117, 28, 3, 28, 24, 116, 31, 3, 27};
+
 void FixHeight(StringGridView* view, int rows) {
     int height = 0;
     for (int r = 0; r < rows; ++r)
@@ -47,11 +52,16 @@ void FixHeight(StringGridView* view, int rows) {
 
 void TFPartidos::CreatePageCalificaciones() {
     QWidget* page = TabSheetCalificaciones;
+    // The ratings grid, and beside it the pitch column; the page is as large as they are.
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(6, 6, 6, 6);
+    row->setSpacing(14);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
 
     ShapeRatingsGrid(BKStringGridDetalles);
-    const int widths[10] = {89, 117, 28, 3, 28, 24, 116, 31, 3, 27};
     for (int c = 0; c < 10; ++c)
-        BKStringGridDetalles.SetColWidth(c, widths[c]);
+        BKStringGridDetalles.SetColWidth(c, RatingsWidths[c]);
     ViewDetalles = new StringGridView(&BKStringGridDetalles, page);
     ViewDetalles->setObjectName(QStringLiteral("BKStringGridDetalles"));
     ShowPlainGrid(ViewDetalles, BKStringGridDetalles, 10);
@@ -61,15 +71,21 @@ void TFPartidos::CreatePageCalificaciones() {
     for (int r = 0; r < RatingsRow::Count; ++r)
         ViewDetalles->SetRowHeight(r, heights[r]);
     FixHeight(ViewDetalles, RatingsRow::Count);
-    ViewDetalles->move(6, 6);
+    // The match type's bracket and the venue run on over the empty cells to their right.
+    ViewDetalles->setSpan(RatingsRow::MatchType, 1, 1, 5);
+    ViewDetalles->setSpan(RatingsRow::Venue, 1, 1, 9);
     ViewDetalles->OnDrawCell = [this](QPainter& canvas, int col, int row, const QRect& rect,
                                       const StringGridView::DrawState&) {
         BKStringGridDetallesDrawCell(canvas, col, row, rect);
     };
+    row->addWidget(ViewDetalles, 0, Qt::AlignTop);
+    row->addLayout(column);
+    row->addStretch(1);
 
-    // The pitch seen from above: the home side defends on the left, its left flank in row 1.
-    const int x = 486;
-    LabelEquipo1 = Fin::NewLabel(page, QStringLiteral("LabelEquipo1"), QRect(x, 6, 192, 18));
+    // The pitch seen from above: the home side defends on the left, its left flank in row 1. A long
+    // team name above or below it takes a second line.
+    const int w = 192;
+    LabelEquipo1 = Fin::NewLabel(page, QStringLiteral("LabelEquipo1"));
     LabelEquipo1->setStyleSheet(QStringLiteral("color: #2244cc; font-weight: bold"));
     ShapePitchGrid(StringGridCampo);
     ViewCampo = new StringGridView(&StringGridCampo, page);
@@ -78,29 +94,66 @@ void TFPartidos::CreatePageCalificaciones() {
     ViewCampo->SetDefaultRowHeight(20);
     ViewCampo->SetRowHeight(0, 2);
     FixHeight(ViewCampo, 5);
-    ViewCampo->move(x, 26);
     ViewCampo->OnDrawCell = [this](QPainter& canvas, int col, int row, const QRect& rect,
                                    const StringGridView::DrawState&) {
         StringGridCampoDrawCell(canvas, col, row, rect);
     };
-    LabelEquipo2 = Fin::NewLabel(page, QStringLiteral("LabelEquipo2"), QRect(x, 110, 192, 18));
+    LabelEquipo2 = Fin::NewLabel(page, QStringLiteral("LabelEquipo2"));
     LabelEquipo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LabelEquipo2->setStyleSheet(QStringLiteral("color: #b020b0; font-weight: bold"));
+    for (QLabel* name : {LabelEquipo1, LabelEquipo2}) {
+        name->setWordWrap(true);
+        name->setFixedWidth(w);
+    }
+    column->addWidget(LabelEquipo1);
+    column->addWidget(ViewCampo);
+    column->addWidget(LabelEquipo2);
+    column->addSpacing(14);
 
     // Possession of the first and the second half: home share, gauge, away share.
-    Label40 = Fin::NewLabel(page, QStringLiteral("Label40"), QRect(x, 146, 192, 18));
-    auto gaugeRow = [&](int y, const char* home, const char* away, ColorGauge*& gauge, QLabel*& homeLabel,
+    Label40 = Fin::NewLabel(page, QStringLiteral("Label40"));
+    Label40->setFixedWidth(w);
+    column->addWidget(Label40);
+    auto gaugeRow = [&](const char* home, const char* away, ColorGauge*& gauge, QLabel*& homeLabel,
                         QLabel*& awayLabel) {
-        homeLabel = Fin::NewLabel(page, QLatin1String(home), QRect(x, y, 38, 18));
+        auto* line = new QHBoxLayout;
+        homeLabel = Fin::NewLabel(page, QLatin1String(home));
         gauge = new ColorGauge(page);
-        gauge->setGeometry(x + 40, y + 2, 112, 14);
-        awayLabel = Fin::NewLabel(page, QLatin1String(away), QRect(x + 156, y, 38, 18));
+        gauge->setFixedSize(112, 14);
+        awayLabel = Fin::NewLabel(page, QLatin1String(away));
         awayLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        for (QLabel* share : {homeLabel, awayLabel})
+            share->setFixedSize(38, 18);
+        line->addWidget(homeLabel);
+        line->addWidget(gauge);
+        line->addWidget(awayLabel);
+        line->addStretch(1);
+        column->addLayout(line);
     };
-    gaugeRow(168, "LabelPose11", "LabelPose12", Gauge1, LabelPose11, LabelPose12);
-    gaugeRow(190, "LabelPose21", "LabelPose22", Gauge2, LabelPose21, LabelPose22);
+    gaugeRow("LabelPose11", "LabelPose12", Gauge1, LabelPose11, LabelPose12);
+    gaugeRow("LabelPose21", "LabelPose22", Gauge2, LabelPose21, LabelPose22);
     Gauge1->setObjectName(QStringLiteral("Gauge1"));
     Gauge2->setObjectName(QStringLiteral("Gauge2"));
+    column->addStretch(1);
+}
+
+void TFPartidos::FitRatingsColumns() {
+    // Each column that shows words or numbers is as wide as its widest text (never narrower than
+    // drawn at first); the spacer columns keep their width (the one before the weather holds its code).
+    const QFontMetrics metrics(ViewDetalles->font());
+    for (int c : {0, 1, 2, 4, 5, 6, 7, 9}) {
+        int width = RatingsWidths[c];
+        for (int r = 0; r < RatingsRow::Count; ++r)
+            if (ViewDetalles->columnSpan(r, c) == 1)
+                width = qMax(width, metrics.horizontalAdvance(BKStringGridDetalles.Cells(c, r)) +
+                                        StringGridView::TextOffsetX + 4);
+        BKStringGridDetalles.SetColWidth(c, width);
+    }
+    int total = 0;
+    for (int c = 0; c < BKStringGridDetalles.ColCount(); ++c)
+        total += BKStringGridDetalles.ColWidth(c);
+    ViewDetalles->setFixedWidth(total);
+    ViewDetalles->Refresh();
 }
 
 void TFPartidos::LimpiarDetalles() {
@@ -143,6 +196,7 @@ void TFPartidos::CompletarFinDetalles(int Slot) {
     } catch (...) {
         // A missing or unreadable file, or a rating that is no number: the page keeps what was written.
     }
+    FitRatingsColumns();
 }
 
 void TFPartidos::BKStringGridDetallesDrawCell(QPainter& Canvas, int ACol, int ARow, const QRect& Rect) {

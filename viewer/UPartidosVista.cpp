@@ -25,16 +25,18 @@ QString T(const char* section, const char* key, const char* englishDefault) {
     return LangText(QLatin1String(section), QLatin1String(key), QString::fromUtf8(englishDefault));
 }
 
-// Runs an action when the watched label is clicked.
+// Runs an action when the watched widget is clicked (the click goes no further), or when it gets
+// another event of the type given.
 class ClickFilter : public QObject {
 public:
-    ClickFilter(QObject* parent, std::function<void()> action)
-        : QObject(parent), action_(std::move(action)) {}
+    ClickFilter(QObject* parent, std::function<void()> action, QEvent::Type type = QEvent::MouseButtonRelease)
+        : QObject(parent), action_(std::move(action)), type_(type) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (event->type() == type_ && type_ != QEvent::MouseButtonRelease)
+            action_();
+        else if (event->type() == type_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             action_();
             return true;
         }
@@ -43,6 +45,7 @@ protected:
 
 private:
     std::function<void()> action_;
+    QEvent::Type type_;
 };
 
 QLabel* NewLabel(QWidget* parent, const char* name) {
@@ -276,7 +279,7 @@ void TFPartidos::CreatePanelPartido() {
     BKStringGridResultados.SetRowCount(19);
     BKStringGridResultados.SetFixedCols(0);
     BKStringGridResultados.SetFixedRows(0);
-    const int resultWidths[4] = {28, 250, 4, 64};
+    static constexpr int resultWidths[4] = {28, 250, 4, 64};
     for (int c = 0; c < 4; ++c)
         BKStringGridResultados.SetColWidth(c, resultWidths[c]);
     ViewResultados = new StringGridView(&BKStringGridResultados, PanelPartidos);
@@ -292,6 +295,17 @@ void TFPartidos::CreatePanelPartido() {
         BKStringGridResultadosDrawCell(canvas, col, row, rect, state.selected);
     };
     connect(ViewResultados, &StringGridView::Click, this, [this] { BKStringGridResultadosClick(); });
+    // The teams' column takes the list's width beyond the number and the score (less a margin, so that
+    // no scroll bar comes and goes): long names show whole.
+    ViewResultados->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ViewResultados->viewport()->installEventFilter(new ClickFilter(
+        ViewResultados,
+        [this] {
+            const int rest =
+                ViewResultados->viewport()->width() - resultWidths[0] - resultWidths[2] - resultWidths[3] - 4;
+            BKStringGridResultados.SetColWidth(1, qMax(resultWidths[1], rest));
+        },
+        QEvent::Resize));
     if (QBoxLayout* right = LayoutHolding(PanelPartidos->layout(), PanelLiga))
         right->insertWidget(right->indexOf(PanelLiga), ViewResultados);
     // While an empty slot hides the match view, the add panel keeps its height at the top.

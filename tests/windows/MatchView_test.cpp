@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextLayout>
@@ -482,6 +483,9 @@ TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
     m.SetCells(MatchColumn::HomeName, 2, "Home Rovers");
     m.SetCells(MatchColumn::FinishedFlag, 2, "1");
     m.SetCells(MatchColumn::HomeFormation, 2, "4-4-2");
+    m.SetCells(MatchColumn::AwayName, 2, "Sporting Club of the Far Northern Hills");
+    m.SetCells(MatchColumn::MatchTypeCode, 2, "8"); // International friendly
+    AddEvent(2, {Home, "27_0", "", "", "0"});       // the away side played at home
     AddEvent(2, {Home, "100_0", "", ",0,0,0,,0,", "12"});
     AddEvent(2, {Home, "40_0", "", "", "45", "0", "60"}); // possession 60 %
     const QString details = AppDir + "data/Xml/matchDetails2.xml",
@@ -490,7 +494,8 @@ TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
         WriteFile(details,
                   "<HattrickData><FileName>" + name +
                       "</FileName><Match><HomeTeam><HomeTeamName>Home Rovers</HomeTeamName><TacticSkill>3"
-                      "</TacticSkill><RatingMidfield>9</RatingMidfield></HomeTeam><AwayTeam><TacticSkill>2"
+                      "</TacticSkill><RatingMidfield>9</RatingMidfield></HomeTeam><AwayTeam><AwayTeamName>"
+                      "Sporting Club of the Far Northern Hills</AwayTeamName><TacticSkill>2"
                       "</TacticSkill><RatingMidfield>7</RatingMidfield></AwayTeam></Match></HattrickData>");
     };
     writeDetails("matchdetails.xml");
@@ -511,6 +516,41 @@ TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
     EXPECT_EQ(w.Gauge1->Progress(), 60);
     EXPECT_EQ(w.PanelHome[1]->text(), "Kim Keeper");
     EXPECT_EQ(w.LabelHomeEstrellas->text(), "5" + QLocale().decimalPoint() + "5"); // every box's stars
+    EXPECT_TRUE(!w.ImageHome[1]->isHidden() && w.ImageHome[3]->isHidden()) << "no star in an empty box";
+    // At 1366x768 every page of the report scrolls to its last control, and its texts show whole.
+    w.PanelConexion->setHidden(true);
+    w.PanelPartidos->setHidden(false);
+    w.resize(1366, 768);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.PageControlEventos->setCurrentWidget(w.TabSheetFinPartido);
+    for (QWidget* page : {w.TabSheetCalificaciones, w.TabSheetAlineacion1, w.TabSheetResumenEventos}) {
+        auto* scroll = qobject_cast<QScrollArea*>(page->parentWidget()->parentWidget());
+        ASSERT_TRUE(scroll && scroll->widget() == page);
+        w.PageControlFinPartido->setCurrentWidget(scroll);
+        QCoreApplication::processEvents();
+        EXPECT_GT(page->height(), scroll->viewport()->height()) << page->objectName().toStdString();
+        for (const QWidget* control : page->findChildren<QWidget*>())
+            if (!control->isHidden()) {
+                EXPECT_TRUE(page->rect().contains(QRect(control->mapTo(page, QPoint()), control->size())))
+                    << control->objectName().toStdString();
+            }
+    }
+    for (const QLabel* label :
+         {w.LabelEquipo2, w.LabelT.value("29"), w.LabelEventosAwayName, w.LabelHomeReplaced})
+        EXPECT_TRUE(label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                      : label->sizeHint().width() <= label->width())
+            << label->objectName().toStdString();
+    // Match type, venue and the away name in the ratings grid; the teams in the results list.
+    for (const auto& [view, col, row] : {std::tuple{w.ViewDetalles, 0, 3},
+                                         {w.ViewDetalles, 1, 9},
+                                         {w.ViewDetalles, 6, 1},
+                                         {w.ViewResultados, 1, 4}}) {
+        const QString text = view->Grid()->Cells(col, row);
+        const QRect cell = view->visualRect(view->model()->index(row, col));
+        EXPECT_TRUE(text.size() > 20 && view->fontMetrics().horizontalAdvance(text) < cell.width())
+            << col << row;
+    }
     // The service's error document stands where the details should be; the lineup is gone.
     writeDetails("chpperror.xml");
     QFile::remove(lineup);
@@ -518,7 +558,7 @@ TEST_F(MatchView, ReportWithMissingOrBrokenEndFiles) {
     EXPECT_TRUE(w.PageControlEventos->isTabVisible(1));
     for (int r = 0; r < 22; ++r)
         for (int c = 1; c < 10; ++c)
-            if (!(r == 6 && c == 2)) { // the home formation of the final rows
+            if (!(r == 6 && c == 2) && !(r == 9 && c == 1)) { // the final rows: formation, venue
                 EXPECT_EQ(w.BKStringGridDetalles.Cells(c, r), "") << c << " " << r;
             }
     EXPECT_EQ(w.BKStringGridDetalles.Cells(0, 13), "Midfield") << "the row labels stay";

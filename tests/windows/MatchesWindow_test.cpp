@@ -1,5 +1,6 @@
 // The matches window offscreen, without a service: connection panel, proxy file, add panel and clock.
 #include "core/UPaises.h"
+#include "support/TestHelpers.h"
 #include "support/TestProgramFolder.h"
 #include "support/gui/WindowTest.h"
 #include <QFocusEvent>
@@ -89,6 +90,15 @@ TEST_F(MatchesWindow, StartsOnTheConnectionPanelWithTheSettingsUser) {
         w.EditUsuario->setText(user);
         w.EditPassword->setText(code);
         EXPECT_EQ(w.BitBtnConectar->isEnabled(), enabled) << user << "/" << code;
+    }
+    // The initial-load choices show whole in every language (the long German fourth one on a line of its
+    // own).
+    for (const QString language : {"English", "Deutsch"}) {
+        ScopedLanguage texts;
+        texts.UseFile(folder.File("language/" + language + ".lng"));
+        const TFPartidos shown;
+        const RadioGroup* choices = shown.RadioGroupCargaInicial;
+        EXPECT_TRUE(choices->rect().contains(QRect(QPoint(), choices->sizeHint()))) << language.toStdString();
     }
 }
 

@@ -89,6 +89,8 @@ TFOptions::TFOptions(QWidget* parent) : QWidget(parent) {
 }
 
 TFOptions::~TFOptions() {
+    // The views go while the tables they show, held by this window, still live.
+    DeleteChildWidgets(this);
     if (FOptions == this)
         FOptions = nullptr;
 }

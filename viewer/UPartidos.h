@@ -175,6 +175,16 @@ public:
     QString NationalTeamsEntry() const;
     void ComboBoxAnadir1Change();
     void CompletarEquipoFavoritos();
+    // What the team selector's list was made from: every rebuild of the view selects in it again, and
+    // it is made anew only when the group or the favourites (or bookmarks) it lists changed.
+    struct TeamListSource {
+        QString Group;
+        TBKStringGrid::Stamp Favourites;
+        FileStamp Bookmarks;
+        bool operator==(const TeamListSource&) const = default;
+    };
+    std::optional<TeamListSource> TeamListMadeFrom;
+    void FillTeamList(const QString& group);
     void ComboBoxAnadir11Change();
     void RadioGroupAnadirClick();
     void EditAnadir2Enter();

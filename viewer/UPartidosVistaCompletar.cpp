@@ -46,6 +46,9 @@ QString SubjectPlayerName(const QString& html, const QString& playerId) {
     return from.mid(gt + 1, lt - gt - 1);
 }
 
+// The finished flags of the ten slots as the results list was last painted with ("1" or "0" each).
+constexpr const char* ShownFinishedProperty = "shownFinished";
+
 void LoadPicture(QLabel* picture, const QString& relativeFile) {
     if (!picture || relativeFile.isEmpty())
         return;
@@ -82,8 +85,13 @@ void TFPartidos::TabControlPartidosChange() {
             const QString matchId = matches.Cells(MatchColumn::MatchId, slot);
             // A refresh of the slot shown, whose match has not changed since.
             const bool refresh = slot == PrevTab && slot == ShownSlot && matchId == ShownMatchId;
-            if (refresh && PageControlEventos->currentWidget() == TabSheetFinPartido)
-                continue; // the end-of-match report of the same match stays as it is
+            if (refresh && PageControlEventos->currentWidget() == TabSheetFinPartido) {
+                // The end-of-match report the user reads stays as it is (a finished match's events
+                // no longer change); what the poll changes elsewhere is shown.
+                CompletarPartidoCabecera(slot);
+                CompletarPartidoDerecha(slot);
+                continue;
+            }
             LimpiarPartido(refresh && matchId.isEmpty());
             ShownSlot = slot;
             ShownMatchId = matchId;
@@ -440,6 +448,15 @@ void TFPartidos::CompletarPartidoDerecha(int /*Slot*/) {
             BKStringGridResultados.SetCells(3, 2 * s,
                                             m.Cells(MatchColumn::HomeGoals, s) + QStringLiteral(" - ") +
                                                 m.Cells(MatchColumn::AwayGoals, s));
+        }
+        // A cell's colour follows its match's finished flag, which the view does not watch: a match that
+        // finished since the last refresh takes its colour now, even when its score did not change.
+        QString finished;
+        for (int s = 0; s < MatchSlotCount; ++s)
+            finished += m.Cells(MatchColumn::FinishedFlag, s) == QLatin1String("1") ? u'1' : u'0';
+        if (ViewResultados->property(ShownFinishedProperty).toString() != finished) {
+            ViewResultados->setProperty(ShownFinishedProperty, finished);
+            ViewResultados->viewport()->update();
         }
         if (PageControlLiga && !PageControlLiga->isHidden() && !m.Cells(MatchColumn::HomeGoals, 0).isEmpty())
             ActualizarLiga();

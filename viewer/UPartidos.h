@@ -339,7 +339,8 @@ public:
     void BKStringGridResultadosClick();
     void LimpiarPartido();
     // KeepAddPanel: a refresh of the same empty slot leaves what the user typed in the add panel.
-    void LimpiarPartido(bool KeepAddPanel);
+    // KeepHeader: a refresh of the match shown leaves the captions that its fill writes again.
+    void LimpiarPartido(bool KeepAddPanel, bool KeepHeader = false);
     void CompletarPartido(int Slot);
     void CompletarPartidoCabecera(int Slot);
     void CompletarUniforme(const QString& Dress, const QString& TeamID, QLabel* Shirt, QLabel* Shorts,

@@ -283,6 +283,10 @@ TEST_F(MatchView, OnScreenTheNewestEventsAreShownAndTheArrowKeysMove) {
     QSignalSpy clicks(view, &StringGridView::Click);
     poll(3, Away, "one more.");
     EXPECT_TRUE(newestWhole() && headingShown() && towardsTheEnd());
+    // The poll added the new events to the page shown: the same page as one loaded whole.
+    const QString grown = w.WebBrowserEventos->document()->toHtml();
+    RebuildSlot(0);
+    EXPECT_EQ(grown, w.WebBrowserEventos->document()->toHtml());
     // The arrow keys move the selected event, and its page follows.
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Up);

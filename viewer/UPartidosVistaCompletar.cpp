@@ -449,10 +449,12 @@ void TFPartidos::CompletarPartidoEventos(int Slot) {
         // The scroll bar stays in place whatever the page's length (the view's clearing empties the
         // page first): a bar that came and went would change the page's width and lay it out again.
         WebBrowserEventos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        // A poll's refresh adds the new events to the page shown rather than reading the whole page
-        // again; the page then starts from its top, as a page loaded anew does.
+        // A poll's refresh keeps the page shown when it did not change, or adds the new events to it,
+        // rather than reading the whole page again; the page then starts from its top, as a page
+        // loaded anew does.
         const QString page = HtmlWithBreakOpportunities(CommentaryToHtml(text));
-        if (WebBrowserEventos->ExtendHtml(page, HtmlWithBreakOpportunities(CommentaryPagePrefix.toString()),
+        if (WebBrowserEventos->Html() == page ||
+            WebBrowserEventos->ExtendHtml(page, HtmlWithBreakOpportunities(CommentaryPagePrefix.toString()),
                                           CommentaryPageSuffix.toString())) {
             WebBrowserEventos->verticalScrollBar()->setValue(0);
             WebBrowserEventos->horizontalScrollBar()->setValue(0);

@@ -89,6 +89,8 @@ TFOptions::TFOptions(QWidget* parent) : QWidget(parent) {
 }
 
 TFOptions::~TFOptions() {
+    // The views go while the tables they show, held by this window, still live.
+    DeleteChildWidgets(this);
     if (FOptions == this)
         FOptions = nullptr;
 }
@@ -373,7 +375,8 @@ void TFOptions::ConnectHandlers() {
     connect(ButtonFavoritosAnadir, &QPushButton::clicked, this, [this] { ButtonFavoritosAnadirClick(); });
     connect(BitBtnListaAnadir, &QPushButton::clicked, this, [this] { BitBtnListaAnadirClick(); });
     connect(BitBtnListaBorrar, &QPushButton::clicked, this, [this] { BitBtnListaBorrarClick(); });
-    connect(ViewListaGrabada, &QTableView::clicked, this, [this] { BKStringGridListaGrabadaClick(); });
+    // A click on a row or a move to it with the keyboard.
+    connect(ViewListaGrabada, &StringGridView::Click, this, [this] { BKStringGridListaGrabadaClick(); });
 
     // Selections made by the user; code that selects calls the handler itself.
     connect(ListBoxFavoritosGrupo, &QListWidget::currentRowChanged, this,

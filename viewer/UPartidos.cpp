@@ -6,6 +6,7 @@
 #include "platform/widgets/Gauge.h"
 #include "platform/widgets/RadioGroup.h"
 #include "platform/widgets/RichEdit.h"
+#include "platform/widgets/StringGridView.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -68,7 +69,10 @@ TFPartidos::TFPartidos(QWidget* parent) : QWidget(parent) {
     FormCreate();
 }
 
-TFPartidos::~TFPartidos() = default;
+TFPartidos::~TFPartidos() {
+    // The views go while the tables they show, members of this window, still live.
+    DeleteChildWidgets(this);
+}
 
 void TFPartidos::CreatePanelConexion() {
     // The three blocks keep the sizes of the original layout and are placed by PlacePanels.

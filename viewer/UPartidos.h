@@ -179,6 +179,16 @@ public:
     QString NationalTeamsEntry() const;
     void ComboBoxAnadir1Change();
     void CompletarEquipoFavoritos();
+    // What the team selector's list was made from: every rebuild of the view selects in it again, and
+    // it is made anew only when the group or the favourites (or bookmarks) it lists changed.
+    struct TeamListSource {
+        QString Group;
+        TBKStringGrid::Stamp Favourites;
+        FileStamp Bookmarks;
+        bool operator==(const TeamListSource&) const = default;
+    };
+    std::optional<TeamListSource> TeamListMadeFrom;
+    void FillTeamList(const QString& group);
     void ComboBoxAnadir11Change();
     void RadioGroupAnadirClick();
     void EditAnadir2Enter();
@@ -334,7 +344,8 @@ public:
     void BKStringGridResultadosClick();
     void LimpiarPartido();
     // KeepAddPanel: a refresh of the same empty slot leaves what the user typed in the add panel.
-    void LimpiarPartido(bool KeepAddPanel);
+    // KeepHeader: a refresh of the match shown leaves the captions that its fill writes again.
+    void LimpiarPartido(bool KeepAddPanel, bool KeepHeader = false);
     void CompletarPartido(int Slot);
     void CompletarPartidoCabecera(int Slot);
     void CompletarUniforme(const QString& Dress, const QString& TeamID, QLabel* Shirt, QLabel* Shorts,

@@ -45,6 +45,8 @@ private:
     std::function<void()> onEnter_;
 };
 
+const QString BookmarksFile = QStringLiteral("data/Xml/bookmarks.xml");
+
 // The sorted combo boxes keep the order of the program's other sorted lists.
 void AddSorted(QComboBox* combo, const QString& text) {
     int pos = 0;
@@ -54,7 +56,6 @@ void AddSorted(QComboBox* combo, const QString& text) {
 }
 
 // The same order gathered in a list first: each text goes after every text not greater than it.
-// The team list is refilled at every rebuild of the match view, with hundreds of national teams.
 void AddSorted(QStringList& list, const QString& text) {
     list.insert(std::upper_bound(list.begin(), list.end(), text, ListTextLess), text);
 }
@@ -100,12 +101,11 @@ QComboBox* NewCombo(QWidget* parent, int x, int y, int w) {
 void ForEachBookmark(const std::function<bool(const XmlNode&)>& visit) {
     if (!DataModule1)
         return;
-    ReadAnswer(AppDir + QStringLiteral("data/Xml/bookmarks.xml"), QStringLiteral("bookmarks.xml"),
-               [&](const XmlNode& root) {
-                   for (const XmlNode& bookmark : root.Child(QStringLiteral("BookmarkList")).Children())
-                       if (!visit(bookmark))
-                           break;
-               });
+    ReadAnswer(AppDir + BookmarksFile, QStringLiteral("bookmarks.xml"), [&](const XmlNode& root) {
+        for (const XmlNode& bookmark : root.Child(QStringLiteral("BookmarkList")).Children())
+            if (!visit(bookmark))
+                break;
+    });
 }
 
 bool IsTeamBookmark(const XmlNode& bookmark) {
@@ -228,6 +228,19 @@ void TFPartidos::ComboBoxAnadir1Change() {
 
 void TFPartidos::CompletarEquipoFavoritos() {
     const QString group = ComboBoxAnadir1->currentText();
+    TeamListSource source{group, {}, {}};
+    if (group == BookmarksGroupEntry())
+        source.Bookmarks = FileStamp::Of(AppDir + BookmarksFile);
+    else if (group != NationalTeamsEntry() && FOptions)
+        source.Favourites = FOptions->BKStringGridFavoritos().Version();
+    if (TeamListMadeFrom != source)
+        FillTeamList(group);
+    TeamListMadeFrom = source;
+    SelectIndex(ComboBoxAnadir11, ComboBoxAnadir11->count() > 0 ? 0 : -1);
+    ComboBoxAnadir11Change();
+}
+
+void TFPartidos::FillTeamList(const QString& group) {
     QStringList teams;
     try {
         if (group == NationalTeamsEntry()) {
@@ -261,8 +274,6 @@ void TFPartidos::CompletarEquipoFavoritos() {
         ComboBoxAnadir11->clear();
         ComboBoxAnadir11->addItems(teams);
     }
-    SelectIndex(ComboBoxAnadir11, ComboBoxAnadir11->count() > 0 ? 0 : -1);
-    ComboBoxAnadir11Change();
 }
 
 void TFPartidos::ComboBoxAnadir11Change() {

@@ -24,6 +24,9 @@
 
 namespace {
 
+// What the panel shows (the cells of the event and its teams), kept on the panel.
+constexpr const char* ShownEventProperty = "shownEvent";
+
 // The icon (an image-list entry, a file under the program folder) and the panel colour ($BBGGRR,
 // -1 for the button face) of an event category.
 struct CategoryLook {
@@ -141,6 +144,20 @@ void TFPartidos::LeerIdiomaPanelEventos() {
 void TFPartidos::MostrarEventosPanel() {
     try {
         TBKStringGrid& queue = FOptions->BKStringGridEventosPanel();
+        // Every poll asks again; the panel is filled (and painted) again only when what it would show
+        // changed: the oldest queued event, or its match's teams.
+        QStringList shows;
+        for (int c = 0; c < queue.ColCount(); ++c)
+            shows << queue.Cells(c, 0);
+        if (const std::optional<int> slot =
+                SeleccionarFila10Partidos(queue.Cells(PanelEventColumn::MatchId, 0)))
+            shows << FOptions->BKStringGrid10Partidos().Cells(MatchColumn::HomeName, *slot)
+                  << FOptions->BKStringGrid10Partidos().Cells(MatchColumn::AwayName, *slot);
+        const QString shown = shows.join(QChar(0x1F));
+        const QVariant before = PanelEventos->property(ShownEventProperty);
+        if (before.isValid() && before.toString() == shown)
+            return;
+        PanelEventos->setProperty(ShownEventProperty, shown);
         ImageEventosPanel->clear();
         ImageEventosPanelFile.clear();
         WBLoadHTML(WebBrowserEventosPanel, QString());

@@ -6,6 +6,7 @@
 #include "core/EventLookups.h"
 #include "core/EventTexts.h"
 #include "core/Settings.h"
+#include "core/TextBreaks.h"
 #include "core/UGlobal.h"
 #include "platform/Cursor.h"
 #include "platform/widgets/StringGridView.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -26,13 +28,6 @@ namespace {
 
 QString T(const char* section, const char* key, const char* englishDefault) {
     return LangText(QLatin1String(section), QLatin1String(key), QString::fromUtf8(englishDefault));
-}
-
-// A counter label's caption as a number (0 when it is none) raised by one.
-void RaiseCounter(QLabel* label) {
-    bool ok = false;
-    const int n = label->text().toInt(&ok);
-    label->setText(QString::number((ok ? n : 0) + 1));
 }
 
 // The subject player's name inside an event's HTML: the text of the link that follows the player ID.
@@ -45,6 +40,11 @@ QString SubjectPlayerName(const QString& html, const QString& playerId) {
         return QString();
     return from.mid(gt + 1, lt - gt - 1);
 }
+
+// The logo address a logo browser shows (an empty one for the empty page).
+constexpr const char* ShownLogoProperty = "shownLogo";
+// The finished flags of the ten slots as the results list was last painted with ("1" or "0" each).
+constexpr const char* ShownFinishedProperty = "shownFinished";
 
 void LoadPicture(QLabel* picture, const QString& relativeFile) {
     if (!picture || relativeFile.isEmpty())
@@ -82,9 +82,16 @@ void TFPartidos::TabControlPartidosChange() {
             const QString matchId = matches.Cells(MatchColumn::MatchId, slot);
             // A refresh of the slot shown, whose match has not changed since.
             const bool refresh = slot == PrevTab && slot == ShownSlot && matchId == ShownMatchId;
-            if (refresh && PageControlEventos->currentWidget() == TabSheetFinPartido)
-                continue; // the end-of-match report of the same match stays as it is
-            LimpiarPartido(refresh && matchId.isEmpty());
+            if (refresh && PageControlEventos->currentWidget() == TabSheetFinPartido) {
+                // The end-of-match report the user reads stays as it is (a finished match's events
+                // no longer change); what the poll changes elsewhere is shown.
+                CompletarPartidoCabecera(slot);
+                CompletarPartidoDerecha(slot);
+                continue;
+            }
+            // A poll's refresh of the match shown overwrites the header where something changed
+            // instead of clearing it first: only what changed is painted again.
+            LimpiarPartido(refresh && matchId.isEmpty(), refresh && !matchId.isEmpty());
             ShownSlot = slot;
             ShownMatchId = matchId;
             if (matchId.isEmpty()) {
@@ -111,7 +118,7 @@ void TFPartidos::LimpiarPartido() {
     LimpiarPartido(false);
 }
 
-void TFPartidos::LimpiarPartido(bool KeepAddPanel) {
+void TFPartidos::LimpiarPartido(bool KeepAddPanel, bool KeepHeader) {
     try {
         {
             const QSignalBlocker blocker(PageControlEventos);
@@ -120,6 +127,9 @@ void TFPartidos::LimpiarPartido(bool KeepAddPanel) {
         }
         if (!KeepAddPanel)
             LimpiarPanelAnadir();
+        for (QLabel* picture : {ImageSumarioTiempo, ImageUniforme11, ImageUniforme12, ImageUniforme13,
+                                ImageUniforme21, ImageUniforme22, ImageUniforme23})
+            picture->clear();
         for (QLabel* label : {LabelSumarioEquipos,
                               LabelSumarioResultado,
                               LabelSumarioMinuto,
@@ -146,31 +156,28 @@ void TFPartidos::LimpiarPartido(bool KeepAddPanel) {
                               LabelDetallesTactica2,
                               LabelDetallesNivel1,
                               LabelDetallesNivel2,
-                              ImageSumarioTiempo,
-                              ImageUniforme11,
-                              ImageUniforme12,
-                              ImageUniforme13,
-                              ImageUniforme21,
-                              ImageUniforme22,
-                              ImageUniforme23,
                               LabelO11,
                               LabelO12,
                               LabelO21,
                               LabelO22,
                               LabelO31,
                               LabelO32})
-            label->clear();
+            if (!KeepHeader)
+                label->clear();
         TBKStringGrid& list = BKStringGridListaEventos;
         for (int r = 1; r < list.RowCount(); ++r)
             for (int c = 0; c < list.ColCount(); ++c)
                 list.SetCells(c, r, QString());
         list.SetRowCount(2);
-        WBLoadHTML(WebBrowserEvento1, CommentaryToHtml(QString()));
         {
             const QSignalBlocker blocker(PageControlEventos);
             PageControlEventos->setCurrentIndex(0);
         }
-        WBLoadHTML(WebBrowserEventos, CommentaryToHtml(QString()));
+        // The pages the match view fills again whatever it holds.
+        if (!KeepHeader) {
+            WBLoadHTML(WebBrowserEvento1, CommentaryToHtml(QString()));
+            WBLoadHTML(WebBrowserEventos, CommentaryToHtml(QString()));
+        }
     } catch (...) {
     }
 }
@@ -193,27 +200,30 @@ void TFPartidos::CompletarPartidoCabecera(int Slot) {
         TBKStringGrid& m = FOptions->BKStringGrid10Partidos();
         auto cell = [&m, Slot](int column) { return m.Cells(column, Slot); };
         using namespace MatchColumn;
-        if (!cell(HomeName).isEmpty())
-            LabelSumarioEquipos->setText(cell(HomeName).left(12) + QStringLiteral(" - ") +
-                                         cell(AwayName).left(12));
-        if (!cell(HomeGoals).isEmpty())
-            LabelSumarioResultado->setText(cell(HomeGoals) + QStringLiteral(" - ") + cell(AwayGoals));
+        // Every caption is written whole (empty where its cell is), so that a refresh needs no clearing.
+        // A text written again unchanged is not painted again.
+        LabelSumarioEquipos->setText(cell(HomeName).isEmpty()
+                                         ? QString()
+                                         : cell(HomeName).left(12) + QStringLiteral(" - ") +
+                                               cell(AwayName).left(12));
+        LabelSumarioResultado->setText(cell(HomeGoals).isEmpty()
+                                           ? QString()
+                                           : cell(HomeGoals) + QStringLiteral(" - ") + cell(AwayGoals));
         const QString minute = cell(MinuteText);
-        if (!minute.isEmpty()) {
-            if (minute == T("Options", "MatchEnds", "Match end"))
-                LabelSumarioMinuto->setText(minute);
-            else
-                LabelSumarioMinuto->setText(T("General", "Minute", "Minute") + QLatin1Char(' ') + minute +
-                                            QLatin1Char('\''));
-        }
+        if (minute.isEmpty() || minute == T("Options", "MatchEnds", "Match end"))
+            LabelSumarioMinuto->setText(minute);
+        else
+            LabelSumarioMinuto->setText(T("General", "Minute", "Minute") + QLatin1Char(' ') + minute +
+                                        QLatin1Char('\''));
         LabelSumarioPartidoID->setText(QLatin1Char(' ') + cell(MatchId));
         LabelSumarioEstadio->setText(QLatin1Char(' ') + cell(StadiumName));
         LabelSumarioFecha->setText(QLatin1Char(' ') + cell(MatchStart).left(10) + QStringLiteral("     ") +
                                    cell(MatchStart).mid(10, 6));
-        if (!cell(Spectators).isEmpty())
-            LabelSumarioEspectadores->setText(QLatin1Char(' ') + T("Arena", "Spectators", "Spectators") +
-                                              QStringLiteral(": ") +
-                                              LeftToRight(AlignNumberText(cell(Spectators))));
+        LabelSumarioEspectadores->setText(cell(Spectators).isEmpty()
+                                              ? QString()
+                                              : QLatin1Char(' ') + T("Arena", "Spectators", "Spectators") +
+                                                    QStringLiteral(": ") +
+                                                    LeftToRight(AlignNumberText(cell(Spectators))));
         LabelSumarioTipoPartido->setText(QLatin1Char(' ') + MatchTypeText(cell(MatchTypeCode)));
 
         if (!cell(WeatherId).isEmpty()) {
@@ -237,18 +247,20 @@ void TFPartidos::CompletarPartidoCabecera(int Slot) {
         LabelDetallesRegion1->setText(cell(HomeRegionName));
         LabelDetallesRegion2->setText(cell(AwayRegionName));
         const bool noUnit = cell(MatchTypeCode) == QLatin1String("2");
-        if (!cell(HomeLeagueName).isEmpty())
-            LabelDetallesLiga1->setText(cell(HomeLeagueName) + QStringLiteral(" - ") +
-                                        (noUnit ? QStringLiteral("??") : cell(HomeLeagueLevelUnitName)));
-        if (!cell(AwayLeagueName).isEmpty())
-            LabelDetallesLiga2->setText(cell(AwayLeagueName) + QStringLiteral(" - ") +
-                                        (noUnit ? QStringLiteral("??") : cell(AwayLeagueLevelUnitName)));
-        if (!cell(HomeLastLogin).isEmpty())
-            LabelDetallesLogin1->setText(T("Team", "LabelLastLogin", "") + QStringLiteral("  ") +
-                                         LeftToRight(cell(HomeLastLogin)));
-        if (!cell(AwayLastLogin).isEmpty())
-            LabelDetallesLogin2->setText(T("Team", "LabelLastLogin", "") + QStringLiteral("  ") +
-                                         LeftToRight(cell(AwayLastLogin)));
+        auto league = [&](int name, int unit) {
+            return cell(name).isEmpty()
+                       ? QString()
+                       : cell(name) + QStringLiteral(" - ") + (noUnit ? QStringLiteral("??") : cell(unit));
+        };
+        LabelDetallesLiga1->setText(league(HomeLeagueName, HomeLeagueLevelUnitName));
+        LabelDetallesLiga2->setText(league(AwayLeagueName, AwayLeagueLevelUnitName));
+        auto login = [&](int column) {
+            return cell(column).isEmpty()
+                       ? QString()
+                       : T("Team", "LabelLastLogin", "") + QStringLiteral("  ") + LeftToRight(cell(column));
+        };
+        LabelDetallesLogin1->setText(login(HomeLastLogin));
+        LabelDetallesLogin2->setText(login(AwayLastLogin));
         LabelDetallesWeb1->setText(cell(HomeWebPage));
         LabelDetallesWeb2->setText(cell(AwayWebPage));
         LabelDetallesFormacion1->setText(cell(HomeFormation));
@@ -258,10 +270,15 @@ void TFPartidos::CompletarPartidoCabecera(int Slot) {
         LabelDetallesNivel1->setText(cell(HomeLevel));
         LabelDetallesNivel2->setText(cell(AwayLevel));
 
-        // Logos: each has a guard of its own. The pages load without processing messages.
+        // Logos: each has a guard of its own. The pages load without processing messages; a logo already
+        // shown is not loaded again.
         const std::pair<WebBrowser*, QString> logos[] = {{WebBrowserDetalles1, cell(HomeLogoUrl)},
                                                          {WebBrowserDetalles2, cell(AwayLogoUrl)}};
         for (const auto& [browser, url] : logos) {
+            const QVariant shown = browser->property(ShownLogoProperty);
+            if (shown.isValid() && shown.toString() == url)
+                continue;
+            browser->setProperty(ShownLogoProperty, url);
             try {
                 if (!url.isEmpty())
                     WebMostrarImagen(browser, url);
@@ -358,11 +375,16 @@ void TFPartidos::CompletarPartidoIzquierda(int Slot) {
             }
         }
 
-        if (list.RowCount() <= 2)
-            return;
         QLabel* counters[6] = {LabelO11, LabelO12, LabelO21, LabelO22, LabelO31, LabelO32};
-        for (QLabel* counter : counters)
-            counter->setText(QStringLiteral("0"));
+        if (list.RowCount() <= 2) {
+            // No event: nothing counted and no event shown (a refresh does not clear them first).
+            for (QLabel* counter : counters)
+                counter->clear();
+            WBLoadHTML(WebBrowserEvento1, CommentaryToHtml(QString()));
+            return;
+        }
+        // Each counter's caption is written once, when all is counted.
+        int chances[6] = {0, 0, 0, 0, 0, 0};
         int goals[6] = {0, 0, 0, 0, 0, 0};
         const QString homeTeam = FOptions->BKStringGrid10Partidos().Cells(MatchColumn::HomeTeamId, Slot);
         for (int r = 0; r < events.RowCount(); ++r) {
@@ -387,13 +409,13 @@ void TFPartidos::CompletarPartidoIzquierda(int Slot) {
                 counter = 4;
             if (counter < 0)
                 continue;
-            RaiseCounter(counters[counter + side]);
+            ++chances[counter + side];
             if (goal)
                 ++goals[counter + side];
         }
         for (int i = 0; i < 6; ++i)
-            counters[i]->setText(counters[i]->text() + QStringLiteral(" (") + QString::number(goals[i]) +
-                                 QLatin1Char(')'));
+            counters[i]->setText(QString::number(chances[i]) + QStringLiteral(" (") +
+                                 QString::number(goals[i]) + QLatin1Char(')'));
 
         // The latest event is selected, scrolled fully into view and shown.
         list.SetRow(list.RowCount() - 2);
@@ -424,7 +446,22 @@ void TFPartidos::CompletarPartidoEventos(int Slot) {
                 text += QStringLiteral("&bull;&nbsp;");
             text += events.Cells(EventColumn::EventHtml, i);
         }
-        WBLoadHTML(WebBrowserEventos, CommentaryToHtml(text));
+        // The scroll bar stays in place whatever the page's length (the view's clearing empties the
+        // page first): a bar that came and went would change the page's width and lay it out again.
+        WebBrowserEventos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // A poll's refresh keeps the page shown when it did not change, or adds the new events to it,
+        // rather than reading the whole page again; the page then starts from its top, as a page
+        // loaded anew does.
+        const QString page = HtmlWithBreakOpportunities(CommentaryToHtml(text));
+        if (WebBrowserEventos->Html() == page ||
+            WebBrowserEventos->ExtendHtml(page, HtmlWithBreakOpportunities(CommentaryPagePrefix.toString()),
+                                          CommentaryPageSuffix.toString())) {
+            WebBrowserEventos->verticalScrollBar()->setValue(0);
+            WebBrowserEventos->horizontalScrollBar()->setValue(0);
+        } else {
+            WebBrowserEventos->Navigate(QStringLiteral("about:blank"));
+            WebBrowserEventos->LoadHtml(page);
+        }
         WebBrowserEventos->ScrollBy(0, 1000);
     } catch (...) {
     }
@@ -440,6 +477,15 @@ void TFPartidos::CompletarPartidoDerecha(int /*Slot*/) {
             BKStringGridResultados.SetCells(3, 2 * s,
                                             m.Cells(MatchColumn::HomeGoals, s) + QStringLiteral(" - ") +
                                                 m.Cells(MatchColumn::AwayGoals, s));
+        }
+        // A cell's colour follows its match's finished flag, which the view does not watch: a match that
+        // finished since the last refresh takes its colour now, even when its score did not change.
+        QString finished;
+        for (int s = 0; s < MatchSlotCount; ++s)
+            finished += m.Cells(MatchColumn::FinishedFlag, s) == QLatin1String("1") ? u'1' : u'0';
+        if (ViewResultados->property(ShownFinishedProperty).toString() != finished) {
+            ViewResultados->setProperty(ShownFinishedProperty, finished);
+            ViewResultados->viewport()->update();
         }
         if (PageControlLiga && !PageControlLiga->isHidden() && !m.Cells(MatchColumn::HomeGoals, 0).isEmpty())
             ActualizarLiga();

@@ -313,3 +313,7 @@ void StringGridView::updateGeometries() {
     if (keepRowInView_)
         scrollToCurrentRow();
 }
+
+void DeleteChildWidgets(QWidget* window) {
+    qDeleteAll(window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}

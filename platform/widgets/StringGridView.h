@@ -80,3 +80,8 @@ private:
     bool keepRowInView_ = false;  // a row set by code stays scrolled into view until the user scrolls
     bool scrolling_ = false;
 };
+
+// Deletes the window's child widgets now. A window that keeps the tables its views show as its own
+// members calls this from its destructor: QWidget's destructor deletes (and first hides) the children
+// only after every member is gone, and a view asked for its size then would read a destroyed table.
+void DeleteChildWidgets(QWidget* window);

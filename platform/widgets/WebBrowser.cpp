@@ -158,6 +158,38 @@ void WebBrowser::LoadHtml(const QString& Html, const QString& PictureUrl) {
     hasDocument_ = true;
 }
 
+bool WebBrowser::ExtendHtml(const QString& Html, const QString& Head, const QString& Tail) {
+    if (!hasDocument_ || !picture_.isEmpty() || Html.size() <= html_.size() || !Html.startsWith(Head) ||
+        !Html.endsWith(Tail) || !html_.endsWith(Tail))
+        return false;
+    const QStringView shown = QStringView(html_).chopped(Tail.size());
+    if (shown.size() <= Head.size() || !QStringView(Html).startsWith(shown))
+        return false;
+    const QString added = Html.mid(shown.size(), Html.size() - html_.size());
+    // The join is neither inside a tag or a character reference nor at a blank.
+    const qsizetype tagEnd = shown.lastIndexOf(u'>');
+    const qsizetype reference = shown.lastIndexOf(u'&');
+    if (shown.lastIndexOf(u'<') > tagEnd || (reference > tagEnd && shown.indexOf(u';', reference) < 0) ||
+        shown.back().isSpace() || added.front().isSpace())
+        return false;
+    // Nothing the page shown left open goes on around the new part: its end has the page's own block
+    // and character formats, outside any list or table.
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    QTextDocument plain;
+    plain.setDefaultFont(document()->defaultFont());
+    plain.setHtml(Head + QStringLiteral("x") + Tail);
+    QTextCursor first(&plain);
+    first.movePosition(QTextCursor::NextCharacter);
+    if (end.currentFrame() != document()->rootFrame() || end.currentList() || end.currentTable() ||
+        end.charFormat() != first.charFormat() || end.blockFormat() != first.blockFormat())
+        return false;
+    end.insertHtml(Head + WithoutPictureTags(added) + Tail);
+    removeOtherPictures();
+    html_ = Html;
+    return true;
+}
+
 void WebBrowser::removeOtherPictures() {
     const QUrl allowed(picture_);
     QList<int> positions;

@@ -29,6 +29,12 @@ public:
     // The same for a page whose one picture is PictureUrl (an absolute http or https address): that
     // address alone is fetched, during the load.
     void LoadHtml(const QString& Html, const QString& PictureUrl);
+    // Shows Html, a page without picture, when the page shown is Html with a part missing just before
+    // Tail (a page that grew at its end): only that part is read, inside Head and Tail so that it takes
+    // the page's style, and added at the page's end. False, showing nothing new, when the page shown is
+    // not such a beginning of Html or ends where a part added alone might read otherwise (inside a
+    // list or table, after a tag that is neither a closing one nor a line break).
+    bool ExtendHtml(const QString& Html, const QString& Head, const QString& Tail);
     // The HTML text of the latest load.
     const QString& Html() const { return html_; }
     // Scrolls the page by (dx, dy) pixels, laid out first so that it works before the first paint.

@@ -218,3 +218,24 @@ TEST(HostileAnswers, MarkupFetchesNothingItNamesAndLogosComeThroughTheProxyWithi
     WebBrowser::Limits() = saved;
     WebBrowser::ClearPictureCache();
 }
+
+// A page that grew at its end gets only its new part, and shows what the whole page loaded anew shows;
+// a page whose end leaves something open (or splits a reference) is loaded whole.
+TEST(HtmlDisplay, AGrownPageGetsItsNewPartOnlyWhenNothingIsLeftOpen) {
+    const QString head = CommentaryPagePrefix.toString(), tail = CommentaryPageSuffix.toString();
+    for (const auto& [shown, added, extends] :
+         {std::tuple{"<a href=x>Smith</a> scores 1 - 0.", "&bull;&nbsp;A <b>save</b>.<br>", true},
+          {"A save.<br><br>", "<font color=red>Red</font>", true},
+          {"<font color=red>Red still", " open", false},
+          {"<font color=red>Red still", "open", false},
+          {"<ul><li>One</li><li>Two", "three</li></ul>", false},
+          {"AT&am", "p;T", false}}) {
+        WebBrowser grown, whole;
+        grown.Navigate("about:blank");
+        grown.LoadHtml(head + shown + tail);
+        whole.LoadHtml(head + shown + added + tail);
+        EXPECT_EQ(grown.ExtendHtml(head + shown + added + tail, head, tail), extends) << shown;
+        if (extends)
+            EXPECT_EQ(grown.document()->toHtml(), whole.document()->toHtml()) << shown;
+    }
+}

@@ -212,16 +212,20 @@ TEST_F(MatchView, TheTabSwitchRebuildsTheReportAndTheResultsList) {
         pages->setCurrentWidget(w.TabSheetFinPartido);
     };
     FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::HomeGoals, 0, "2");
-    // The poll's refresh of the same tab while the report is the active page changes nothing...
+    // The poll's refresh of the same tab while the report is the active page keeps the report, and
+    // shows the new score in the header and the results, and the event queued meanwhile...
     showReport();
+    QueueEvent("900", "0", "50", "2 - 0", "a goal");
     w.PrevTab = 0;
     w.TabControlPartidosChange();
-    EXPECT_EQ(w.LabelSumarioResultado->text(), "0 - 0");
+    EXPECT_EQ(w.LabelSumarioResultado->text() + "|" + w.BKStringGridResultados.Cells(3, 0), "2 - 0|2 - 0");
+    EXPECT_EQ(PanelShows(), "Home Rovers Athletic - Away United|2 - 0|50'");
     EXPECT_EQ(pages->currentWidget(), w.TabSheetFinPartido);
     // ...while the commentary page is active it rebuilds.
     pages->setCurrentIndex(0);
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::AwayGoals, 0, "1");
     w.TabControlPartidosChange();
-    EXPECT_EQ(w.LabelSumarioResultado->text(), "2 - 0");
+    EXPECT_EQ(w.LabelSumarioResultado->text(), "2 - 1");
     // Deleting the match while its report is shown rebuilds: the add panel appears.
     showReport();
     w.ButtonBorrarPartidoClick();
@@ -280,6 +284,10 @@ TEST_F(MatchView, OnScreenTheNewestEventsAreShownAndTheArrowKeysMove) {
     QSignalSpy clicks(view, &StringGridView::Click);
     poll(3, Away, "one more.");
     EXPECT_TRUE(newestWhole() && headingShown() && towardsTheEnd());
+    // The poll added the new events to the page shown: the same page as one loaded whole.
+    const QString grown = w.WebBrowserEventos->document()->toHtml();
+    RebuildSlot(0);
+    EXPECT_EQ(grown, w.WebBrowserEventos->document()->toHtml());
     // The arrow keys move the selected event, and its page follows.
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Up);

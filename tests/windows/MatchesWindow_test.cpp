@@ -4,6 +4,7 @@
 #include "support/TestProgramFolder.h"
 #include "support/gui/WindowTest.h"
 #include <QFocusEvent>
+#include <QScreen>
 
 namespace {
 
@@ -369,4 +370,34 @@ TEST(Clock, DesignedKitsDownloadedOnce) {
     FPartidos->DescargarUniformes("", "250101");
     FPartidos->DescargarUniformes("X12", "25/../1"); // never into a path
     EXPECT_EQ(p.Service->LogLines().size(), before);
+}
+
+// On screen, another followed match that finishes takes its results colour at the refresh of that
+// poll, its score unchanged.
+TEST(ResultsList, AMatchFinishedByAPollTakesItsColourOnScreenAtOnce) {
+    TestProgram p;
+    TFPartidos& w = *FPartidos;
+    for (int slot : {0, 1}) {
+        SetMatch(slot, QString::number(900 + slot), "100", "200");
+        FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::HomeGoals, slot, "1");
+        FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::AwayGoals, slot, "0");
+    }
+    w.PanelConexion->setHidden(true);
+    w.PanelPartidos->setHidden(false);
+    w.resize(1366, 768);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    RebuildSlot(0);
+    auto shown = [&w] { // what the screen shows near the bottom right corner of slot 1's score
+        QCoreApplication::processEvents();
+        StringGridView* view = w.ViewResultados;
+        const QRect cell = view->visualRect(view->model()->index(2, 3));
+        const QPoint at = view->viewport()->mapTo(&w, cell.bottomRight() - QPoint(3, 3));
+        return w.screen()->grabWindow(w.winId()).toImage().pixelColor(at);
+    };
+    EXPECT_EQ(shown(), QColor(Qt::white));
+    FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::FinishedFlag, 1, "1");
+    w.PrevTab = 0; // the poll's refresh of the shown slot
+    w.TabControlPartidosChange();
+    EXPECT_EQ(shown(), QColor(0xA6, 0xCA, 0xF0));
 }

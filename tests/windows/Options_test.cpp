@@ -164,8 +164,10 @@ TEST(Favourites, GroupsDeleteTheAddButtonsRuleAndTheRecordedList) {
     o.BitBtnListaAnadir->click();
     EXPECT_EQ(Rows(o.BKStringGridListaGrabada(), 2).mid(1, 3),
               QStringList({"Twenty|21", "Ajax|20", "Zeta FC|30"}));
-    // A row in use: a click on it chooses its team, which can only be cleared.
-    SelectRecordedRow(2);
+    // A row in use: a click on it, or a move to it with the keys, chooses its team, which can only be
+    // cleared.
+    SelectRecordedRow(1);
+    QTest::keyClick(o.ViewListaGrabada, Qt::Key_Down);
     EXPECT_EQ(o.ComboBoxListaGrabada->currentText(), "Ajax");
     EXPECT_FALSE(o.BitBtnListaAnadir->isEnabled());
     // Clearing finds the row by the team's name, not by the selection; the row stays, free.

@@ -28,7 +28,6 @@ void ShowPlainGrid(StringGridView* view, const TBKStringGrid& grid, int fontPixe
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setFrameShape(QFrame::NoFrame);
-    view->horizontalHeader()->setMinimumSectionSize(1); // the 3-pixel spacer columns
     QFont font = view->font();
     font.setPixelSize(fontPixels);
     view->setFont(font);

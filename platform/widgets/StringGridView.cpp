@@ -142,7 +142,10 @@ StringGridView::StringGridView(TBKStringGrid* grid, QWidget* parent)
     setHorizontalHeader(fixedRows_);
     setItemDelegate(new StringGridDelegate(this));
     verticalHeader()->hide();
+    // A column or row is as narrow as the table says (a 4-pixel spacer stays 4 pixels), not the
+    // style's minimum, which would push the last columns out of a list sized to fit them.
     verticalHeader()->setMinimumSectionSize(1);
+    fixedRows_->setMinimumSectionSize(1);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);

@@ -235,7 +235,8 @@ TEST(HtmlDisplay, AGrownPageGetsItsNewPartOnlyWhenNothingIsLeftOpen) {
         grown.LoadHtml(head + shown + tail);
         whole.LoadHtml(head + shown + added + tail);
         EXPECT_EQ(grown.ExtendHtml(head + shown + added + tail, head, tail), extends) << shown;
-        if (extends)
+        if (extends) {
             EXPECT_EQ(grown.document()->toHtml(), whole.document()->toHtml()) << shown;
+        }
     }
 }

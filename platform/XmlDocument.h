@@ -34,12 +34,12 @@ public:
         return index_ == other.index_ && (index_ < 0 || tree_ == other.tree_);
     }
 
-    int ChildCount() const;                            // element children only
+    // Element children only. Both take constant time: each element's children are listed together.
+    int ChildCount() const;
     XmlNode Child(int index) const;                    // absent (null) when out of range
     XmlNode Child(const QString& name) const;          // the first element child of that name
     XmlNode Path(const QString& slashSeparated) const; // e.g. "Team/League/LeagueName"
-    // The element children in document order, each reached from the one before it: a walk over all
-    // of them costs what counting them costs, where Child(index) walks `index` siblings every time.
+    // The element children in document order, each reached from the one before it.
     XmlChildren Children() const;
     XmlNode NextSibling() const; // the next element after this one; absent after the last
     QString ChildText(const QString& slashSeparated) const { return Path(slashSeparated).Text(); }

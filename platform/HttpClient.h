@@ -51,7 +51,8 @@ public:
     // The largest answer kept. The largest real answer, the live file of ten long matches, is 2 to 3 MB;
     // reading an answer costs a few times its size, so this keeps every read far below 150 MB. A longer
     // answer is dropped as soon as it passes the limit.
-    qint64 MaxAnswerBytes = 8LL * 1024 * 1024;
+    static constexpr qint64 DefaultMaxAnswerBytes = 8LL * 1024 * 1024;
+    qint64 MaxAnswerBytes = DefaultMaxAnswerBytes;
 
     // The body of a GET of an absolute http(s) address. Throws EHttpError.
     QByteArray Get(const QString& url);

@@ -95,6 +95,9 @@ bool LeerMonedaMundo(const XmlNode& Root, TDialogoResultado& R) {
 }
 
 QString DownloadErrorText(const QString& Result) {
+    static const QString login = QStringLiteral("Error. ConexionLogin. ");
+    if (Result.startsWith(login))
+        return Result.mid(login.size()); // the reason the service client gives
     if (Result.startsWith(QLatin1String("Error SalvarFicheroXML")))
         return UnreadableAnswerText;
     if (Result.startsWith(QLatin1String("Error BajarFicheroXML")))

@@ -53,7 +53,8 @@ bool LeerDetallesEquipo(const XmlNode& Root, TDialogoResultado& R);
 // record left as it was, when that league's rate is no number from 0 to a million.
 bool LeerMonedaMundo(const XmlNode& Root, TDialogoResultado& R);
 
-// What a failed BajarFicheroXML says to the user: why, without the routine or the file it names.
+// What a failed login (ConexionLogin) or download (BajarFicheroXML) says to the user: why, without the
+// routine or the file its result names.
 QString DownloadErrorText(const QString& Result);
 inline const QString UnreadableAnswerText = QStringLiteral("The game service's answer could not be read.");
 

@@ -169,7 +169,8 @@ void TFDialogoInicioEquipo::BitBtnConectarClick() {
         read = DescargarDatosUsuario();
     } else {
         Dialogs::Sleep(500);
-        ShowMessage(MessageWithDetail(Text("Connection", "MessageNoConnection", "No connection. "), result));
+        ShowMessage(MessageWithDetail(Text("Connection", "MessageNoConnection", "No connection. "),
+                                      DownloadErrorText(result)));
     }
     QString logout;
     ConexionLogout(logout);

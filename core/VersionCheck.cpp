@@ -110,7 +110,7 @@ void SerializeBody(QStringView page, qsizetype at, CheckedBody& out) {
             ++i;
             if (page[i] == QLatin1Char('/'))
                 out.Add(page[i++]);
-            for (; i < n && page[i].isLetterOrNumber(); ++i)
+            for (; i < n && !out.Done() && page[i].isLetterOrNumber(); ++i)
                 out.Add(page[i].toLower());
             while (i < n && !out.Done() && !bodyEnds(i)) {
                 const QChar t = page[i++];

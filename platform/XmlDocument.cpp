@@ -190,7 +190,9 @@ XmlNode XmlNode::Child(int index) const {
 }
 
 XmlChildren XmlNode::Children() const {
-    return XmlChildren(Child(0));
+    if (IsNull() || tree_->childEnd(index_) == tree_->at(index_).childFirst)
+        return XmlChildren(XmlNode());
+    return XmlChildren(XmlNode(tree_, tree_->children[size_t(tree_->at(index_).childFirst)]));
 }
 
 XmlNode XmlNode::NextSibling() const {

@@ -6,6 +6,8 @@
 #include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 // A whole number after leading blanks, or Default.
@@ -16,6 +18,14 @@ int StrToIntDef(const QString& text, int Default) {
     bool ok = false;
     const int value = text.mid(start).toInt(&ok);
     return ok ? value : Default;
+}
+
+// A sector rating of the answer as the grid keeps it: a whole number of at most nine digits, with its
+// sign; anything else is kept empty, which is no number and stops the page where it stands.
+QString SectorRating(const QString& text) {
+    static const QRegularExpression rating(QStringLiteral("^-?\\d{1,9}$"));
+    const QString trimmed = text.trimmed();
+    return rating.match(trimmed).hasMatch() ? trimmed : QString();
 }
 
 QString MatchesText(const char* key) {
@@ -164,9 +174,9 @@ void FillRatings(TBKStringGrid& g, TBKStringGrid& Campo, const XmlNode& Root) {
     FillTactics(g, home, away);
 
     for (const SectorRow& s : Sectors)
-        g.SetCells(HomeNumber, s.row, home.ChildText(QLatin1String(s.element)));
+        g.SetCells(HomeNumber, s.row, SectorRating(home.ChildText(QLatin1String(s.element))));
     for (const SectorRow& s : Sectors)
-        g.SetCells(AwayNumber, s.row, away.ChildText(QLatin1String(s.element)));
+        g.SetCells(AwayNumber, s.row, SectorRating(away.ChildText(QLatin1String(s.element))));
     FillWordsAndTotals(g);
 
     // Each home sector meets the opposing away sector: right defence against left attack, ...
@@ -182,8 +192,9 @@ void FillRatings(TBKStringGrid& g, TBKStringGrid& Campo, const XmlNode& Root) {
 
     const XmlNode arena = match.Child(QStringLiteral("Arena"));
     g.SetCells(AwayText, RatingsRow::MatchType, AnswerName(arena.ChildText(QStringLiteral("ArenaName"))));
-    g.SetCells(HomeText, RatingsRow::Crowd, AlignNumberText(arena.ChildText(QStringLiteral("SoldTotal"))));
-    g.SetCells(WeatherCode, RatingsRow::Crowd, arena.ChildText(QStringLiteral("WeatherID")));
+    g.SetCells(HomeText, RatingsRow::Crowd,
+               AlignNumberText(NumberText(arena.ChildText(QStringLiteral("SoldTotal")))));
+    g.SetCells(WeatherCode, RatingsRow::Crowd, NumberText(arena.ChildText(QStringLiteral("WeatherID"))));
 
     // Only one attitude is shown: the home one when there is one.
     const QString homeAttitude = home.ChildText(QStringLiteral("TeamAttitude"));

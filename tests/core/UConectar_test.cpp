@@ -186,9 +186,13 @@ TEST(HostileAnswers, LineupAndRatingsKeepOnlyCheckedAndBoundedValues) {
     ShapePitchGrid(pitch);
     const QString details =
         "<HattrickData><Match><HomeTeam><HomeTeamName>" + longName +
-        "</HomeTeamName><HomeGoals>../x</HomeGoals><TacticSkill>%1</TacticSkill></HomeTeam>"
-        "<AwayTeam><TacticSkill>1</TacticSkill></AwayTeam></Match></HattrickData>";
-    EXPECT_THROW(FillRatings(grid, pitch, root(details.arg("abc"))), EConvertError); // stops where it stands
+        "</HomeTeamName><HomeGoals>../x</HomeGoals><TacticSkill>%1</TacticSkill>"
+        "<RatingMidfield>%2</RatingMidfield></HomeTeam><AwayTeam><TacticSkill>1</TacticSkill></AwayTeam>"
+        "<Arena><SoldTotal>%2</SoldTotal></Arena></Match></HattrickData>";
+    const QString huge = QString(300, '0') + "1";
+    EXPECT_THROW(FillRatings(grid, pitch, root(details.arg("abc", huge))), EConvertError); // stops there
     EXPECT_EQ(grid.Cells(1, RatingsRow::Names).size(), 200);
     EXPECT_EQ(grid.Cells(2, RatingsRow::Names), "");
+    FillRatings(grid, pitch, root(details.arg("1", huge + "x")));
+    EXPECT_EQ((grid.Cells(2, RatingsRow::Midfield) + grid.Cells(1, RatingsRow::Crowd)).trimmed(), "");
 }

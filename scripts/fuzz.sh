@@ -51,7 +51,7 @@ TARGETS=(
   "league_matches_fuzz|1048576|3|fuzz/seeds/league/matches.xml $A/matches.xml"
   "league_players_fuzz|1048576|3|fuzz/seeds/league/players.xml $A/players-bom.xml"
   "lineup_fuzz|1048576|3|$A/matchlineup.xml"
-  "ratings_fuzz|1048576|3|$A/matchdetails.xml $A/matchdetails-events.xml"
+  "ratings_fuzz|1048576|3|$A/matchdetails.xml $A/matchdetails-events.xml fuzz/seeds/ratings"
   "team_details_fuzz|1048576|3|$A/teamdetails.xml"
   "world_details_fuzz|1048576|3|$A/worlddetails-bom.xml"
 )

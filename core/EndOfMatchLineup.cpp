@@ -2,6 +2,7 @@
 
 #include "core/EventLookups.h"
 #include "core/Settings.h"
+#include "core/UGlobal.h"
 #include "platform/Exceptions.h"
 #include "platform/XmlDocument.h"
 
@@ -18,6 +19,13 @@ QString GeneralWord(const QString& key) {
     return LangText(QStringLiteral("General"), key, QString());
 }
 
+// A code of the answer (a position, a behaviour): a number of at most four digits, else empty, which
+// reads as no code.
+QString SmallNumberText(const QString& text) {
+    const QString number = NumberText(text);
+    return number.size() <= 4 ? number : QString();
+}
+
 bool IsReplacedRole(const QString& roleId) {
     bool ok = false;
     const int role = roleId.toInt(&ok);
@@ -29,15 +37,20 @@ bool IsReplacedRole(const QString& roleId) {
 TeamLineup ReadLineup(const XmlNode& Root) {
     TeamLineup lineup;
     const XmlNode team = Root.Child(QStringLiteral("Team"));
-    lineup.TeamName = team.ChildText(QStringLiteral("TeamName"));
-    lineup.ExperienceLevel = team.ChildText(QStringLiteral("ExperienceLevel"));
-    const XmlNode list = team.Child(QStringLiteral("Lineup"));
-    for (int i = 0; i < list.ChildCount(); ++i) {
-        const XmlNode p = list.Child(i);
-        lineup.Entries.append(
-            {p.ChildText(QStringLiteral("RoleID")), p.ChildText(QStringLiteral("PlayerID")),
-             p.ChildText(QStringLiteral("PositionCode")), p.ChildText(QStringLiteral("Behaviour")),
-             p.ChildText(QStringLiteral("PlayerName")), p.ChildText(QStringLiteral("RatingStars"))});
+    lineup.TeamName = AnswerName(team.ChildText(QStringLiteral("TeamName")));
+    lineup.ExperienceLevel = team.ChildText(QStringLiteral("ExperienceLevel")).left(8);
+    for (const XmlNode& p : team.Child(QStringLiteral("Lineup")).Children()) {
+        if (lineup.Entries.size() >= kMaxLineupEntries)
+            break;
+        LineupEntry entry{NumberText(p.ChildText(QStringLiteral("RoleID"))),
+                          NumberText(p.ChildText(QStringLiteral("PlayerID"))),
+                          SmallNumberText(p.ChildText(QStringLiteral("PositionCode"))),
+                          SmallNumberText(p.ChildText(QStringLiteral("Behaviour"))),
+                          AnswerName(p.ChildText(QStringLiteral("PlayerName"))),
+                          p.ChildText(QStringLiteral("RatingStars")).left(8)};
+        // A player is named by his ID and placed by his role: an entry without both is none.
+        if (!entry.RoleID.isEmpty() && !entry.PlayerID.isEmpty())
+            lineup.Entries.append(entry);
     }
     return lineup;
 }

@@ -23,8 +23,12 @@ struct TeamLineup {
     QVector<LineupEntry> Entries; // in the answer's order
 };
 
-// Team/TeamName, Team/ExperienceLevel and every child of Team/Lineup below Root (the answer's
-// HattrickData element). Missing elements read as empty texts.
+// Team/TeamName, Team/ExperienceLevel and the children of Team/Lineup below Root (the answer's
+// HattrickData element), the first kMaxLineupEntries of them. Missing elements read as empty texts.
+// Values are checked as they are read: an entry whose RoleID or PlayerID is no number is passed over,
+// a position or behaviour that is no small number reads as empty, names are cut (AnswerName), and a
+// star rating and the experience level are at most eight characters.
+constexpr int kMaxLineupEntries = 64; // a real lineup has about twenty
 TeamLineup ReadLineup(const XmlNode& Root);
 
 // The first entry whose RoleID is exactly the decimal Role; -1 when there is none.

@@ -6,6 +6,8 @@
 #include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 // A whole number after leading blanks, or Default.
@@ -29,6 +31,14 @@ template <typename T> T WholeNumber(const QString& text, T (QString::*convert)(b
 
 qint64 StrToInt64(const QString& text) {
     return WholeNumber<qint64>(text, &QString::toLongLong);
+}
+
+// A sector rating of the answer as the grid keeps it: a whole number of at most nine digits, with its
+// sign; anything else is kept empty, which is no number and stops the page where it stands.
+QString SectorRating(const QString& text) {
+    static const QRegularExpression rating(QStringLiteral("^-?\\d{1,9}$"));
+    const QString trimmed = text.trimmed();
+    return rating.match(trimmed).hasMatch() ? trimmed : QString();
 }
 
 QString MatchesText(const char* key) {
@@ -166,17 +176,17 @@ void FillRatings(TBKStringGrid& g, TBKStringGrid& Campo, const XmlNode& Root) {
     const XmlNode match = Root.Child(QStringLiteral("Match"));
     const XmlNode home = match.Child(QStringLiteral("HomeTeam"));
     const XmlNode away = match.Child(QStringLiteral("AwayTeam"));
-    g.SetCells(HomeText, RatingsRow::Names, home.ChildText(QStringLiteral("HomeTeamName")));
-    g.SetCells(AwayText, RatingsRow::Names, away.ChildText(QStringLiteral("AwayTeamName")));
-    g.SetCells(HomeNumber, RatingsRow::Names, home.ChildText(QStringLiteral("HomeGoals")));
-    g.SetCells(AwayNumber, RatingsRow::Names, away.ChildText(QStringLiteral("AwayGoals")));
+    g.SetCells(HomeText, RatingsRow::Names, AnswerName(home.ChildText(QStringLiteral("HomeTeamName"))));
+    g.SetCells(AwayText, RatingsRow::Names, AnswerName(away.ChildText(QStringLiteral("AwayTeamName"))));
+    g.SetCells(HomeNumber, RatingsRow::Names, NumberText(home.ChildText(QStringLiteral("HomeGoals"))));
+    g.SetCells(AwayNumber, RatingsRow::Names, NumberText(away.ChildText(QStringLiteral("AwayGoals"))));
 
     FillTactics(g, home, away);
 
     for (const SectorRow& s : Sectors)
-        g.SetCells(HomeNumber, s.row, home.ChildText(QLatin1String(s.element)));
+        g.SetCells(HomeNumber, s.row, SectorRating(home.ChildText(QLatin1String(s.element))));
     for (const SectorRow& s : Sectors)
-        g.SetCells(AwayNumber, s.row, away.ChildText(QLatin1String(s.element)));
+        g.SetCells(AwayNumber, s.row, SectorRating(away.ChildText(QLatin1String(s.element))));
     FillWordsAndTotals(g);
 
     // Each home sector meets the opposing away sector: right defence against left attack, ...
@@ -191,9 +201,10 @@ void FillRatings(TBKStringGrid& g, TBKStringGrid& Campo, const XmlNode& Root) {
     AlignRatings(g);
 
     const XmlNode arena = match.Child(QStringLiteral("Arena"));
-    g.SetCells(AwayText, RatingsRow::MatchType, arena.ChildText(QStringLiteral("ArenaName")));
-    g.SetCells(HomeText, RatingsRow::Crowd, AlignNumberText(arena.ChildText(QStringLiteral("SoldTotal"))));
-    g.SetCells(WeatherCode, RatingsRow::Crowd, arena.ChildText(QStringLiteral("WeatherID")));
+    g.SetCells(AwayText, RatingsRow::MatchType, AnswerName(arena.ChildText(QStringLiteral("ArenaName"))));
+    g.SetCells(HomeText, RatingsRow::Crowd,
+               AlignNumberText(NumberText(arena.ChildText(QStringLiteral("SoldTotal")))));
+    g.SetCells(WeatherCode, RatingsRow::Crowd, NumberText(arena.ChildText(QStringLiteral("WeatherID"))));
 
     // Only one attitude is shown: the home one when there is one.
     const QString homeAttitude = home.ChildText(QStringLiteral("TeamAttitude"));

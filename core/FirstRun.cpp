@@ -6,6 +6,8 @@
 #include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
 
+#include <QDate>
+
 double FactorMoneda = 0;
 
 QString PaisDeLiga(const QString& LeagueName) {
@@ -13,33 +15,70 @@ QString PaisDeLiga(const QString& LeagueName) {
                                                                  : LeagueName;
 }
 
-void LeerDetallesEquipo(const XmlNode& Root, TDialogoResultado& R) {
-    const XmlNode team = TeamNode(Root);
-    R.Pais = PaisDeLiga(team.ChildText(QStringLiteral("League/LeagueName")));
-    R.InicioFecha = Root.ChildText(QStringLiteral("User/ActivationDate")).left(10);
-    R.UsuarioID = Root.ChildText(QStringLiteral("User/UserID"));
-    R.Team = team.ChildText(QStringLiteral("TeamName"));
-    R.TeamID = team.ChildText(QStringLiteral("TeamID"));
-    R.TeamIDJuveniles = team.ChildText(QStringLiteral("YouthTeamID"));
-    R.LigaID = team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitID"));
-    R.LigaNombre = team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitName"));
-    // Kept whole: it is split at its hyphen, so that seasons of three digits read right.
-    R.InicioTemporadaSemana = SeasonWeekText(R.Pais, R.InicioFecha);
+namespace {
+
+// The currency factors of the game are a few hundredths to a few hundred.
+constexpr double MaxCurrencyRate = 1e6;
+
+// An ID of an answer as the settings keep it (see NumberText); false when the answer holds something
+// else than a number there. Only a required ID may be missing.
+bool CheckedId(const QString& Text, bool Required, QString& Id) {
+    Id = NumberText(Text);
+    return !Id.isEmpty() || (!Required && Text.trimmed().isEmpty());
 }
 
-void LeerMonedaMundo(const XmlNode& Root, TDialogoResultado& R) {
-    const XmlNode leagues = Root.Child(QStringLiteral("LeagueList"));
-    for (int i = 0; i < leagues.ChildCount(); ++i) {
-        const XmlNode league = leagues.Child(i);
+} // namespace
+
+bool LeerDetallesEquipo(const XmlNode& Root, TDialogoResultado& R) {
+    const XmlNode team = TeamNode(Root);
+    TDialogoResultado read = R;
+    read.Pais = AnswerName(PaisDeLiga(team.ChildText(QStringLiteral("League/LeagueName"))));
+    read.InicioFecha = Root.ChildText(QStringLiteral("User/ActivationDate")).left(10);
+    read.Team = AnswerName(team.ChildText(QStringLiteral("TeamName")));
+    read.LigaNombre = AnswerName(team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitName")));
+    const bool idsRead =
+        CheckedId(Root.ChildText(QStringLiteral("User/UserID")), false, read.UsuarioID) &&
+        CheckedId(team.ChildText(QStringLiteral("TeamID")), true, read.TeamID) &&
+        CheckedId(team.ChildText(QStringLiteral("YouthTeamID")), false, read.TeamIDJuveniles) &&
+        CheckedId(team.ChildText(QStringLiteral("LeagueLevelUnit/LeagueLevelUnitID")), false, read.LigaID);
+    const bool dateRead = read.InicioFecha.isEmpty() ||
+                          QDate::fromString(read.InicioFecha, QStringLiteral("yyyy-MM-dd")).isValid();
+    if (!idsRead || !dateRead)
+        return false;
+    // Kept whole: it is split at its hyphen, so that seasons of three digits read right.
+    read.InicioTemporadaSemana = SeasonWeekText(read.Pais, read.InicioFecha);
+    R = read;
+    return true;
+}
+
+bool LeerMonedaMundo(const XmlNode& Root, TDialogoResultado& R) {
+    QString moneda = R.Moneda;
+    double factor = R.FactorMoneda;
+    for (const XmlNode& league : Root.Child(QStringLiteral("LeagueList")).Children()) {
         if (league.ChildText(QStringLiteral("LeagueName")) != R.Pais)
             continue;
-        R.Moneda = league.ChildText(QStringLiteral("Country/CurrencyName"));
-        bool ok = false;
-        const double rate =
-            FixDecimalSeparator(league.ChildText(QStringLiteral("Country/CurrencyRate")).trimmed())
-                .toDouble(&ok);
-        R.FactorMoneda = ok ? rate : 0;
+        moneda = AnswerName(league.ChildText(QStringLiteral("Country/CurrencyName")));
+        const QString rateText = league.ChildText(QStringLiteral("Country/CurrencyRate")).trimmed();
+        bool ok = rateText.isEmpty(); // a league without a currency of its own has the factor 0
+        const double rate = ok ? 0 : FixDecimalSeparator(rateText).toDouble(&ok);
+        if (!ok || !(rate >= 0 && rate <= MaxCurrencyRate))
+            return false;
+        factor = rate;
     }
+    R.Moneda = moneda;
+    R.FactorMoneda = factor;
+    return true;
+}
+
+QString DownloadErrorText(const QString& Result) {
+    static const QString login = QStringLiteral("Error. ConexionLogin. ");
+    if (Result.startsWith(login))
+        return Result.mid(login.size()); // the reason the service client gives
+    if (Result.startsWith(QLatin1String("Error SalvarFicheroXML")))
+        return UnreadableAnswerText;
+    if (Result.startsWith(QLatin1String("Error BajarFicheroXML")))
+        return QStringLiteral("The game service did not answer.");
+    return Result;
 }
 
 QString MessageWithDetail(const QString& Message, const QString& Detail) {
@@ -75,7 +114,7 @@ EquipoDescargado DescargarEquipo(const QString& TeamId) {
     QString result;
     BajarFicheroXML(ChppPath + QStringLiteral("team&teamID=") + TeamId, file, result);
     if (result != QLatin1String("OK")) {
-        out.Error = result;
+        out.Error = DownloadErrorText(result);
         return out;
     }
     if (!DataModule1) {
@@ -92,14 +131,14 @@ EquipoDescargado DescargarEquipo(const QString& TeamId) {
         } else {
             // Both values are read before anything is stored, so that no half of a team is kept.
             const XmlNode team = TeamNode(root, TeamId);
-            out.Team = team.ChildText(QStringLiteral("TeamName"));
-            out.TeamID = team.ChildText(QStringLiteral("TeamID"));
+            out.Team = AnswerName(team.ChildText(QStringLiteral("TeamName")));
+            out.TeamID = NumberText(team.ChildText(QStringLiteral("TeamID")));
             out.Stored = !out.TeamID.isEmpty();
             if (!out.Stored)
                 out.Error = WrongAnswerText(root);
         }
-    } catch (const Exception& e) {
-        out.Error = e.Message;
+    } catch (const Exception&) {
+        out.Error = UnreadableAnswerText;
     }
     xml.SetActive(false);
     return out;

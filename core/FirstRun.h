@@ -40,12 +40,19 @@ QString PaisDeLiga(const QString& LeagueName);
 
 // The user's team details (Root: the HattrickData element of the answer) into the record: Pais,
 // InicioFecha, UsuarioID, Team, TeamID, TeamIDJuveniles, LigaID, LigaNombre, then the season and week
-// of the activation date.
-void LeerDetallesEquipo(const XmlNode& Root, TDialogoResultado& R);
+// of the activation date. Names are cut (AnswerName). False, with the record left as it was, when a
+// value fails its check: an ID that is no number (the team's is required), a date that is none.
+bool LeerDetallesEquipo(const XmlNode& Root, TDialogoResultado& R);
 
 // The currency of the league named R.Pais from the world details: every league is visited and the
-// last one of that name counts; with none, Moneda and FactorMoneda keep what they held.
-void LeerMonedaMundo(const XmlNode& Root, TDialogoResultado& R);
+// last one of that name counts; with none, Moneda and FactorMoneda keep what they held. False, with the
+// record left as it was, when that league's rate is no number from 0 to a million.
+bool LeerMonedaMundo(const XmlNode& Root, TDialogoResultado& R);
+
+// What a failed login (ConexionLogin) or download (BajarFicheroXML) says to the user: why, without the
+// routine or the file its result names.
+QString DownloadErrorText(const QString& Result);
+inline const QString UnreadableAnswerText = QStringLiteral("The game service's answer could not be read.");
 
 // A message followed by the text that says why, joined by a blank unless the message ends in one.
 QString MessageWithDetail(const QString& Message, const QString& Detail);

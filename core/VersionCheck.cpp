@@ -24,7 +24,7 @@ qsizetype AfterTag(const QString& page, qsizetype at) {
 
 // The character a reference such as "&#61;", "&#x3D;" or "&quot;" stands for; null when Name (the
 // text between "&" and ";") is none the check knows.
-QChar Referenced(const QString& name) {
+QChar Referenced(QStringView name) {
     if (name.startsWith(QLatin1Char('#'))) {
         bool ok = false;
         const bool hex = name.size() > 1 && (name[1] == QLatin1Char('x') || name[1] == QLatin1Char('X'));
@@ -42,96 +42,134 @@ QChar Referenced(const QString& name) {
     return QChar();
 }
 
-// Text between tags as a browser writes it back: references decoded, then "&", "<", ">" and the
-// no-break space written as references.
-QString SerializedText(const QString& text) {
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        QChar c = text[i];
-        if (c == QLatin1Char('&')) {
-            const qsizetype semi = text.indexOf(QLatin1Char(';'), i + 1);
-            if (semi > i + 1 && semi - i <= 10) {
-                const QChar decoded = Referenced(text.mid(i + 1, semi - i - 1));
-                if (!decoded.isNull()) {
-                    c = decoded;
-                    i = semi;
-                }
-            }
-        }
-        if (c == QLatin1Char('&'))
-            out += QStringLiteral("&amp;");
-        else if (c == QLatin1Char('<'))
-            out += QStringLiteral("&lt;");
-        else if (c == QLatin1Char('>'))
-            out += QStringLiteral("&gt;");
-        else if (c == QChar(0x00A0))
-            out += QStringLiteral("&nbsp;");
-        else
-            out += c;
+// What the check reads of the body it is given: the text up to the seventh character after its first
+// "=", and of what comes before that "=" only the first seven characters and the last seven. The
+// characters between those are dropped as the text grows, so that a page of any length costs a few
+// bytes, and the writing stops once the seventh character after the "=" is in.
+class CheckedBody {
+public:
+    void Add(QChar c) {
+        if (Done())
+            return;
+        text_ += c;
+        if (equals_ >= 0)
+            return;
+        if (c == QLatin1Char('='))
+            equals_ = text_.size() - 1;
+        else if (text_.size() > 8 * Kept)
+            text_.remove(Kept, text_.size() - 2 * Kept);
     }
-    return out;
+    void Add(QStringView s) {
+        for (QChar c : s)
+            Add(c);
+    }
+    bool Done() const { return equals_ >= 0 && text_.size() - equals_ > Kept; }
+    QString Text() const { return text_; }
+
+private:
+    static constexpr qsizetype Kept = 7;
+    QString text_;
+    qsizetype equals_ = -1;
+};
+
+bool StartsWithAt(QStringView page, qsizetype at, QStringView what) {
+    return page.mid(at, what.size()).compare(what, Qt::CaseInsensitive) == 0;
 }
 
-// A stretch of HTML as a browser writes it back: tags with their names lower-cased, comments as they
-// are, text serialized.
-QString Serialized(const QString& html) {
-    QString out;
-    qsizetype i = 0;
-    while (i < html.size()) {
-        const qsizetype lt = html.indexOf(QLatin1Char('<'), i);
-        const bool isTag =
-            lt >= 0 && lt + 1 < html.size() &&
-            (html[lt + 1].isLetter() || html[lt + 1] == QLatin1Char('/') || html[lt + 1] == QLatin1Char('!'));
-        if (!isTag) {
-            out += SerializedText(html.mid(i));
-            break;
-        }
-        out += SerializedText(html.mid(i, lt - i));
-        if (html.mid(lt, 4) == QLatin1String("<!--")) {
-            const qsizetype close = html.indexOf(QStringLiteral("-->"), lt + 4);
-            const qsizetype end = close < 0 ? html.size() : close + 3;
-            out += html.mid(lt, end - lt);
-            i = end;
+// Writes the page from At on as a browser writes a body back, until the end tag of the body (or of the
+// page) or until Out holds what the check reads: tags with their names lower-cased, comments as they
+// are, text with its character references decoded and then "&", "<", ">" and the no-break space written
+// as references. Each character of the page is looked at a bounded number of times.
+void SerializeBody(QStringView page, qsizetype at, CheckedBody& out) {
+    const qsizetype n = page.size();
+    const auto bodyEnds = [&](qsizetype i) {
+        return page[i] == QLatin1Char('<') &&
+               (StartsWithAt(page, i, u"</body") || StartsWithAt(page, i, u"</html"));
+    };
+    qsizetype i = at;
+    while (i < n && !out.Done()) {
+        if (bodyEnds(i))
+            return;
+        const QChar c = page[i];
+        const QChar next = i + 1 < n ? page[i + 1] : QChar();
+        if (c == QLatin1Char('<') && page.mid(i, 4) == u"<!--") {
+            out.Add(u"<!--");
+            for (i += 4; i < n && !out.Done() && page.mid(i, 3) != u"-->"; ++i) {
+                if (bodyEnds(i))
+                    return;
+                out.Add(page[i]);
+            }
+            if (i < n && !out.Done())
+                out.Add(u"-->");
+            i += 3;
             continue;
         }
-        const qsizetype end = AfterTag(html, lt);
-        QString tag = html.mid(lt, end - lt);
-        qsizetype nameEnd = tag.startsWith(QLatin1String("</")) ? 2 : 1;
-        while (nameEnd < tag.size() && (tag[nameEnd].isLetterOrNumber()))
-            ++nameEnd;
-        tag.replace(0, nameEnd, tag.left(nameEnd).toLower());
-        out += tag;
-        i = end;
+        if (c == QLatin1Char('<') &&
+            (next.isLetter() || next == QLatin1Char('/') || next == QLatin1Char('!'))) {
+            out.Add(c);
+            ++i;
+            if (page[i] == QLatin1Char('/'))
+                out.Add(page[i++]);
+            for (; i < n && !out.Done() && page[i].isLetterOrNumber(); ++i)
+                out.Add(page[i].toLower());
+            while (i < n && !out.Done() && !bodyEnds(i)) {
+                const QChar t = page[i++];
+                out.Add(t);
+                if (t == QLatin1Char('>'))
+                    break;
+            }
+            continue;
+        }
+        QChar decoded = c;
+        ++i;
+        if (c == QLatin1Char('&')) {
+            // A reference's name is at most nine characters: the ";" is looked for no further.
+            for (qsizetype semi = i + 1; semi < n && semi <= i + 9 && page[semi] != QLatin1Char('<');
+                 ++semi) {
+                if (page[semi] != QLatin1Char(';'))
+                    continue;
+                const QChar referenced = Referenced(page.mid(i, semi - i));
+                if (!referenced.isNull()) {
+                    decoded = referenced;
+                    i = semi + 1;
+                }
+                break;
+            }
+        }
+        if (decoded == QLatin1Char('&'))
+            out.Add(u"&amp;");
+        else if (decoded == QLatin1Char('<'))
+            out.Add(u"&lt;");
+        else if (decoded == QLatin1Char('>'))
+            out.Add(u"&gt;");
+        else if (decoded == QChar(0x00A0))
+            out.Add(u"&nbsp;");
+        else
+            out.Add(decoded);
     }
-    return out;
 }
 
 } // namespace
 
 QString VersionPageBody(const QString& Page) {
+    CheckedBody out;
     const qsizetype body = FindTag(Page, QStringLiteral("body"), 0);
     if (body >= 0) {
-        const qsizetype inner = AfterTag(Page, body);
-        qsizetype end = Page.indexOf(QStringLiteral("</body"), inner, Qt::CaseInsensitive);
-        if (end < 0)
-            end = Page.indexOf(QStringLiteral("</html"), inner, Qt::CaseInsensitive);
-        if (end < 0)
-            end = Page.size();
-        return Serialized(Page.mid(body, inner - body)) + Serialized(Page.mid(inner, end - inner)) +
-               QStringLiteral("</body>");
+        SerializeBody(Page, body, out);
+    } else {
+        // No body element: the browser makes one around what follows the head (or the html start tag).
+        qsizetype start = 0;
+        const qsizetype headEnd = Page.indexOf(QStringLiteral("</head"), 0, Qt::CaseInsensitive);
+        const qsizetype html = FindTag(Page, QStringLiteral("html"), 0);
+        if (headEnd >= 0)
+            start = AfterTag(Page, headEnd);
+        else if (html >= 0)
+            start = AfterTag(Page, html);
+        out.Add(u"<body>");
+        SerializeBody(Page, start, out);
     }
-    // No body element: the browser makes one around what follows the head (or the html start tag).
-    qsizetype start = 0;
-    const qsizetype headEnd = Page.indexOf(QStringLiteral("</head"), 0, Qt::CaseInsensitive);
-    const qsizetype html = FindTag(Page, QStringLiteral("html"), 0);
-    if (headEnd >= 0)
-        start = AfterTag(Page, headEnd);
-    else if (html >= 0)
-        start = AfterTag(Page, html);
-    qsizetype end = Page.indexOf(QStringLiteral("</html"), start, Qt::CaseInsensitive);
-    if (end < 0)
-        end = Page.size();
-    return QStringLiteral("<body>") + Serialized(Page.mid(start, end - start)) + QStringLiteral("</body>");
+    out.Add(u"</body>");
+    return out.Text();
 }
 
 QString CompararVersion(const QString& BodyHtml, const QString& LocalVersion) {

@@ -18,10 +18,11 @@ void walk(const XmlNode& node, int& budget) {
     (void)node.NodeName();
     (void)node.Attribute(QStringLiteral("Index"));
     (void)node.ChildText(QStringLiteral("EventList/Event/EventText"));
-    const int n = node.ChildCount();
-    for (int i = 0; i < n && budget > 0; ++i)
-        walk(node.Child(i), budget);
-    (void)node.Child(n); // past the end: absent
+    for (const XmlNode& child : node.Children()) {
+        if (budget <= 0)
+            break;
+        walk(child, budget);
+    }
 }
 
 QString documentText(const QString& path) {

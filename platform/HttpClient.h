@@ -43,14 +43,16 @@ public:
     HttpClient& operator=(const HttpClient&) = delete;
 
     HttpProxyParams ProxyParams;
-    int ConnectTimeoutMs = 30000; // establishing the connection
-    int StallTimeoutSec = 60;     // no byte received for this long ends the transfer
+    int ConnectTimeoutMs = 20000; // establishing the connection
+    int StallTimeoutSec = 20;     // no byte received for this long ends the transfer
     // The whole request, from connecting to the last byte: a server that sends its answer a few bytes at
     // a time cannot hold the window longer than this.
-    int OverallTimeoutMs = 120000;
-    // The largest answer kept; far above any real answer of the game service. A longer answer is
-    // dropped as soon as it passes the limit, so memory stays bounded.
-    qint64 MaxAnswerBytes = 32LL * 1024 * 1024;
+    int OverallTimeoutMs = 30000;
+    // The largest answer kept. The largest real answer, the live file of ten long matches, is 2 to 3 MB;
+    // reading an answer costs a few times its size, so this keeps every read far below 150 MB. A longer
+    // answer is dropped as soon as it passes the limit.
+    static constexpr qint64 DefaultMaxAnswerBytes = 8LL * 1024 * 1024;
+    qint64 MaxAnswerBytes = DefaultMaxAnswerBytes;
 
     // The body of a GET of an absolute http(s) address. Throws EHttpError.
     QByteArray Get(const QString& url);

@@ -3,11 +3,14 @@
 // make it active (parsed) or inactive, save it, and walk its elements. Children are counted and
 // addressed as elements only (whitespace-only text is not a child). An element that is absent reads
 // as the empty text.
+//
+// The parsed document is a compact tree of its own: a few integers per element, the names kept once,
+// all text in one buffer in document order (so an element's text is one stretch of it). A general DOM
+// costs 30 to 200 times the answer's size in memory; this one a few times.
 #include "platform/Exceptions.h"
 
-#include <QDomDocument>
-#include <QDomElement>
 #include <QString>
+#include <memory>
 
 // A text that is not well-formed XML.
 class EXmlParseError : public Exception {
@@ -16,33 +19,37 @@ public:
 };
 
 class XmlChildren;
+struct XmlTree; // the parsed elements, shared by the document and the nodes taken from it
 
 class XmlNode {
 public:
     XmlNode() = default;
-    explicit XmlNode(const QDomElement& e) : e_(e) {}
+    XmlNode(std::shared_ptr<const XmlTree> tree, int index);
 
-    bool IsNull() const { return e_.isNull(); }
-    QString NodeName() const { return e_.tagName(); } // "" for an absent element
-    QString Text() const { return e_.text(); }        // all text below the element; "" when absent
+    bool IsNull() const { return index_ < 0; }
+    QString NodeName() const; // "" for an absent element
+    QString Text() const;     // all text below the element; "" when absent
     // The same element of the same document, or both absent.
-    bool operator==(const XmlNode& other) const { return e_ == other.e_; }
+    bool operator==(const XmlNode& other) const {
+        return index_ == other.index_ && (index_ < 0 || tree_ == other.tree_);
+    }
 
-    int ChildCount() const;                            // element children only
+    // Element children only. Both take constant time: each element's children are listed together.
+    int ChildCount() const;
     XmlNode Child(int index) const;                    // absent (null) when out of range
     XmlNode Child(const QString& name) const;          // the first element child of that name
     XmlNode Path(const QString& slashSeparated) const; // e.g. "Team/League/LeagueName"
-    // The element children in document order, each reached from the one before it: a walk over all
-    // of them costs what counting them costs, where Child(index) walks `index` siblings every time.
+    // The element children in document order, each reached from the one before it.
     XmlChildren Children() const;
     XmlNode NextSibling() const; // the next element after this one; absent after the last
     QString ChildText(const QString& slashSeparated) const { return Path(slashSeparated).Text(); }
 
-    bool HasAttribute(const QString& name) const { return e_.hasAttribute(name); }
-    QString Attribute(const QString& name) const { return e_.attribute(name); } // "" when absent
+    bool HasAttribute(const QString& name) const;
+    QString Attribute(const QString& name) const; // "" when absent
 
 private:
-    QDomElement e_;
+    std::shared_ptr<const XmlTree> tree_; // kept alive by every node, as the document's elements were
+    int index_ = -1;
 };
 
 // A range over an element's element children: `for (const XmlNode& event : eventList.Children())`.
@@ -91,10 +98,10 @@ public:
     // failed save leaves an older file of that name whole. Throws EInOutError.
     void SaveToFile(const QString& path) const;
 
-    XmlNode DocumentElement() const { return XmlNode(doc_.documentElement()); }
+    XmlNode DocumentElement() const;
 
 private:
     QString text_;
-    QDomDocument doc_;
+    std::shared_ptr<const XmlTree> tree_;
     bool active_ = false;
 };

@@ -10,7 +10,7 @@
 # --only    run only the named target (may be repeated)
 #
 # Ends with one line per target: executions, executions per second, new corpus size, result. Exits
-# non-zero when any target found a crash, a hang (an input that runs over 10 s), a leak or a broken
+# non-zero when any target found a crash, a hang (an input that runs over its time limit), a leak or a broken
 # property; the input that did it is kept as BUILD/fuzz-artifacts/<target>-crash-... (or -timeout-,
 # -leak-, -oom-) and reproduces with `BUILD/fuzz/<target> <that file>`. The corpus the runs grow is kept
 # in BUILD/fuzz-corpus/<target>, so the next run starts where this one stopped.
@@ -33,15 +33,27 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-# target | largest input | seeds (files and folders of the repository)
+# target | largest input | time limit per input (s) | seeds (files and folders of the repository)
+# The readers of the answers take inputs up to 1 MB with a limit of a few seconds: reading an answer
+# costs about what parsing it costs, so work that grows faster than the answer fails as a timeout.
+A=tests/data/answers
 TARGETS=(
-  "table_file_fuzz|65536|resources/data resources/_install/data"
-  "table_file_scrambled_fuzz|4096|fuzz/seeds/scrambled resources/data/ProxyConfig.dat"
-  "unscramble_fuzz|1024|fuzz/seeds/scrambled"
-  "ini_file_fuzz|16384|resources/Velkaro.ini resources/language"
-  "xml_answer_fuzz|88064|tests/data/answers fuzz/seeds/xml"
-  "commentary_fuzz|8192|fuzz/seeds/commentary"
-  "richedit_fuzz|8192|fuzz/seeds/richedit fuzz/seeds/commentary"
+  "table_file_fuzz|65536|10|resources/data resources/_install/data"
+  "table_file_scrambled_fuzz|4096|10|fuzz/seeds/scrambled resources/data/ProxyConfig.dat"
+  "unscramble_fuzz|1024|10|fuzz/seeds/scrambled"
+  "ini_file_fuzz|16384|10|resources/Velkaro.ini resources/language"
+  "xml_answer_fuzz|88064|10|tests/data/answers fuzz/seeds/xml"
+  "commentary_fuzz|8192|10|fuzz/seeds/commentary"
+  "richedit_fuzz|8192|10|fuzz/seeds/richedit fuzz/seeds/commentary"
+  "version_page_fuzz|1048576|3|fuzz/seeds/version"
+  "league_details_fuzz|1048576|3|fuzz/seeds/league/leaguedetails.xml"
+  "league_fixtures_fuzz|1048576|3|fuzz/seeds/league/leaguefixtures.xml"
+  "league_matches_fuzz|1048576|3|fuzz/seeds/league/matches.xml $A/matches.xml"
+  "league_players_fuzz|1048576|3|fuzz/seeds/league/players.xml $A/players-bom.xml"
+  "lineup_fuzz|1048576|3|$A/matchlineup.xml"
+  "ratings_fuzz|1048576|3|$A/matchdetails.xml $A/matchdetails-events.xml fuzz/seeds/ratings"
+  "team_details_fuzz|1048576|3|$A/teamdetails.xml"
+  "world_details_fuzz|1048576|3|$A/worlddetails-bom.xml"
 )
 
 bash scripts/install-deps.sh
@@ -69,7 +81,7 @@ LOGS="$BUILD/fuzz-logs"
 mkdir -p "$LOGS" "$BUILD/fuzz-artifacts"
 
 run_target() {
-  local name=$1 maxlen=$2 seeds=$3
+  local name=$1 maxlen=$2 timeout=$3 seeds=$4
   local corpus="$BUILD/fuzz-corpus/$name" seeddir="$BUILD/fuzz-seeds/$name"
   rm -rf "$seeddir"
   mkdir -p "$corpus" "$seeddir"
@@ -81,7 +93,7 @@ run_target() {
     fi
   done
   # -fork-less, one process per target: a finding stops the run and leaves its input as an artifact.
-  "$BUILD/fuzz/$name" "$corpus" "$seeddir" -max_total_time="$SECONDS_PER_TARGET" -timeout=10 \
+  "$BUILD/fuzz/$name" "$corpus" "$seeddir" -max_total_time="$SECONDS_PER_TARGET" -timeout="$timeout" \
     -max_len="$maxlen" -rss_limit_mb=2560 -print_final_stats=1 \
     -artifact_prefix="$BUILD/fuzz-artifacts/$name-" >"$LOGS/$name.log" 2>&1
 }
@@ -89,14 +101,14 @@ run_target() {
 declare -A PIDS=()
 running=0
 for entry in "${TARGETS[@]}"; do
-  IFS='|' read -r name maxlen seeds <<<"$entry"
+  IFS='|' read -r name maxlen timeout seeds <<<"$entry"
   printf '%s\n' "${names[@]}" | grep -qx "$name" || continue
   if [ "$running" -ge "$JOBS" ]; then
     wait -n || true
     running=$((running - 1))
   fi
   echo "fuzzing $name for ${SECONDS_PER_TARGET}s"
-  run_target "$name" "$maxlen" "$seeds" &
+  run_target "$name" "$maxlen" "$timeout" "$seeds" &
   PIDS[$name]=$!
   running=$((running + 1))
 done

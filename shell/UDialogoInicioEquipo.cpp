@@ -169,7 +169,8 @@ void TFDialogoInicioEquipo::BitBtnConectarClick() {
         read = DescargarDatosUsuario();
     } else {
         Dialogs::Sleep(500);
-        ShowMessage(MessageWithDetail(Text("Connection", "MessageNoConnection", "No connection. "), result));
+        ShowMessage(MessageWithDetail(Text("Connection", "MessageNoConnection", "No connection. "),
+                                      DownloadErrorText(result)));
     }
     QString logout;
     ConexionLogout(logout);
@@ -197,14 +198,15 @@ bool TFDialogoInicioEquipo::DescargarDatosUsuario() {
         QString result;
         BajarFicheroXML(ChppPath + request, AppDir + QStringLiteral("data/Xml/") + file, result);
         if (result != QLatin1String("OK")) {
-            ShowMessage(MessageWithDetail(noDownload, result));
+            ShowMessage(MessageWithDetail(noDownload, DownloadErrorText(result)));
             return false;
         }
         try {
             xml.SetActive(false);
             xml.LoadFromFile(AppDir + QStringLiteral("data/Xml/") + file);
-        } catch (const Exception& e) {
-            ShowMessage(MessageWithDetail(noDownload, e.Message));
+        } catch (const Exception&) {
+            // The message would name the cache file: the user is told what failed, not where.
+            ShowMessage(MessageWithDetail(noDownload, UnreadableAnswerText));
             return false;
         }
         if (!IsAnswerOf(xml.DocumentElement(), answerName)) {
@@ -217,16 +219,19 @@ bool TFDialogoInicioEquipo::DescargarDatosUsuario() {
 
     if (!fetch(QStringLiteral("team"), QStringLiteral("teamDetails.xml"), QStringLiteral("teamdetails.xml")))
         return false;
-    LeerDetallesEquipo(xml.DocumentElement(), r);
+    // A value that fails its check is a failed download: the record keeps what it held.
+    const bool teamRead = LeerDetallesEquipo(xml.DocumentElement(), r);
     xml.SetActive(false);
-    if (r.TeamID.isEmpty()) {
+    if (!teamRead) {
         ShowMessage(MessageWithDetail(noDownload, WrongAnswerText(XmlNode())));
         return false;
     }
     if (!fetch(QStringLiteral("worlddetails"), QStringLiteral("worldDetails_Leagues.xml"),
                QStringLiteral("worlddetails.xml")))
         return false;
-    LeerMonedaMundo(xml.DocumentElement(), r);
+    const bool worldRead = LeerMonedaMundo(xml.DocumentElement(), r);
     xml.SetActive(false);
-    return true;
+    if (!worldRead)
+        ShowMessage(MessageWithDetail(noDownload, WrongAnswerText(XmlNode())));
+    return worldRead;
 }

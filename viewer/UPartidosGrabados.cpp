@@ -47,8 +47,7 @@ int DecimalOr(const QString& Text, int Default) {
 XmlNode RecordedMatch(const XmlNode& MatchList, const QString& AddedMatchId) {
     if (AddedMatchId.isEmpty())
         return MatchList.Child(QStringLiteral("Match"));
-    for (int i = 0; i < MatchList.ChildCount(); ++i) {
-        const XmlNode match = MatchList.Child(i);
+    for (const XmlNode& match : MatchList.Children()) {
         if (match.NodeName() == QLatin1String("Match") &&
             match.ChildText(QStringLiteral("MatchID")) == AddedMatchId)
             return match;
@@ -85,9 +84,10 @@ void TFPartidos::EventosPartidosFinalizadoDescarga(const QString& AddedMatchId) 
         table.SetRowCount(1);
         Replay.Restart(*slot); // a new match: it replays from its start
 
-        const XmlNode events = match.Child(QStringLiteral("EventList"));
-        for (int j = 0; j < events.ChildCount(); ++j) {
-            const XmlNode event = events.Child(j);
+        int j = 0;
+        QString lineups[2];
+        int lineupsSeen = 0;
+        for (const XmlNode& event : match.Child(QStringLiteral("EventList")).Children()) {
             const int row = table.RowCount() - 1;
             table.SetCells(EventColumn::EventNumber, row, QString::number(j + 1));
             table.SetCells(EventColumn::EventMinute, row,
@@ -101,32 +101,19 @@ void TFPartidos::EventosPartidosFinalizadoDescarga(const QString& AddedMatchId) 
             table.SetCells(EventColumn::EventTypeKey, row, key);
 
             QString html = event.ChildText(QStringLiteral("EventText"));
-            if (HasPlayerLink(html)) {
-                // The first lineup event is the home side's, the last later one the away side's.
-                QString home;
-                QString away;
-                try {
-                    bool homeFound = false;
-                    for (int r = 0; r <= table.RowCount() - 2; ++r) {
-                        if (!table.Cells(EventColumn::EventTypeKey, r).startsWith(QLatin1String("21_")))
-                            continue;
-                        if (!homeFound) {
-                            home = table.Cells(EventColumn::EventHtml, r);
-                            homeFound = true;
-                        } else {
-                            away = table.Cells(EventColumn::EventHtml, r);
-                        }
-                    }
-                } catch (...) {
-                }
-                html = ColourPlayerLinks(html, home, away);
-            }
+            if (HasPlayerLink(html))
+                html = ColourPlayerLinks(html, lineups[0], lineups[1]);
             table.SetCells(EventColumn::EventHtml, row, html);
+            // The first lineup event is the home side's, the last later one the away side's: kept as
+            // the rows are written, so that no event looks back over the rows before it.
+            if (key.startsWith(QLatin1String("21_")))
+                lineups[lineupsSeen++ == 0 ? 0 : 1] = html;
 
             QString eventClass;
             EventoClase(EventTypeOfKey(key), eventClass);
             table.SetCells(EventColumn::EventClass, row, eventClass);
             table.SetRowCount(table.RowCount() + 1);
+            ++j;
         }
     } catch (...) {
         // A missing or unreadable live file, or a failure while reading: the rows written stay.

@@ -67,10 +67,11 @@ TEST_F(EndOfMatch, RatingsDifferencesTotalsAndTheirAlignment) {
     for (const auto& [a, b, text] : {std::tuple{8, 8, "50%"}, {0, 0, "50%"}, {10, 20, " 66%"}, {20, 10, "66%"},
                                      {0, 5, " 100%"}, {5, 0, "100%"}})
         EXPECT_EQ(PorcentajeDuelo(a, b), text) << a << " " << b;
-    // Negative and huge ratings: totals and differences keep their sign and every digit.
-    Fill({-5, 0, 0, 0, 0, 0, 0}, QList<int>(7, INT_MAX), skill0, skill0);
-    ExpectAll({{Cell(2, RatingsRow::Total), "  -15"}, {Cell(7, RatingsRow::Total), "  19327352823"},
-               {Cell(4, RatingsRow::Total), "-19327352838"}, {Cell(9, RatingsRow::Midfield), "+2147483652"}});
+    // Negative and huge ratings (nine digits, the most a rating is read with): totals and differences
+    // keep their sign and every digit.
+    Fill({-5, 0, 0, 0, 0, 0, 0}, QList<int>(7, 999999999), skill0, skill0);
+    ExpectAll({{Cell(2, RatingsRow::Total), "  -15"}, {Cell(7, RatingsRow::Total), "  8999999991"},
+               {Cell(4, RatingsRow::Total), "-9000000006"}, {Cell(9, RatingsRow::Midfield), "+1000000004"}});
     // clang-format on
 }
 

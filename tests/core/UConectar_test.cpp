@@ -1,9 +1,12 @@
 // What the substitute service cannot produce: real answers read back, answers cut at byte level, league
 // files it never sends. Every failure path against a service is in e2e/ClientService_test.
+#include "core/EndOfMatchLineup.h"
+#include "core/EndOfMatchRatings.h"
 #include "core/Settings.h"
 #include "core/UConectar.h"
 #include "core/UDataModule1.h"
 #include "core/VersionCheck.h"
+#include "platform/HttpClient.h"
 #include "platform/XmlDocument.h"
 
 #include "support/LocalHttpServer.h"
@@ -122,8 +125,74 @@ TEST(VersionCheck, PagesGiveTheirResult) {
     for (const auto& [page, result] : cases)
         EXPECT_EQ(CompararVersion(VersionPageBody(QString::fromUtf8(page)), "0126700"), result) << page;
     EXPECT_EQ(CompararVersion("<body>Version=9999998</body>", "9999999"), "Old");
-    EXPECT_EQ(VersionPageBody("<HTML><Body Class=x>a &amp; b &lt;c&gt; &quot;d&quot;&nbsp;e</BODY>"),
-              "<body Class=x>a &amp; b &lt;c&gt; \"d\"&nbsp;e</body>");
+    EXPECT_EQ(VersionPageBody("<HTML><Body>a &amp; b &lt;c&gt; &quot;d&quot;&nbsp;e</BODY>"),
+              "<body>a &amp; b &lt;c&gt; \"d\"&nbsp;e</body>");
+    // The body is read to the seventh character after its first "=", no further.
+    EXPECT_EQ(VersionPageBody("<HTML><Body Class=x>a &amp; b</BODY>"), "<body Class=x>a &am");
     EXPECT_EQ(VersionPageBody("<html><head><title>t</title></head>Version=1<!-- note --></html>"),
-              "<body>Version=1<!-- note --></body>");
+              "<body>Version=1<!-- n");
+}
+
+// Hostile pages as large as an answer may be: the body read stays a few dozen characters (the first
+// seven, the seven before the first "=", it and seven after), and the result is the one the whole page
+// gives.
+TEST(VersionCheck, HostilePagesAreReadToWhatTheCheckNeeds) {
+    const qsizetype huge = HttpClient::DefaultMaxAnswerBytes;
+    const std::pair<QByteArray, const char*> pages[] = {
+        {"<html><body><h1>404 Not Found</h1></body></html>", "No"},              // the host's error page
+        {"<HattrickData><Error>x</Error></HattrickData>", "No"},                 // another kind of answer
+        {"<html><body>Versi", "No"},                                             // truncated
+        {QByteArray(huge, '&'), "No"},                                           // a reference at every byte
+        {QByteArray(huge, '<'), "No"},                                           // each written as "&lt;"
+        {"<body>" + QByteArray(huge, 'x') + "Version=0127000", "New"},           // the version at the end
+        {"<body><!-- a=b" + QByteArray(huge, '-') + "-->Version=0127000", "No"}, // the comment's "=" first
+        {"<body>" + QByteArray(huge, ' ') + "<p>Version=0127000999999</p>", "New"}, // seven digits read
+        {"<body>Version=" + QByteArray(huge, '9'), "New"}};
+    for (const auto& [page, result] : pages) {
+        const QString body = VersionPageBody(QString::fromLatin1(page));
+        EXPECT_LE(body.size(), 64) << page.left(40).constData();
+        EXPECT_EQ(CompararVersion(body, "0126700"), result) << page.left(40).constData();
+    }
+}
+
+// Hostile lineup and match details answers through their readers: entries whose IDs are no numbers are
+// passed over, codes out of range read as none, names are cut, and a lineup keeps at most 64 entries.
+TEST(HostileAnswers, LineupAndRatingsKeepOnlyCheckedAndBoundedValues) {
+    const auto root = [](const QString& xml) {
+        auto doc = std::make_shared<XmlDocument>();
+        doc->SetXML(xml);
+        doc->SetActive(true);
+        return doc->DocumentElement();
+    };
+    const QString entry = "<Player><RoleID>%1</RoleID><PlayerID>%2</PlayerID><PositionCode>%3</PositionCode>"
+                          "<PlayerName>%4</PlayerName></Player>";
+    const QString longName(10000, 'n');
+    const auto lineup = [&](const QString& players) {
+        return ReadLineup(root("<HattrickData><Team><TeamName>" + longName + "</TeamName><Lineup>" + players +
+                               "</Lineup></Team></HattrickData>"));
+    };
+    EXPECT_TRUE(ReadLineup(root("<HattrickData><Error>x</Error></HattrickData>")).Entries.isEmpty());
+    EXPECT_TRUE(ReadLineup(root(ReadBytes(SampleFile("matchdetails")))).Entries.isEmpty()); // other kind
+    EXPECT_EQ(lineup(entry.arg("1", "5", "1", "A").repeated(100000)).Entries.size(), kMaxLineupEntries);
+    const TeamLineup read = lineup(entry.arg("../1", "5", "1", "A") + entry.arg("1", "abc", "1", "A") +
+                                   entry.arg("2", "6", "123456", longName));
+    ASSERT_EQ(read.Entries.size(), 1);
+    EXPECT_EQ(read.Entries[0].PositionCode, "");
+    EXPECT_EQ(read.Entries[0].PlayerName.size(), 200);
+    EXPECT_EQ(read.TeamName.size(), 200);
+
+    TBKStringGrid grid, pitch;
+    ShapeRatingsGrid(grid);
+    ShapePitchGrid(pitch);
+    const QString details =
+        "<HattrickData><Match><HomeTeam><HomeTeamName>" + longName +
+        "</HomeTeamName><HomeGoals>../x</HomeGoals><TacticSkill>%1</TacticSkill>"
+        "<RatingMidfield>%2</RatingMidfield></HomeTeam><AwayTeam><TacticSkill>1</TacticSkill></AwayTeam>"
+        "<Arena><SoldTotal>%2</SoldTotal></Arena></Match></HattrickData>";
+    const QString huge = QString(300, '0') + "1";
+    EXPECT_THROW(FillRatings(grid, pitch, root(details.arg("abc", huge))), EConvertError); // stops there
+    EXPECT_EQ(grid.Cells(1, RatingsRow::Names).size(), 200);
+    EXPECT_EQ(grid.Cells(2, RatingsRow::Names), "");
+    FillRatings(grid, pitch, root(details.arg("1", huge + "x")));
+    EXPECT_EQ((grid.Cells(2, RatingsRow::Midfield) + grid.Cells(1, RatingsRow::Crowd)).trimmed(), "");
 }

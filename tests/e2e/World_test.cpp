@@ -2,7 +2,6 @@
 #include "platform/XmlDocument.h"
 #include "scenario/World.h"
 
-#include <QDomDocument>
 #include <gtest/gtest.h>
 
 namespace {
@@ -10,10 +9,11 @@ namespace {
 using Params = QMap<QString, QString>;
 
 XmlNode Root(const QByteArray& xml) {
-    QDomDocument doc;
-    EXPECT_TRUE(static_cast<bool>(doc.setContent(xml))) << xml.left(300).constData();
-    EXPECT_EQ(doc.documentElement().tagName(), "HattrickData");
-    return XmlNode(doc.documentElement());
+    XmlDocument doc;
+    doc.SetXML(QString::fromUtf8(xml));
+    EXPECT_NO_THROW(doc.SetActive(true)) << xml.left(300).constData();
+    EXPECT_EQ(doc.DocumentElement().NodeName(), "HattrickData");
+    return doc.DocumentElement(); // the node keeps the parsed document
 }
 
 // The names (or a child's text) of an element's children, in order.

@@ -93,6 +93,10 @@ TEST(HttpClient, HostileAnswersEndAtTheirLimitWithTheirOwnMessage) {
          "The answer is larger than 1000 bytes and was not read"},
     };
     HttpClient client;
+    // By default a request ends within 30 s whatever the server does, and an answer is at most 8 MB.
+    EXPECT_LE(std::max({client.OverallTimeoutMs, client.ConnectTimeoutMs, client.StallTimeoutSec * 1000}),
+              30000);
+    EXPECT_EQ(client.MaxAnswerBytes, 8 << 20);
     for (const auto& [path, stallSec, overallMs, maxBytes, why, message] : cases) {
         client.StallTimeoutSec = stallSec;
         client.OverallTimeoutMs = overallMs;

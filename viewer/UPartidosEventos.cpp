@@ -242,9 +242,12 @@ void TFPartidos::StoreLiveEvent(TBKStringGrid& table, const XmlNode& event, cons
         AnadirPanelEventos(table, matchId, slot, &tally);
     }
 
-    // The tab shows that its match has news until the tab is shown.
-    if (QLabel* marker = SeleccionarImagenTab(slot))
-        marker->setPixmap(NewEventsMarker());
+    // The tab shows that its match has news until the tab is shown. A marker already shown is not set
+    // again: every setting lays the tab bar out and paints it anew.
+    const QPixmap& news = NewEventsMarker();
+    if (QLabel* marker = SeleccionarImagenTab(slot);
+        marker && (news.isNull() || marker->pixmap().cacheKey() != news.cacheKey()))
+        marker->setPixmap(news);
 }
 
 const QPixmap& TFPartidos::NewEventsMarker() {

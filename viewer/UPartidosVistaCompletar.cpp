@@ -16,7 +16,9 @@
 #include "viewer/HtmlDisplay.h"
 #include "viewer/MatchViewRules.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -46,15 +48,47 @@ constexpr const char* ShownLogoProperty = "shownLogo";
 // The finished flags of the ten slots as the results list was last painted with ("1" or "0" each).
 constexpr const char* ShownFinishedProperty = "shownFinished";
 
+// What a header picture was made from. A refresh that would show the same picture again leaves the
+// label as it is: every setting or clearing lays the header out and paints it anew.
+constexpr const char* ShownPictureProperty = "shownPicture";
+
+bool ShowsPicture(const QLabel* picture, const QString& source) {
+    return !picture->pixmap().isNull() && picture->property(ShownPictureProperty).toString() == source;
+}
+
+// Shows `pixmap` made from `source`, or no picture when it is null.
+void SetPicture(QLabel* picture, const QPixmap& pixmap, const QString& source) {
+    if (pixmap.isNull()) {
+        if (!picture->pixmap().isNull())
+            picture->clear();
+        return;
+    }
+    picture->setPixmap(pixmap);
+    picture->setProperty(ShownPictureProperty, source);
+}
+
+// The picture of a file, scaled to the label; no picture when the file is missing or unreadable. A file
+// saved again under the same name (a club's new kit) is a new picture.
 void LoadPicture(QLabel* picture, const QString& relativeFile) {
-    if (!picture || relativeFile.isEmpty())
+    if (!picture)
         return;
-    const QString file = AppDir + relativeFile;
-    if (!QFile::exists(file))
+    const QFileInfo file(relativeFile.isEmpty() ? QString() : AppDir + relativeFile);
+    if (relativeFile.isEmpty() || !file.exists()) {
+        SetPicture(picture, QPixmap(), QString());
         return;
-    QPixmap pixmap(file);
-    if (!pixmap.isNull())
-        picture->setPixmap(pixmap.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    const QString source =
+        file.filePath() + QLatin1Char('|') + file.lastModified().toString(Qt::ISODateWithMs) +
+        QLatin1Char('|') + QString::number(file.size()) + QLatin1Char('|') +
+        QString::number(picture->width()) + QLatin1Char('x') + QString::number(picture->height());
+    if (ShowsPicture(picture, source))
+        return;
+    const QPixmap pixmap(file.filePath());
+    SetPicture(picture,
+               pixmap.isNull()
+                   ? pixmap
+                   : pixmap.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation),
+               source);
 }
 
 } // namespace
@@ -127,9 +161,11 @@ void TFPartidos::LimpiarPartido(bool KeepAddPanel, bool KeepHeader) {
         }
         if (!KeepAddPanel)
             LimpiarPanelAnadir();
-        for (QLabel* picture : {ImageSumarioTiempo, ImageUniforme11, ImageUniforme12, ImageUniforme13,
-                                ImageUniforme21, ImageUniforme22, ImageUniforme23})
-            picture->clear();
+        // A refresh keeps the header's pictures: the header sets each again only where it changed.
+        if (!KeepHeader)
+            for (QLabel* picture : {ImageSumarioTiempo, ImageUniforme11, ImageUniforme12, ImageUniforme13,
+                                    ImageUniforme21, ImageUniforme22, ImageUniforme23})
+                picture->clear();
         for (QLabel* label : {LabelSumarioEquipos,
                               LabelSumarioResultado,
                               LabelSumarioMinuto,
@@ -226,13 +262,15 @@ void TFPartidos::CompletarPartidoCabecera(int Slot) {
                                                     LeftToRight(AlignNumberText(cell(Spectators))));
         LabelSumarioTipoPartido->setText(QLatin1Char(' ') + MatchTypeText(cell(MatchTypeCode)));
 
-        if (!cell(WeatherId).isEmpty()) {
+        {
             bool ok = false;
             const int weather = cell(WeatherId).toInt(&ok);
-            const QPixmap picture =
-                ok ? ImageListPicture(QStringLiteral("ImageListWeather"), weather) : QPixmap();
-            if (!picture.isNull())
-                ImageSumarioTiempo->setPixmap(picture);
+            const QString source = QStringLiteral("weather ") + QString::number(weather);
+            if (!ok)
+                SetPicture(ImageSumarioTiempo, QPixmap(), QString());
+            else if (!ShowsPicture(ImageSumarioTiempo, source))
+                SetPicture(ImageSumarioTiempo, ImageListPicture(QStringLiteral("ImageListWeather"), weather),
+                           source);
         }
 
         CompletarUniforme(cell(HomeDress), cell(HomeTeamId), ImageUniforme11, ImageUniforme12,

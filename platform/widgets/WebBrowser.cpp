@@ -184,7 +184,16 @@ bool WebBrowser::ExtendHtml(const QString& Html, const QString& Head, const QStr
     if (end.currentFrame() != document()->rootFrame() || end.currentList() || end.currentTable() ||
         end.charFormat() != first.charFormat() || end.blockFormat() != first.blockFormat())
         return false;
+    // The paragraph that grows is laid out again whole; its shaped glyphs are kept for the paint that
+    // follows, which would otherwise shape every line it draws once more. One edit, so the new part is
+    // laid out once, with the glyphs of the paragraphs it adds kept too.
+    end.beginEditBlock();
+    const int firstChanged = end.blockNumber();
     end.insertHtml(Head + WithoutPictureTags(added) + Tail);
+    for (QTextBlock block = document()->findBlockByNumber(firstChanged); block.isValid();
+         block = block.next())
+        block.layout()->setCacheEnabled(true);
+    end.endEditBlock();
     removeOtherPictures();
     html_ = Html;
     return true;

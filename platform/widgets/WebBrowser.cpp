@@ -172,22 +172,26 @@ bool WebBrowser::ExtendHtml(const QString& Html, const QString& Head, const QStr
     if (shown.lastIndexOf(u'<') > tagEnd || (reference > tagEnd && shown.indexOf(u';', reference) < 0) ||
         shown.back().isSpace() || added.front().isSpace())
         return false;
+    // One edit from here: a cursor moved inside an edit leaves its place on screen uncomputed (placing
+    // it at the page's end would shape the whole last paragraph), and the new part is laid out once.
+    QTextCursor end(document());
+    end.beginEditBlock();
+    end.movePosition(QTextCursor::End);
     // Nothing the page shown left open goes on around the new part: its end has the page's own block
     // and character formats, outside any list or table.
-    QTextCursor end(document());
-    end.movePosition(QTextCursor::End);
     QTextDocument plain;
     plain.setDefaultFont(document()->defaultFont());
     plain.setHtml(Head + QStringLiteral("x") + Tail);
     QTextCursor first(&plain);
     first.movePosition(QTextCursor::NextCharacter);
     if (end.currentFrame() != document()->rootFrame() || end.currentList() || end.currentTable() ||
-        end.charFormat() != first.charFormat() || end.blockFormat() != first.blockFormat())
+        end.charFormat() != first.charFormat() || end.blockFormat() != first.blockFormat()) {
+        end.endEditBlock();
         return false;
-    // The paragraph that grows is laid out again whole; its shaped glyphs are kept for the paint that
-    // follows, which would otherwise shape every line it draws once more. One edit, so the new part is
-    // laid out once, with the glyphs of the paragraphs it adds kept too.
-    end.beginEditBlock();
+    }
+    // The paragraph that grows is laid out again whole; its shaped glyphs, and those of the paragraphs
+    // the new part adds, are kept for the paint that follows, which would otherwise shape every line it
+    // draws once more.
     const int firstChanged = end.blockNumber();
     end.insertHtml(Head + WithoutPictureTags(added) + Tail);
     for (QTextBlock block = document()->findBlockByNumber(firstChanged); block.isValid();

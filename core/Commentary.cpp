@@ -67,19 +67,31 @@ QString CommentaryToHtml(const QString& Text) {
 }
 
 QString LinksToFont(const QString& Html, const QString& OpenTag) {
-    QString w = Html;
-    qsizetype p = w.indexOf(OpenTag);
+    // Written in one pass: the page is copied once, each tag's inside replaced on the way. The run
+    // written holds no "<", so the next tag is searched for in the page after the part replaced.
+    const QString run = LinkRun();
+    QString w;
+    qsizetype copied = 0;
+    qsizetype p = Html.indexOf(OpenTag);
     while (p >= 0) {
-        const qsizetype q = w.indexOf(QStringLiteral("\">"), p); // the quote that ends the tag's last value
+        const qsizetype q =
+            Html.indexOf(QStringLiteral("\">"), p); // the quote that ends the tag's last value
         if (q < 0)
             break; // no quoted end of a tag: the rest stays as it is
         // Up to and including the double quote, the ">" stays. A tag that does not end in "> ends at its
         // own ">", so that it never swallows the text and tags after it.
-        const qsizetype tagEnd = w.indexOf(u'>', p);
+        const qsizetype tagEnd = Html.indexOf(u'>', p);
         const qsizetype replaceEnd = tagEnd < q ? tagEnd : q + 1;
-        w.replace(p + 1, replaceEnd - (p + 1), LinkRun());
-        p = w.indexOf(OpenTag, p + 1);
+        if (copied == 0)
+            w.reserve(Html.size() + Html.size() / 8);
+        w.append(QStringView(Html).mid(copied, p + 1 - copied));
+        w.append(run);
+        copied = replaceEnd;
+        p = Html.indexOf(OpenTag, replaceEnd);
     }
+    if (copied == 0)
+        return Html;
+    w.append(QStringView(Html).mid(copied));
     return w;
 }
 

@@ -18,8 +18,8 @@ inline constexpr QStringView CommentaryPageSuffix = u"</body>";
 // into dark-blue font runs, scores painted red and percentages green. An empty Text gives an empty page.
 QString CommentaryToHtml(const QString& Text);
 
-// Html with each link opening tag that starts with OpenTag ("<a" or "<A") turned into
-// <font color=#000088>.
+// Html with each link opening tag that starts with OpenTag ("<a" or "<A"; any opening that starts with
+// "<") turned into <font color=#000088>.
 QString LinksToFont(const QString& Html, const QString& OpenTag);
 
 // Html with each Separator that follows a digit painted as a red score run taking up to two characters

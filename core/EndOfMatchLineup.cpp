@@ -22,8 +22,8 @@ QString GeneralWord(const QString& key) {
 // A code of the answer (a position, a behaviour): a number of at most four digits, else empty, which
 // reads as no code.
 QString SmallNumberText(const QString& text) {
-    const QString number = NumberText(text);
-    return number.size() <= 4 ? number : QString();
+    const std::optional<qint64> number = BoundedCount(text, 9999);
+    return number ? QString::number(*number) : QString();
 }
 
 bool IsReplacedRole(const QString& roleId) {

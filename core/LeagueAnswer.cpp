@@ -3,16 +3,6 @@
 #include "core/UGlobal.h"
 #include "platform/XmlDocument.h"
 
-std::optional<qint64> BoundedCount(const QString& Text, qint64 Max) {
-    const QString number = NumberText(Text);
-    if (number.isEmpty())
-        return std::nullopt;
-    const qint64 value = number.toLongLong();
-    if (value > Max)
-        return std::nullopt;
-    return value;
-}
-
 QVector<LeagueClub> LeagueClubs(const XmlNode& Details) {
     QVector<LeagueClub> clubs;
     for (const XmlNode& team : Details.Children()) {
@@ -32,7 +22,8 @@ QVector<LeagueClub> LeagueClubs(const XmlNode& Details) {
                        {"GoalsAgainst", &club.GoalsAgainst},
                        {"Points", &club.Points}};
         for (const auto& n : numbers) {
-            const std::optional<qint64> value = BoundedCount(team.ChildText(QLatin1String(n.name)));
+            const std::optional<qint64> value =
+                BoundedCount(team.ChildText(QLatin1String(n.name)), kMaxLeagueCount);
             if (!value)
                 return {};
             *n.value = *value;

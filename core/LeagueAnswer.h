@@ -1,19 +1,15 @@
 #pragma once
-// The checked values of the league answers: the clubs of a league details answer and the bounded
-// numbers every league reader stores. A value that fails its check makes the whole answer unread, so
+// The checked values of the league answers: the clubs of a league details answer, and the bound of
+// the numbers every league reader stores. A value that fails its check makes the whole answer unread, so
 // that what the league panel held stays.
 #include <QString>
 #include <QVector>
-#include <optional>
 
 class XmlNode;
 
 // Far above any season's goals or points, and small enough that sums of them never overflow.
 constexpr qint64 kMaxLeagueCount = 99999;
 constexpr int kLeagueClubCount = 8;
-
-// A whole number of an answer from 0 to Max (blanks around it allowed); nothing otherwise.
-std::optional<qint64> BoundedCount(const QString& Text, qint64 Max = kMaxLeagueCount);
 
 struct LeagueClub {
     QString TeamId;   // decimal digits

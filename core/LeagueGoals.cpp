@@ -42,7 +42,8 @@ bool AppendScorers(const XmlNode& players, TBKStringGrid& scorers) {
     for (const XmlNode& player : players.Path(QStringLiteral("Team/PlayerList")).Children()) {
         if (++listed > MaxPlayers)
             return false;
-        const std::optional<qint64> goals = BoundedCount(player.ChildText(QStringLiteral("LeagueGoals")));
+        const std::optional<qint64> goals =
+            BoundedCount(player.ChildText(QStringLiteral("LeagueGoals")), kMaxLeagueCount);
         const QString id = NumberText(player.ChildText(QStringLiteral("PlayerID")));
         if (!goals || id.isEmpty())
             return false;

@@ -199,6 +199,16 @@ QString NumberText(const QString& Text) {
     return QString::number(digits.toLongLong());
 }
 
+std::optional<qint64> BoundedCount(const QString& Text, qint64 Max) {
+    const QString number = NumberText(Text);
+    if (number.isEmpty())
+        return std::nullopt;
+    const qint64 value = number.toLongLong();
+    if (value > Max)
+        return std::nullopt;
+    return value;
+}
+
 QString AnswerName(const QString& Text) {
     return Text.left(kMaxAnswerNameLength);
 }

@@ -4,6 +4,7 @@
 #include <QChar>
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 // Cell colours as $BBGGRR values (blue in the high byte).
 constexpr unsigned ColorLightGreen = 0xDDFFDD;
@@ -67,6 +68,9 @@ bool IsDecimalDigits(const QString& Text);
 // digits without blanks around them or leading zeros; "" when the text is not a whole number of at most
 // 18 digits. What the service sends in such a place is shown only through this.
 QString NumberText(const QString& Text);
+// A count or code of the service read as a whole number from 0 to Max (blanks around it allowed);
+// nothing otherwise.
+std::optional<qint64> BoundedCount(const QString& Text, qint64 Max);
 // A name read from an answer (a team, a player, a league): cut at kMaxAnswerNameLength characters, so a
 // hostile answer's 10,000-character name costs no more than a real one wherever it is stored or shown.
 constexpr int kMaxAnswerNameLength = 200;

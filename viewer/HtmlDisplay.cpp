@@ -149,11 +149,18 @@ void RichEditLoadHTML(RichEdit* Edit, const QString& Html) {
     if (!Edit)
         return;
     try {
+        QList<RichEditRun> runs = RichEditRuns(Html);
+        for (RichEditRun& run : runs)
+            run.Text = TextWithBreakOpportunities(run.Text);
         Edit->ClearText();
-        for (const RichEditRun& run : RichEditRuns(Html)) {
+        // One edit: the box is laid out once for the whole text, not once for each run.
+        QTextCursor edit(Edit->document());
+        edit.beginEditBlock();
+        for (const RichEditRun& run : runs) {
             Edit->SetSelColor(run.Colour);
-            Edit->InsertText(TextWithBreakOpportunities(run.Text));
+            Edit->InsertText(run.Text);
         }
+        edit.endEditBlock();
         Edit->SetSelColor(Qt::black);
     } catch (...) {
     }

@@ -330,6 +330,9 @@ public:
     // The event list: a display grid of its own (11 columns, row 0 captions, an empty last row).
     TBKStringGrid BKStringGridListaEventos;
     class StringGridView* ViewListaEventos = nullptr;
+    // What the event list's rows were written with besides the event rows (team IDs of the header,
+    // translated words): a refresh keeps rows only when that is unchanged.
+    QString ListaEventosContexto;
     class WebBrowser* WebBrowserEvento1 = nullptr; // the selected event
     class QTabWidget* PageControlEventos = nullptr;
     QWidget* TabSheetEventos = nullptr;    // page 0: the commentary page
@@ -346,6 +349,8 @@ public:
     // KeepAddPanel: a refresh of the same empty slot leaves what the user typed in the add panel.
     // KeepHeader: a refresh of the match shown leaves the captions that its fill writes again.
     void LimpiarPartido(bool KeepAddPanel, bool KeepHeader = false);
+    // Empties the event list's rows from Row on (Row >= 1), which leaves Row as its empty last row.
+    void ClearEventListFrom(int Row);
     void CompletarPartido(int Slot);
     void CompletarPartidoCabecera(int Slot);
     void CompletarUniforme(const QString& Dress, const QString& TeamID, QLabel* Shirt, QLabel* Shorts,

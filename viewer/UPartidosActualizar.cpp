@@ -113,26 +113,31 @@ void ScanTactics(TBKStringGrid& matches, const TBKStringGrid& events, int s, int
                    {"333_", "Tactic3"},
                    {"334_", "Tactic4"},
                    {"335_", "Tactic7"}};
+    // Every poll scans every stored event while a tactic is missing: each word is looked up once.
+    QString words[std::size(tactics)];
     for (int r = 0; r < rows; ++r) {
         const QString eventKey = events.Cells(EventColumn::EventTypeKey, r);
-        for (const auto& t : tactics) {
-            if (!eventKey.startsWith(QLatin1String(t.prefix)))
+        if (!eventKey.startsWith(QLatin1String("33")))
+            continue;
+        for (std::size_t t = 0; t < std::size(tactics); ++t) {
+            if (!eventKey.startsWith(QLatin1String(tactics[t].prefix)))
                 continue;
+            if (words[t].isNull())
+                words[t] = LangWord(QStringLiteral("General"), QLatin1String(tactics[t].key));
             matches.SetCells(HomeSide(matches, events, s, r) ? MatchColumn::HomeTactic
                                                              : MatchColumn::AwayTactic,
-                             s, LangWord(QStringLiteral("General"), QLatin1String(t.key)));
+                             s, words[t]);
             break;
         }
     }
 }
 
-// The weather code of a weather event ("30_".."33_" give "0".."3"), or "" for any other event.
-QString WeatherOfEvent(const QString& eventKey) {
-    static const char* const weathers[] = {"30_", "31_", "32_", "33_"};
-    for (int w = 0; w < 4; ++w)
-        if (eventKey.startsWith(QLatin1String(weathers[w])))
-            return QString::number(w);
-    return {};
+// The weather code of a weather event ("30_".."33_" give 0..3), or -1 for any other event.
+int WeatherOfEvent(const QString& eventKey) {
+    if (eventKey.size() < 3 || eventKey.at(0) != u'3' || eventKey.at(2) != u'_')
+        return -1;
+    const char16_t digit = eventKey.at(1).unicode();
+    return digit >= u'0' && digit <= u'3' ? int(digit - u'0') : -1;
 }
 
 } // namespace
@@ -283,16 +288,16 @@ void TFPartidos::ActualizarPartido(int s, const QString& Minute, bool& waited, Q
 
     if (matches.Cells(MatchColumn::WeatherId, s).isEmpty()) {
         for (int r = 0; r < rows; ++r) {
-            const QString weather = WeatherOfEvent(events.Cells(EventColumn::EventTypeKey, r));
-            if (!weather.isEmpty())
-                matches.SetCells(MatchColumn::WeatherId, s, weather);
+            const int weather = WeatherOfEvent(events.Cells(EventColumn::EventTypeKey, r));
+            if (weather >= 0)
+                matches.SetCells(MatchColumn::WeatherId, s, QString::number(weather));
         }
     }
 
     // The weather event carries the crowd.
     if (StripBlanks(matches.Cells(MatchColumn::Spectators, s)).isEmpty()) {
         for (int r = 0; r < rows; ++r)
-            if (!WeatherOfEvent(events.Cells(EventColumn::EventTypeKey, r)).isEmpty())
+            if (WeatherOfEvent(events.Cells(EventColumn::EventTypeKey, r)) >= 0)
                 matches.SetCells(MatchColumn::Spectators, s,
                                  AlignNumberText(NumberText(events.Cells(EventColumn::ObjectPlayerId, r))));
     }

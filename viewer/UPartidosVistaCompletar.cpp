@@ -3,6 +3,7 @@
 
 #include "core/Commentary.h"
 #include "core/DataStore.h"
+#include "core/EventListRows.h"
 #include "core/EventLookups.h"
 #include "core/EventTexts.h"
 #include "core/Settings.h"
@@ -157,7 +158,8 @@ void TFPartidos::LimpiarPartido(bool KeepAddPanel, bool KeepHeader) {
         {
             const QSignalBlocker blocker(PageControlEventos);
             PageControlEventos->setCurrentIndex(0);
-            PageControlEventos->setTabVisible(1, false);
+            if (PageControlEventos->isTabVisible(1))
+                PageControlEventos->setTabVisible(1, false);
         }
         if (!KeepAddPanel)
             LimpiarPanelAnadir();
@@ -200,11 +202,9 @@ void TFPartidos::LimpiarPartido(bool KeepAddPanel, bool KeepHeader) {
                               LabelO32})
             if (!KeepHeader)
                 label->clear();
-        TBKStringGrid& list = BKStringGridListaEventos;
-        for (int r = 1; r < list.RowCount(); ++r)
-            for (int c = 0; c < list.ColCount(); ++c)
-                list.SetCells(c, r, QString());
-        list.SetRowCount(2);
+        // A refresh leaves the event list to its fill, which keeps the rows that stay as they are.
+        if (!KeepHeader)
+            ClearEventListFrom(1);
         {
             const QSignalBlocker blocker(PageControlEventos);
             PageControlEventos->setCurrentIndex(0);
@@ -216,6 +216,14 @@ void TFPartidos::LimpiarPartido(bool KeepAddPanel, bool KeepHeader) {
         }
     } catch (...) {
     }
+}
+
+void TFPartidos::ClearEventListFrom(int Row) {
+    TBKStringGrid& list = BKStringGridListaEventos;
+    for (int r = Row; r < list.RowCount(); ++r)
+        for (int c = 0; c < list.ColCount(); ++c)
+            list.SetCells(c, r, QString());
+    list.SetRowCount(Row + 1);
 }
 
 void TFPartidos::CompletarPartido(int Slot) {
@@ -350,7 +358,16 @@ void TFPartidos::CompletarPartidoIzquierda(int Slot) {
         TBKStringGrid& list = BKStringGridListaEventos;
         const QString homeTeamLabel = LabelDetallesEquipoID1->text();
         const QString awayTeamLabel = LabelDetallesEquipoID2->text();
-        for (int i = 0; i < events.RowCount(); ++i) {
+        const QString slight = T("General", "Slight", "slight");
+        const QString serious = T("General", "Serious", "serious");
+        // The rows the list shows as they would be written now stay; the list is written from the
+        // first one that differs (a poll mostly adds events at the end).
+        const QString context = QStringList{homeTeamLabel, awayTeamLabel, slight, serious}.join(QChar(0x1F));
+        const int kept = context == ListaEventosContexto ? EventListRowsKept(list, events) : 0;
+        if (list.RowCount() > kept + 2)
+            ClearEventListFrom(kept + 1);
+        ListaEventosContexto = context;
+        for (int i = kept; i < events.RowCount(); ++i) {
             if (events.Cells(EventColumn::EventNumber, i).isEmpty())
                 break;
             try {
@@ -373,9 +390,9 @@ void TFPartidos::CompletarPartidoIzquierda(int Slot) {
                 list.SetCells(2, r, category);
                 if (category == CategoryInjurySubstituted) {
                     if (key.startsWith(QLatin1String("91_")))
-                        list.SetCells(6, r, T("General", "Slight", "slight"));
+                        list.SetCells(6, r, slight);
                     else if (key.startsWith(QLatin1String("92_")))
-                        list.SetCells(6, r, T("General", "Serious", "serious"));
+                        list.SetCells(6, r, serious);
                     else
                         list.SetCells(6, r, QStringLiteral("?"));
                 }

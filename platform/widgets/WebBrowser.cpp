@@ -129,6 +129,14 @@ WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent) {
     setOpenExternalLinks(false);
     setReadOnly(true);
     setUndoRedoEnabled(false); // pages are replaced, never edited
+    // The pages are the game's texts, shown as they stream in, and a live commentary grows at every
+    // poll into one long paragraph that is laid out again whole. The text engine's plain path leaves
+    // out the optional typography (kerning, optional ligatures) of scripts that read the same without
+    // it, and lays such a paragraph out in about a third of the time; scripts that need shaping to be
+    // read are still shaped. Only the strategy is set: the font itself still follows the window's.
+    QFont plain;
+    plain.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(plain);
 }
 
 void WebBrowser::Navigate(const QString& Url) {

@@ -4,6 +4,7 @@
 #include "core/UGlobal.h"
 #include "platform/Cursor.h"
 #include "platform/widgets/ColorGauge.h"
+#include "support/TestHelpers.h"
 #include "support/gui/WindowTest.h"
 #include "viewer/DrawRules.h"
 #include "viewer/MatchViewRules.h"
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextLayout>
+#include <functional>
 
 namespace {
 
@@ -327,6 +329,55 @@ TEST(StringGridView, ARowSetByCodeStaysWholeInViewThroughLayoutAndResize) {
     const QRect shown = view.CellRect(0, 35);
     EXPECT_EQ(shown.size(), view.visualRect(view.model()->index(35, 0)).size());
     EXPECT_GE(shown.top(), view.CellRect(0, 0).bottom());
+}
+
+// A poll's refresh of the match shown keeps the event list's rows that stay as they are: the list it
+// leaves is the one a whole rebuild writes, whatever changed since.
+TEST_F(MatchView, ARefreshLeavesTheEventListARebuildWrites) {
+    FillMatch(0);
+    FillEvents(0, {{Goal, Home}, {"91", Away}, {Miss, Home}});
+    RebuildSlot(0);
+    const auto cells = [] {
+        const TBKStringGrid& list = FPartidos->BKStringGridListaEventos;
+        QStringList all;
+        for (int r = 0; r < list.RowCount(); ++r)
+            for (int c = 0; c < list.ColCount(); ++c)
+                all << list.Cells(c, r);
+        return all;
+    };
+    const auto refresh = [] {
+        FPartidos->PrevTab = FPartidos->TabControlPartidos->currentIndex();
+        FPartidos->TabControlPartidosChange();
+    };
+    ScopedLanguage language("[General]\r\nSlight=light\r\nSerious=heavy\r\n");
+    TBKStringGrid& events = FOptions->BKStringGridEventos(0);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"events added",
+         [] {
+             FillEvents(0, {{Goal, Home}, {"91", Away}, {Miss, Home}, {"92", Home}, {Goal, Away}});
+         }},
+        {"an earlier text changed", [&] { events.SetCells(EventColumn::EventHtml, 1, "Another text"); }},
+        {"events removed",
+         [] {
+             FillEvents(0, {{Goal, Away}});
+         }},
+        {"other team IDs",
+         [] { FOptions->BKStringGrid10Partidos().SetCells(MatchColumn::AwayTeamId, 0, "300"); }},
+        {"other injury words",
+         [&] {
+             FillEvents(0, {{"91", Home}, {"92", Away}});
+             refresh();
+             language.Use("[General]\r\nSlight=minor\r\nSerious=grave\r\n");
+         }},
+    };
+    for (const auto& [change, apply] : changes) {
+        apply();
+        refresh();
+        const QStringList refreshed = cells();
+        RebuildSlot(0);
+        EXPECT_EQ(refreshed, cells()) << change;
+    }
+    EXPECT_EQ(ListCell(6, 1) + "|" + ListCell(6, 2), "minor|grave");
 }
 
 TEST_F(MatchView, RebuildIsNotReenteredAndTheCommentaryBulletsAfterTheSixthText) {

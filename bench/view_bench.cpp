@@ -62,8 +62,10 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The rebuild a change of tab runs: coming from another tab, the view is cleared and filled whole (a
+// poll's refresh of the tab shown keeps what did not change, and would time next to nothing here).
 void Rebuild() {
-    FPartidos->PrevTab = 0;
+    FPartidos->PrevTab = -1;
     FPartidos->TabControlPartidosChange();
 }
 

@@ -16,8 +16,11 @@ void LoadPage(WebBrowser* Browser, const QString& Html, const QString& PictureUr
     if (!Browser)
         return;
     try {
-        Browser->Navigate(QStringLiteral("about:blank"));
-        // Loads are synchronous: the document is ready at once, so nothing waits here.
+        // A browser that shows a page is ready, and the load replaces that page whole; a first load
+        // makes the document first. Loads are synchronous: the document is ready at once, so nothing
+        // waits here.
+        if (!Browser->HasDocument())
+            Browser->Navigate(QStringLiteral("about:blank"));
         if (Browser->ReadyState() >= 3 && Browser->HasDocument())
             Browser->LoadHtml(HtmlWithBreakOpportunities(Html), PictureUrl);
     } catch (...) {

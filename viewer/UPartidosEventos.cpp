@@ -80,10 +80,13 @@ LiveEventTexts ReadLiveEvent(const XmlNode& event) {
 // The list number of a live event: a text that is not a number counts as 0; none without the
 // attribute.
 std::optional<int> EventIndex(const XmlNode& event) {
-    if (!event.HasAttribute(QStringLiteral("Index")))
+    static const QString name = QStringLiteral("Index");
+    // Every event of every poll is asked: the attribute is looked for a second time only when empty.
+    const QString text = event.Attribute(name);
+    if (text.isEmpty() && !event.HasAttribute(name))
         return std::nullopt;
     bool ok = false;
-    const int index = event.Attribute(QStringLiteral("Index")).toInt(&ok);
+    const int index = text.toInt(&ok);
     return ok ? index : 0;
 }
 

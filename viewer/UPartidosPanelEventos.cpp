@@ -160,8 +160,6 @@ void TFPartidos::MostrarEventosPanel() {
         PanelEventos->setProperty(ShownEventProperty, shown);
         ImageEventosPanel->clear();
         ImageEventosPanelFile.clear();
-        WBLoadHTML(WebBrowserEventosPanel, QString());
-        RichEditLoadHTML(RichEditEventosPanel, QString());
 
         auto setPanelColor = [this](int color) {
             PanelEventosColor = color;
@@ -178,6 +176,8 @@ void TFPartidos::MostrarEventosPanel() {
         ButtonEventoBorrarTodos->setEnabled(queued);
         ImageBorrarEvento->setHidden(!queued);
         if (!queued) {
+            WBLoadHTML(WebBrowserEventosPanel, QString());
+            RichEditLoadHTML(RichEditEventosPanel, QString());
             setPanelColor(-1);
             LabelEventosPanelEquipos->clear();
             LabelEventosPanelResultado->clear();

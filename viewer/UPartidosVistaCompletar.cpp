@@ -505,19 +505,19 @@ void TFPartidos::CompletarPartidoEventos(int Slot) {
         // page first): a bar that came and went would change the page's width and lay it out again.
         WebBrowserEventos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // A poll's refresh keeps the page shown when it did not change, or adds the new events to it,
-        // rather than reading the whole page again; the page then starts from its top, as a page
-        // loaded anew does.
+        // rather than reading the whole page again; the page then stands where a page loaded anew and
+        // scrolled from its top would. It is moved there at once: a move to the top and back would
+        // scroll the page's pixels twice for nothing.
         const QString page = HtmlWithBreakOpportunities(CommentaryToHtml(text));
         if (WebBrowserEventos->Html() == page ||
             WebBrowserEventos->ExtendHtml(page, HtmlWithBreakOpportunities(CommentaryPagePrefix.toString()),
                                           CommentaryPageSuffix.toString())) {
-            WebBrowserEventos->verticalScrollBar()->setValue(0);
-            WebBrowserEventos->horizontalScrollBar()->setValue(0);
+            WebBrowserEventos->ScrollTo(0, 1000);
         } else {
             WebBrowserEventos->Navigate(QStringLiteral("about:blank"));
             WebBrowserEventos->LoadHtml(page);
+            WebBrowserEventos->ScrollBy(0, 1000);
         }
-        WebBrowserEventos->ScrollBy(0, 1000);
     } catch (...) {
     }
 }

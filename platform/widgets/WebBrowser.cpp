@@ -235,16 +235,24 @@ void WebBrowser::removeOtherPictures() {
 }
 
 void WebBrowser::ScrollBy(int dx, int dy) {
+    setScrollRange();
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + dy);
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx);
+}
+
+void WebBrowser::ScrollTo(int x, int y) {
+    setScrollRange();
+    verticalScrollBar()->setValue(y);
+    horizontalScrollBar()->setValue(x);
+}
+
+void WebBrowser::setScrollRange() {
     // An unshown browser has no layout yet, so its scroll range would be 0. A page already laid out
     // at this width is not laid out again (a new text width always lays the whole page out).
     if (document()->textWidth() != viewport()->width())
         document()->setTextWidth(viewport()->width());
     const QSizeF size = document()->documentLayout()->documentSize();
-    QScrollBar* vertical = verticalScrollBar();
-    QScrollBar* horizontal = horizontalScrollBar();
-    vertical->setRange(0, qMax(0, int(size.height()) - viewport()->height()));
-    vertical->setValue(vertical->value() + dy);
-    horizontal->setValue(horizontal->value() + dx);
+    verticalScrollBar()->setRange(0, qMax(0, int(size.height()) - viewport()->height()));
 }
 
 void WebBrowser::SetBodyStyle(const QString& Property, const QString& Value) {

@@ -39,6 +39,8 @@ public:
     const QString& Html() const { return html_; }
     // Scrolls the page by (dx, dy) pixels, laid out first so that it works before the first paint.
     void ScrollBy(int dx, int dy);
+    // Scrolls the page to (x, y), or as near as it goes, laid out first like ScrollBy.
+    void ScrollTo(int x, int y);
     // The body style properties the window sets: overflowX / overflowY "hidden" remove that scroll bar,
     // borderstyle "none" removes the frame. Others are ignored.
     void SetBodyStyle(const QString& Property, const QString& Value);
@@ -67,6 +69,8 @@ protected:
 
 private:
     void removeOtherPictures();
+    // Lays the page out at the browser's width if it is not, and sets the vertical scroll range to it.
+    void setScrollRange();
 
     QString html_;
     QString picture_; // the one picture address of the shown page; "" for none

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QUrl>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -166,6 +167,21 @@ void WebBrowser::LoadHtml(const QString& Html, const QString& PictureUrl) {
     hasDocument_ = true;
 }
 
+namespace {
+
+// Where a paragraph that grows at its end can look different from: the top of the line above its last
+// one (a line's glyphs may reach a little into the line above), or the paragraph's top when it has no
+// lines laid out.
+qreal GrowingPartTop(const QTextBlock& block) {
+    const QTextLayout* lines = block.layout();
+    const QRectF box = block.document()->documentLayout()->blockBoundingRect(block);
+    if (!lines || lines->lineCount() == 0)
+        return box.top();
+    return box.top() + lines->lineAt(std::max(0, lines->lineCount() - 2)).y();
+}
+
+} // namespace
+
 bool WebBrowser::ExtendHtml(const QString& Html, const QString& Head, const QString& Tail) {
     if (!hasDocument_ || !picture_.isEmpty() || Html.size() <= html_.size() || !Html.startsWith(Head) ||
         !Html.endsWith(Tail) || !html_.endsWith(Tail))
@@ -200,12 +216,23 @@ bool WebBrowser::ExtendHtml(const QString& Html, const QString& Head, const QStr
     // The paragraph that grows is laid out again whole; its shaped glyphs, and those of the paragraphs
     // the new part adds, are kept for the paint that follows, which would otherwise shape every line it
     // draws once more.
-    const int firstChanged = end.blockNumber();
+    const QTextBlock grown = end.block();
+    const qreal changedFrom = GrowingPartTop(grown);
+    const Qt::LayoutDirection direction = grown.textDirection();
     end.insertHtml(Head + WithoutPictureTags(added) + Tail);
-    for (QTextBlock block = document()->findBlockByNumber(firstChanged); block.isValid();
-         block = block.next())
+    for (QTextBlock block = grown; block.isValid(); block = block.next())
         block.layout()->setCacheEnabled(true);
-    end.endEditBlock();
+    // Only what changed on the page is painted again: the lines above the paragraph's last one are laid
+    // out as they were (a line takes the words that fit, whatever follows them), unless the paragraph
+    // turned to the other writing direction.
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    {
+        const QSignalBlocker whole(layout);
+        end.endEditBlock();
+    }
+    const qreal from = grown.textDirection() == direction ? changedFrom : 0;
+    emit layout->documentSizeChanged(layout->documentSize());
+    emit layout->update(QRectF(0, from, std::numeric_limits<int>::max(), std::numeric_limits<int>::max()));
     removeOtherPictures();
     html_ = Html;
     return true;

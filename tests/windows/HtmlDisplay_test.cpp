@@ -7,6 +7,8 @@
 #include "viewer/HtmlDisplay.h"
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <fcntl.h>
@@ -237,6 +239,52 @@ TEST(HtmlDisplay, AGrownPageGetsItsNewPartOnlyWhenNothingIsLeftOpen) {
         EXPECT_EQ(grown.ExtendHtml(head + shown + added + tail, head, tail), extends) << shown;
         if (extends) {
             EXPECT_EQ(grown.document()->toHtml(), whole.document()->toHtml()) << shown;
+        }
+    }
+}
+
+// A grown page is painted again only from its last lines down: what the screen shows is what a page
+// loaded whole shows, wherever the page stands and however often it grew.
+TEST(HtmlDisplay, AGrownPageLooksOnScreenLikeThePageLoadedWhole) {
+    const QString head = CommentaryPagePrefix.toString(), tail = CommentaryPageSuffix.toString();
+    const auto events = [](int from, int to) {
+        QString text;
+        for (int i = from; i < to; ++i)
+            text += QString("&bull;&nbsp;<font color=#000080>Player %1</font> of Team %2 at work, %3 - %4.")
+                        .arg(i % 22)
+                        .arg(i % 3 ? "Rovers" : "Athletic United")
+                        .arg(i % 4)
+                        .arg(i % 5);
+        return text;
+    };
+    QWidget window;
+    window.resize(660, 200);
+    WebBrowser grown(&window), whole(&window);
+    for (WebBrowser* browser : {&grown, &whole}) {
+        browser->setGeometry(browser == &grown ? 0 : 330, 0, 320, 200);
+        browser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    window.show();
+    const auto onScreen = [&window](const WebBrowser& browser) {
+        QCoreApplication::processEvents();
+        const QRect area(browser.viewport()->mapTo(&window, QPoint(0, 0)), browser.viewport()->size());
+        return window.screen()
+            ->grabWindow(window.winId(), area.x(), area.y(), area.width(), area.height())
+            .toImage();
+    };
+    // The top, a place in the middle, and the end.
+    for (const int at : {0, 150, 100000}) {
+        grown.LoadHtml(head + events(0, 30) + tail);
+        grown.ScrollTo(0, at);
+        onScreen(grown);
+        for (int to = 33; to <= 42; to += 3) {
+            const QString page = head + events(0, to) + tail;
+            ASSERT_TRUE(grown.ExtendHtml(page, head, tail));
+            grown.ScrollTo(0, at);
+            whole.LoadHtml(page);
+            whole.ScrollTo(0, at);
+            EXPECT_EQ(grown.verticalScrollBar()->value(), whole.verticalScrollBar()->value());
+            EXPECT_EQ(onScreen(grown), onScreen(whole)) << at << " " << to;
         }
     }
 }

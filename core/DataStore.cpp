@@ -80,7 +80,8 @@ void AppendRow(TBKStringGrid& table, const QStringList& cells) {
 
 QVector<NewLiveEvent> NewLiveEvents(const TBKStringGrid& table, const QVector<LiveEventRef>& answer) {
     const bool empty = table.RowCount() <= 1;
-    QSet<int> held;    // the Index values the table holds
+    QSet<int> held; // the Index values the table holds
+    held.reserve(table.RowCount());
     int unindexed = 0; // the highest EventNumber of a row stored without Index
     for (int r = 0; r < table.RowCount() - 1; ++r) {
         if (const std::optional<int> index = NumberIn(table.Cells(EventColumn::EventIndex, r)))

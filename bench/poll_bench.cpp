@@ -84,6 +84,13 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Reads, decodes and parses the live file, and frees the document again.
+void ParseLiveFile(const QString& path) {
+    XmlDocument doc;
+    doc.LoadFromFile(path);
+    benchmark::DoNotOptimize(doc.DocumentElement().Child(QStringLiteral("MatchList")).ChildCount());
+}
+
 // The program's windows, shown, in a temporary program folder with a live file of `eventsPerMatch`
 // events per match in its cache.
 class Program {
@@ -166,11 +173,7 @@ public:
     // poll frees the document of the answer before.
     double ParseSeconds() const {
         const auto start = std::chrono::steady_clock::now();
-        {
-            XmlDocument doc;
-            doc.LoadFromFile(LiveFilePath());
-            benchmark::DoNotOptimize(doc.DocumentElement().Child(QStringLiteral("MatchList")).ChildCount());
-        }
+        ParseLiveFile(LiveFilePath());
         return SecondsSince(start);
     }
 
@@ -228,11 +231,8 @@ void BM_SteadyPoll(benchmark::State& state) {
 
 void BM_Parse(benchmark::State& state) {
     Program& program = ProgramWith(int(state.range(0)));
-    for (auto _ : state) {
-        XmlDocument doc;
-        doc.LoadFromFile(program.LiveFilePath());
-        benchmark::DoNotOptimize(doc.DocumentElement().Child(QStringLiteral("MatchList")).ChildCount());
-    }
+    for (auto _ : state)
+        ParseLiveFile(program.LiveFilePath());
     state.counters["file_kb"] = double(QFile(program.LiveFilePath()).size()) / 1024;
 }
 

@@ -57,6 +57,12 @@ template <typename Load> bool Guarded(Load load) {
 
 } // namespace
 
+void BlankCells(TBKStringGrid& table, int firstRow) {
+    for (int r = firstRow; r < table.RowCount(); ++r)
+        for (int c = 0; c < table.ColCount(); ++c)
+            table.SetCells(c, r, QString());
+}
+
 void ShapeTable(TBKStringGrid& table, int cols, int rows, int fixedRows) {
     table.SetFixedCols(0);
     table.SetFixedRows(0);

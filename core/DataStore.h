@@ -176,6 +176,9 @@ inline const QString ProxyConfigFile = QStringLiteral("data/ProxyConfig.dat");
 // Gives a table its shape: fixed counts first, so that no intermediate size pulls them down.
 void ShapeTable(TBKStringGrid& table, int cols, int rows, int fixedRows = 0);
 
+// Empties every cell of the rows from firstRow on; the table keeps its size.
+void BlankCells(TBKStringGrid& table, int firstRow);
+
 // The proxy table belongs to the matches window; this gives it its stored size, file and scrambling.
 void SetUpProxyTable(TBKStringGrid& table);
 

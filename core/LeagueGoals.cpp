@@ -29,9 +29,7 @@ QString PlayerNameOf(const XmlNode& player) {
 }
 
 void ResetScorers(TBKStringGrid& scorers) {
-    for (int r = 1; r < scorers.RowCount(); ++r)
-        for (int c = 0; c < scorers.ColCount(); ++c)
-            scorers.SetCells(c, r, QString());
+    BlankCells(scorers, 1);
     ShapeTable(scorers, ScorerCount, 2, 1);
 }
 

@@ -25,12 +25,6 @@ QString KeepSignWithDigits(QString text) {
     return text;
 }
 
-void BlankCells(TBKStringGrid& grid, int firstRow) {
-    for (int r = firstRow; r < grid.RowCount(); ++r)
-        for (int c = 0; c < grid.ColCount(); ++c)
-            grid.SetCells(c, r, QString());
-}
-
 // Moves every cell of row `from` of one table into row `to` of another, blanking the source.
 void MoveRow(TBKStringGrid& source, int from, TBKStringGrid& target, int to) {
     for (int c = 0; c < source.ColCount(); ++c) {

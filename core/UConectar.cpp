@@ -254,15 +254,7 @@ void InsertMissingActionType(const QString& FileName, const QString& Kind) {
     try {
         doc.SetActive(false);
         doc.LoadFromFile(FileName);
-        // The element at `index`, reached by walking the root's children once, no further.
-        XmlNode atIndex;
-        int position = 0;
-        for (const XmlNode& child : doc.DocumentElement().Children())
-            if (position++ == index) {
-                atIndex = child;
-                break;
-            }
-        if (atIndex.NodeName() == expected) {
+        if (doc.DocumentElement().Child(index).NodeName() == expected) {
             static const QString fetched = "</FetchedDate>";
             QString text = doc.XML();
             const qsizetype at = text.indexOf(fetched);

@@ -200,8 +200,8 @@ void TFPartidos::AnadirPartido(const QString& MatchId, int Slot, bool Youth) {
         const AnswerRead read = ReadAnswer(
             file, QStringLiteral("matchlineup.xml"),
             [&](const XmlNode& root) {
-                firstPlayer = NumberText((*root.Path(QStringLiteral("Team/Lineup")).Children().begin())
-                                             .ChildText(QStringLiteral("PlayerID")));
+                firstPlayer = NumberText(
+                    root.Path(QStringLiteral("Team/Lineup")).Child(0).ChildText(QStringLiteral("PlayerID")));
             },
             &serviceError);
         if (read == AnswerRead::NotTheFile) {

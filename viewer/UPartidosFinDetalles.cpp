@@ -195,7 +195,7 @@ void TFPartidos::CompletarFinDetalles(int Slot) {
     } catch (...) {
         // A missing or unreadable file, or a rating that is no number: the page keeps what was written.
     }
-    FitRatingsColumns();
+    // The columns are fitted once the final rows are written too (CompletarFinFinal).
 }
 
 void TFPartidos::BKStringGridDetallesDrawCell(QPainter& Canvas, int ACol, int ARow, const QRect& Rect) {

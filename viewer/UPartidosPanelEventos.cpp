@@ -11,6 +11,7 @@
 #include "platform/widgets/WebBrowser.h"
 #include "shell/UOptions.h"
 #include "viewer/HtmlDisplay.h"
+#include "viewer/ShownMark.h"
 #include "viewer/UPartidos.h"
 
 #include <QApplication>
@@ -153,11 +154,8 @@ void TFPartidos::MostrarEventosPanel() {
                 SeleccionarFila10Partidos(queue.Cells(PanelEventColumn::MatchId, 0)))
             shows << FOptions->BKStringGrid10Partidos().Cells(MatchColumn::HomeName, *slot)
                   << FOptions->BKStringGrid10Partidos().Cells(MatchColumn::AwayName, *slot);
-        const QString shown = shows.join(QChar(0x1F));
-        const QVariant before = PanelEventos->property(ShownEventProperty);
-        if (before.isValid() && before.toString() == shown)
+        if (!MarkShown(PanelEventos, ShownEventProperty, shows.join(QChar(0x1F))))
             return;
-        PanelEventos->setProperty(ShownEventProperty, shown);
         ImageEventosPanel->clear();
         ImageEventosPanelFile.clear();
 

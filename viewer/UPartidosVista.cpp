@@ -27,9 +27,9 @@ QString T(const char* section, const char* key, const char* englishDefault) {
 
 // Runs an action when the watched widget is clicked (the click goes no further), or when it gets
 // another event of the type given.
-class ClickFilter : public QObject {
+class EventAction : public QObject {
 public:
-    ClickFilter(QObject* parent, std::function<void()> action, QEvent::Type type = QEvent::MouseButtonRelease)
+    EventAction(QObject* parent, std::function<void()> action, QEvent::Type type = QEvent::MouseButtonRelease)
         : QObject(parent), action_(std::move(action)), type_(type) {}
 
 protected:
@@ -171,7 +171,7 @@ void TFPartidos::CreatePanelPartido() {
         labels[5]->setStyleSheet(QStringLiteral("color: #0000cc; text-decoration: underline"));
         labels[5]->setCursor(Qt::PointingHandCursor);
         QLabel* web = labels[5];
-        web->installEventFilter(new ClickFilter(web, [this, web] { LabelDetallesWeb1Click(web); }));
+        web->installEventFilter(new EventAction(web, [this, web] { LabelDetallesWeb1Click(web); }));
         grid->setRowStretch(10, 1);
         if (side == 1) {
             WebBrowserDetalles1 = browser;
@@ -298,7 +298,7 @@ void TFPartidos::CreatePanelPartido() {
     // The teams' column takes the list's width beyond the number and the score (less a margin, so that
     // no scroll bar comes and goes): long names show whole.
     ViewResultados->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ViewResultados->viewport()->installEventFilter(new ClickFilter(
+    ViewResultados->viewport()->installEventFilter(new EventAction(
         ViewResultados,
         [this] {
             const int rest =
@@ -321,7 +321,7 @@ void TFPartidos::CreatePanelPartido() {
             continue;
         tabs[i]->setFixedSize(16, 16);
         TabControlPartidos->setTabButton(i, QTabBar::RightSide, tabs[i]);
-        tabs[i]->installEventFilter(new ClickFilter(tabs[i], [this, i] { ImageTab1Click(i + 1); }));
+        tabs[i]->installEventFilter(new EventAction(tabs[i], [this, i] { ImageTab1Click(i + 1); }));
     }
 }
 

@@ -16,6 +16,7 @@
 #include "viewer/DrawRules.h"
 #include "viewer/HtmlDisplay.h"
 #include "viewer/MatchViewRules.h"
+#include "viewer/ShownMark.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -219,11 +220,8 @@ void TFPartidos::LimpiarPartido(bool KeepAddPanel, bool KeepHeader) {
 }
 
 void TFPartidos::ClearEventListFrom(int Row) {
-    TBKStringGrid& list = BKStringGridListaEventos;
-    for (int r = Row; r < list.RowCount(); ++r)
-        for (int c = 0; c < list.ColCount(); ++c)
-            list.SetCells(c, r, QString());
-    list.SetRowCount(Row + 1);
+    BlankCells(BKStringGridListaEventos, Row);
+    BKStringGridListaEventos.SetRowCount(Row + 1);
 }
 
 void TFPartidos::CompletarPartido(int Slot) {
@@ -321,10 +319,8 @@ void TFPartidos::CompletarPartidoCabecera(int Slot) {
         const std::pair<WebBrowser*, QString> logos[] = {{WebBrowserDetalles1, cell(HomeLogoUrl)},
                                                          {WebBrowserDetalles2, cell(AwayLogoUrl)}};
         for (const auto& [browser, url] : logos) {
-            const QVariant shown = browser->property(ShownLogoProperty);
-            if (shown.isValid() && shown.toString() == url)
+            if (!MarkShown(browser, ShownLogoProperty, url))
                 continue;
-            browser->setProperty(ShownLogoProperty, url);
             try {
                 if (!url.isEmpty())
                     WebMostrarImagen(browser, url);
@@ -514,7 +510,6 @@ void TFPartidos::CompletarPartidoEventos(int Slot) {
                                           CommentaryPageSuffix.toString())) {
             WebBrowserEventos->ScrollTo(0, 1000);
         } else {
-            WebBrowserEventos->Navigate(QStringLiteral("about:blank"));
             WebBrowserEventos->LoadHtml(page);
             WebBrowserEventos->ScrollBy(0, 1000);
         }
@@ -538,10 +533,8 @@ void TFPartidos::CompletarPartidoDerecha(int /*Slot*/) {
         QString finished;
         for (int s = 0; s < MatchSlotCount; ++s)
             finished += m.Cells(MatchColumn::FinishedFlag, s) == QLatin1String("1") ? u'1' : u'0';
-        if (ViewResultados->property(ShownFinishedProperty).toString() != finished) {
-            ViewResultados->setProperty(ShownFinishedProperty, finished);
+        if (MarkShown(ViewResultados, ShownFinishedProperty, finished))
             ViewResultados->viewport()->update();
-        }
         if (PageControlLiga && !PageControlLiga->isHidden() && !m.Cells(MatchColumn::HomeGoals, 0).isEmpty())
             ActualizarLiga();
         MostrarEventosPanel();

@@ -233,7 +233,8 @@ bool WebBrowser::ExtendHtml(const QString& Html, const QString& Head, const QStr
     const qreal from = grown.textDirection() == direction ? changedFrom : 0;
     emit layout->documentSizeChanged(layout->documentSize());
     emit layout->update(QRectF(0, from, std::numeric_limits<int>::max(), std::numeric_limits<int>::max()));
-    removeOtherPictures();
+    // The page shown had no picture, and the part added had its picture tags taken out: there is none to
+    // remove.
     html_ = Html;
     return true;
 }
